@@ -1,0 +1,81 @@
+#include "app/batch.h"
+
+#include <algorithm>
+
+#include "runtime/codepage.h"
+#include "runtime/paths.h"
+
+namespace tolvex::app {
+
+using namespace runtime::literals;
+
+std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir) {
+  std::vector<std::filesystem::path> out;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code e2;
+    if (it->is_regular_file(e2)) out.push_back(it->path());
+  }
+  std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.filename() < b.filename(); });
+  return out;
+}
+
+bool BatchRun::choose_input_folder() {
+  auto chosen = s_.op.choose_folder("Выбор входного каталога пачек ПФР"_w, runtime::ansi_to_path(core::trim_right(s_.settings.path_in4)));
+  if (!chosen) return false;
+  s_.settings.path_in4 = std::string(core::trim_right(runtime::path_to_ansi(*chosen)));
+  s_.ini.put_setting(core::kSettingsSection, "path_in4", s_.settings.path_in4);
+  return true;
+}
+
+bool BatchRun::choose_output_folder() {
+  auto chosen = s_.op.choose_folder("Выбор выходного каталога XML"_w, runtime::ansi_to_path(core::trim_right(s_.settings.path_out7)));
+  if (!chosen) return false;
+  s_.settings.path_out7 = std::string(core::trim_right(runtime::path_to_ansi(*chosen)));
+  s_.ini.put_setting(core::kSettingsSection, "path_Out7", s_.settings.path_out7);
+  return true;
+}
+
+BatchSummary BatchRun::run() {
+  core::Settings& st = s_.settings;
+  core::ClockTime started = s_.clock.now();
+  s_.journal.journal_line(std::string("Начало пакета "_w) + core::hh_mm_ss(started));
+
+  std::string in_dir = runtime::with_separator(st.path_in4);
+  std::string out_dir = runtime::with_separator(st.path_out7);
+  std::vector<std::filesystem::path> packs = list_packs(runtime::ansi_to_path(in_dir));
+
+  if (st.fl_p4all == 1)
+    for (const auto& p : packs)
+      s_.programs.run_program(st.path_ChPSN, std::string(core::trim_right(st.par_ChPSN)) + " " + runtime::path_to_ansi(p), true);
+
+  BatchSummary summary;
+  summary.packs = packs.size();
+  s_.batch_mode = true;
+  for (std::size_t i = 0; i < packs.size(); ++i) {
+    s_.op.progress(i + 1, packs.size(), packs[i]);
+    core::PackOutcome o = core::OnePackConversion(s_).convert_batch(packs[i]);
+    if (o == core::PackOutcome::converted) ++summary.converted;
+    summary.results.push_back({packs[i], o});
+  }
+  s_.batch_mode = false;
+
+  std::string name;
+  if (st.zip_dt == 1) {
+    name = core::yymmdd_hhmm(s_.today, started);
+    st.imj_Arh = name;
+  } else {
+    name = core::is_blank(st.imj_Arh) ? std::string("arhiv") : std::string(core::trim_right(st.imj_Arh));
+  }
+  std::string arhiv = std::string(core::trim_right(st.path_Arhiv)) + name;
+  std::string params = std::string(core::trim_right(st.par_Arh_prg)) + " " + arhiv + " " + in_dir + "*.* " + out_dir + "*.* ";
+  s_.programs.run_program(st.path_Arh_prg, params, false);
+  s_.journal.journal_result(0, " Архивировали "_w, arhiv);
+
+  s_.journal.journal_line(std::string("Конец пакета "_w) + core::hh_mm_ss(s_.clock.now()));
+  // The XML checker is given the output directory.
+  if (st.fl_p7zap == 1) s_.programs.run_program(st.path_ChXML, " " + out_dir, false);
+  return summary;
+}
+
+}  // namespace tolvex::app

@@ -1,0 +1,38 @@
+#include "app/startup.h"
+
+#include "app/converters.h"
+#include "core/messages.h"
+#include "runtime/file_error.h"
+#include "runtime/paths.h"
+#include "runtime/text_file.h"
+
+namespace tolvex::app {
+
+std::filesystem::path journal_path(const std::filesystem::path& folder) { return folder / "Report" / "tolvex.log"; }
+std::filesystem::path settings_path(const std::filesystem::path& folder) { return folder / "tolvex.ini"; }
+
+Program::Program(const std::filesystem::path& folder, core::Operator& op, core::Clock& clock,
+                 core::ProgramRunner& programs)
+    : folder_(folder), ini_(settings_path(folder)), table_(full_dispatch_table()) {
+  std::string program_folder = runtime::with_separator(runtime::path_to_ansi(folder));
+  session_ = std::make_unique<core::Session>(ini_, journal_, op, clock, programs, table_, program_folder);
+  session_->load_settings();
+
+  // The journal folder is made when it is missing; only a journal that still cannot be made
+  // ends the program.
+  std::filesystem::path log = journal_path(folder);
+  std::error_code ec;
+  std::filesystem::create_directories(log.parent_path(), ec);
+  std::string shown = "Report" + std::string(runtime::separator()) + "tolvex.log";
+  core::open_checked(
+      op, shown, [&] { return journal_.file().open(log, true); },
+      [&] { return runtime::LineWriter::create(log); });
+  journal_.start(core::dd_mm_yyyy(session_->today));
+}
+
+Program::~Program() {
+  session_->out.close(false);
+  journal_.file().close();
+}
+
+}  // namespace tolvex::app

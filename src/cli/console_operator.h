@@ -1,0 +1,35 @@
+// The console's operator: message boxes are written to the error stream as "TITLE: TEXT" in
+// the terminal's encoding and answered without waiting (yes/OK for information and warnings,
+// ignore for a stop box); there are no dialogs and no converter windows.
+#pragma once
+
+#include <cstdio>
+
+#include "core/operator.h"
+
+namespace tolvex::cli {
+
+class ConsoleOperator : public core::Operator {
+ public:
+  explicit ConsoleOperator(std::FILE* err = stderr, bool show_progress = true)
+      : err_(err), show_progress_(show_progress) {}
+
+  core::Button message(const core::MessageBox& box) override;
+  std::optional<std::filesystem::path> choose_file(std::string_view, std::string_view,
+                                                   const std::filesystem::path&) override {
+    return std::nullopt;
+  }
+  std::optional<std::filesystem::path> choose_folder(std::string_view, const std::filesystem::path&) override {
+    return std::nullopt;
+  }
+  void converter_opened(const core::ConverterView&) override {}
+  core::ConverterAction converter_wait(const core::ConverterView&) override { return core::ConverterAction::ok; }
+  void converter_closed(const core::ConverterView&) override {}
+  void progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) override;
+
+ private:
+  std::FILE* err_;
+  bool show_progress_;
+};
+
+}  // namespace tolvex::cli

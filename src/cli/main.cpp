@@ -1,0 +1,99 @@
+// tolvex-cli: the console front end. It parses its options and hands paths, settings and a
+// console operator to the library; the program folder is the current directory.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/batch.h"
+#include "app/process.h"
+#include "app/startup.h"
+#include "cli/console_operator.h"
+#include "core/one_pack.h"
+#include "runtime/codepage.h"
+#include "runtime/paths.h"
+
+namespace fs = std::filesystem;
+using namespace tolvex;
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitSomeFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitProgramEnd = 3;
+
+std::string u8(const fs::path& p) {
+  auto s = p.u8string();
+  return std::string(s.begin(), s.end());
+}
+
+// The folder options are taken as given on the command line and held as Windows-1251 text.
+std::string folder_setting(const fs::path& p) { return runtime::with_separator(runtime::path_to_ansi(fs::absolute(p))); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App cli{"Converts pension-fund packs of format 4 (code page 866) into format-7 XML files (Windows-1251)."};
+  cli.set_version_flag("--version", std::string("tolvex-cli ") + TOLVEX_VERSION);
+  cli.require_subcommand(1);
+  bool quiet = false;
+  cli.add_flag("-q,--quiet", quiet, "Do not show the progress of a batch");
+
+  std::string out_dir;
+  std::vector<std::string> packs;
+  auto* convert = cli.add_subcommand("convert", "Convert the packs named, each into its own XML file");
+  convert->add_option("--out", out_dir, "Output directory for this run (the settings keep theirs)");
+  convert->add_option("PACK", packs, "Pack files of format 4")->required();
+
+  std::string in_dir, batch_out;
+  auto* batch = cli.add_subcommand("batch", "Convert every pack of the input directory, then archive");
+  batch->add_option("--in", in_dir, "Input directory for this run")->check(CLI::ExistingDirectory);
+  batch->add_option("--out", batch_out, "Output directory for this run");
+
+  try {
+    cli.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    int rc = cli.exit(e);
+    return rc == 0 ? kExitOk : kExitUsage;
+  }
+
+  cli::ConsoleOperator op(stderr, !quiet);
+  core::SystemClock clock;
+  app::ProcessRunner programs;
+  try {
+    app::Program program(fs::current_path(), op, clock, programs);
+    core::Session& s = program.session();
+    bool all_ok = true;
+    if (*convert) {
+      if (!out_dir.empty()) s.settings.path_out7 = folder_setting(out_dir);
+      s.batch_mode = true;
+      for (std::size_t i = 0; i < packs.size(); ++i) {
+        fs::path pack = fs::absolute(fs::path(std::u8string(packs[i].begin(), packs[i].end())));
+        if (packs.size() > 1) op.progress(i + 1, packs.size(), pack);
+        core::PackOutcome o = core::OnePackConversion(s).convert_batch(pack);
+        if (o != core::PackOutcome::converted) {
+          all_ok = false;
+          std::fprintf(stderr, "tolvex-cli: %s: not converted\n", u8(pack).c_str());
+        }
+      }
+      s.batch_mode = false;
+    } else if (*batch) {
+      if (!in_dir.empty()) s.settings.path_in4 = folder_setting(in_dir);
+      if (!batch_out.empty()) s.settings.path_out7 = folder_setting(batch_out);
+      app::BatchSummary sum = app::BatchRun(s).run();
+      std::fprintf(stderr, "tolvex-cli: %zu of %zu packs converted\n", sum.converted, sum.packs);
+      for (const auto& r : sum.results)
+        if (r.outcome != core::PackOutcome::converted) {
+          all_ok = false;
+          std::fprintf(stderr, "tolvex-cli: %s: not converted\n", u8(r.pack).c_str());
+        }
+    }
+    return all_ok ? kExitOk : kExitSomeFailed;
+  } catch (const core::ProgramEnd& end) {
+    std::fprintf(stderr, "tolvex-cli: %s\n", runtime::ansi_to_utf8(end.text()).c_str());
+    return kExitProgramEnd;
+  }
+}

@@ -1,0 +1,142 @@
+#include "core/driver.h"
+
+#include "core/messages.h"
+#include "runtime/file_error.h"
+#include "runtime/paths.h"
+
+namespace tolvex::core {
+
+ConverterDriver::ConverterDriver(Converter& converter, PackReader& pack, XmlWriter& xml, Journal& journal,
+                                 Operator& op, Clock& clock)
+    : conv_(converter), pack_(pack), xml_(xml), journal_(journal), op_(op), clock_(clock), rules_(converter.rules()) {}
+
+void ConverterDriver::counter_line(bool three_digits) {
+  if (rules_.single_document) return;  // that kind journals its one statement itself
+  std::string line = three_digits ? zero_padded(counter_, 3) : std::to_string(counter_);
+  line.append(conv_.journal_text());
+  journal_.journal_line(line);
+}
+
+void ConverterDriver::time_line(std::string_view prefix, std::string_view suffix) {
+  started_ = clock_.now();
+  std::string line(prefix);
+  line += hh_mm_ss(started_);
+  line.append(suffix);
+  journal_.journal_line(line);
+}
+
+ConverterView ConverterDriver::view() {
+  ConverterView v;
+  v.procedure = std::string(conv_.procedure());
+  v.title = std::string(conv_.window_title());
+  if (!rules_.single_document) v.next_caption = std::string(rules_.next_caption);
+  v.pages = conv_.view_pages();
+  v.started = hh_mm_ss(started_);
+  long long d = clock_.now().of_day() - started_.of_day();
+  if (d < 0) d += 24LL * 3600 * 100;
+  ClockTime e;
+  e.hour = static_cast<int>(d / 360000);
+  e.minute = static_cast<int>(d / 6000 % 60);
+  e.second = static_cast<int>(d / 100 % 60);
+  v.elapsed = hh_mm_ss(e);
+  return v;
+}
+
+ConverterDriver::Step ConverterDriver::convert_one(bool interactive, bool journal_before, bool three_digits) {
+  if (journal_before) counter_line(three_digits);
+  ReadResult r = conv_.read_document(pack_);
+  switch (r.kind) {
+    case ReadResult::document:
+      break;
+    case ReadResult::end_of_pack:
+      return Step::stop;
+    case ReadResult::end_inside_document: {
+      outcome_.ended_inside_document = true;
+      std::string text = std::string("Конец пачки внутри документа "_w) + std::to_string(counter_);
+      journal_.journal_line(text);
+      if (interactive) info_box(op_, kTitleWarning, text);
+      return Step::stop;
+    }
+    case ReadResult::failure: {
+      outcome_.read_failed = true;
+      std::string text = std::string("Не могу прочитать пачку "_w) + runtime::error_description(r.code);
+      journal_.journal_line(text);
+      stop_box(op_, text);
+      return Step::stop;
+    }
+  }
+  xml_.xml_depth = 0;
+  conv_.write_document(xml_);
+  ++outcome_.documents_written;
+  if (!journal_before) counter_line(three_digits);
+  return Step::written;
+}
+
+void ConverterDriver::run_remaining(bool interactive, long long count) {
+  if (!rules_.single_document) time_line(rules_.run_time_prefix, {});
+  for (long long i = 0; i < count; ++i) {
+    ++counter_;
+    if (convert_one(interactive, rules_.counter_line_before_document, true) == Step::stop) return;
+  }
+}
+
+DriverOutcome ConverterDriver::run_automatic() {
+  outcome_ = {};
+  counter_ = 0;
+  started_ = clock_.now();
+  long long announced = rules_.single_document ? 1 : as_number(conv_.header().dokt["KOL_DOK"]);
+  run_remaining(false, announced);
+  return outcome_;
+}
+
+DriverOutcome ConverterDriver::run_interactive() {
+  outcome_ = {};
+  time_line({}, rules_.first_time_suffix);
+  counter_ = 1;
+  if (convert_one(true, false, false) == Step::stop) return outcome_;
+  ConverterView v = view();
+  op_.converter_opened(v);
+  if (rules_.single_document) {
+    op_.converter_wait(v);  // "&OK" is the only button
+    op_.converter_closed(v);
+    return outcome_;
+  }
+  for (bool open = true; open;) {
+    switch (op_.converter_wait(v)) {
+      case ConverterAction::next:
+        ++counter_;
+        if (convert_one(true, false, !rules_.next_counter_plain) == Step::stop) open = false;
+        v = view();
+        break;
+      case ConverterAction::ok:
+        run_remaining(true, as_number(conv_.header().dokt["KOL_DOK"]) - counter_);
+        open = false;
+        break;
+      case ConverterAction::cancel:
+        open = false;
+        break;
+    }
+  }
+  op_.converter_closed(view());
+  return outcome_;
+}
+
+DriverOutcome run_converter(Converter& converter, const std::filesystem::path& pack_path, XmlWriter& xml,
+                            Journal& journal, Operator& op, Clock& clock, bool batch_mode) {
+  if (converter.message_only()) {
+    show_warning(op, 6, converter.procedure(), {});
+    return {};
+  }
+  PackReader pack;
+  open_checked(op, runtime::path_to_ansi(pack_path), [&] { return pack.open(pack_path); });
+  DriverOutcome out;
+  if (pack.skip_pack_header() == 0) {
+    ConverterDriver driver(converter, pack, xml, journal, op, clock);
+    out = batch_mode ? driver.run_automatic() : driver.run_interactive();
+  }
+  pack.close();
+  xml.xml_depth = 0;
+  return out;
+}
+
+}  // namespace tolvex::core

@@ -1,0 +1,58 @@
+// The shared run of every converter: automatically (batch: all announced documents), or
+// interactively (the first document at once, then one per "Следующая", the rest on "&OK",
+// nothing more on "Отмена"), with the document counter and the journal lines of each kind.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "core/clock.h"
+#include "core/converter.h"
+
+namespace tolvex::core {
+
+struct DriverOutcome {
+  long long documents_written = 0;
+  bool ended_inside_document = false;  // the pack ended inside a document's lines
+  bool read_failed = false;
+};
+
+class ConverterDriver {
+ public:
+  ConverterDriver(Converter& converter, PackReader& pack, XmlWriter& xml, Journal& journal, Operator& op,
+                  Clock& clock);
+
+  // Batch: every announced document without waiting. The pack is positioned after its header.
+  DriverOutcome run_automatic();
+  // The one-pack window: first document, then the operator's buttons.
+  DriverOutcome run_interactive();
+
+  long long counter() const { return counter_; }
+
+ private:
+  enum class Step { written, stop };
+  Step convert_one(bool interactive, bool journal_before, bool three_digits);
+  void run_remaining(bool interactive, long long count);
+  void counter_line(bool three_digits);
+  void time_line(std::string_view prefix, std::string_view suffix);
+  ConverterView view();
+
+  Converter& conv_;
+  PackReader& pack_;
+  XmlWriter& xml_;
+  Journal& journal_;
+  Operator& op_;
+  Clock& clock_;
+  RunRules rules_;
+  long long counter_ = 0;
+  ClockTime started_{};
+  DriverOutcome outcome_;
+};
+
+// Opens the pack through the checked opening, passes over its header, runs the converter in
+// the mode asked for, and closes the pack. A kind answered with a message shows it and
+// returns.
+DriverOutcome run_converter(Converter& converter, const std::filesystem::path& pack_path, XmlWriter& xml,
+                            Journal& journal, Operator& op, Clock& clock, bool batch_mode);
+
+}  // namespace tolvex::core

@@ -1,0 +1,190 @@
+#include "core/frame.h"
+
+#include <system_error>
+
+#include "core/insurer_blocks.h"
+#include "core/period_blocks.h"
+#include "runtime/codepage.h"
+#include "runtime/file_error.h"
+
+namespace tolvex::core {
+
+using namespace runtime::literals;
+
+namespace {
+
+std::string safe_piece(std::string_view text) {
+  std::string out(text);
+  for (auto& c : out) {
+    auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0x7F || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string pack_number(const PackHeader& header) { return zero_padded(as_number(header.pch["PCH_N"]), 5); }
+
+std::string output_file_name(const PackHeader& header) {
+  std::string name = "PFR-700-Y-";
+  name += safe_piece(header.pch["D_OPISI"].substr(6, 4));
+  name += "-ORG-";
+  name += safe_piece(header.ist4["REGN"]);
+  std::string_view podr = header.ist4["PODR_KOD"];
+  if (is_blank(podr)) {
+    name += "-DCK-" + pack_number(header) + "-DPT-000000-DCK-00000.XML";
+  } else {
+    name += "-DCK-00000-DPT-" + safe_piece(podr) + "-DCK-" + pack_number(header) + ".XML";
+  }
+  return name;
+}
+
+void write_file_header(XmlWriter& xml, std::string_view file_name, const PackHeader& header) {
+  xml.xml_depth = 0;
+  xml.fixed(R"(<?xml version="1.0" encoding="Windows-1251" ?>)");
+  xml.fixed("<ФайлПФР>"_w);
+  xml.xml_depth = 1;
+  xml.write_element("ИмяФайла"_w, file_name);
+  xml.fixed("<ЗаголовокФайла>"_w);
+  xml.fixed(" <ВерсияФормата>07.00</ВерсияФормата>"_w);
+  xml.fixed(" <ТипФайла>ВНЕШНИЙ</ТипФайла>"_w);
+  xml.fixed(" <ПрограммаПодготовкиДанных>"_w);
+  xml.xml_depth = 2;
+  xml.write_element("НазваниеПрограммы"_w, header.zag4["IMJ_PRG"]);
+  xml.write_element("Версия"_w, header.zag4["VER_PRG"]);
+  xml.xml_depth = 1;
+  xml.fixed(" </ПрограммаПодготовкиДанных>"_w);
+  xml.fixed(" <ИсточникДанных>СТРАХОВАТЕЛЬ</ИсточникДанных>"_w);
+  xml.fixed("</ЗаголовокФайла>"_w);
+}
+
+void write_pack_envelope(XmlWriter& xml, PackHeader& header, const DocumentKind* kind) {
+  xml.fixed(R"(<ПачкаВходящихДокументов Окружение="В составе файла" Стадия="До обработки">)"_w);
+  xml.xml_depth = 1;
+  write_inventory(xml, header, kind);
+}
+
+namespace {
+
+void write_szv4_pack_block(XmlWriter& xml, const Record& pch) {
+  xml.open("ПачкаСЗВ4"_w);
+  write_settlement_period(xml, pch["GOD"]);
+  xml.open("ТарифСтраховыхВзносов"_w);
+  write_category_by_prefix(xml, pch["KAT_ZL"], pch["DOP_T"]);
+  xml.close("ТарифСтраховыхВзносов"_w);
+  // The pack header carries no coefficient: the block is always written, without Коэффициент.
+  write_territorial_conditions(xml, pch["TER_US"], "");
+  std::string_view svd = pch["TYP_SVD"];
+  if (is_blank(svd) || equals(svd, "ИСХД"_w))
+    xml.write_element("ТипСведений"_w, "ИСХОДНАЯ"_w);
+  else if (equals(svd, "ПЕНС"_w))
+    xml.write_element("ТипСведений"_w, "ПЕНСИОННАЯ"_w);
+  else
+    xml.write_element("ТипСведений"_w, "");
+  std::string_view korr = pch["KORR"];
+  if (equals(korr, "КОРР"_w))
+    xml.write_element("ВидКорректировки"_w, "КОРРЕКТИРУЮЩАЯ"_w);
+  else if (equals(korr, "ОТМН"_w))
+    xml.write_element("ВидКорректировки"_w, "ОТМЕНЯЮЩАЯ"_w);
+  else
+    xml.write_element("ВидКорректировки"_w, "");
+  xml.line("<ИтогоСуммаВзносов>"_w);
+  write_contribution_sums(xml, pch["SUM_STR"], pch["SUM_NAK"], pch["SUM_DOP"]);
+  xml.line("</ИтогоСуммаВзносов>"_w);
+  xml.close("ПачкаСЗВ4"_w);
+}
+
+void write_old_records_pack_block(XmlWriter& xml, const Record& pch) {
+  xml.open("ПачкаСтарыхИС"_w);
+  write_reporting_period(xml, pch["KW"], pch["GOD_P"]);
+  xml.write_element("НачисленоВсего"_w, pch["SUM_ZAR"]);
+  xml.write_element("НачисленоПоБольничным"_w, pch["SUM_BOLN"]);
+  xml.close("ПачкаСтарыхИС"_w);
+}
+
+}  // namespace
+
+void write_inventory(XmlWriter& xml, PackHeader& header, const DocumentKind* kind) {
+  xml.fixed("<ВХОДЯЩАЯ_ОПИСЬ>"_w);
+  xml.xml_depth = 2;
+  xml.line("<НомерВпачке>1</НомерВпачке>"_w);
+  xml.line("<ТипВходящейОписи>ОПИСЬ ПАЧКИ</ТипВходящейОписи>"_w);
+  xml.open("СоставительПачки"_w);
+  write_insurer(xml, header.ist4);
+  xml.close("СоставительПачки"_w);
+  xml.open("НомерПачки"_w);
+  std::string number = pack_number(header);
+  header.pch.set("PCH_N", number);
+  xml.write_element("Основной"_w, number);
+  xml.close("НомерПачки"_w);
+  xml.open("СоставДокументов"_w);
+  xml.write_element("Количество"_w, header.pch["KOL_TYP"]);
+  xml.open("НаличиеДокументов"_w);
+  if (kind) xml.write_element("ТипДокумента"_w, kind->inventory_type);
+  xml.write_element("Количество"_w, header.dokt["KOL_DOK"]);
+  xml.close("НаличиеДокументов"_w);
+  xml.close("СоставДокументов"_w);
+  xml.write_date_element("ДатаСоставления"_w, header.pch["D_OPISI"]);
+  if (kind && kind->pack_block == PackBlock::szv4) write_szv4_pack_block(xml, header.pch);
+  if (kind && kind->pack_block == PackBlock::old_records) write_old_records_pack_block(xml, header.pch);
+  xml.fixed("</ВХОДЯЩАЯ_ОПИСЬ>"_w);
+  xml.xml_depth = 1;
+}
+
+void write_file_closing(XmlWriter& xml) {
+  xml.fixed("</ПачкаВходящихДокументов>"_w);
+  xml.fixed("</ФайлПФР>"_w);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+runtime::LineFileSettings output_settings() {
+  runtime::LineFileSettings s;
+  s.record_length = 255;
+  return s;
+}
+
+}  // namespace
+
+OutputFile::OutputFile() : file_(output_settings()), sink_(file_), xml_(sink_) {}
+
+OutputFile::~OutputFile() { close(false); }
+
+int OutputFile::create(const std::filesystem::path& full_name, bool& existed) {
+  close(false);
+  full_name_ = full_name;
+  std::error_code ec;
+  existed = std::filesystem::exists(full_name, ec);
+  if (full_name.has_parent_path() && !std::filesystem::is_directory(full_name.parent_path(), ec)) {
+    std::filesystem::create_directories(full_name.parent_path(), ec);
+    if (ec) return runtime::error_from_errno(ec.value());
+  }
+  temp_name_ = full_name;
+  temp_name_ += ".part";
+  if (int rc = runtime::LineWriter::create(temp_name_)) return rc;
+  if (int rc = file_.open(temp_name_, true)) {
+    std::filesystem::remove(temp_name_, ec);
+    return rc;
+  }
+  sink_.error = 0;
+  xml_.xml_depth = 0;
+  return runtime::error::ok;
+}
+
+int OutputFile::close(bool complete) {
+  if (!file_.is_open()) return runtime::error::ok;
+  int rc = file_.close();
+  if (rc == 0) rc = sink_.error;
+  std::error_code ec;
+  if (complete && rc == 0) {
+    std::filesystem::rename(temp_name_, full_name_, ec);
+    if (ec) rc = runtime::error_from_errno(ec.value());
+  }
+  if (!complete || rc != 0) std::filesystem::remove(temp_name_, ec);
+  return rc;
+}
+
+}  // namespace tolvex::core

@@ -1,0 +1,58 @@
+// The output file and the frame around the documents: the PFR file name, the file header, the
+// pack envelope with the pack inventory, and the closing lines.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/dispatch.h"
+#include "core/pack.h"
+#include "core/xml_writer.h"
+#include "runtime/text_file.h"
+
+namespace tolvex::core {
+
+// The PFR name of the output file, "PFR-700-Y-<year>-ORG-<REGN>-DCK-<pack>-DPT-000000-DCK-00000.XML"
+// (or with the department code). The pieces taken from the pack are made safe: a control
+// character or one of / \ : * ? " < > | becomes "_", so the name never leaves its directory.
+std::string output_file_name(const PackHeader& header);
+
+// The pack number as five zero-padded digits ("00012").
+std::string pack_number(const PackHeader& header);
+
+void write_file_header(XmlWriter& xml, std::string_view file_name, const PackHeader& header);
+// The envelope line and the inventory. `kind` is null for an unknown document-type code (no
+// ТипДокумента line then). Stores the five-digit pack number back into PCH:PCH_N.
+void write_pack_envelope(XmlWriter& xml, PackHeader& header, const DocumentKind* kind);
+void write_inventory(XmlWriter& xml, PackHeader& header, const DocumentKind* kind);
+void write_file_closing(XmlWriter& xml);
+
+// The output file OUT7. It is written under a temporary name beside its PFR name and renamed
+// when it is closed complete, so that an interrupted conversion never leaves a partial file
+// under the PFR name and an earlier file of that name is replaced only by a whole one.
+class OutputFile {
+ public:
+  OutputFile();
+  ~OutputFile();
+
+  // Creates the temporary file for `full_name` (its directory made when missing) and opens
+  // it empty. `existed` tells whether a file of the PFR name was there already.
+  int create(const std::filesystem::path& full_name, bool& existed);
+  // Closes the file. Complete: it takes its PFR name; otherwise it is removed. Closing a file
+  // that is not open succeeds.
+  int close(bool complete);
+  bool is_open() const { return file_.is_open(); }
+
+  XmlWriter& xml() { return xml_; }
+  const std::filesystem::path& full_name() const { return full_name_; }
+
+ private:
+  runtime::LineWriter file_;
+  FileSink sink_;
+  XmlWriter xml_;
+  std::filesystem::path full_name_;
+  std::filesystem::path temp_name_;
+};
+
+}  // namespace tolvex::core

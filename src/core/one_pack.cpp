@@ -1,0 +1,232 @@
+#include "core/one_pack.h"
+
+#include "core/driver.h"
+#include "core/insurer_blocks.h"
+#include "core/messages.h"
+#include "runtime/file_error.h"
+#include "runtime/paths.h"
+
+namespace tolvex::core {
+
+Session::Session(IniStore& ini_store, Journal& journal_file, Operator& op_, Clock& clock_, ProgramRunner& programs_,
+                 const DispatchTable& table_, std::string program_folder_)
+    : ini(ini_store),
+      journal(journal_file),
+      op(op_),
+      clock(clock_),
+      programs(programs_),
+      table(table_),
+      program_folder(std::move(program_folder_)),
+      today(clock_.now()) {
+  // Before the first conversion the output name is that of the program's start.
+  output_full_name = "." + std::string(runtime::separator()) + "out_7" + std::string(runtime::separator()) + "out.xml";
+}
+
+void Session::load_settings() { settings = core::load_settings(ini, program_folder); }
+
+namespace {
+
+std::string trimmed(std::string_view s) { return std::string(trim_right(s)); }
+
+long long hundredths_between(const ClockTime& from, const ClockTime& to) {
+  long long d = to.of_day() - from.of_day();
+  return d < 0 ? d + 24LL * 3600 * 100 : d;
+}
+
+}  // namespace
+
+// --- opening the pack and the header stage --------------------------------------------------
+
+bool OnePackConversion::open_pack_stage(PackReader& pack) {
+  started_ = s_.clock.now();
+  std::string name = runtime::path_to_ansi(s_.pack);
+  if (s_.pack.empty()) {
+    info_box(s_.op, kTitleWarning, "Не выбран файл пачки 4 формата"_w);
+    s_.journal.journal_line(std::string("Не выбран файл пачки 4 формата "_w) + name);
+    return false;
+  }
+  if (int rc = pack.open(s_.pack); rc != 0) {
+    std::string text = std::string("Не могу открыть пачку "_w) + std::string(runtime::error_text(rc));
+    stop_box(s_.op, text);
+    s_.journal.journal_line(std::string("Не могу открыть пачку "_w) + name);
+    s_.journal.journal_line(runtime::error_text(rc));
+  }
+  s_.header.clear();
+  return true;
+}
+
+void OnePackConversion::reject(PackReader& pack, std::string_view box_text, std::string_view journal_text) {
+  // Every way of closing the box rejects the pack.
+  info_box(s_.op, kTitleMessage, box_text);
+  s_.journal.journal_line(journal_text);
+  pack.close();
+  s_.pack.clear();
+}
+
+PackOutcome OnePackConversion::header_stage(PackReader& pack) {
+  s_.journal.journal_line(runtime::path_to_ansi(s_.pack));
+  s_.journal.journal_line(std::string("Начало "_w) + hh_mm_ss(started_));
+
+  // Line 1 and the two checks; a pack that could not be opened reads as an empty line.
+  std::string line1;
+  if (pack.is_open() && pack.file().set_to_start() == 0 && pack.read_line() == 0) line1 = std::string(pack.line());
+  split_pack_line(line1, s_.header.zag4, SplitVariant::header);
+  if (!equals(s_.header.zag4["TYP_Z"], "ЗГЛВ"_w)) {
+    reject(pack, "Это не файл пачки ПФР. Проверьте входной каталог !!! "_w,
+           "Это не файл пачка ПФР. Проверьте входной каталог !!! "_w);
+    return PackOutcome::rejected;
+  }
+  if (s_.header.zag4["VER_F"][1] != '4') {
+    reject(pack, "Это не формат 4 файла пачки ПФР. Формат м.б. один из П4.10, П4.00, 04.00 !!! "_w,
+           "Это не формат 4 файла пачки ПФР. Формат м.б. один из П4.10, П4.00, 04.00 !!!"_w);
+    return PackOutcome::rejected;
+  }
+  s_.journal.journal_line(line1);
+
+  // Lines 2 to 4. A pack that ends inside its header is not a pack that can be converted.
+  Record* records[] = {&s_.header.ist4, &s_.header.pch, &s_.header.dokt};
+  for (int i = 0; i < 3; ++i) {
+    if (pack.read_line() != 0) {
+      std::string_view text = "Пачка ПФР обрывается в заголовке. Проверьте входной каталог !!! "_w;
+      reject(pack, text, text);
+      return PackOutcome::rejected;
+    }
+    split_pack_line(pack.line(), *records[i], SplitVariant::header, i == 0 ? kIst4PackFields : RecordLayout::npos);
+    if (i != 1) s_.journal.journal_line(pack.line());
+  }
+
+  const DispatchRow* row = s_.table.find(s_.header.dokt["TYP_DOK"]);
+  if (row) s_.typ_pfr = std::string(row->kind.form_name);
+  if (!row || !row->kind.converted)
+    info_box(s_.op, kTitleWarning, "Извините! Этот тип документа ПФР пока не обрабатывается !!"_w);
+
+  if (!make_output_file()) {
+    pack.close();
+    return PackOutcome::no_output;
+  }
+  XmlWriter& xml = s_.out.xml();
+  write_file_header(xml, output_file_name(s_.header), s_.header);
+  write_pack_envelope(xml, s_.header, row ? &row->kind : nullptr);
+
+  std::string pack_name = runtime::path_to_ansi(s_.pack);
+  int rc = pack.close();
+  s_.journal.journal_result(rc, " Закрыли входной "_w, pack_name);
+  if (rc != 0) {
+    std::string text = std::string(" Не могу закрыть пачку "_w) + std::string(runtime::error_text(rc));
+    s_.journal.journal_result(rc, text, "");
+    stop_box(s_.op, text.substr(1));
+  }
+  header_hundredths_ = hundredths_between(started_, s_.clock.now());
+  s_.journal.journal_line(std::string("Время "_w) + std::to_string(header_hundredths_));
+  return PackOutcome::converted;
+}
+
+bool OnePackConversion::make_output_file() {
+  if (!s_.output_full_name.empty()) {
+    int rc = s_.out.close(false);
+    s_.journal.journal_result(rc, " Зак.стар."_w, s_.output_full_name);
+  }
+  std::string full = runtime::with_separator(s_.settings.path_out7) + output_file_name(s_.header);
+  s_.output_full_name = full;
+  bool existed = false;
+  int rc = s_.out.create(runtime::ansi_to_path(full), existed);
+  if (rc != 0) {
+    std::string text = std::string("Не могу создать выходной файл "_w) + full;
+    s_.journal.journal_line(text);
+    s_.journal.journal_line(runtime::error_text(rc));
+    stop_box(s_.op, text);
+    return false;
+  }
+  if (!existed) s_.journal.journal_result(0, " Создали "_w, full);
+  s_.journal.journal_result(0, " Очистили "_w, full);
+  return true;
+}
+
+// --- the documents --------------------------------------------------------------------------
+
+void OnePackConversion::run_documents() {
+  const DispatchRow* row = s_.table.find(s_.header.dokt["TYP_DOK"]);
+  if (!row || !row->factory) return;
+  ConverterContext ctx{s_.header, s_.op, s_.journal};
+  std::unique_ptr<Converter> conv = row->factory(ctx);
+  run_converter(*conv, s_.pack, s_.out.xml(), s_.journal, s_.op, s_.clock, s_.batch_mode);
+}
+
+PackOutcome OnePackConversion::convert_batch(const std::filesystem::path& pack_path) {
+  s_.pack = pack_path;
+  PackReader pack;
+  if (!open_pack_stage(pack)) return PackOutcome::no_pack;
+  PackOutcome outcome = header_stage(pack);
+  if (outcome != PackOutcome::converted) return outcome;
+  run_documents();
+  write_file_closing(s_.out.xml());
+  s_.journal.journal_result(pack.close(), " Закрыли пачку "_w, runtime::path_to_ansi(s_.pack));
+  int rc = s_.out.close(true);
+  s_.journal.journal_result(rc, " Закрыли в конце "_w, s_.output_full_name);
+  return rc == 0 ? PackOutcome::converted : PackOutcome::no_output;
+}
+
+// --- the one-pack window --------------------------------------------------------------------
+
+bool OnePackConversion::choose_pack(PackOutcome* outcome) {
+  if (!s_.pack.empty()) s_.journal.journal_result(0, " Зак.ст. "_w, runtime::path_to_ansi(s_.pack));
+  auto chosen = s_.op.choose_file("Выбор входного файла"_w, "Файлы пачек 4 формата|*.*"_w,
+                                  runtime::ansi_to_path(trimmed(s_.settings.path_in4)));
+  if (!chosen) return false;
+  PackOutcome o = take_pack(*chosen);
+  if (outcome) *outcome = o;
+  return true;
+}
+
+PackOutcome OnePackConversion::take_pack(const std::filesystem::path& chosen) {
+  s_.pack = chosen;
+  std::string full = runtime::path_to_ansi(chosen);
+  std::string dir = runtime::path_to_ansi(chosen.parent_path());
+  s_.settings.path_in4 = runtime::with_separator(dir);
+  s_.ini.put_setting(kSettingsSection, "path_in4", s_.settings.path_in4);
+  s_.journal.journal_result(0, " Выбрали "_w, full);
+  if (s_.settings.fl_p4 == 1)
+    s_.programs.run_program(s_.settings.path_ChPSN, full + " " + trimmed(s_.settings.par_ChPSN), true);
+  PackReader pack;
+  if (!open_pack_stage(pack)) return PackOutcome::no_pack;
+  return header_stage(pack);
+}
+
+bool OnePackConversion::choose_output_folder() {
+  auto chosen = s_.op.choose_folder("Выбор выходного каталога"_w, runtime::ansi_to_path(trimmed(s_.settings.path_out7)));
+  if (!chosen) return false;
+  s_.settings.path_out7 = trimmed(runtime::path_to_ansi(*chosen));
+  s_.ini.put_setting(kSettingsSection, "path_out7", s_.settings.path_out7);
+  s_.journal.journal_result(0, " Выбрали "_w, s_.settings.path_out7);
+  return true;
+}
+
+void OnePackConversion::classify_ogrn(Record& ist4) {
+  ist4.set("TIP_OGRN", trim_right(ist4["KOD_OGRN"]).size() > kOgrnLegalEntityLength ? "ЕГРИП"_w : "ЕГРЮЛ"_w);
+}
+
+void OnePackConversion::ok() {
+  if (!s_.out.is_open()) return;  // no pack was read
+  run_documents();
+  write_file_closing(s_.out.xml());
+  int rc = s_.out.close(true);
+  s_.journal.journal_result(rc, " Закрыли в конце"_w, s_.output_full_name);
+
+  ClockTime at = s_.clock.now();
+  std::string archive = s_.settings.zip_dt == 1 ? yymmdd_hhmm(s_.today, at) : std::string("arhiv");
+  if (s_.settings.zip_dt == 1) s_.settings.imj_Arh = archive;
+  std::string params = trimmed(s_.settings.par_Arh_prg) + " " + trimmed(s_.settings.path_Arhiv) + archive + " " +
+                       runtime::path_to_ansi(s_.pack) + " " + s_.output_full_name;
+  s_.programs.run_program(s_.settings.path_Arh_prg, params, false);
+  s_.journal.journal_result(0, " Архивировали "_w, s_.output_full_name);
+  if (s_.settings.fl_p7zap == 1) s_.programs.run_program(s_.settings.path_ChXML, " " + s_.output_full_name, false);
+}
+
+void OnePackConversion::cancel() {
+  bool open = s_.out.is_open();
+  if (open) write_file_closing(s_.out.xml());
+  int rc = s_.out.close(open);
+  s_.journal.journal_result(rc, " Закрыли по Отмене "_w, s_.output_full_name);
+}
+
+}  // namespace tolvex::core

@@ -1,0 +1,96 @@
+// The operator seam: every message box, file or folder dialog and converter window of the
+// system is reached through this interface. The desktop program, the console program and the
+// tests each implement it. All texts are Windows-1251.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tolvex::core {
+
+enum class Button { ok, yes, no, abort, retry, ignore, cancel };
+
+enum class Icon { information, stop };
+
+struct MessageBox {
+  std::string title;
+  std::string text;
+  Icon icon = Icon::information;
+  std::vector<Button> buttons;  // in the order shown
+};
+
+// What the converter window shows of the current document.
+struct ViewField {
+  std::string prompt;  // "фамилия:"
+  std::string value;
+};
+
+struct ViewList {
+  std::string caption;               // "Календарные периоды стажа" (may be empty)
+  std::vector<std::string> columns;  // "тип", "мес" ...
+  std::vector<std::vector<std::string>> rows;
+};
+
+struct ViewPage {
+  std::string caption;  // a tab's caption; empty when the window has no tabs
+  std::vector<ViewField> fields;
+  std::vector<ViewList> lists;
+};
+
+struct ConverterView {
+  std::string procedure;      // "load_adv1": the window-position section
+  std::string title;          // the window title
+  std::string next_caption;   // "Следующая" (АДВ-10 "Следущая"); empty when the window has none
+  std::vector<ViewPage> pages;
+  std::string started;        // "Начало:" hh:mm:ss
+  std::string elapsed;        // "Время:" hh:mm:ss
+};
+
+enum class ConverterAction { next, ok, cancel };
+
+// Ends the program (abort in a stop box, the warnings of the checked opening). Caught by the
+// front end, which closes the journal and exits.
+class ProgramEnd : public std::runtime_error {
+ public:
+  ProgramEnd(std::string text, int exit_status)
+      : std::runtime_error("program end"), text_(std::move(text)), exit_status_(exit_status) {}
+  const std::string& text() const { return text_; }  // "Ошибка создания Файла!", "Disk Error"
+  int exit_status() const { return exit_status_; }
+
+ private:
+  std::string text_;
+  int exit_status_;
+};
+
+class Operator {
+ public:
+  virtual ~Operator() = default;
+
+  // A modal message box; returns the button pressed (a box closed by its frame answers with
+  // the last button, as the system's boxes do).
+  virtual Button message(const MessageBox& box) = 0;
+
+  // The file dialog; nothing when the operator cancels.
+  virtual std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
+                                                           const std::filesystem::path& start) = 0;
+  // The folder dialog; nothing when the operator cancels.
+  virtual std::optional<std::filesystem::path> choose_folder(std::string_view title,
+                                                             const std::filesystem::path& start) = 0;
+
+  // The converter window: opened with the first document shown.
+  virtual void converter_opened(const ConverterView& view) = 0;
+  // Shows the current document and waits for "Следующая", "&OK" or "Отмена".
+  virtual ConverterAction converter_wait(const ConverterView& view) = 0;
+  // The window closes (its position is saved by the window itself).
+  virtual void converter_closed(const ConverterView& view) = 0;
+
+  // Progress of a long run (the batch): the current pack and how many there are.
+  virtual void progress(std::size_t /*current*/, std::size_t /*total*/, const std::filesystem::path& /*pack*/) {}
+};
+
+}  // namespace tolvex::core

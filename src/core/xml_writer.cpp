@@ -1,0 +1,84 @@
+#include "core/xml_writer.h"
+
+#include "core/record.h"
+
+namespace tolvex::core {
+
+void append_escaped(std::string& out, std::string_view value) {
+  for (char c : value) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out.push_back(static_cast<unsigned char>(c) < 0x20 ? '?' : c);
+    }
+  }
+}
+
+void XmlWriter::begin_line() {
+  buf_.clear();
+  if (xml_depth > 0) buf_.append(static_cast<std::size_t>(xml_depth), ' ');
+}
+
+void XmlWriter::line(std::string_view text) {
+  begin_line();
+  buf_.append(text);
+  sink_->add_line(buf_);
+}
+
+void XmlWriter::open(std::string_view name) {
+  begin_line();
+  buf_ += '<';
+  buf_.append(name);
+  buf_ += '>';
+  sink_->add_line(buf_);
+  ++xml_depth;
+}
+
+void XmlWriter::close(std::string_view name) {
+  if (xml_depth > 0) --xml_depth;
+  begin_line();
+  buf_ += "</";
+  buf_.append(name);
+  buf_ += '>';
+  sink_->add_line(buf_);
+}
+
+void XmlWriter::write_element_untrimmed(std::string_view name, std::string_view content) {
+  begin_line();
+  buf_ += '<';
+  buf_.append(name);
+  buf_ += '>';
+  append_escaped(buf_, content);
+  buf_ += "</";
+  buf_.append(name);
+  buf_ += '>';
+  sink_->add_line(buf_);
+}
+
+void XmlWriter::write_element(std::string_view name, std::string_view value) {
+  write_element_untrimmed(name, trim_right(value));
+}
+
+std::string normalized_date(std::string_view date) {
+  std::string d(date);
+  if (!is_blank(d)) {
+    if (d.size() > 2) d[2] = '.';
+    if (d.size() > 5) d[5] = '.';
+    if (d.compare(0, 3, "0 .") == 0 || trim_right(d) == "  .  .") d = "00.00.0000";
+  }
+  return std::string(trim_right(d));
+}
+
+void XmlWriter::write_date_element(std::string_view name, std::string_view date) {
+  write_element(name, normalized_date(date));
+}
+
+}  // namespace tolvex::core

@@ -1,0 +1,85 @@
+#include "runtime/codepage.h"
+
+namespace tolvex::runtime {
+
+namespace {
+
+void append_utf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Windows-1251 byte of a code point, or "?" when the code page has none.
+char ansi_of(char32_t cp) {
+  if (cp < 0x80) return static_cast<char>(cp);
+  if (cp >= 0x410 && cp <= 0x44F) return static_cast<char>(0xC0 + (cp - 0x410));
+  for (unsigned b = 0x80; b < 0x100; ++b)
+    if (tables::cp1251_to_unicode[b] == cp && cp != 0xFFFD) return static_cast<char>(b);
+  return '?';
+}
+
+}  // namespace
+
+std::string ansi_to_utf8(std::string_view ansi) {
+  std::string out;
+  out.reserve(ansi.size() * 2);
+  for (char c : ansi) append_utf8(out, tables::cp1251_to_unicode[static_cast<unsigned char>(c)]);
+  return out;
+}
+
+std::string utf8_to_ansi(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    auto c = static_cast<unsigned char>(utf8[i]);
+    int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+    if (extra < 0 || i + extra >= utf8.size()) {
+      out.push_back('?');
+      ++i;
+      continue;
+    }
+    char32_t cp = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
+    bool ok = true;
+    for (int k = 1; k <= extra; ++k) {
+      auto n = static_cast<unsigned char>(utf8[i + k]);
+      if ((n & 0xC0) != 0x80) {
+        ok = false;
+        break;
+      }
+      cp = (cp << 6) | (n & 0x3F);
+    }
+    if (!ok) {
+      out.push_back('?');
+      ++i;
+      continue;
+    }
+    out.push_back(ansi_of(cp));
+    i += 1 + extra;
+  }
+  return out;
+}
+
+char ansi_upper(char c) {
+  auto b = static_cast<unsigned char>(c);
+  if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);
+  if (b >= 0xE0) return static_cast<char>(b - 32);  // а..я -> А..Я
+  // The other Cyrillic letters of the code page, lower case -> upper case (ё, є, ї, ў, і ...).
+  static constexpr unsigned char pairs[][2] = {
+      {0x90, 0x80}, {0x83, 0x81}, {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E},
+      {0x9F, 0x8F}, {0xA2, 0xA1}, {0xBC, 0xA3}, {0xB4, 0xA5}, {0xB8, 0xA8}, {0xBA, 0xAA},
+      {0xBF, 0xAF}, {0xB3, 0xB2}, {0xBE, 0xBD}};
+  for (const auto& p : pairs)
+    if (b == p[0]) return static_cast<char>(p[1]);
+  return c;
+}
+
+}  // namespace tolvex::runtime

@@ -1,0 +1,118 @@
+#include "runtime/file_error.h"
+
+#include <cerrno>
+#include <utility>
+
+#include "runtime/codepage.h"
+
+namespace tolvex::runtime {
+
+using namespace literals;
+
+namespace {
+
+struct CodeText {
+  int code;
+  std::string_view text;
+};
+
+constexpr CodeText kTexts[] = {
+    {2, "Файл не найден"_w},
+    {3, "Путь не найден"_w},
+    {4, "Слишком много открытых файлов"_w},
+    {5, "Нет доступа"_w},
+    {7, "Память повреждена"_w},
+    {8, "Недостаточно памяти"_w},
+    {30, "Запись в очереди не найдена"_w},
+    {32, "Файл уже заблокирован"_w},
+    {33, "Запись не доступна"_w},
+    {35, "Запись не найдена"_w},
+    {36, "Поврежденный файл данных"_w},
+    {37, "Файл не был открыт"_w},
+    {38, "Поврежденный ключевой файл"_w},
+    {40, "Недопустимое повторение ключа"_w},
+    {43, "Запись уже захвачена"_w},
+    {45, "Некорректное имя файла"_w},
+    {46, "Необходимо перестроить ключ"_w},
+    {47, "Неверная структура файла"_w},
+    {48, "Невозможно открыть файл транзакций"_w},
+    {52, "Файл уже открыт"_w},
+    {53, "Поврежденный заголовок dBase файла"_w},
+    {54, "Файл не имеет атрибута CREATE"_w},
+    {56, "Транзакция уже активна"_w},
+    {57, "Поврежденный MEMO-файл"_w},
+    {63, "Необходим монопольный доступ к файлу"_w},
+    {64, "Нарушение совместного доступа"_w},
+    {65, "Ошибка отката транзакции"_w},
+    {73, "Отсутствует MEMO-файл"_w},
+    {75, "Неверное описание типа поля"_w},
+    {76, "Неверный параметр сортировки"_w},
+    {77, "Индекс недоступен"_w},
+    {78, "Вызов функции с неверным количеством параметров"_w},
+    {79, "Тип данных не поддерживается драйвером баз данных"_w},
+    {80, "Функция не поддерживается драйвером баз данных"_w},
+    {81, "Неизвестная ошибка драйвера баз данных"_w},
+    {88, "Длина ключа(индекса) превышает 245"_w},
+    {89, "Запись была изменена другим пользователем"_w},
+    {90, "Ошибка драйвера баз данных"_w},
+    {91, "Logout не активен"_w},
+    {92, "Выполняется Build"_w},
+    {93, "Build прерван"_w},
+    {94, "Превышен допустимый лимит записей"_w},
+    {97, "Ошибка потока"_w},
+    {100, "Ошибка триггера"_w},
+    {800, "Неверное выражение"_w},
+    {801, "Не найдена переменная"_w},
+};
+
+}  // namespace
+
+std::string_view error_text(int code) {
+  for (const auto& t : kTexts)
+    if (t.code == code) return t.text;
+  return {};
+}
+
+std::string error_description(int code) {
+  std::string out(error_text(code));
+  out += " (";
+  out += std::to_string(code);
+  out += ')';
+  return out;
+}
+
+int error_from_errno(int err) {
+  switch (err) {
+    case 0:
+      return error::ok;
+    case ENOENT:
+      return error::not_found;
+    case ENOTDIR:
+    case ELOOP:
+      return error::path_not_found;
+    case EMFILE:
+    case ENFILE:
+      return error::too_many_open;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ENOSPC:
+    case EFBIG:
+    case EDQUOT:
+      return error::access_denied;
+    case ENOMEM:
+      return error::out_of_memory;
+    case EWOULDBLOCK:
+      return error::locked;
+    case ENAMETOOLONG:
+    case EINVAL:
+      return error::bad_file_name;
+    case EBADF:
+      return error::not_open;
+    default:
+      return error::stream_error;
+  }
+}
+
+}  // namespace tolvex::runtime

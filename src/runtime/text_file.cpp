@@ -1,0 +1,445 @@
+#include "runtime/text_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <new>
+#include <system_error>
+
+#include "runtime/codepage.h"
+#include "runtime/file_error.h"
+
+#ifndef _WIN32
+#include <sys/file.h>
+#endif
+
+namespace tolvex::runtime {
+
+namespace {
+
+std::string upper_ascii(std::string_view s) {
+  std::string out(s);
+  for (auto& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return out;
+}
+
+std::string on_off(bool v) { return v ? "ON" : "OFF"; }
+
+bool parse_int(std::string_view s, long& out) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  if (s.empty()) return false;
+  auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
+  return ec == std::errc() && p == s.data() + s.size();
+}
+
+// The DOS 866 byte of a Windows-1251 byte, for files written in the DOS code page.
+char ansi_to_oem(char c) {
+  static const auto table = [] {
+    std::array<char, 256> t{};
+    for (int b = 0; b < 256; ++b) t[b] = b < 0x80 ? static_cast<char>(b) : '?';
+    for (int b = 0x80; b < 256; ++b) {
+      auto a = tables::oem_to_ansi[b];
+      if (a != '?' && t[a] == '?') t[a] = static_cast<char>(b);
+    }
+    return t;
+  }();
+  return table[static_cast<unsigned char>(c)];
+}
+
+std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
+#ifdef _WIN32
+  std::wstring wmode(mode, mode + std::strlen(mode));
+  return _wfopen(path.c_str(), wmode.c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
+}
+
+// A path that names a directory cannot be opened as a text file.
+int check_not_directory(const std::filesystem::path& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return error::access_denied;
+  return error::ok;
+}
+
+}  // namespace
+
+std::string send(LineFileSettings& s, std::string_view command) {
+  std::string_view name = command;
+  std::string_view value;
+  bool has_value = false;
+  if (auto eq = command.find('='); eq != std::string_view::npos) {
+    name = command.substr(0, eq);
+    value = command.substr(eq + 1);
+    has_value = true;
+  }
+  std::string n = upper_ascii(name);
+  while (!n.empty() && n.back() == ' ') n.pop_back();
+  std::string v = upper_ascii(value);
+  while (!v.empty() && v.front() == ' ') v.erase(v.begin());
+  while (!v.empty() && v.back() == ' ') v.pop_back();
+  if (n.empty()) return {};
+  switch (n[0]) {
+    case 'F':
+      if (n != "FILEBUFFERS") return {};
+      if (long k; has_value && parse_int(v, k) && k > 0)
+        s.buffer_size = std::max<std::size_t>(static_cast<std::size_t>(k) * 512, s.record_length);
+      return std::to_string(s.buffer_size);
+    case 'Q':
+      if (n != "QUICKSCAN") return {};
+      if (has_value && (v == "ON" || v == "OFF")) s.quick_scan = v == "ON";
+      return on_off(s.quick_scan);
+    case 'E': {
+      if (n != "ENDOFRECORD") return {};
+      if (has_value) {
+        // n,c1,...,cn: the marker becomes the n bytes with the decimal codes given.
+        std::vector<long> nums;
+        std::string_view rest = v;
+        bool ok = true;
+        while (ok) {
+          auto comma = rest.find(',');
+          long k;
+          ok = parse_int(rest.substr(0, comma), k) && k >= 0 && k < 256;
+          if (ok) nums.push_back(k);
+          if (comma == std::string_view::npos) break;
+          rest.remove_prefix(comma + 1);
+        }
+        if (ok && !nums.empty() && nums[0] == static_cast<long>(nums.size() - 1)) {
+          s.end_of_record.clear();
+          for (std::size_t i = 1; i < nums.size(); ++i) s.end_of_record.push_back(static_cast<char>(nums[i]));
+        }
+      }
+      std::string out = std::to_string(s.end_of_record.size());
+      for (char c : s.end_of_record) out += "," + std::to_string(static_cast<unsigned char>(c));
+      return out;
+    }
+    case 'C':
+      if (n == "CTRLZISEOF") {
+        if (has_value) s.ctrl_z_is_eof = v != "OFF";
+        return on_off(s.ctrl_z_is_eof);
+      }
+      if (n == "CLIP") {
+        if (has_value && (v == "ON" || v == "OFF")) s.clip = v == "ON";
+        return on_off(s.clip);
+      }
+      return {};
+    case 'T':
+      if (n != "TAB") return {};
+      if (long k; has_value && parse_int(v, k)) s.tab = static_cast<int>(k);
+      return std::to_string(s.tab);
+    default:
+      return {};
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// LineReader
+
+LineReader::LineReader(LineFileSettings settings) : settings_(std::move(settings)) {
+  record_.assign(settings_.record_length, ' ');
+}
+
+LineReader::~LineReader() { close(); }
+
+void LineReader::resize_window() {
+  std::size_t size = std::max(settings_.buffer_size, settings_.record_length);
+  // If the memory cannot be had, halve the window until it fits, down to ten bytes.
+  for (;;) {
+    try {
+      window_.assign(size, '\0');
+      break;
+    } catch (const std::bad_alloc&) {
+      if (size <= 10) throw;
+      size = std::max<std::size_t>(size / 2, 10);
+    }
+  }
+  window_start_ = pos_;
+  window_len_ = 0;
+}
+
+int LineReader::open(const std::filesystem::path& path) {
+  if (file_) return error::already_open;
+  if (int e = check_not_directory(path)) return e;
+  errno = 0;
+  file_ = open_file(path, "rb");
+  if (!file_) return error_from_errno(errno);
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  pos_ = 0;
+  at_eof_ = false;
+  resize_window();
+  return error::ok;
+}
+
+int LineReader::close() {
+  if (!file_) return error::ok;
+  int rc = std::fclose(file_) == 0 ? error::ok : error_from_errno(errno);
+  file_ = nullptr;
+  window_.clear();
+  window_.shrink_to_fit();
+  window_len_ = 0;
+  return rc;
+}
+
+int LineReader::set_to_start() {
+  if (!file_) return error::not_open;
+  if (std::fseek(file_, 0, SEEK_SET) != 0) return error_from_errno(errno);
+  pos_ = 0;
+  window_start_ = 0;
+  window_len_ = 0;
+  at_eof_ = false;
+  return error::ok;
+}
+
+bool LineReader::fill(std::size_t want) {
+  if (available() >= want || at_eof_) return available() >= want;
+  // Move the unread bytes to the front of the window and read on after them.
+  std::size_t keep = available();
+  if (keep > 0 && pos_ != window_start_) std::memmove(window_.data(), at(pos_), keep);
+  window_start_ = pos_;
+  window_len_ = keep;
+  while (window_len_ < window_.size()) {
+    std::size_t got = std::fread(window_.data() + window_len_, 1, window_.size() - window_len_, file_);
+    window_len_ += got;
+    if (got == 0) {
+      at_eof_ = true;
+      break;
+    }
+  }
+  return available() >= want;
+}
+
+bool LineReader::byte_at(std::size_t offset, char& c) {
+  if (offset >= window_start_ + window_len_) {
+    // Only called with offset == the first byte past the window or inside it.
+    pos_ = offset;
+    if (!fill(1)) return false;
+  }
+  c = *at(offset);
+  return true;
+}
+
+bool LineReader::marker_at(std::size_t offset) {
+  const std::string& m = settings_.end_of_record;
+  if (m.empty()) return false;
+  std::size_t saved = pos_;
+  pos_ = offset;
+  bool ok = fill(m.size()) && std::memcmp(at(offset), m.data(), m.size()) == 0;
+  pos_ = saved;
+  return ok;
+}
+
+int LineReader::next() {
+  if (!file_) return error::not_open;
+  if (!settings_.quick_scan) {
+    // Without quick scan every read goes back to the file.
+    if (std::fseek(file_, static_cast<long>(pos_), SEEK_SET) != 0) return error_from_errno(errno);
+    window_start_ = pos_;
+    window_len_ = 0;
+    at_eof_ = false;
+  }
+  if (std::ferror(file_)) return error::stream_error;
+  const std::size_t rec_len = settings_.record_length;
+  const std::string& marker = settings_.end_of_record;
+  const bool ctrl_z = settings_.ctrl_z_is_eof;
+  if (!fill(1)) return std::ferror(file_) ? error::stream_error : error::end_of_file;
+
+  record_.assign(rec_len, ' ');
+  if (ctrl_z && *at(pos_) == kCtrlZ) return error::end_of_file;
+
+  // Fast path: the marker within the next record-length bytes, and no tab or Ctrl-Z before it.
+  fill(rec_len + marker.size());
+  if (!marker.empty()) {
+    const char* p = at(pos_);
+    std::size_t avail = available();
+    std::size_t limit = std::min(avail, rec_len);
+    const void* hit = std::memchr(p, marker[0], limit);
+    if (hit) {
+      auto n = static_cast<std::size_t>(static_cast<const char*>(hit) - p);
+      if (n + marker.size() <= avail && std::memcmp(p + n, marker.data(), marker.size()) == 0 &&
+          !std::memchr(p, '\t', n) && !(ctrl_z && std::memchr(p, kCtrlZ, n))) {
+        std::memcpy(record_.data(), p, n);
+        pos_ += n + marker.size();
+        if (settings_.oem) oem_to_ansi_in_place(record_.data(), n);
+        return error::ok;
+      }
+    }
+  }
+
+  // Byte by byte: marker, Ctrl-Z and tab rules.
+  std::size_t cur = pos_;
+  std::size_t taken = 0;
+  std::size_t written = 0;
+  bool ended = false;
+  char c;
+  while (taken < rec_len && written < rec_len) {
+    if (!byte_at(cur, c)) {
+      ended = true;
+      break;
+    }
+    if (c == (marker.empty() ? '\0' : marker[0]) && marker_at(cur)) {
+      cur += marker.size();
+      ended = true;
+      break;
+    }
+    if (ctrl_z && c == kCtrlZ) {
+      ++cur;
+      ended = true;
+      break;
+    }
+    ++cur;
+    ++taken;
+    if (c == '\t') {
+      int tab = settings_.tab;
+      if (tab == 0) continue;
+      if (tab == -100) {
+        record_[written++] = '\t';
+      } else if (tab > 0) {
+        std::size_t to = (written / static_cast<std::size_t>(tab) + 1) * static_cast<std::size_t>(tab);
+        written = std::min(to, rec_len);  // the record is already blank
+      } else {
+        written = std::min(written + static_cast<std::size_t>(-tab), rec_len);
+      }
+      continue;
+    }
+    record_[written++] = c;
+  }
+  if (!ended) {
+    // The record is full: the rest of the physical line is passed over.
+    while (byte_at(cur, c)) {
+      if (c == (marker.empty() ? '\0' : marker[0]) && marker_at(cur)) {
+        cur += marker.size();
+        break;
+      }
+      ++cur;
+      if (ctrl_z && c == kCtrlZ) break;
+      // Skip a long run quickly when the marker is not in the window.
+      if (!marker.empty() && cur < window_start_ + window_len_) {
+        const char* p = at(cur);
+        std::size_t avail = window_start_ + window_len_ - cur;
+        const void* hit = std::memchr(p, marker[0], avail);
+        std::size_t n = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - p) : avail;
+        if (ctrl_z) {
+          if (const void* z = std::memchr(p, kCtrlZ, n)) n = static_cast<std::size_t>(static_cast<const char*>(z) - p);
+        }
+        cur += n;
+      }
+    }
+  }
+  pos_ = cur;
+  if (settings_.oem) oem_to_ansi_in_place(record_.data(), written);
+  return error::ok;
+}
+
+std::string_view LineReader::text() const {
+  std::string_view r = record_;
+  while (!r.empty() && r.back() == ' ') r.remove_suffix(1);
+  return r;
+}
+
+std::string LineReader::send(std::string_view command) {
+  std::string out = runtime::send(settings_, command);
+  if (file_ && window_.size() != std::max(settings_.buffer_size, settings_.record_length)) {
+    // A new window size: keep reading from the same place.
+    std::fseek(file_, static_cast<long>(pos_), SEEK_SET);
+    at_eof_ = false;
+    resize_window();
+  }
+  return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// LineWriter
+
+LineWriter::LineWriter(LineFileSettings settings) : settings_(std::move(settings)) {}
+
+LineWriter::~LineWriter() { close(); }
+
+int LineWriter::open(const std::filesystem::path& path, bool exclusive) {
+  if (file_) return error::already_open;
+  if (int e = check_not_directory(path)) return e;
+  errno = 0;
+  std::FILE* f = open_file(path, "r+b");
+  if (!f) return error_from_errno(errno);
+#ifndef _WIN32
+  if (exclusive && ::flock(fileno(f), LOCK_EX | LOCK_NB) != 0) {
+    std::fclose(f);
+    return error::locked;
+  }
+#else
+  (void)exclusive;
+#endif
+  std::setvbuf(f, nullptr, _IONBF, 0);
+  file_ = f;
+  path_ = path;
+  first_write_ = true;
+  error_ = 0;
+  pending_.clear();
+  return error::ok;
+}
+
+int LineWriter::create(const std::filesystem::path& path) {
+  if (int e = check_not_directory(path)) return e;
+  errno = 0;
+  std::FILE* f = open_file(path, "wb");
+  if (!f) return error_from_errno(errno);
+  return std::fclose(f) == 0 ? error::ok : error_from_errno(errno);
+}
+
+int LineWriter::empty() {
+  if (!file_) return error::not_open;
+  pending_.clear();
+  std::error_code ec;
+  std::filesystem::resize_file(path_, 0, ec);
+  if (ec) return error_from_errno(ec.value());
+  first_write_ = true;
+  return error::ok;
+}
+
+int LineWriter::add(std::string_view line) {
+  if (!file_) return error::not_open;
+  if (first_write_) {
+    first_write_ = false;
+    // Position at the end; a Ctrl-Z that ends the file is overwritten by the new line.
+    if (std::fseek(file_, 0, SEEK_END) != 0) return error::access_denied;
+    long size = std::ftell(file_);
+    if (size > 0 && settings_.ctrl_z_is_eof) {
+      std::fseek(file_, size - 1, SEEK_SET);
+      int last = std::fgetc(file_);
+      std::fseek(file_, last == kCtrlZ ? size - 1 : size, SEEK_SET);
+    }
+  }
+  if (settings_.clip)
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+  std::size_t from = pending_.size();
+  pending_.append(line);
+  if (settings_.oem)
+    for (std::size_t i = from; i < pending_.size(); ++i) pending_[i] = ansi_to_oem(pending_[i]);
+  pending_.append(settings_.end_of_record);
+  if (flush_each_line_ || pending_.size() >= (1u << 16)) return flush();
+  return error_;
+}
+
+int LineWriter::flush() {
+  if (!file_) return error::not_open;
+  if (!pending_.empty()) {
+    std::size_t put = std::fwrite(pending_.data(), 1, pending_.size(), file_);
+    if (put != pending_.size()) error_ = error::access_denied;  // a short write
+    pending_.clear();
+  }
+  return error_;
+}
+
+int LineWriter::close() {
+  if (!file_) return error::ok;
+  int rc = flush();
+  if (std::fclose(file_) != 0 && rc == 0) rc = error::access_denied;
+  file_ = nullptr;
+  return rc;
+}
+
+std::string LineWriter::send(std::string_view command) { return runtime::send(settings_, command); }
+
+}  // namespace tolvex::runtime

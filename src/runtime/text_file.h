@@ -1,0 +1,115 @@
+// Text-line files: the component through which packs are read and the XML file and the journal
+// are written. A pack is read strictly forwards, one line into one fixed-width record; the
+// output and the journal only ever get lines appended.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tolvex::runtime {
+
+inline constexpr char kCtrlZ = '\x1A';
+
+// The settings of one text-line file, changed through send().
+struct LineFileSettings {
+  std::size_t record_length = 500;
+  std::size_t buffer_size = 512 * 512;  // read-ahead window in bytes (FILEBUFFERS x 512)
+  bool quick_scan = true;
+  std::string end_of_record = "\r\n";
+  bool ctrl_z_is_eof = true;
+  bool clip = true;
+  int tab = 8;
+  bool oem = false;  // the file is in the DOS code page: converted on read and on write
+};
+
+// The settings command: "NAME" asks for the current value, "NAME=VALUE" also sets it. The first
+// letter selects the setting, then the whole name must match. Returns the current value as text
+// ("ON"/"OFF", digits, the buffer size in bytes); an unknown name changes nothing and gives "".
+std::string send(LineFileSettings& settings, std::string_view command);
+
+// Reads a text file line by line into a blank-padded record of record_length characters.
+class LineReader {
+ public:
+  explicit LineReader(LineFileSettings settings = {});
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  int open(const std::filesystem::path& path);
+  int close();
+  bool is_open() const { return file_ != nullptr; }
+
+  // Positions at the first line.
+  int set_to_start();
+  // Reads the next line into the record; error 33 at the end of the file.
+  int next();
+
+  // The whole record, record_length characters, blank padded.
+  std::string_view record() const { return record_; }
+  // The record with its trailing blanks removed.
+  std::string_view text() const;
+
+  std::string send(std::string_view command);
+  const LineFileSettings& settings() const { return settings_; }
+
+ private:
+  bool fill(std::size_t want);  // makes at least `want` bytes from pos_ available, if the file has them
+  std::size_t available() const { return window_start_ + window_len_ - pos_; }
+  const char* at(std::size_t offset) const { return window_.data() + (offset - window_start_); }
+  bool byte_at(std::size_t offset, char& c);
+  bool marker_at(std::size_t offset);
+  void resize_window();
+
+  LineFileSettings settings_;
+  std::FILE* file_ = nullptr;
+  std::vector<char> window_;
+  std::size_t window_start_ = 0;  // file offset of window_[0]
+  std::size_t window_len_ = 0;
+  std::size_t pos_ = 0;  // file offset of the next line
+  bool at_eof_ = false;  // the file has no bytes past the window
+  std::string record_;
+};
+
+// Appends lines to a text file. Lines are written without trailing blanks (clip) and end with
+// the end-of-record marker.
+class LineWriter {
+ public:
+  explicit LineWriter(LineFileSettings settings = {});
+  ~LineWriter();
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+
+  // Opens an existing file for appending; error 2 when it does not exist. With `exclusive` no
+  // other process may hold the file open at the same time (error 32 while one does).
+  int open(const std::filesystem::path& path, bool exclusive);
+  // Creates an empty file (or empties an existing one) without opening it.
+  static int create(const std::filesystem::path& path);
+  // Empties the open file.
+  int empty();
+  // Appends one line.
+  int add(std::string_view line);
+  int flush();
+  // Closing a file that is not open succeeds.
+  int close();
+  bool is_open() const { return file_ != nullptr; }
+
+  // Write every line through to the file at once (the journal), rather than in blocks.
+  void set_flush_each_line(bool on) { flush_each_line_ = on; }
+  std::string send(std::string_view command);
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  LineFileSettings settings_;
+  std::FILE* file_ = nullptr;
+  std::filesystem::path path_;
+  std::string pending_;
+  bool first_write_ = true;
+  bool flush_each_line_ = false;
+  int error_ = 0;  // a failed block write, reported by the next add, flush or close
+};
+
+}  // namespace tolvex::runtime

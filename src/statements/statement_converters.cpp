@@ -1,0 +1,13 @@
+#include "statements/statement_converters.h"
+
+#include "statements/message_only.h"
+
+namespace tolvex::statements {
+
+void install_statement_converters(core::DispatchTable& table) {
+  table.set_factory("load_szi_3", &make_load_szi_3);
+  table.set_factory("load_szi_5", &make_load_szi_5);
+  table.set_factory("load_ecpd", &make_load_ecpd);
+}
+
+}  // namespace tolvex::statements

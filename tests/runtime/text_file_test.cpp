@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "runtime/codepage.h"
+TEST(TextFile, Placeholder) { SUCCEED(); }

@@ -1,0 +1,67 @@
+#include "scripted_operator.h"
+
+#include <algorithm>
+
+#include "runtime/codepage.h"
+
+namespace tolvex::fakes {
+
+using runtime::ansi_to_utf8;
+
+core::Button ScriptedOperator::message(const core::MessageBox& box) {
+  log.push_back("box " + ansi_to_utf8(box.title) + ": " + ansi_to_utf8(box.text));
+  if (!answers.empty()) {
+    core::Button b = answers.front();
+    answers.pop_front();
+    return b;
+  }
+  const auto& b = box.buttons;
+  if (std::find(b.begin(), b.end(), core::Button::ignore) != b.end()) return core::Button::ignore;
+  return b.empty() ? core::Button::ok : b.front();
+}
+
+std::optional<std::filesystem::path> ScriptedOperator::choose_file(std::string_view title, std::string_view,
+                                                                   const std::filesystem::path&) {
+  log.push_back("file dialog " + ansi_to_utf8(title));
+  if (files.empty()) return std::nullopt;
+  auto p = files.front();
+  files.pop_front();
+  return p;
+}
+
+std::optional<std::filesystem::path> ScriptedOperator::choose_folder(std::string_view title,
+                                                                     const std::filesystem::path&) {
+  log.push_back("folder dialog " + ansi_to_utf8(title));
+  if (folders.empty()) return std::nullopt;
+  auto p = folders.front();
+  folders.pop_front();
+  return p;
+}
+
+void ScriptedOperator::converter_opened(const core::ConverterView& view) {
+  log.push_back("window " + ansi_to_utf8(view.title));
+  views.push_back(view);
+}
+
+core::ConverterAction ScriptedOperator::converter_wait(const core::ConverterView& view) {
+  views.push_back(view);
+  core::ConverterAction a = core::ConverterAction::ok;
+  if (!actions.empty()) {
+    a = actions.front();
+    actions.pop_front();
+  }
+  log.push_back(a == core::ConverterAction::next ? "press next" : a == core::ConverterAction::ok ? "press ok" : "press cancel");
+  return a;
+}
+
+void ScriptedOperator::converter_closed(const core::ConverterView& view) {
+  log.push_back("closed " + ansi_to_utf8(view.procedure));
+}
+
+std::string ScriptedOperator::joined_log() const {
+  std::string out;
+  for (const auto& l : log) out += l + "\n";
+  return out;
+}
+
+}  // namespace tolvex::fakes

@@ -1,0 +1,58 @@
+// Test doubles: an operator that answers from a script and logs what it was shown, a clock
+// that gives a fixed time, and a program runner that records what it was asked to start.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "core/clock.h"
+#include "core/operator.h"
+#include "core/programs.h"
+
+namespace tolvex::fakes {
+
+class ScriptedOperator : public core::Operator {
+ public:
+  // Answers for message boxes, in order; when they run out a box is answered with its first
+  // button, or with ignore when it offers one (as the console does).
+  std::deque<core::Button> answers;
+  // Buttons of the converter windows, in order; when they run out "&OK".
+  std::deque<core::ConverterAction> actions;
+  // Results of the file and folder dialogs; when they run out, cancel.
+  std::deque<std::filesystem::path> files, folders;
+
+  // What was shown, one line each, in UTF-8: "box TITLE: TEXT", "window TITLE", "wait", "closed".
+  std::vector<std::string> log;
+  std::vector<core::ConverterView> views;  // every view the converter windows showed
+
+  core::Button message(const core::MessageBox& box) override;
+  std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
+                                                   const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> choose_folder(std::string_view title, const std::filesystem::path& start) override;
+  void converter_opened(const core::ConverterView& view) override;
+  core::ConverterAction converter_wait(const core::ConverterView& view) override;
+  void converter_closed(const core::ConverterView& view) override;
+
+  std::string joined_log() const;
+};
+
+class FixedClock : public core::Clock {
+ public:
+  core::ClockTime time{2026, 12, 8, 10, 15, 30, 0};
+  core::ClockTime now() override { return time; }
+};
+
+class RecordingPrograms : public core::ProgramRunner {
+ public:
+  struct Run {
+    std::string program, parameters;
+    bool wait;
+  };
+  std::vector<Run> runs;
+  void run_program(std::string_view program, std::string_view parameters, bool wait) override {
+    runs.push_back({std::string(program), std::string(parameters), wait});
+  }
+};
+
+}  // namespace tolvex::fakes
