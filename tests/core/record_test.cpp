@@ -1,3 +1,148 @@
+// Records as tables, the splitting rule in both variants, numbers and dates.
 #include <gtest/gtest.h>
-#include "core/record.h"
-TEST(Record, Placeholder) { SUCCEED(); }
+
+#include "core/pack.h"
+#include "core/xml_writer.h"
+#include "runtime/codepage.h"
+
+using namespace tolvex::core;
+using namespace tolvex::runtime::literals;
+
+namespace {
+
+constexpr FieldDef kTestFields[] = {{"A", 3}, {"B", 5}, {"C", 2}};
+constexpr RecordLayout TEST{"TEST", kTestFields};
+static_assert(TEST.width() == 10);
+static_assert(TEST.index("B") == 1);
+static_assert(ZAG4.width() == 30 && IST4.width() == 409 && PCH.width() == 152 && DOKT.width() == 11);
+
+std::vector<std::string> split(std::string_view line, SplitVariant v = SplitVariant::document) {
+  Record r(TEST);
+  split_pack_line(line, r, v);
+  return {std::string(r["A"]), std::string(r["B"]), std::string(r["C"])};
+}
+
+using V = std::vector<std::string>;
+
+}  // namespace
+
+TEST(Split, FieldRules) {
+  struct Case {
+    const char* what;
+    std::string line;
+    SplitVariant variant;
+    V expected;
+  };
+  const Case cases[] = {
+      {"plain", "ab,cd,e", SplitVariant::document, {"ab ", "cd   ", "e "}},
+      {"empty middle field", "a,,b", SplitVariant::document, {"a  ", "     ", "b "}},
+      {"quotes dropped", "\"ab\",\"c\"", SplitVariant::document, {"ab ", "c    ", "  "}},
+      {"comma in quotes kept in a document", "x,\"a,b\",y", SplitVariant::document, {"x  ", "a,b  ", "y "}},
+      {"comma in quotes dropped in a header", "x,\"a,b\",y", SplitVariant::header, {"x  ", "ab   ", "y "}},
+      {"doubled quotes vanish", "x,\"\"\"q\"\"\",y", SplitVariant::document, {"x  ", "q    ", "y "}},
+      {"leading blanks kept", " a,  b", SplitVariant::document, {" a ", "  b  ", "  "}},
+      {"surplus fields ignored", "a,b,c,d,e", SplitVariant::document, {"a  ", "b    ", "c "}},
+      {"fewer fields leave blanks", "a", SplitVariant::document, {"a  ", "     ", "  "}},
+      {"too long is cut at the width", "abcdef,1234567,xyz", SplitVariant::document, {"abc", "12345", "xy"}},
+      {"trailing blanks of the line dropped", "a,b,   ", SplitVariant::document, {"a  ", "b    ", "  "}},
+      {"empty quotes", "\"\",b", SplitVariant::document, {"   ", "b    ", "  "}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(split(c.line, c.variant), c.expected) << c.what;
+}
+
+TEST(Split, HeaderLineFromThePack) {
+  Record z(ZAG4);
+  split_pack_line("ЗГЛВ,\"П4.10\",Программа,1.0"_w, z, SplitVariant::header);
+  EXPECT_EQ(z.value("TYP_Z"), "ЗГЛВ"_w);
+  EXPECT_EQ(z.value("VER_F"), "П4.10"_w);
+  EXPECT_EQ(z.value("IMJ_PRG"), "Программа"_w);
+  EXPECT_EQ(z.value("VER_PRG"), "1.0");
+}
+
+TEST(Split, Ist4TakesOnlySixFields) {
+  Record ist4(IST4);
+  split_pack_line("a,b,c,d,e,f,g,h,i,j", ist4, SplitVariant::header, kIst4PackFields);
+  EXPECT_EQ(ist4.value("NAME"), "f");
+  EXPECT_TRUE(is_blank(ist4["SNAME"]));
+  EXPECT_TRUE(is_blank(ist4["OP_FORMA"]));
+  EXPECT_TRUE(is_blank(ist4["PODR_KOD"]));
+}
+
+TEST(Record, SetCutsAndPads) {
+  Record r(TEST);
+  r.set("B", "1234567");
+  EXPECT_EQ(r["B"], "12345");
+  r.set("B", "x");
+  EXPECT_EQ(r["B"], "x    ");
+  EXPECT_EQ(r.text(), "   x      ");
+  r.clear();
+  EXPECT_TRUE(is_blank(r.text()));
+  EXPECT_THROW((void)r["NOPE"], std::logic_error);
+}
+
+TEST(Numbers, TakenAsANumber) {
+  struct Case {
+    const char* text;
+    long long value;
+  };
+  const Case cases[] = {{"12", 12}, {" 3", 3}, {"1a", 1}, {"abc", 0}, {"-1", 0}, {"", 0}, {"   ", 0},
+                        {"007", 7}, {"1 2", 1}};
+  for (const auto& c : cases) EXPECT_EQ(as_number(c.text), c.value) << '"' << c.text << '"';
+  EXPECT_GT(as_number("99999999999999999999999"), 100000000000000000LL);  // saturates, never wraps
+  EXPECT_EQ(zero_padded(7, 3), "007");
+  EXPECT_EQ(zero_padded(1000, 3), "1000");
+  EXPECT_EQ(zero_padded(0, 5), "00000");
+}
+
+TEST(Compare, TrailingBlanksIgnoredCaseKept) {
+  EXPECT_TRUE(equals("ИСХД  "_w, "ИСХД"_w));
+  EXPECT_FALSE(equals(" ИСХД"_w, "ИСХД"_w));
+  EXPECT_FALSE(equals("исхд"_w, "ИСХД"_w));
+  EXPECT_FALSE(equals("", "0"));
+  EXPECT_TRUE(is_blank(""));
+  EXPECT_TRUE(is_blank("    "));
+}
+
+TEST(Dates, DateWriterRules) {
+  struct Case {
+    std::string field, written;
+  };
+  const Case cases[] = {
+      {"01/02/2010", "01.02.2010"}, {"01.02.2010", "01.02.2010"}, {"          ", ""},
+      {"  /  /    ", "00.00.0000"}, {"0 /  /    ", "00.00.0000"}, {"15-07-2010", "15.07.2010"},
+      {"1", "1"},                   {"12345", "12.45"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(normalized_date(c.field), c.written) << c.field;
+}
+
+TEST(Xml, ElementsLinesAndEscaping) {
+  StringSink sink;
+  XmlWriter xml(sink);
+  xml.write_element("A", "   ");
+  xml.open("B");
+  xml.write_element("C", " lead  ");
+  xml.write_element("D", "x & y < z > w");
+  xml.write_element("E", std::string("nul\0tab\t", 8));
+  xml.write_element_untrimmed("F", "1.5 ");
+  xml.write_date_element("G", "01/02/2010");
+  xml.close("B");
+  xml.line("<fixed & kept>");
+  EXPECT_EQ(sink.text,
+            "<A></A>\n"
+            "<B>\n"
+            " <C> lead</C>\n"
+            " <D>x &amp; y &lt; z &gt; w</D>\n"
+            " <E>nul?tab?</E>\n"
+            " <F>1.5 </F>\n"
+            " <G>01.02.2010</G>\n"
+            "</B>\n"
+            "<fixed & kept>\n");
+  EXPECT_EQ(xml.xml_depth, 0);
+}
+
+TEST(Xml, LongLinesAreNotCut) {
+  StringSink sink;
+  XmlWriter xml(sink);
+  xml.write_element("N", std::string(400, 'z'));
+  EXPECT_EQ(sink.text, "<N>" + std::string(400, 'z') + "</N>\n");
+}

@@ -1,3 +1,90 @@
+// The code-page tables against iconv, byte by byte, and the compile-time literals.
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
 #include "runtime/codepage.h"
-TEST(Codepage, Placeholder) { SUCCEED(); }
+
+using namespace tolvex::runtime;
+using namespace tolvex::runtime::literals;
+
+namespace {
+
+// Runs iconv over one byte; nothing when iconv rejects it.
+std::optional<std::string> iconv_byte(unsigned char b, const char* from, const char* to) {
+  char tmpl[] = "/tmp/tolvex-iconv-XXXXXX";
+  int fd = mkstemp(tmpl);
+  if (fd < 0) return std::nullopt;
+  FILE* f = fdopen(fd, "wb");
+  std::fputc(b, f);
+  std::fclose(f);
+  std::string cmd = std::string("iconv -f ") + from + " -t " + to + " " + tmpl + " 2>/dev/null";
+  FILE* p = popen(cmd.c_str(), "r");
+  std::string out;
+  for (int c; (c = std::fgetc(p)) != EOF;) out.push_back(static_cast<char>(c));
+  int rc = pclose(p);
+  std::remove(tmpl);
+  if (rc != 0) return std::nullopt;
+  return out;
+}
+
+}  // namespace
+
+TEST(Codepage, OemToAnsiMatchesIconvForEveryByte) {
+  for (int b = 0; b < 256; ++b) {
+    auto expected = iconv_byte(static_cast<unsigned char>(b), "CP866", "CP1251");
+    char c = static_cast<char>(b);
+    oem_to_ansi_in_place(&c, 1);
+    if (expected && expected->size() == 1) {
+      EXPECT_EQ(static_cast<unsigned char>(c), static_cast<unsigned char>((*expected)[0])) << "byte " << b;
+    } else {
+      // Characters Windows-1251 lacks (box drawing, square root, bullet) become "?".
+      EXPECT_EQ(c, '?') << "byte " << b;
+    }
+  }
+}
+
+TEST(Codepage, AnsiToUtf8MatchesIconvForEveryByte) {
+  for (int b = 0; b < 256; ++b) {
+    auto expected = iconv_byte(static_cast<unsigned char>(b), "CP1251", "UTF-8");
+    std::string one(1, static_cast<char>(b));
+    if (expected)
+      EXPECT_EQ(ansi_to_utf8(one), *expected) << "byte " << b;
+    else
+      EXPECT_EQ(ansi_to_utf8(one), "\xEF\xBF\xBD") << "byte " << b;  // the one undefined byte
+  }
+}
+
+TEST(Codepage, Utf8RoundTripsThroughAnsi) {
+  std::string all;
+  for (int b = 1; b < 256; ++b)
+    if (b != 0x98) all.push_back(static_cast<char>(b));
+  EXPECT_EQ(utf8_to_ansi(ansi_to_utf8(all)), all);
+}
+
+TEST(Codepage, Utf8OutsideAnsiBecomesQuestionMark) {
+  EXPECT_EQ(utf8_to_ansi("√■∙"), "???");
+  EXPECT_EQ(utf8_to_ansi("a\xC3"), "a?");        // cut sequence
+  EXPECT_EQ(utf8_to_ansi("\x80z"), "?z");        // stray continuation byte
+  EXPECT_EQ(utf8_to_ansi("😀"), "?");            // four-byte sequence
+}
+
+TEST(Codepage, LiteralsAreAnsiBytesMadeAtCompileTime) {
+  constexpr std::string_view z = "ЗГЛВ"_w;
+  static_assert(z.size() == 4);
+  EXPECT_EQ(z, std::string("\xC7\xC3\xCB\xC2"));
+  EXPECT_EQ("№ Ёё"_w, std::string("\xB9 \xA8\xB8"));
+  EXPECT_EQ("plain"_w, "plain");
+}
+
+TEST(Codepage, UpperCaseCoversCyrillic) {
+  EXPECT_EQ(ansi_upper("а"_w[0]), "А"_w[0]);
+  EXPECT_EQ(ansi_upper("я"_w[0]), "Я"_w[0]);
+  EXPECT_EQ(ansi_upper("ё"_w[0]), "Ё"_w[0]);
+  EXPECT_EQ(ansi_upper("ї"_w[0]), "Ї"_w[0]);
+  EXPECT_EQ(ansi_upper('b'), 'B');
+  EXPECT_EQ(ansi_upper('5'), '5');
+  EXPECT_EQ(ansi_upper("Ж"_w[0]), "Ж"_w[0]);
+}

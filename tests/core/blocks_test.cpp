@@ -1,0 +1,135 @@
+// The insurer blocks, the pack-level work-period blocks and the output file name.
+#include <gtest/gtest.h>
+
+#include "core/frame.h"
+#include "core/insurer_blocks.h"
+#include "core/period_blocks.h"
+#include "runtime/codepage.h"
+
+using namespace tolvex::core;
+using tolvex::runtime::ansi_to_utf8;
+using namespace tolvex::runtime::literals;
+
+namespace {
+
+// Runs a writer at depth 1 and gives its lines in UTF-8; the depth must come back to 1.
+template <typename F>
+std::string written(F&& f) {
+  StringSink sink;
+  XmlWriter xml(sink);
+  xml.xml_depth = 1;
+  f(xml);
+  EXPECT_EQ(xml.xml_depth, 1);
+  return ansi_to_utf8(sink.text);
+}
+
+Record ist4_with(std::initializer_list<std::pair<std::string_view, std::string>> fields) {
+  Record r(IST4);
+  for (const auto& [k, v] : fields) r.set(k, tolvex::runtime::utf8_to_ansi(v));
+  return r;
+}
+
+}  // namespace
+
+TEST(InsurerBlocks, TaxNumber) {
+  EXPECT_EQ(written([](XmlWriter& x) { write_tax_number(x, "7701", "0        "); }),
+            " <НалоговыйНомер>\n  <ИНН>7701</ИНН>\n </НалоговыйНомер>\n");
+  EXPECT_EQ(written([](XmlWriter& x) { write_tax_number(x, "", ""); }),
+            " <НалоговыйНомер>\n  <ИНН></ИНН>\n  <КПП></КПП>\n </НалоговыйНомер>\n");
+  EXPECT_EQ(written([](XmlWriter& x) { write_tax_number(x, "1", "00"); }),
+            " <НалоговыйНомер>\n  <ИНН>1</ИНН>\n  <КПП>00</КПП>\n </НалоговыйНомер>\n");
+}
+
+TEST(InsurerBlocks, InsurerOptionalLinesAndOgrnKinds) {
+  auto full = ist4_with({{"INN", "7701234567"}, {"KPP", "770101001"}, {"NAME", "ООО Ромашка"},
+                         {"REGN", "075-001-000001"}, {"KOD_OGRN", "1027700132195"}, {"OP_FORMA", "ООО"},
+                         {"SNAME", "Ромашка"}, {"PODR_NAME", "Цех 1"}, {"PODR_KOD", "000123"}});
+  EXPECT_EQ(written([&](XmlWriter& x) { write_insurer(x, full); }),
+            " <НалоговыйНомер>\n  <ИНН>7701234567</ИНН>\n  <КПП>770101001</КПП>\n </НалоговыйНомер>\n"
+            " <КодЕГРЮЛ>1027700132195</КодЕГРЮЛ>\n"
+            " <Форма>ООО</Форма>\n"
+            " <НаименованиеОрганизации>ООО Ромашка</НаименованиеОрганизации>\n"
+            " <НаименованиеКраткое>Ромашка</НаименованиеКраткое>\n"
+            " <РегистрационныйНомер>075-001-000001</РегистрационныйНомер>\n"
+            " <Подразделение>\n  <НаименованиеПодразделения>Цех 1</НаименованиеПодразделения>\n"
+            "  <НомерПодразделения>000123</НомерПодразделения>\n </Подразделение>\n");
+  auto entrepreneur = ist4_with({{"KOD_OGRN", "304770000123456"}, {"PODR_NAME", "без кода"}});
+  EXPECT_EQ(written([&](XmlWriter& x) { write_insurer(x, entrepreneur); }),
+            " <НалоговыйНомер>\n  <ИНН></ИНН>\n  <КПП></КПП>\n </НалоговыйНомер>\n"
+            " <КодЕГРИП>304770000123456</КодЕГРИП>\n"
+            " <НаименованиеОрганизации></НаименованиеОрганизации>\n"
+            " <РегистрационныйНомер></РегистрационныйНомер>\n");
+}
+
+TEST(InsurerBlocks, ContributionSums) {
+  auto sums = [](std::string_view a, std::string_view b, std::string_view c) {
+    return written([&](XmlWriter& x) { write_contribution_sums(x, a, b, c); });
+  };
+  EXPECT_EQ(sums("1.00", "2.00", "0"), "  <Страховые>1.00</Страховые>\n  <Накопительные>2.00</Накопительные>\n");
+  EXPECT_EQ(sums("1", "2", "0.00"),
+            "  <Страховые>1</Страховые>\n  <Накопительные>2</Накопительные>\n  <Дополнительные>0.00</Дополнительные>\n");
+  EXPECT_EQ(sums("", "", ""),
+            "  <Страховые></Страховые>\n  <Накопительные></Накопительные>\n  <Дополнительные></Дополнительные>\n");
+}
+
+TEST(PeriodBlocks, CategoryByPrefixTable) {
+  struct Case {
+    std::string category, tariff, expected;
+  };
+  const Case cases[] = {
+      {"НРИВ", "АВИА",
+       " <КодКатегории>НРИВ</КодКатегории>\n <КодДополнительногоТарифа>АВИА</КодДополнительногоТарифа>\n"
+       " <НазваниеКатегории>НАЕМ/РАБОТНИК</НазваниеКатегории>\n"
+       " <НазваниеДополнительногоТарифа>ЧЛЕН ЛЭВС</НазваниеДополнительногоТарифа>\n"},
+      {"НР", "", " <КодКатегории>НР</КодКатегории>\n <НазваниеКатегории>НАЕМ/РАБОТНИК</НазваниеКатегории>\n"},
+      {"", "", " <КодКатегории></КодКатегории>\n <НазваниеКатегории>по классификатору</НазваниеКатегории>\n"},
+      {"СХИН", "ДТ",
+       " <КодКатегории>СХИН</КодКатегории>\n <КодДополнительногоТарифа>ДТ</КодДополнительногоТарифа>\n"
+       " <НазваниеКатегории>С/Х ОРГАНИЗАЦИЯ</НазваниеКатегории>\n"},
+      {"СД", "", " <КодКатегории>СД</КодКатегории>\n <НазваниеКатегории>СТАЖ/ДОБРОВ/ПРАВООТН</НазваниеКатегории>\n"},
+      {"ДП", "", " <КодКатегории>ДП</КодКатегории>\n <НазваниеКатегории>ДОБРОВ/ПРАВООТН</НазваниеКатегории>\n"},
+      {"БЕЗР", "", " <КодКатегории>БЕЗР</КодКатегории>\n <НазваниеКатегории>БЕЗРАБОТНЫЙ</НазваниеКатегории>\n"},
+      {"Н", "", " <КодКатегории>Н</КодКатегории>\n <НазваниеКатегории>по классификатору</НазваниеКатегории>\n"},
+  };
+  for (const auto& c : cases) {
+    auto k = tolvex::runtime::utf8_to_ansi(c.category), t = tolvex::runtime::utf8_to_ansi(c.tariff);
+    EXPECT_EQ(written([&](XmlWriter& x) { write_category_by_prefix(x, k, t); }), c.expected) << c.category;
+  }
+}
+
+TEST(PeriodBlocks, TerritorialConditions) {
+  auto terr = [](std::string_view g, std::string_view c) {
+    return written([&](XmlWriter& x) { write_territorial_conditions(x, g, c); });
+  };
+  EXPECT_EQ(terr("   ", "0.00"), "");
+  EXPECT_EQ(terr("РКС"_w, "0.00"),
+            " <ТерриториальныеУсловия>\n  <ОснованиеТУ>РКС</ОснованиеТУ>\n  <Коэффициент>0.00</Коэффициент>\n"
+            " </ТерриториальныеУсловия>\n");
+  EXPECT_EQ(terr("   ", "    "), " <ТерриториальныеУсловия>\n  <ОснованиеТУ></ОснованиеТУ>\n </ТерриториальныеУсловия>\n");
+  EXPECT_EQ(terr("МКС"_w, "1.5 "),
+            " <ТерриториальныеУсловия>\n  <ОснованиеТУ>МКС</ОснованиеТУ>\n  <Коэффициент>1.5 </Коэффициент>\n"
+            " </ТерриториальныеУсловия>\n");
+}
+
+TEST(PeriodBlocks, ReportingPeriod) {
+  EXPECT_EQ(written([](XmlWriter& x) { write_reporting_period(x, "3", "2010"); }),
+            " <ОтчетныйПериод>\n  <Квартал>3</Квартал>\n  <Год>2010</Год>\n </ОтчетныйПериод>\n");
+}
+
+TEST(FileName, PfrNamingRule) {
+  PackHeader h;
+  h.pch.set("D_OPISI", "15.07.2010");
+  h.ist4.set("REGN", "075-001-000001");
+  h.pch.set("PCH_N", "12");
+  EXPECT_EQ(output_file_name(h), "PFR-700-Y-2010-ORG-075-001-000001-DCK-00012-DPT-000000-DCK-00000.XML");
+  h.pch.set("PCH_N", "123");
+  h.ist4.set("PODR_KOD", "000045");
+  EXPECT_EQ(output_file_name(h), "PFR-700-Y-2010-ORG-075-001-000001-DCK-00000-DPT-000045-DCK-00123.XML");
+  h.ist4.set("PODR_KOD", "");
+  h.pch.set("PCH_N", "x");
+  h.ist4.set("REGN", "075-001");
+  EXPECT_EQ(output_file_name(h), "PFR-700-Y-2010-ORG-075-001       -DCK-00000-DPT-000000-DCK-00000.XML");
+  h.ist4.set("REGN", "..\\..\\a/b:c*d");
+  h.pch.set("D_OPISI", "01.01.2\n1\x01");
+  EXPECT_EQ(output_file_name(h), "PFR-700-Y-2_1_-ORG-.._.._a_b_c_d -DCK-00000-DPT-000000-DCK-00000.XML");
+}

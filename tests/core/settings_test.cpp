@@ -1,0 +1,130 @@
+// The settings file: defaults written at the first start, flags, key case, window positions.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/settings.h"
+
+namespace fs = std::filesystem;
+using namespace tolvex::core;
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           (std::string("tolvex-settings-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    ini_path_ = dir_ / "tolvex.ini";
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string file_text() {
+    std::ifstream in(ini_path_, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  void write_ini(const std::string& text) { std::ofstream(ini_path_, std::ios::binary) << text; }
+  fs::path dir_, ini_path_;
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, FirstStartWritesEveryKeyWithDefaults) {
+  IniStore ini(ini_path_);
+  Settings s = load_settings(ini, "/prog/");
+  EXPECT_EQ(file_text(),
+            "[odna_pch]\r\n"
+            "path_in4=/prog/In_4/\r\n"
+            "path_out7=/prog/Out_7/\r\n"
+            "path_Report=/prog/REPORT/\r\n"
+            "path_kps=/prog/KPS/\r\n"
+            "path_temp=/prog/Error/\r\n"
+            "path_error=/prog/Error/\r\n"
+            "path_Arhiv=/prog/Arh/\r\n"
+            "path_Arh_prg=/prog/pkZipc.exe\r\n"
+            "par_Arh_prg=\" -add \"\r\n"
+            "zip_dt=1\r\n"
+            "imj_Arh=arhiv\r\n"
+            "path_ChPSN=\r\n"
+            "par_ChPSN=\" U# \"\r\n"
+            "fl_p4=0\r\n"
+            "fl_p4all=0\r\n"
+            "path_ChXML=\r\n"
+            "fl_p7zap=0\r\n");
+  EXPECT_EQ(s.par_Arh_prg, " -add ");
+  EXPECT_EQ(s.par_ChPSN, " U# ");
+  EXPECT_EQ(s.zip_dt, 1);
+  EXPECT_EQ(s.path_edit, "C:\\AkelPad\\AkelPad.exe");
+  // A second start reads the same values back, blanks inside quotes included.
+  IniStore again(ini_path_);
+  Settings t = load_settings(again, "/other/");
+  EXPECT_EQ(t.par_Arh_prg, " -add ");
+  EXPECT_EQ(t.path_in4, "/prog/In_4/");
+}
+
+TEST_F(SettingsTest, FlagsKeepNumbersAndDefaultTheRest) {
+  write_ini("[odna_pch]\r\nzip_dt=0\r\nfl_p4=abc\r\nfl_p4all=1\r\nfl_p7zap=\r\n");
+  IniStore ini(ini_path_);
+  Settings s = load_settings(ini, "/p/");
+  EXPECT_EQ(s.zip_dt, 0);  // an operator's 0 is kept
+  EXPECT_EQ(s.fl_p4, 0);
+  EXPECT_EQ(s.fl_p4all, 1);
+  EXPECT_EQ(s.fl_p7zap, 0);
+  IniStore reread(ini_path_);
+  EXPECT_EQ(reread.get_setting("odna_pch", "zip_dt"), "0");
+  EXPECT_EQ(reread.get_setting("odna_pch", "fl_p4"), "0");  // rewritten from "abc"
+  EXPECT_EQ(reread.get_setting("odna_pch", "fl_p7zap"), "0");
+}
+
+TEST_F(SettingsTest, KeysMatchWithoutCaseAndKeepTheirSpelling) {
+  IniStore ini(ini_path_);
+  ini.put_setting("odna_pch", "path_out7", "/a/");
+  ini.put_setting("ODNA_PCH", "path_Out7", "/b/");
+  EXPECT_EQ(ini.get_setting("odna_pch", "PATH_OUT7"), "/b/");
+  EXPECT_EQ(file_text(), "[odna_pch]\r\npath_out7=/b/\r\n");
+  ini.put_setting("odna_pch", "path_out7", std::nullopt);
+  EXPECT_FALSE(ini.has_setting("odna_pch", "path_out7"));
+  EXPECT_EQ(ini.get_setting("nothing", "here"), "");
+}
+
+TEST_F(SettingsTest, LongTextValuesAreCutToTheirWidth) {
+  write_ini("[odna_pch]\r\nimj_Arh=" + std::string(30, 'a') + "\r\npath_in4=/" + std::string(120, 'd') + "/\r\n");
+  IniStore ini(ini_path_);
+  Settings s = load_settings(ini, "/p/");
+  EXPECT_EQ(s.imj_Arh, std::string(20, 'a'));
+  EXPECT_EQ(s.path_in4.size(), 122u);  // a directory is never cut: it would name another one
+}
+
+TEST_F(SettingsTest, WindowPositions) {
+  IniStore ini(ini_path_);
+  save_window_position(ini, "load_adv1", {false, false, 10, -20, 640, 480});
+  WindowPosition p = restore_window_position(ini, "load_adv1");
+  EXPECT_FALSE(p.maximized);
+  EXPECT_EQ(p.x, 10);
+  EXPECT_EQ(p.y, -20);
+  EXPECT_EQ(p.width, 640);
+  EXPECT_EQ(p.height, 480);
+  // Closed maximized: the coordinates are removed.
+  save_window_position(ini, "load_adv1", {true, false, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
+  IniStore reread(ini_path_);
+  EXPECT_EQ(reread.get_setting("load_adv1", "Maximize"), "Yes");
+  EXPECT_EQ(reread.get_setting("load_adv1", "Minimize"), "No");
+  EXPECT_FALSE(reread.has_setting("load_adv1", "XPos"));
+  EXPECT_FALSE(reread.has_setting("load_adv1", "Height"));
+  WindowPosition q = restore_window_position(reread, "load_adv1");
+  EXPECT_TRUE(q.maximized);
+  EXPECT_FALSE(q.x.has_value());
+  EXPECT_FALSE(restore_window_position(reread, "never_saved").maximized);
+}
+
+TEST_F(SettingsTest, UnwritableFileKeepsDefaultsInMemory) {
+  fs::create_directories(ini_path_);  // a directory where the file should be
+  IniStore ini(ini_path_);
+  Settings s = load_settings(ini, "/p/");
+  EXPECT_EQ(s.path_out7, "/p/Out_7/");
+  EXPECT_FALSE(ini.put_setting("odna_pch", "x", "1"));
+}
