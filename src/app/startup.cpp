@@ -8,6 +8,8 @@
 
 namespace tolvex::app {
 
+using namespace runtime::literals;
+
 std::filesystem::path journal_path(const std::filesystem::path& folder) { return folder / "Report" / "tolvex.log"; }
 std::filesystem::path settings_path(const std::filesystem::path& folder) { return folder / "tolvex.ini"; }
 
@@ -21,9 +23,13 @@ Program::Program(const std::filesystem::path& folder, core::Operator& op, core::
   // The journal folder is made when it is missing; only a journal that still cannot be made
   // ends the program.
   std::filesystem::path log = journal_path(folder);
+  std::string shown = "Report" + std::string(runtime::separator()) + "tolvex.log";
   std::error_code ec;
   std::filesystem::create_directories(log.parent_path(), ec);
-  std::string shown = "Report" + std::string(runtime::separator()) + "tolvex.log";
+  if (ec && !std::filesystem::is_directory(log.parent_path())) {
+    core::show_warning(op, 4, shown, runtime::error_description(runtime::error_from_errno(ec.value())));
+    throw core::ProgramEnd(std::string("Ошибка создания Файла!"_w), 3);
+  }
   core::open_checked(
       op, shown, [&] { return journal_.file().open(log, true); },
       [&] { return runtime::LineWriter::create(log); });

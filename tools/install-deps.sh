@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, when any is missing (run as root).
+set -euo pipefail
+packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
