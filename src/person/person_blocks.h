@@ -1,0 +1,49 @@
+// The person data blocks that every document about one insured person carries: the full name,
+// the birth date (a calendar date or a partly known one), the birth place and the identity
+// document. Each writer works at the caller's depth and leaves `xml_depth` as it found it; the
+// values are blank-padded record fields and are written without their trailing blanks.
+#pragma once
+
+#include <string_view>
+
+#include "core/xml_writer.h"
+
+namespace tolvex::person {
+
+// Фамилия and Имя always, Отчество only when the patronymic is not blank; no wrapper (the
+// caller writes ФИО or ФИОизСтрахового around it).
+void write_full_name(core::XmlWriter& xml, std::string_view surname, std::string_view first_name,
+                     std::string_view patronymic);
+
+// День, Месяц and Год one level deeper than the caller, each always; the caller writes the
+// wrapping lines at its own depth.
+void write_day_month_year(core::XmlWriter& xml, std::string_view day, std::string_view month,
+                          std::string_view year);
+
+// A partly known date: the wrapper `wrapper` at the caller's depth around День, Месяц, Год
+// (ДатаРожденияОсобая, ДатаСмертиОсобая).
+void write_special_date(core::XmlWriter& xml, std::string_view wrapper, std::string_view day,
+                        std::string_view month, std::string_view year);
+
+// The birth date by its kind: "СТАНДАРТ" writes the date element `element_name`, "ОСОБАЯ"
+// writes the special wrapper with День, Месяц, Год, any other kind writes nothing.
+// `element_name` is "ДатаРождения" (wrapper "ДатаРожденияОсобая") or "ДатаРожденияИзСтрахового"
+// (wrapper "ДатаРожденияИзСтраховогоОсобая.", the full stop being part of the name).
+void write_birth_date(core::XmlWriter& xml, std::string_view kind, std::string_view date, std::string_view day,
+                      std::string_view month, std::string_view year, std::string_view element_name);
+
+// The name of the special-date wrapper that goes with a birth-date element name.
+std::string_view special_birth_date_element(std::string_view element_name);
+
+// The birth-place block `block_name` ("МестоРождения", "МестоРожденияИзСтрахового"), always in
+// full; the kind "СТАНДАРТ" is written as "СТАНДАРТНОЕ", every other kind as it is.
+void write_birth_place(core::XmlWriter& xml, std::string_view block_name, std::string_view kind,
+                       std::string_view town, std::string_view district, std::string_view region,
+                       std::string_view country);
+
+// УдостоверяющийДокумент with its kind and the Документ block, always in full.
+void write_identity_document(core::XmlWriter& xml, std::string_view kind, std::string_view name,
+                             std::string_view series_roman, std::string_view series_russian,
+                             std::string_view number, std::string_view issue_date, std::string_view issued_by);
+
+}  // namespace tolvex::person
