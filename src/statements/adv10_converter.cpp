@@ -1,0 +1,118 @@
+#include "statements/adv10_converter.h"
+
+#include <algorithm>
+
+#include "core/period_blocks.h"
+#include "statements/statement_blocks.h"
+
+namespace tolvex::statements {
+
+using core::as_number;
+using core::is_blank;
+using core::Record;
+
+core::RunRules Adv10Converter::rules() const {
+  core::RunRules r;
+  r.counter_line_before_document = true;
+  r.next_counter_plain = true;
+  r.next_caption = "Следущая"_w;
+  return r;
+}
+
+core::ReadResult Adv10Converter::read_document(core::PackReader& pack) {
+  if (int rc = pack.read_record(adv10_)) return core::ReadResult::from_code(rc, false);
+  number_.clear();
+
+  // The month lines; their record type is not checked. A month is held as two digits by its
+  // numeric value ("3" -> "03", blank or not a number -> "00").
+  mes10_.clear();
+  const long long count = as_number(adv10_["KOL_MES"]);
+  for (long long i = 0; i < count; ++i) {
+    Record month(MES10);
+    if (int rc = pack.read_record(month)) return core::ReadResult::from_code(rc, true);
+    month.set("N_MES", core::zero_padded(as_number(month["N_MES"]), 2));
+    mes10_.push_back(std::move(month));
+  }
+
+  // Months 1 to 12 that have no line get a filler entry (blank record type), then the table
+  // is put in month order; lines of the same month keep their pack order.
+  for (int m = 1; m <= 12; ++m) {
+    const std::string mm = core::zero_padded(m, 2);
+    bool present = std::any_of(mes10_.begin(), mes10_.end(), [&](const Record& r) { return r["N_MES"] == mm; });
+    if (!present) {
+      Record filler(MES10);
+      filler.set("N_MES", mm);
+      mes10_.push_back(std::move(filler));
+    }
+  }
+  std::stable_sort(mes10_.begin(), mes10_.end(),
+                   [](const Record& a, const Record& b) { return a["N_MES"] < b["N_MES"]; });
+  return {};
+}
+
+// One ЗаработокДоходПоКатегорииЗЛ row: a month row from a MES10 entry, or the total row from
+// the document's sums when `month` is null.
+void Adv10Converter::write_row(core::XmlWriter& xml, const Record* month) const {
+  const Record& src = month ? *month : adv10_;
+  const std::string_view charged = month ? src["SUM_VZN"] : src["SUM_VZNOS"];
+  xml.open("ЗаработокДоходПоКатегорииЗЛ"_w);
+  xml.write_element("ТипСтроки"_w, month ? "МЕСЯЦ"_w : "ИТОГО"_w);
+  if (month) xml.write_element("Месяц"_w, src["N_MES"]);
+  if (!is_blank(src["SUM_ZAR"])) xml.write_element("ПоКатегорииЗаработок"_w, src["SUM_ZAR"]);
+  if (!is_blank(src["SUM_BOLN"])) xml.write_element("ПоКатегорииПоБольничным"_w, src["SUM_BOLN"]);
+  if (month && as_number(src["KOL_RAB"]) > 0)
+    xml.write_element("СредняяЧисленностьРаботников"_w, src["KOL_RAB"]);
+  if (month && !is_blank(src["REGRES"])) xml.write_element("ПризнакТарифа"_w, src["REGRES"]);
+  if (!is_blank(charged)) xml.write_element("НачисленоВзносов"_w, charged);
+  if (!is_blank(src["SUM_UPL"])) xml.write_element("ПеречисленоВзносов"_w, src["SUM_UPL"]);
+  xml.close("ЗаработокДоходПоКатегорииЗЛ"_w);
+}
+
+void Adv10Converter::write_document(core::XmlWriter& xml) {
+  xml.xml_depth = 0;
+  number_ = document_number(adv10_["NDOK_PCH"]);
+  xml.open("СВОДНАЯ_ВЕДОМОСТЬ"_w);
+  xml.write_element("НомерВпачке"_w, number_);
+  write_statement_insurer(xml, header().ist4);
+  core::write_reporting_period(xml, adv10_["KW"], adv10_["GOD"]);
+  xml.write_date_element("ДатаЗаполнения"_w, adv10_["D_ZAP"]);
+  xml.write_element("ЧислоПачек"_w, adv10_["KOL_PCH"]);
+  xml.write_element("ЧислоЗастрахованныхЛиц"_w, adv10_["KOL_ZL"]);
+  xml.write_element("ЗадолженностьПоВзносам"_w, adv10_["DOLG"]);
+  xml.write_element("КодКатегории"_w, adv10_["KAT_PL"]);
+
+  xml.open("ВесьЗаработокДоходПоКатегорииЗЛ"_w);
+  xml.write_element("Количество"_w, std::to_string(as_number(adv10_["KOL_MES"]) + 1));
+  // Every month line read yields its row in month order, fillers are skipped, so no line is
+  // lost when the months are not 01 to KOL_MES.
+  for (const Record& month : mes10_)
+    if (!is_blank(month["TYP_Z"])) write_row(xml, &month);
+  write_row(xml, nullptr);
+  xml.close("ВесьЗаработокДоходПоКатегорииЗЛ"_w);
+
+  xml.close("СВОДНАЯ_ВЕДОМОСТЬ"_w);
+}
+
+std::vector<core::ViewPage> Adv10Converter::view_pages() const {
+  core::ViewPage page;
+  // The document's fields in pack order, the pack's document count ("из") after its number.
+  for (auto& f : view_fields(adv10_)) {
+    if (f.prompt == "TYP_Z") continue;
+    const bool number = f.prompt == "NDOK_PCH";
+    if (number && !number_.empty()) f.value = number_;
+    page.fields.push_back(std::move(f));
+    if (number) page.fields.push_back({std::string("из"_w), std::string(header().dokt.value("KOL_DOK"))});
+  }
+  core::ViewList list;
+  list.columns = texts({"тип"_w, "мес"_w, "ср.кол."_w, "доход"_w, "больн."_w, "р"_w, "начисл."_w, "уплач."_w});
+  for (const Record& m : mes10_)
+    list.rows.push_back(view_row(m, {"TYP_Z", "N_MES", "KOL_RAB", "SUM_ZAR", "SUM_BOLN", "REGRES", "SUM_VZN", "SUM_UPL"}));
+  page.lists.push_back(std::move(list));
+  return {page};
+}
+
+std::unique_ptr<core::Converter> make_load_adv10(const core::ConverterContext& ctx) {
+  return std::make_unique<Adv10Converter>(ctx);
+}
+
+}  // namespace tolvex::statements

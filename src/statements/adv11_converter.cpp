@@ -1,0 +1,157 @@
+#include "statements/adv11_converter.h"
+
+#include "core/insurer_blocks.h"
+#include "core/period_blocks.h"
+#include "statements/statement_blocks.h"
+
+namespace tolvex::statements {
+
+using core::as_number;
+using core::equals;
+using core::is_blank;
+using core::Record;
+
+core::RunRules Adv11Converter::rules() const {
+  core::RunRules r;
+  r.single_document = true;
+  return r;
+}
+
+namespace {
+
+// Reads `count` lines of one layout into `list`; the code of the read that failed, or 0.
+int read_lines(core::PackReader& pack, const core::RecordLayout& layout, std::string_view count,
+               std::vector<Record>& list) {
+  list.clear();
+  for (long long i = 0, n = as_number(count); i < n; ++i) {
+    Record entry(layout);
+    if (int rc = pack.read_record(entry)) return rc;
+    list.push_back(std::move(entry));
+  }
+  return 0;
+}
+
+// One СуммаЗаПериод row: ДЕТАЛЬНАЯ with its year (when not blank) or ИТОГО without one.
+void write_sum_row(core::XmlWriter& xml, std::string_view row_type, std::string_view year, std::string_view insurance,
+                   std::string_view funded, std::string_view additional) {
+  xml.open("СуммаЗаПериод"_w);
+  xml.write_element("ТипСтроки"_w, row_type);
+  if (!is_blank(year)) xml.write_element("РасчетныйПериод"_w, year);
+  xml.line("<СтраховыеВзносы>"_w);
+  core::write_contribution_sums(xml, insurance, funded, additional);
+  xml.line("</СтраховыеВзносы>"_w);
+  xml.close("СуммаЗаПериод"_w);
+}
+
+struct PeriodBlock {
+  std::string_view element;    // ЗадолженностьНаНачало ...
+  std::string_view count;      // the count field
+  std::string_view totals[3];  // the statement's three totals
+  bool blank_count_empty;      // a blank count gives an empty Количество (debt at the start only)
+};
+
+void write_period_block(core::XmlWriter& xml, const PeriodBlock& b, const std::vector<Record>& list) {
+  xml.open(b.element);
+  if (b.blank_count_empty && is_blank(b.count))
+    xml.write_element("Количество"_w, "");
+  else
+    xml.write_element("Количество"_w, std::to_string(as_number(b.count) + 1));
+  for (const Record& e : list)
+    write_sum_row(xml, "ДЕТАЛЬНАЯ"_w, e["GOD_P"], e.field(2), e.field(3), e.field(4));
+  write_sum_row(xml, "ИТОГО"_w, {}, b.totals[0], b.totals[1], b.totals[2]);
+  xml.close(b.element);
+}
+
+}  // namespace
+
+core::ReadResult Adv11Converter::read_document(core::PackReader& pack) {
+  Record line(ADV11_LINE);
+  if (int rc = read_by_line_layout(pack, line, adv11_)) return core::ReadResult::from_code(rc, false);
+  journal().journal_line("1 ведомость уплаты АДВ-11"_w);
+  number_.clear();
+
+  // The date's separators are forced to points before the statement type is decided.
+  const std::size_t date = adv11_.index_of("D_ADV11");
+  adv11_.put(date, 2, '.');
+  adv11_.put(date, 5, '.');
+  std::string full_year = std::string("31.12.") + std::string(adv11_["GOD"]);
+  adv11_.set("TYP_ADV11", equals(adv11_["D_ADV11"], full_year) ? "ПОЛНАЯ"_w : "МЕЖРАСЧЕТНАЯ"_w);
+
+  if (int rc = read_lines(pack, DOLG, adv11_["KOL_DOLG"], dolg_)) return core::ReadResult::from_code(rc, true);
+  if (int rc = read_lines(pack, UPL, adv11_["KOL_UPL"], upl_)) return core::ReadResult::from_code(rc, true);
+  if (int rc = read_lines(pack, OST, adv11_["KOL_OST"], ost_)) return core::ReadResult::from_code(rc, true);
+  return {};
+}
+
+void Adv11Converter::write_document(core::XmlWriter& xml) {
+  const Record& a = adv11_;
+  xml.xml_depth = 0;
+  number_ = document_number(a["NDOK_PCH"]);
+  xml.open("ВЕДОМОСТЬ_УПЛАТЫ"_w);
+  xml.write_element("НомерВпачке"_w, number_);
+  write_statement_insurer(xml, header().ist4);
+  xml.write_element("РасчетныйПериод"_w, a["GOD"]);
+  xml.write_date_element("ДатаВедомости"_w, a["D_ADV11"]);
+  xml.write_element("ТипАДВ-11"_w, a["TYP_ADV11"]);
+  xml.write_element("ЧислоПачек"_w, a["KOL_PCH"]);
+  xml.write_element("ЧислоЗастрахованныхЛиц"_w, a["KOL_ZL"]);
+  xml.open("Тариф"_w);
+  core::write_category_by_prefix(xml, a["KAT_PL"], a["DOP_T"]);
+  xml.close("Тариф"_w);
+
+  // A block is left out when its count is the digit zero (trailing blanks ignored); "00",
+  // " 0" and a blank count still give the block.
+  if (!equals(a["KOL_DOLG"], "0"))
+    write_period_block(xml, {"ЗадолженностьНаНачало"_w, a["KOL_DOLG"], {a["DOLG_STR"], a["DOLG_NAK"], a["DOLG_DOP"]}, true},
+                       dolg_);
+  xml.write_element("ПризнакТарифа"_w, a["REGRES"]);
+  xml.open("НачисленияЗаПериод"_w);
+  core::write_contribution_sums(xml, a["SUM_STR"], a["SUM_NAK"], a["SUM_DOP"]);
+  xml.close("НачисленияЗаПериод"_w);
+  if (!equals(a["KOL_UPL"], "0"))
+    write_period_block(xml, {"УплатаЗаПериод"_w, a["KOL_UPL"], {a["UPL_STR"], a["UPL_NAK"], a["UPL_DOP"]}, false}, upl_);
+  if (!equals(a["KOL_OST"], "0"))
+    write_period_block(xml, {"ЗадолженностьНаКонец"_w, a["KOL_OST"], {a["END_STR"], a["END_NAK"], a["END_DOP"]}, false},
+                       ost_);
+  xml.write_date_element("ДатаЗаполнения"_w, a["D_ZAP"]);
+  xml.close("ВЕДОМОСТЬ_УПЛАТЫ"_w);
+}
+
+std::vector<core::ViewPage> Adv11Converter::view_pages() const {
+  core::ViewPage page;
+  for (auto& f : view_fields(adv11_)) {
+    if (f.prompt == "NDOK_PCH" && !number_.empty()) f.value = number_;
+    const bool regres = f.prompt == "REGRES";
+    page.fields.push_back(std::move(f));
+    // The rest of the tariff sign's word beside it: М(АКСИМУМ), Р(ЕГРЕС).
+    if (regres) {
+      std::string_view rest;
+      if (equals(adv11_["REGRES"], "М"_w)) rest = "АКСИМУМ"_w;
+      if (equals(adv11_["REGRES"], "Р"_w)) rest = "ЕГРЕС"_w;
+      page.fields.push_back({"", std::string(rest)});
+    }
+  }
+  // The lists: type, year and the three amounts, named as the layout names them.
+  const auto list_of = [](const core::RecordLayout& layout, const std::vector<Record>& entries) {
+    core::ViewList list;
+    list.caption = std::string(layout.name);
+    list.columns = {std::string("тип"_w), std::string("год"_w)};
+    for (std::size_t i = 2; i < layout.fields.size(); ++i) list.columns.emplace_back(layout.fields[i].name);
+    for (const Record& e : entries) {
+      std::vector<std::string> row;
+      for (std::size_t i = 0; i < e.field_count(); ++i) row.emplace_back(core::trim_right(e.field(i)));
+      list.rows.push_back(std::move(row));
+    }
+    return list;
+  };
+  page.lists.push_back(list_of(DOLG, dolg_));
+  page.lists.push_back(list_of(UPL, upl_));
+  page.lists.push_back(list_of(OST, ost_));
+  return {page};
+}
+
+std::unique_ptr<core::Converter> make_load_adv11(const core::ConverterContext& ctx) {
+  return std::make_unique<Adv11Converter>(ctx);
+}
+
+}  // namespace tolvex::statements
