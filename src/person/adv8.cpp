@@ -1,0 +1,108 @@
+#include "person/adv8.h"
+
+#include "person/person_blocks.h"
+#include "person/person_document.h"
+#include "runtime/codepage.h"
+
+namespace tolvex::person {
+
+using namespace runtime::literals;
+
+namespace {
+
+// Characters `from` to `from + count - 1` (1-based) of a field; fewer when it is shorter.
+std::string_view part(std::string_view field, std::size_t from, std::size_t count) {
+  return from - 1 < field.size() ? field.substr(from - 1, count) : std::string_view{};
+}
+
+}  // namespace
+
+void write_death_date(core::XmlWriter& xml, std::string_view date) {
+  std::string_view day = part(date, 1, 2), month = part(date, 4, 2), year = part(date, 7, 4);
+  if (day == "00" || month == "00" || year == "0000")
+    write_special_date(xml, "ДатаСмертиОсобая"_w, day, month, year);
+  else
+    xml.write_date_element("ДатаСмерти"_w, date);
+}
+
+void write_death_notice(core::XmlWriter& xml, const core::Record& r, std::string_view number,
+                        std::string_view registry_office) {
+  xml.open("СВЕДЕНИЯ_О_СМЕРТИ"_w);
+  xml.write_element("НомерВпачке"_w, number);
+  xml.open("ОрганЗАГС"_w);
+  xml.write_element("НаименованиеОрганизации"_w, registry_office);
+  xml.close("ОрганЗАГС"_w);
+  write_name_block(xml, "ФИО"_w, r["FIO1"], r["FIO2"], r["FIO3"]);
+  xml.write_element("Пол"_w, r["POL"]);
+  write_birth_place(xml, "МестоРождения"_w, r["M_ROGD_TYP"], r["NAS_P"], r["RAION"], r["REGION"], r["STRANA"]);
+  write_birth_date(xml, r["D_ROGD_TYP"], r["D_ROGD"], r["DAY_D_ROGD"], r["MES_D_ROGD"], r["GOD_D_ROGD"],
+                   "ДатаРождения"_w);
+  write_death_date(xml, r["D_SMERTI"]);
+  xml.write_element("НомерЗаписиАкта"_w, r["N_AKTA"]);
+  xml.write_date_element("ДатаЗаписиАкта"_w, r["D_AKTA"]);
+  write_identity_document(xml, r["KOD_UDL"], r["NAME_UDL"], r["SER1"], r["SER2"], r["N_UDL"], r["D_UDL"],
+                          r["KEM_UDL"]);
+  write_address_block(xml, "ПоследнееМестоЖительства"_w, r["ADRES"]);
+  xml.write_element("СтраховойНомер"_w, r["STR_N"]);
+  xml.write_date_element("ДатаЗаполнения"_w, r["D_ZAP"]);
+  xml.close("СВЕДЕНИЯ_О_СМЕРТИ"_w);
+}
+
+std::string_view Adv8Converter::window_title() const { return "Конвертация справки о смерти АДВ-8  в формат 7  XML"_w; }
+
+std::string_view Adv8Converter::journal_text() const { return " сведения о смерти АДВ-8"_w; }
+
+core::ReadResult Adv8Converter::read_document(core::PackReader& pack) {
+  core::ReadResult r = read_line_document(pack, adv8_);
+  if (r.kind == core::ReadResult::document) number_ = document_number(adv8_["NDOK_PCH"]);
+  return r;
+}
+
+void Adv8Converter::write_document(core::XmlWriter& xml) {
+  write_death_notice(xml, adv8_, number_, header().ist4["NAME"]);
+}
+
+std::vector<core::ViewPage> Adv8Converter::view_pages() const {
+  const core::Record& r = adv8_;
+  core::ViewPage p;
+  add_field(p, "№ документа в пачке"_w, number_);
+  add_field(p, "из"_w, header().dokt["KOL_DOK"]);
+  add_field(p, "Орган ЗАГС"_w, header().ist4["NAME"]);
+  add_field(p, "фамилия:"_w, r["FIO1"]);
+  add_field(p, "имя:"_w, r["FIO2"]);
+  add_field(p, "отчество:"_w, r["FIO3"]);
+  add_field(p, "пол:"_w, r["POL"]);
+  add_field(p, "тип даты рожд.:"_w, r["D_ROGD_TYP"]);
+  add_field(p, "дата рожд.:"_w, r["D_ROGD"]);
+  add_field(p, "день:"_w, r["DAY_D_ROGD"]);
+  add_field(p, "месяц:"_w, r["MES_D_ROGD"]);
+  add_field(p, "год:"_w, r["GOD_D_ROGD"]);
+  add_field(p, "тип м.рожд.: СТАНДАРТНОЕ ОСОБОЕ"_w, r["M_ROGD_TYP"]);
+  add_field(p, "нас.п."_w, r["NAS_P"]);
+  add_field(p, "район:"_w, r["RAION"]);
+  add_field(p, "регион:"_w, r["REGION"]);
+  add_field(p, "страна:"_w, r["STRANA"]);
+  add_field(p, "дата смерти:"_w, r["D_SMERTI"]);
+  add_field(p, "№ записи акта о смерти:"_w, r["N_AKTA"]);
+  add_field(p, "от"_w, r["D_AKTA"]);
+  add_group(p, "Документ. удостоверяющий личность"_w);
+  add_field(p, "код уд.л.:"_w, r["KOD_UDL"]);
+  add_field(p, "наименование:"_w, r["NAME_UDL"]);
+  add_field(p, "серия1:"_w, r["SER1"]);
+  add_field(p, "серия2:"_w, r["SER2"]);
+  add_field(p, "№ уд.л.:"_w, r["N_UDL"]);
+  add_field(p, "дата выдачи"_w, r["D_UDL"]);
+  add_field(p, "кем выдано:"_w, r["KEM_UDL"]);
+  add_field(p, "адрес посл. места жит-ва:"_w, r["ADRES"]);
+  add_field(p, "Где работал:"_w, r["ORG_RAB"]);
+  add_field(p, "стр.№:"_w, r["STR_N"]);
+  add_field(p, "Дата рег.в ПФР:"_w, r["D_REG"]);
+  add_field(p, "Дата заполнения:"_w, r["D_ZAP"]);
+  return {p};
+}
+
+std::unique_ptr<core::Converter> make_load_adv8(const core::ConverterContext& context) {
+  return std::make_unique<Adv8Converter>(context);
+}
+
+}  // namespace tolvex::person
