@@ -133,16 +133,10 @@ std::vector<core::ViewPage> Adv11Converter::view_pages() const {
   }
   // The lists: type, year and the three amounts, named as the layout names them.
   const auto list_of = [](const core::RecordLayout& layout, const std::vector<Record>& entries) {
-    core::ViewList list;
-    list.caption = std::string(layout.name);
-    list.columns = {std::string("тип"_w), std::string("год"_w)};
-    for (std::size_t i = 2; i < layout.fields.size(); ++i) list.columns.emplace_back(layout.fields[i].name);
-    for (const Record& e : entries) {
-      std::vector<std::string> row;
-      for (std::size_t i = 0; i < e.field_count(); ++i) row.emplace_back(core::trim_right(e.field(i)));
-      list.rows.push_back(std::move(row));
-    }
-    return list;
+    std::vector<std::string> columns = field_names(layout);
+    columns[0] = "тип"_w;
+    columns[1] = "год"_w;
+    return view_list(layout.name, std::move(columns), entries);
   };
   page.lists.push_back(list_of(DOLG, dolg_));
   page.lists.push_back(list_of(UPL, upl_));

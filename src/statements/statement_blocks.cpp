@@ -48,6 +48,25 @@ std::vector<std::string> view_row(const core::Record& record, std::initializer_l
   return row;
 }
 
+core::ViewList view_list(std::string_view caption, std::vector<std::string> columns,
+                         const std::vector<core::Record>& records) {
+  core::ViewList list;
+  list.caption = std::string(caption);
+  list.columns = std::move(columns);
+  for (const core::Record& r : records) {
+    std::vector<std::string> row;
+    for (std::size_t i = 0; i < r.field_count(); ++i) row.emplace_back(core::trim_right(r.field(i)));
+    list.rows.push_back(std::move(row));
+  }
+  return list;
+}
+
+std::vector<std::string> field_names(const core::RecordLayout& layout) {
+  std::vector<std::string> names;
+  for (const auto& f : layout.fields) names.emplace_back(f.name);
+  return names;
+}
+
 std::vector<std::string> texts(std::initializer_list<std::string_view> items) {
   return std::vector<std::string>(items.begin(), items.end());
 }

@@ -37,6 +37,14 @@ std::vector<core::ViewField> view_fields(const core::Record& record);
 // One list row: the named fields' values without trailing blanks.
 std::vector<std::string> view_row(const core::Record& record, std::initializer_list<std::string_view> fields);
 
+// A list of the window: its caption, its columns, and one row per record with all the record's
+// fields.
+core::ViewList view_list(std::string_view caption, std::vector<std::string> columns,
+                         const std::vector<core::Record>& records);
+
+// The field names of a layout, as list columns.
+std::vector<std::string> field_names(const core::RecordLayout& layout);
+
 // Constant texts (column captions) as strings.
 std::vector<std::string> texts(std::initializer_list<std::string_view> items);
 
