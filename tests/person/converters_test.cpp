@@ -1,0 +1,170 @@
+// The person converters on their own: reading a pack line into the records, the document
+// number, the date of death, and what the converter windows show.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "person/adv1.h"
+#include "person/adv8.h"
+#include "person/applications.h"
+#include "person/person_document.h"
+#include "runtime/codepage.h"
+#include "scripted_operator.h"
+
+namespace fs = std::filesystem;
+using namespace tolvex;
+using namespace tolvex::person;
+using runtime::ansi_to_utf8;
+using runtime::utf8_to_ansi;
+
+namespace {
+
+// A converter of one kind over a pack of the given document lines (UTF-8), positioned after
+// the four header lines.
+class PersonConverterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           (std::string("tolvex-person-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    pack_.close();
+    fs::remove_all(dir_);
+  }
+
+  void open_pack(const std::string& utf8_lines, int kol_dok) {
+    std::string oem;
+    for (char c : utf8_to_ansi("h1\nh2\nh3\nh4\n" + utf8_lines)) {
+      if (c == '\n') {
+        oem += "\r\n";
+        continue;
+      }
+      auto b = static_cast<unsigned char>(c);
+      int k = b;
+      if (b >= 0x80)
+        for (k = 0x80; k < 0x100 && runtime::tables::oem_to_ansi[k] != b; ++k) {
+        }
+      oem.push_back(static_cast<char>(k));
+    }
+    std::ofstream(dir_ / "pack", std::ios::binary) << oem;
+    header_.dokt.set("KOL_DOK", std::to_string(kol_dok));
+    header_.ist4.set("NAME", utf8_to_ansi("Отдел ЗАГС г.Ирбита"));
+    ASSERT_EQ(pack_.open(dir_ / "pack"), 0);
+    ASSERT_EQ(pack_.skip_pack_header(), 0);
+  }
+
+  std::string written(core::Converter& conv) {
+    core::StringSink sink;
+    core::XmlWriter xml(sink);
+    conv.write_document(xml);
+    EXPECT_EQ(xml.xml_depth, 0);
+    return ansi_to_utf8(sink.text);
+  }
+
+  core::ConverterContext context() { return {header_, op_, journal_}; }
+
+  // The window fields of a page as "prompt=value" lines in UTF-8.
+  static std::string fields_of(const core::ViewPage& page) {
+    std::string out;
+    for (const auto& f : page.fields) out += ansi_to_utf8(f.prompt) + "=" + ansi_to_utf8(f.value) + "\n";
+    return out;
+  }
+
+  fs::path dir_;
+  core::PackHeader header_;
+  fakes::ScriptedOperator op_;
+  core::Journal journal_;
+  core::PackReader pack_;
+};
+
+}  // namespace
+
+TEST(PersonDocument, NumberInTheFileIsThePackNumberPlusOneInFull) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"7", "8"}, {"99", "100"}, {"999", "1000"}, {"", "1"}, {"   ", "1"}, {" 12", "13"}, {"1a", "2"},
+      {"abc", "1"}, {"-1", "1"}, {"000", "1"}};
+  for (const auto& [ndok, number] : cases) EXPECT_EQ(document_number(ndok), number) << ndok;
+}
+
+TEST(PersonDocument, DateOfDeathByItsZeroParts) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"15.05.1941", "<ДатаСмерти>15.05.1941</ДатаСмерти>\n"},
+      {"15-05-1941", "<ДатаСмерти>15.05.1941</ДатаСмерти>\n"},
+      {"          ", "<ДатаСмерти></ДатаСмерти>\n"},
+      {"00.05.1941", "<ДатаСмертиОсобая>\n <День>00</День>\n <Месяц>05</Месяц>\n <Год>1941</Год>\n</ДатаСмертиОсобая>\n"},
+      {"12.00.1941", "<ДатаСмертиОсобая>\n <День>12</День>\n <Месяц>00</Месяц>\n <Год>1941</Год>\n</ДатаСмертиОсобая>\n"},
+      {"12.05.0000", "<ДатаСмертиОсобая>\n <День>12</День>\n <Месяц>05</Месяц>\n <Год>0000</Год>\n</ДатаСмертиОсобая>\n"},
+      {"00.00.0000", "<ДатаСмертиОсобая>\n <День>00</День>\n <Месяц>00</Месяц>\n <Год>0000</Год>\n</ДатаСмертиОсобая>\n"},
+  };
+  for (const auto& [date, expected] : cases) {
+    core::StringSink sink;
+    core::XmlWriter xml(sink);
+    write_death_date(xml, date);
+    EXPECT_EQ(ansi_to_utf8(sink.text), expected) << date;
+    EXPECT_EQ(xml.xml_depth, 0);
+  }
+}
+
+TEST_F(PersonConverterTest, Adv3LineFillsBothRecordsAndIgnoresFieldsPastTheLast) {
+  // 17 certificate fields, 29 changed-data fields, one field too many
+  std::string line = "ДУБЛ,1,15.03.2011,Гусев,Павел,Андреевич,М,СТАНДАРТ,01.01.1961,,,,СТАНДАРТ,Барнаул,,Алтайский край,РФ";
+  line += ",Гусь,,,,,,,,,,,,,,,,,,,,,,,,,,,111-222-333 96,ОТМЕТКА,лишнее\n";
+  open_pack(line, 1);
+  Adv3Converter conv(context());
+  ASSERT_EQ(conv.read_document(pack_).kind, core::ReadResult::document);
+  auto pages = conv.view_pages();
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(ansi_to_utf8(pages[0].caption), "Анкетные данные");
+  EXPECT_EQ(ansi_to_utf8(pages[1].caption), "Адреса и Документ");
+  std::string xml = written(conv);
+  EXPECT_NE(xml.find(" <СтраховойНомер>111-222-333 96</СтраховойНомер>\n"
+                     " <ОтметкаОпредставленииСведений>ОТМЕТКА</ОтметкаОпредставленииСведений>\n"),
+            std::string::npos)
+      << xml;
+  EXPECT_NE(xml.find("   <Фамилия>Гусь</Фамилия>"), std::string::npos) << xml;
+  EXPECT_NE(xml.find("  <СтранаРождения>РФ</СтранаРождения>\n </МестоРожденияИзСтрахового>"), std::string::npos);
+  EXPECT_EQ(xml.find("лишнее"), std::string::npos);
+  EXPECT_EQ(conv.read_document(pack_).kind, core::ReadResult::end_of_pack);
+}
+
+TEST_F(PersonConverterTest, Adv1WindowShowsTheFileNumberAndFieldsCutToTheirWidth) {
+  // NDOK_PCH "1234" is cut to its three characters: 123, written as 124
+  open_pack("АНКТ,1234,01.03.2011,Воробьёва,Анна,,ЖЕН,СТАНДАРТ,12.05.1985\n", 9);
+  Adv1Converter conv(context());
+  ASSERT_EQ(conv.read_document(pack_).kind, core::ReadResult::document);
+  auto pages = conv.view_pages();
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_TRUE(fields_of(pages[0]).starts_with(
+      "тип зписи=АНКТ\n№ документа в пачке=124\nиз=9\nДата заполнения:=01.03.2011\nпол:=Ж\n"
+      "дата рожд.:=12.05.1985\nфамилия:=Воробьёва\nимя:=Анна\nотчество:=\n"))
+      << fields_of(pages[0]);
+  EXPECT_NE(written(conv).find(" <НомерВпачке>124</НомерВпачке>\n"), std::string::npos);
+}
+
+TEST_F(PersonConverterTest, Adv8WindowShowsWhatTheFileLeavesOut) {
+  open_pack("СМРТ,4,Лыкова,Мария,,Ж,,,,,,,,,,,00.02.2011,413,05.03.2011,,,,,,,,,Колхоз Заря,,10.10.1997,\n", 1);
+  Adv8Converter conv(context());
+  ASSERT_EQ(conv.read_document(pack_).kind, core::ReadResult::document);
+  std::string shown = fields_of(conv.view_pages().at(0));
+  EXPECT_NE(shown.find("Орган ЗАГС=Отдел ЗАГС г.Ирбита\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Где работал:=Колхоз Заря\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Дата рег.в ПФР:=10.10.1997\n"), std::string::npos) << shown;
+  std::string xml = written(conv);
+  EXPECT_EQ(xml.find("Колхоз"), std::string::npos);
+  EXPECT_EQ(xml.find("10.10.1997"), std::string::npos);
+  EXPECT_NE(xml.find("<НаименованиеОрганизации>Отдел ЗАГС г.Ирбита</НаименованиеОрганизации>"), std::string::npos);
+}
+
+TEST_F(PersonConverterTest, Adv2WindowGroupsAndTitles) {
+  open_pack("ОБМН,1,05.03.2011,112-358-132 21,Кузнецова,Елена,Викторовна,Смирнова\n", 1);
+  Adv2Converter conv(context());
+  EXPECT_EQ(ansi_to_utf8(conv.window_title()), "Конвертация обмена АДВ-2  в формат 7  XML");
+  EXPECT_EQ(ansi_to_utf8(conv.journal_text()), " обмен страхового свидетельства АДВ-2");
+  ASSERT_EQ(conv.read_document(pack_).kind, core::ReadResult::document);
+  std::string shown = fields_of(conv.view_pages().at(0));
+  EXPECT_NE(shown.find("По страх.свидетельству:=\nфамилия:=Кузнецова\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Изменившиеся данные:=\nфамилия:=Смирнова\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("Отмена:=\nпризнак отмены Отчества=\nпризнак отмены места рождения=\n"), std::string::npos);
+}
