@@ -3,7 +3,9 @@
 #include "core/record.h"
 #include "runtime/paths.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,7 +40,7 @@ std::vector<std::string> split_parameters(std::string_view p) {
 ProcessRunner::~ProcessRunner() { reap(); }
 
 void ProcessRunner::reap() {
-#ifndef _WIN32
+#ifndef _WIN32  // processes started on Windows need no collecting
   std::vector<long> still;
   for (long pid : running_) {
     int status = 0;
@@ -72,8 +74,20 @@ void ProcessRunner::run_program(std::string_view program, std::string_view param
     running_.push_back(pid);
   }
 #else
-  (void)parameters;
-  (void)wait;
+  // The command line as the program path, one blank and the parameter text; the program's
+  // own folder is the current one.
+  auto wide = [](const std::string& ansi) { return runtime::ansi_to_path(ansi).wstring(); };
+  std::wstring cmd = wide(prog) + L" " + wide(std::string(core::trim_right(parameters)));
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  std::wstring app = wide(prog);
+  if (!CreateProcessW(app.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+  if (wait) WaitForSingleObject(pi.hProcess, INFINITE);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
 #endif
 }
 

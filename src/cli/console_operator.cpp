@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include "runtime/codepage.h"
+#include "runtime/paths.h"
+#include "runtime/platform.h"
 
 namespace tolvex::cli {
 
 core::Button ConsoleOperator::message(const core::MessageBox& box) {
-  std::string title = runtime::ansi_to_utf8(box.title);
-  std::string text = runtime::ansi_to_utf8(box.text);
+  std::string_view title = box.title;
   // A leading blank of a title is the box's own; the console line reads better without it.
-  while (!title.empty() && title.front() == ' ') title.erase(title.begin());
-  std::fprintf(err_, "%s: %s\n", title.c_str(), text.c_str());
+  while (!title.empty() && title.front() == ' ') title.remove_prefix(1);
+  runtime::write_console(err_, std::string(title) + ": " + box.text + "\n");
   std::fflush(err_);
   const auto& b = box.buttons;
   if (std::find(b.begin(), b.end(), core::Button::ignore) != b.end()) return core::Button::ignore;
@@ -20,8 +20,8 @@ core::Button ConsoleOperator::message(const core::MessageBox& box) {
 
 void ConsoleOperator::progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) {
   if (!show_progress_) return;
-  auto u8 = pack.filename().u8string();
-  std::fprintf(err_, "[%zu/%zu] %s\n", current, total, reinterpret_cast<const char*>(u8.c_str()));
+  runtime::write_console(err_, "[" + std::to_string(current) + "/" + std::to_string(total) + "] " +
+                                  runtime::path_to_ansi(pack.filename()) + "\n");
   std::fflush(err_);
 }
 

@@ -12,8 +12,8 @@
 #include "app/startup.h"
 #include "cli/console_operator.h"
 #include "core/one_pack.h"
-#include "runtime/codepage.h"
 #include "runtime/paths.h"
+#include "runtime/platform.h"
 
 namespace fs = std::filesystem;
 using namespace tolvex;
@@ -25,13 +25,18 @@ constexpr int kExitSomeFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitProgramEnd = 3;
 
-std::string u8(const fs::path& p) {
-  auto s = p.u8string();
-  return std::string(s.begin(), s.end());
+// A path given on the command line.
+fs::path argument_path(const std::string& arg) {
+  std::string utf8 = runtime::console_to_utf8(arg);
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-// The folder options are taken as given on the command line and held as Windows-1251 text.
-std::string folder_setting(const fs::path& p) { return runtime::with_separator(runtime::path_to_ansi(fs::absolute(p))); }
+// The folder options are held as Windows-1251 text, as the settings hold them.
+std::string folder_setting(const std::string& arg) {
+  return runtime::with_separator(runtime::path_to_ansi(fs::absolute(argument_path(arg))));
+}
+
+void say(const std::string& ansi) { runtime::write_console(stderr, "tolvex-cli: " + ansi + "\n"); }
 
 }  // namespace
 
@@ -71,12 +76,12 @@ int main(int argc, char** argv) {
       if (!out_dir.empty()) s.settings.path_out7 = folder_setting(out_dir);
       s.batch_mode = true;
       for (std::size_t i = 0; i < packs.size(); ++i) {
-        fs::path pack = fs::absolute(fs::path(std::u8string(packs[i].begin(), packs[i].end())));
+        fs::path pack = fs::absolute(argument_path(packs[i]));
         if (packs.size() > 1) op.progress(i + 1, packs.size(), pack);
         core::PackOutcome o = core::OnePackConversion(s).convert_batch(pack);
         if (o != core::PackOutcome::converted) {
           all_ok = false;
-          std::fprintf(stderr, "tolvex-cli: %s: not converted\n", u8(pack).c_str());
+          say(runtime::path_to_ansi(pack) + ": not converted");
         }
       }
       s.batch_mode = false;
@@ -84,16 +89,16 @@ int main(int argc, char** argv) {
       if (!in_dir.empty()) s.settings.path_in4 = folder_setting(in_dir);
       if (!batch_out.empty()) s.settings.path_out7 = folder_setting(batch_out);
       app::BatchSummary sum = app::BatchRun(s).run();
-      std::fprintf(stderr, "tolvex-cli: %zu of %zu packs converted\n", sum.converted, sum.packs);
+      say(std::to_string(sum.converted) + " of " + std::to_string(sum.packs) + " packs converted");
       for (const auto& r : sum.results)
         if (r.outcome != core::PackOutcome::converted) {
           all_ok = false;
-          std::fprintf(stderr, "tolvex-cli: %s: not converted\n", u8(r.pack).c_str());
+          say(runtime::path_to_ansi(r.pack) + ": not converted");
         }
     }
     return all_ok ? kExitOk : kExitSomeFailed;
   } catch (const core::ProgramEnd& end) {
-    std::fprintf(stderr, "tolvex-cli: %s\n", runtime::ansi_to_utf8(end.text()).c_str());
+    say(end.text());
     return kExitProgramEnd;
   }
 }

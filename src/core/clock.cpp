@@ -1,30 +1,14 @@
 #include "core/clock.h"
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
+
+#include "runtime/platform.h"
 
 namespace tolvex::core {
 
 ClockTime SystemClock::now() {
-  auto tp = std::chrono::system_clock::now();
-  std::time_t t = std::chrono::system_clock::to_time_t(tp);
-  std::tm tm{};
-#ifdef _WIN32
-  localtime_s(&tm, &t);
-#else
-  localtime_r(&t, &tm);
-#endif
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(tp.time_since_epoch()).count() % 1000;
-  ClockTime c;
-  c.year = tm.tm_year + 1900;
-  c.month = tm.tm_mon + 1;
-  c.day = tm.tm_mday;
-  c.hour = tm.tm_hour;
-  c.minute = tm.tm_min;
-  c.second = tm.tm_sec;
-  c.hundredths = static_cast<int>(ms / 10);
-  return c;
+  runtime::LocalTime t = runtime::local_time_now();
+  return {t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond / 10};
 }
 
 std::string hh_mm_ss(const ClockTime& t) {

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/record.h"
+#include "runtime/paths.h"
 
 namespace tolvex::core {
 
@@ -206,13 +207,7 @@ std::string default_setting(std::string_view key, std::string_view program_folde
   if (!k->folder.empty()) {
     std::string v(trim_right(program_folder));
     v.append(k->folder);
-    if (k->directory) {
-#ifdef _WIN32
-      v.push_back('\\');
-#else
-      v.push_back('/');
-#endif
-    }
+    if (k->directory) v.append(runtime::separator());
     return v;
   }
   return std::string(k->fixed_default);

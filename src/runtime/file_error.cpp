@@ -99,7 +99,9 @@ int error_from_errno(int err) {
     case EISDIR:
     case ENOSPC:
     case EFBIG:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
       return error::access_denied;
     case ENOMEM:
       return error::out_of_memory;

@@ -10,8 +10,13 @@
 #include "runtime/codepage.h"
 #include "runtime/file_error.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <share.h>
+#include <windows.h>
+#include <io.h>
+#else
 #include <sys/file.h>
+#include <unistd.h>
 #endif
 
 namespace tolvex::runtime {
@@ -361,15 +366,19 @@ int LineWriter::open(const std::filesystem::path& path, bool exclusive) {
   if (file_) return error::already_open;
   if (int e = check_not_directory(path)) return e;
   errno = 0;
+#ifdef _WIN32
+  // No other process may write the file while it is open; reading it (the operator looking at
+  // the journal in a viewer) stays possible. A file held open elsewhere is a sharing violation.
+  SetLastError(0);
+  std::FILE* f = _wfsopen(path.c_str(), L"r+b", exclusive ? _SH_DENYWR : _SH_DENYNO);
+  if (!f) return GetLastError() == ERROR_SHARING_VIOLATION ? error::locked : error_from_errno(errno);
+#else
   std::FILE* f = open_file(path, "r+b");
   if (!f) return error_from_errno(errno);
-#ifndef _WIN32
   if (exclusive && ::flock(fileno(f), LOCK_EX | LOCK_NB) != 0) {
     std::fclose(f);
     return error::locked;
   }
-#else
-  (void)exclusive;
 #endif
   std::setvbuf(f, nullptr, _IONBF, 0);
   file_ = f;
@@ -391,9 +400,13 @@ int LineWriter::create(const std::filesystem::path& path) {
 int LineWriter::empty() {
   if (!file_) return error::not_open;
   pending_.clear();
-  std::error_code ec;
-  std::filesystem::resize_file(path_, 0, ec);
-  if (ec) return error_from_errno(ec.value());
+  std::fflush(file_);
+#ifdef _WIN32
+  if (_chsize_s(_fileno(file_), 0) != 0) return error_from_errno(errno);
+#else
+  if (::ftruncate(fileno(file_), 0) != 0) return error_from_errno(errno);
+#endif
+  std::rewind(file_);
   first_write_ = true;
   return error::ok;
 }

@@ -13,6 +13,16 @@
 
 namespace tolvex::fakes {
 
+// A text with paths in it as it reads on Linux ("\\" becomes "/" on Windows), so that one
+// expectation serves both platforms.
+inline std::string slashes(std::string text) {
+#ifdef _WIN32
+  for (auto& c : text)
+    if (c == '\\') c = '/';
+#endif
+  return text;
+}
+
 class ProgramFolder : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -67,7 +77,7 @@ class ProgramFolder : public ::testing::Test {
       if (c != '\r') out.push_back(c);
     std::string d = dir.string();
     for (std::size_t at = 0; (at = out.find(d, at)) != std::string::npos;) out.replace(at, d.size(), "<DIR>");
-    return out;
+    return slashes(out);
   }
   std::vector<std::filesystem::path> outputs() {
     std::vector<std::filesystem::path> v;

@@ -23,8 +23,8 @@ TEST_F(OnePack, StartMakesReportFolderAndEmptiesTheJournal) {
   program.reset();
   start();
   EXPECT_EQ(journal(), "Журнал конвертации пачек 4 формата ПФР в 7 формат 08/12/2026\n\n");
-  fs::remove_all(dir / "Report");
   program.reset();
+  fs::remove_all(dir / "Report");
   start();  // a missing journal folder is made
   EXPECT_TRUE(fs::exists(dir / "Report" / "tolvex.log"));
   EXPECT_TRUE(op.log.empty());
@@ -63,7 +63,7 @@ TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
   EXPECT_TRUE(one.header_ready());
   EXPECT_EQ(runtime::ansi_to_utf8(session().typ_pfr), "ЭЦПД");
   // The chosen folder becomes the input folder and is written to the settings.
-  EXPECT_EQ(session().ini.get_setting("odna_pch", "path_in4"), runtime::path_to_ansi(dir / "In_4") + std::string(runtime::separator()));
+  EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_in4")), fakes::slashes(runtime::path_to_ansi(dir / "In_4") + std::string(runtime::separator())));
   one.ok();
   EXPECT_EQ(outputs(), std::vector<fs::path>{dir / "Out_7" / kOutName});
   EXPECT_EQ(journal(),
@@ -87,9 +87,9 @@ TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
             "box Процедура не написана: Эта Процедура load_ecpd пока  не написана.\n");
   ASSERT_EQ(programs.runs.size(), 1u);
   const auto& arh = programs.runs[0];
-  EXPECT_EQ(arh.program, runtime::path_to_ansi(dir) + "/pkZipc.exe");
-  EXPECT_EQ(arh.parameters, " -add " + runtime::path_to_ansi(dir) + "/Arh/261208_1015 " + runtime::path_to_ansi(p) + " " +
-                                runtime::path_to_ansi(dir / "Out_7" / kOutName));
+  EXPECT_EQ(fakes::slashes(arh.program), fakes::slashes(runtime::path_to_ansi(dir)) + "/pkZipc.exe");
+  EXPECT_EQ(fakes::slashes(arh.parameters), " -add " + fakes::slashes(runtime::path_to_ansi(dir)) + "/Arh/261208_1015 " + fakes::slashes(runtime::path_to_ansi(p)) + " " +
+                                fakes::slashes(runtime::path_to_ansi(dir / "Out_7" / kOutName)));
   EXPECT_FALSE(arh.wait);
 }
 
@@ -107,11 +107,11 @@ TEST_F(OnePack, CheckersRunWhenSwitchedOn) {
   one.ok();
   ASSERT_EQ(programs.runs.size(), 3u);
   EXPECT_EQ(programs.runs[0].program, "/opt/check4");
-  EXPECT_EQ(programs.runs[0].parameters, runtime::path_to_ansi(p) + "  U#");
+  EXPECT_EQ(fakes::slashes(programs.runs[0].parameters), fakes::slashes(runtime::path_to_ansi(p)) + "  U#");
   EXPECT_TRUE(programs.runs[0].wait);
-  EXPECT_NE(programs.runs[1].parameters.find("/Arh/arhiv "), std::string::npos);  // zip_dt 0
+  EXPECT_NE(fakes::slashes(programs.runs[1].parameters).find("/Arh/arhiv "), std::string::npos);  // zip_dt 0
   EXPECT_EQ(programs.runs[2].program, "/opt/check7");
-  EXPECT_EQ(programs.runs[2].parameters, " " + runtime::path_to_ansi(dir / "Out_7" / kOutName));
+  EXPECT_EQ(fakes::slashes(programs.runs[2].parameters), " " + fakes::slashes(runtime::path_to_ansi(dir / "Out_7" / kOutName)));
   EXPECT_FALSE(programs.runs[2].wait);
 }
 
@@ -129,7 +129,7 @@ TEST_F(OnePack, OutputFolderChosenIsWrittenAndUsedForTheNextPack) {
   op.folders.push_back(dir / "elsewhere");
   core::OnePackConversion one(session());
   ASSERT_TRUE(one.choose_output_folder());
-  EXPECT_EQ(session().ini.get_setting("odna_pch", "path_out7"), runtime::path_to_ansi(dir / "elsewhere"));
+  EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_out7")), fakes::slashes(runtime::path_to_ansi(dir / "elsewhere")));
   one.take_pack(p);
   one.cancel();
   // Exactly one separator between the folder and the name; the folder is made.
@@ -173,7 +173,7 @@ TEST_F(OnePack, OutputThatCannotBeCreatedIsReportedAndNothingIsLeft) {
   auto p = pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
   std::ofstream(dir / "blocked", std::ios::binary) << "a file, not a folder";
   start();
-  session().settings.path_out7 = runtime::path_to_ansi(dir / "blocked" / "sub") + "/";
+  session().settings.path_out7 = runtime::path_to_ansi(dir / "blocked" / "sub") + std::string(runtime::separator());
   session().batch_mode = true;
   core::OnePackConversion one(session());
   EXPECT_EQ(one.convert_batch(p), core::PackOutcome::no_output);

@@ -53,7 +53,10 @@ class DriverTest : public ::testing::Test {
     runtime::LineWriter::create(dir_ / "log");
     journal_.file().open(dir_ / "log", true);
   }
-  void TearDown() override { fs::remove_all(dir_); }
+  void TearDown() override {
+    journal_.file().close();
+    fs::remove_all(dir_);
+  }
 
   // Runs the tiny converter over `documents` (pack lines after a four-line header).
   void run(const std::string& documents, int kol_dok, bool batch, RunRules rules = {}) {

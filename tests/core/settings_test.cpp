@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/settings.h"
+#include "runtime/paths.h"
 
 namespace fs = std::filesystem;
 using namespace tolvex::core;
@@ -36,15 +37,16 @@ class SettingsTest : public ::testing::Test {
 TEST_F(SettingsTest, FirstStartWritesEveryKeyWithDefaults) {
   IniStore ini(ini_path_);
   Settings s = load_settings(ini, "/prog/");
+  const std::string sep(tolvex::runtime::separator());
   EXPECT_EQ(file_text(),
             "[odna_pch]\r\n"
-            "path_in4=/prog/In_4/\r\n"
-            "path_out7=/prog/Out_7/\r\n"
-            "path_Report=/prog/REPORT/\r\n"
-            "path_kps=/prog/KPS/\r\n"
-            "path_temp=/prog/Error/\r\n"
-            "path_error=/prog/Error/\r\n"
-            "path_Arhiv=/prog/Arh/\r\n"
+            "path_in4=/prog/In_4" + sep + "\r\n"
+            "path_out7=/prog/Out_7" + sep + "\r\n"
+            "path_Report=/prog/REPORT" + sep + "\r\n"
+            "path_kps=/prog/KPS" + sep + "\r\n"
+            "path_temp=/prog/Error" + sep + "\r\n"
+            "path_error=/prog/Error" + sep + "\r\n"
+            "path_Arhiv=/prog/Arh" + sep + "\r\n"
             "path_Arh_prg=/prog/pkZipc.exe\r\n"
             "par_Arh_prg=\" -add \"\r\n"
             "zip_dt=1\r\n"
@@ -63,7 +65,7 @@ TEST_F(SettingsTest, FirstStartWritesEveryKeyWithDefaults) {
   IniStore again(ini_path_);
   Settings t = load_settings(again, "/other/");
   EXPECT_EQ(t.par_Arh_prg, " -add ");
-  EXPECT_EQ(t.path_in4, "/prog/In_4/");
+  EXPECT_EQ(t.path_in4, "/prog/In_4" + sep);
 }
 
 TEST_F(SettingsTest, FlagsKeepNumbersAndDefaultTheRest) {
@@ -125,6 +127,6 @@ TEST_F(SettingsTest, UnwritableFileKeepsDefaultsInMemory) {
   fs::create_directories(ini_path_);  // a directory where the file should be
   IniStore ini(ini_path_);
   Settings s = load_settings(ini, "/p/");
-  EXPECT_EQ(s.path_out7, "/p/Out_7/");
+  EXPECT_EQ(s.path_out7, "/p/Out_7" + std::string(tolvex::runtime::separator()));
   EXPECT_FALSE(ini.put_setting("odna_pch", "x", "1"));
 }

@@ -96,6 +96,16 @@ std::string replace_all(std::string s, const std::string& from, const std::strin
   return s;
 }
 
+// Paths in the journal and the messages as they read on Linux, so that one expected file
+// serves both platforms.
+std::string same_paths(std::string text) {
+#ifdef _WIN32
+  for (auto& c : text)
+    if (c == '\\') c = '/';
+#endif
+  return text;
+}
+
 std::vector<std::string> case_names() {
   std::vector<std::string> names;
   for (const auto& e : fs::directory_iterator(TOLVEX_GOLDEN_DIR))
@@ -154,16 +164,18 @@ TEST_P(Golden, MatchesExpectedFiles) {
 
   int bare = 0;
   std::string dirname = work.string();
-  std::string log = replace_all(readable(read_file(work / "Report" / "tolvex.log"), bare), dirname, "<DIR>");
+  std::string log = same_paths(replace_all(readable(read_file(work / "Report" / "tolvex.log"), bare), dirname, "<DIR>"));
   EXPECT_EQ(bare, 0) << "journal lines must end in CR LF";
-  std::string messages = replace_all(op.joined_log(), dirname, "<DIR>");
+  std::string messages = same_paths(replace_all(op.joined_log(), dirname, "<DIR>"));
   std::string xml;
   if (!xmls.empty()) {
     EXPECT_EQ(xmls[0].extension(), ".XML");
     xml = readable(read_file(xmls[0]), bare);
     EXPECT_EQ(bare, 0) << "XML lines must end in CR LF";
+#ifndef _WIN32  // the same bytes are checked by the Linux run
     std::string cmd = "xmllint --noout '" + xmls[0].string() + "'";
     EXPECT_EQ(std::system(cmd.c_str()), 0) << "not well-formed: " << xmls[0];
+#endif
   }
 
   if (accept) {

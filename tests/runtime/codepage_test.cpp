@@ -33,6 +33,9 @@ std::optional<std::string> iconv_byte(unsigned char b, const char* from, const c
 }  // namespace
 
 TEST(Codepage, OemToAnsiMatchesIconvForEveryByte) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the tables are compared with iconv on Linux";
+#endif
   for (int b = 0; b < 256; ++b) {
     auto expected = iconv_byte(static_cast<unsigned char>(b), "CP866", "CP1251");
     char c = static_cast<char>(b);
@@ -47,6 +50,9 @@ TEST(Codepage, OemToAnsiMatchesIconvForEveryByte) {
 }
 
 TEST(Codepage, AnsiToUtf8MatchesIconvForEveryByte) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the tables are compared with iconv on Linux";
+#endif
   for (int b = 0; b < 256; ++b) {
     auto expected = iconv_byte(static_cast<unsigned char>(b), "CP1251", "UTF-8");
     std::string one(1, static_cast<char>(b));

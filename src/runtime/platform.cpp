@@ -1,0 +1,60 @@
+#include "runtime/platform.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "runtime/codepage.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace tolvex::runtime {
+
+LocalTime local_time_now() {
+  auto tp = std::chrono::system_clock::now();
+  std::time_t t = std::chrono::system_clock::to_time_t(tp);
+  std::tm tm{};
+#ifdef _WIN32
+  localtime_s(&tm, &t);
+#else
+  localtime_r(&t, &tm);
+#endif
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(tp.time_since_epoch()).count() % 1000;
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms)};
+}
+
+void write_console(std::FILE* stream, std::string_view ansi) {
+#ifdef _WIN32
+  // Through UTF-16 into the console's code page (the DOS code page on a Russian workstation).
+  std::string utf8 = ansi_to_utf8(ansi);
+  int wn = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(wn), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), wn);
+  UINT cp = GetConsoleOutputCP();
+  if (cp == 0) cp = GetOEMCP();
+  int n = WideCharToMultiByte(cp, 0, wide.data(), wn, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(cp, 0, wide.data(), wn, out.data(), n, nullptr, nullptr);
+  std::fwrite(out.data(), 1, out.size(), stream);
+#else
+  std::string utf8 = ansi_to_utf8(ansi);
+  std::fwrite(utf8.data(), 1, utf8.size(), stream);
+#endif
+}
+
+std::string console_to_utf8(std::string_view text) {
+#ifdef _WIN32
+  int wn = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(wn), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), wn);
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wn, out.data(), n, nullptr, nullptr);
+  return out;
+#else
+  return std::string(text);
+#endif
+}
+
+}  // namespace tolvex::runtime

@@ -1,0 +1,26 @@
+// What differs between the platforms the converter runs on, kept here so that nothing above
+// the runtime needs to know: the local time, the console's encoding.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace tolvex::runtime {
+
+struct LocalTime {
+  int year, month, day, hour, minute, second, millisecond;
+};
+
+// The local date and time now.
+LocalTime local_time_now();
+
+// Writes Windows-1251 text to a console stream in the console's own encoding (UTF-8 on Linux,
+// the console code page on Windows).
+void write_console(std::FILE* stream, std::string_view ansi);
+
+// A text given on the command line (UTF-8 on Linux, the active code page on Windows) as a
+// path's native string.
+std::string console_to_utf8(std::string_view text);
+
+}  // namespace tolvex::runtime
