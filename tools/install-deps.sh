@@ -2,6 +2,8 @@
 # Installs the Debian packages the build and the tests need, when any is missing (run as root).
 set -euo pipefail
 packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils)
+# The Windows build of the core and the console program, and wine to run its tests.
+packages+=(g++-mingw-w64-x86-64-posix wine64)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
