@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing (run as root).
+#   install-deps.sh          what the programs need
+#   install-deps.sh windows  also the Windows cross build and wine to run its tests
 set -euo pipefail
 packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils)
-# The Windows build of the core and the console program, and wine to run its tests.
-packages+=(g++-mingw-w64-x86-64-posix wine64)
+if [ "${1:-}" = windows ]; then
+  packages+=(g++-mingw-w64-x86-64-posix wine64)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -9,6 +9,7 @@ ctest --test-dir build-test --output-on-failure -j"$(nproc)"
 
 # The same core and console program built for 64-bit Windows, its tests run under wine.
 if [ "${TOLVEX_SKIP_WINDOWS:-0}" != 1 ]; then
+  bash tools/install-deps.sh windows
   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release -DTOLVEX_BUILD_GUI=OFF
   cmake --build build-win -j"$(nproc)"
   WINEDEBUG=-all ctest --test-dir build-win --output-on-failure
