@@ -1,0 +1,65 @@
+// tolvex: the desktop program. The program folder is the current directory: the Russian texts
+// of the runtime, the information window, the windowless start (settings, journal), then the
+// main window until it is closed.
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <filesystem>
+
+#include "app/gui/main_window.h"
+#include "app/gui/qt_operator.h"
+#include "app/gui/runtime_texts.h"
+#include "app/gui/splash_window.h"
+#include "app/gui/text.h"
+#include "app/process.h"
+#include "app/startup.h"
+
+namespace fs = std::filesystem;
+using namespace tolvex;
+
+namespace {
+
+// "Icon/pfr1.ico" of the program folder when there is one, otherwise the program's own.
+QIcon program_icon(const fs::path& folder) {
+  QString own = gui::qs_path(folder / "Icon" / "pfr1.ico");
+  if (QFileInfo(own).isFile()) {
+    QIcon icon(own);
+    if (!icon.isNull()) return icon;
+  }
+  return QIcon(":/tolvex/tolvex.png");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("tolvex");
+  QApplication::setApplicationVersion(TOLVEX_VERSION);
+  QApplication::setDesktopFileName("tolvex");
+  QApplication::setQuitOnLastWindowClosed(false);
+  gui::install_runtime_texts();
+  fs::path folder = fs::current_path();
+  QApplication::setWindowIcon(program_icon(folder));
+
+  core::SystemClock clock;
+  {
+    core::IniStore positions(app::settings_path(folder));
+    gui::SplashWindow splash(clock.now());
+    splash.run(&positions);
+  }
+
+  gui::QtOperator op;
+  app::ProcessRunner programs;
+  try {
+    app::Program program(folder, op, clock, programs);
+    op.set_positions(&program.session().ini);
+    gui::MainWindow window(program.session(), op);
+    window.on_closed = [] { QCoreApplication::quit(); };
+    window.open();
+    int rc = QApplication::exec();
+    if (op.ending()) return op.end()->exit_status();
+    return rc;
+  } catch (const core::ProgramEnd& end) {
+    return end.exit_status();
+  }
+}

@@ -1,0 +1,55 @@
+// The main window (Main): the one-pack conversion, the batch, the settings, the information
+// window and the exit, with the two reminders. A pack file dropped on it is converted as if it
+// had been chosen in the one-pack window.
+#pragma once
+
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "core/one_pack.h"
+
+class QPushButton;
+
+namespace tolvex::gui {
+
+class QtOperator;
+
+// "Конвертация пачек ПФР 4 формата в файл 7 формата XML Сегодня dd/mm/yyyy".
+QString main_title(const core::ClockTime& today);
+
+class MainWindow : public QWidget {
+ public:
+  MainWindow(core::Session& session, QtOperator& op, QWidget* parent = nullptr);
+
+  // Restores the position and shows the window.
+  void open();
+
+  QPushButton* one_pack_button() const { return button1_; }
+  QPushButton* batch_button() const { return button3_; }
+  QPushButton* settings_button() const { return button4_; }
+  QPushButton* splash_button() const { return splash_; }
+  QPushButton* exit_button() const { return button2_; }
+
+  void one_pack(const std::optional<std::filesystem::path>& dropped = std::nullopt);
+  void batch();
+  void settings();
+  void splash();
+
+  // Called when the window has closed (the program then ends).
+  std::function<void()> on_closed;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  core::Session& s_;
+  QtOperator& op_;
+  QPushButton *button1_, *button3_, *button4_, *splash_, *button2_;
+  bool busy_ = false;
+};
+
+}  // namespace tolvex::gui

@@ -1,0 +1,58 @@
+#include "app/gui/qt_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <map>
+
+#include "app/gui/runtime_texts.h"
+#include "app/gui/text.h"
+
+namespace tolvex::gui {
+
+QString qt_filter(std::string_view ansi_filter) {
+  QString f = qs(ansi_filter);
+  int bar = f.indexOf('|');
+  if (bar < 0) return f;
+  QString description = f.left(bar), pattern = f.mid(bar + 1);
+#ifndef _WIN32
+  if (pattern == "*.*") pattern = "*";
+  if (pattern == "*.exe") return description + " (" + pattern + ");;" + QString::fromUtf8("Все файлы") + " (*)";
+#endif
+  return description + " (" + pattern + ")";
+}
+
+core::Button QtDialogs::message(const core::MessageBox& box) {
+  QMessageBox mb(QApplication::activeWindow());
+  mb.setWindowTitle(qs(box.title));
+  mb.setText(qs(box.text));
+  mb.setIcon(box.icon == core::Icon::stop ? QMessageBox::Critical : QMessageBox::Information);
+  std::map<QAbstractButton*, core::Button> answers;
+  QPushButton* last = nullptr;
+  std::vector<core::Button> buttons = box.buttons.empty() ? std::vector<core::Button>{core::Button::ok} : box.buttons;
+  for (core::Button b : buttons) {
+    last = mb.addButton(button_caption(b), QMessageBox::ActionRole);
+    answers[last] = b;
+  }
+  mb.setDefaultButton(qobject_cast<QPushButton*>(mb.buttons().front()));
+  mb.setEscapeButton(last);  // a box closed by its frame answers with its last button
+  mb.exec();
+  auto it = answers.find(mb.clickedButton());
+  return it == answers.end() ? buttons.back() : it->second;
+}
+
+std::optional<std::filesystem::path> QtDialogs::choose_file(std::string_view title, std::string_view filter,
+                                                            const std::filesystem::path& start) {
+  QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), qs(title), qs_path(start), qt_filter(filter));
+  if (chosen.isEmpty()) return std::nullopt;
+  return to_path(chosen);
+}
+
+std::optional<std::filesystem::path> QtDialogs::choose_folder(std::string_view title, const std::filesystem::path& start) {
+  QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), qs(title), qs_path(start));
+  if (chosen.isEmpty()) return std::nullopt;
+  return to_path(chosen);
+}
+
+}  // namespace tolvex::gui

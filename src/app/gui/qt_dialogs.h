@@ -1,0 +1,29 @@
+// The real message boxes, file dialog and folder dialog of the desktop program.
+#pragma once
+
+#include <QString>
+
+#include "core/operator.h"
+
+class QWidget;
+
+namespace tolvex::gui {
+
+// The Qt filter of a "description|pattern" filter ("Файлы пачек 4 формата (*)"). Away from
+// Windows a pattern "*.*" is every file, and programs need not end in ".exe".
+QString qt_filter(std::string_view ansi_filter);
+
+class QtDialogs : public core::Operator {
+ public:
+  core::Button message(const core::MessageBox& box) override;
+  std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
+                                                   const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> choose_folder(std::string_view title, const std::filesystem::path& start) override;
+
+  // The converter windows are not dialogs; the desktop operator shows them itself.
+  void converter_opened(const core::ConverterView&) override {}
+  core::ConverterAction converter_wait(const core::ConverterView&) override { return core::ConverterAction::cancel; }
+  void converter_closed(const core::ConverterView&) override {}
+};
+
+}  // namespace tolvex::gui

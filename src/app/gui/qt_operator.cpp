@@ -1,0 +1,69 @@
+#include "app/gui/qt_operator.h"
+
+#include <QApplication>
+
+#include "app/gui/window_position.h"
+
+namespace tolvex::gui {
+
+QtOperator::QtOperator(core::Operator* dialogs) : dialogs_(dialogs) {}
+
+QtOperator::~QtOperator() = default;
+
+core::Button QtOperator::message(const core::MessageBox& box) { return dialogs().message(box); }
+
+std::optional<std::filesystem::path> QtOperator::choose_file(std::string_view title, std::string_view filter,
+                                                             const std::filesystem::path& start) {
+  return dialogs().choose_file(title, filter, start);
+}
+
+std::optional<std::filesystem::path> QtOperator::choose_folder(std::string_view title,
+                                                               const std::filesystem::path& start) {
+  return dialogs().choose_folder(title, start);
+}
+
+void QtOperator::converter_opened(const core::ConverterView& view) {
+  window_ = std::make_unique<ConverterWindow>(view, QApplication::activeWindow());
+  if (positions_) restore_position(*positions_, view.procedure, *window_, true);
+  window_->show();
+}
+
+core::ConverterAction QtOperator::converter_wait(const core::ConverterView& view) {
+  if (!window_) converter_opened(view);
+  window_->show_view(view);
+  if (ending()) return core::ConverterAction::cancel;
+  return window_->wait_for_action();
+}
+
+void QtOperator::converter_closed(const core::ConverterView& view) {
+  if (!window_) return;
+  if (positions_) save_position(*positions_, view.procedure, *window_, true);
+  window_->hide();
+  window_.reset();
+}
+
+void QtOperator::progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) {
+  if (progress_) progress_(current, total, pack);
+  QCoreApplication::processEvents();
+}
+
+bool QtOperator::guard(const std::function<void()>& step) {
+  if (ending()) return false;
+  try {
+    step();
+    return true;
+  } catch (const core::ProgramEnd& e) {
+    end_program(e);
+    return false;
+  }
+}
+
+void QtOperator::end_program(const core::ProgramEnd& end) {
+  if (end_) return;
+  end_ = end;
+  if (window_) window_->hide();
+  for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+  QCoreApplication::exit(end.exit_status());
+}
+
+}  // namespace tolvex::gui

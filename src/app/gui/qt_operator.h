@@ -1,0 +1,59 @@
+// The operator of the desktop program: message boxes and file and folder dialogs through a
+// dialog provider (the real Qt ones, or any other operator a test passes), the converter
+// windows as real windows, and the batch's progress to the batch window.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "app/gui/converter_window.h"
+#include "app/gui/qt_dialogs.h"
+#include "core/operator.h"
+#include "core/settings.h"
+
+namespace tolvex::gui {
+
+class QtOperator : public core::Operator {
+ public:
+  // `dialogs` answers the boxes and dialogs; nothing shows the real ones.
+  explicit QtOperator(core::Operator* dialogs = nullptr);
+  ~QtOperator() override;
+
+  // Where the converter windows keep their positions (the program's settings file).
+  void set_positions(core::IniStore* ini) { positions_ = ini; }
+
+  using ProgressSink = std::function<void(std::size_t, std::size_t, const std::filesystem::path&)>;
+  void set_progress_sink(ProgressSink sink) { progress_ = std::move(sink); }
+
+  core::Button message(const core::MessageBox& box) override;
+  std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
+                                                   const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> choose_folder(std::string_view title, const std::filesystem::path& start) override;
+  void converter_opened(const core::ConverterView& view) override;
+  core::ConverterAction converter_wait(const core::ConverterView& view) override;
+  void converter_closed(const core::ConverterView& view) override;
+  void progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) override;
+
+  // Runs a step of the core from a window. When the program must end, every window closes and
+  // the event loops end; false then.
+  bool guard(const std::function<void()>& step);
+  void end_program(const core::ProgramEnd& end);
+  bool ending() const { return end_.has_value(); }
+  const std::optional<core::ProgramEnd>& end() const { return end_; }
+
+  // The converter window that is open, if any.
+  ConverterWindow* converter_window() const { return window_.get(); }
+
+ private:
+  core::Operator& dialogs() { return dialogs_ ? *dialogs_ : real_; }
+
+  core::Operator* dialogs_;
+  QtDialogs real_;
+  core::IniStore* positions_ = nullptr;
+  ProgressSink progress_;
+  std::unique_ptr<ConverterWindow> window_;
+  std::optional<core::ProgramEnd> end_;
+};
+
+}  // namespace tolvex::gui

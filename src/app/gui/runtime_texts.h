@@ -1,0 +1,27 @@
+// The Russian texts of the runtime: message-box button captions, month names, the marks of the
+// day's halves. Installed before the first window opens.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "core/clock.h"
+#include "core/operator.h"
+
+namespace tolvex::gui {
+
+// In the order OK, yes, no, abort, retry, ignore, cancel, help.
+inline constexpr const char* kButtonCaptions = "&OK,&Да,&Нет,Пре&рвать,&Повторить,&Игнорировать,&Отменить,&Справка";
+inline constexpr const char* kShortMonths = "Янв,Фев,Мар,Апр,Май,Июн,Июл,Авг,Сен,Окт,Ноя,Дек";
+inline constexpr const char* kFullMonths =
+    "января,февраля,марта,апреля,мая,июня,июля,августа,сентября,октября,ноября,декабря";
+inline constexpr const char* kDayHalves = "ут,вч";
+
+// Installs the texts (the Russian locale for the platform's own dialogs included).
+void install_runtime_texts();
+
+QString button_caption(core::Button b);
+// "8 декабря 2026"; empty for a zero date.
+QString long_date(const core::ClockTime& t);
+
+}  // namespace tolvex::gui

@@ -1,0 +1,59 @@
+// The settings window (set_mode): five pages of folders, checkers, archive and viewer settings.
+// Every control writes its setting when the operator leaves it (app::SettingsForm); "&OK" and
+// "Отмена" only close the window.
+#pragma once
+
+#include <QDialog>
+#include <map>
+
+#include "app/settings_form.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QVBoxLayout;
+
+namespace tolvex::gui {
+
+class QtOperator;
+
+class SettingsWindow : public QDialog {
+ public:
+  SettingsWindow(core::Session& session, QtOperator& op, QWidget* parent = nullptr);
+
+  void run();
+
+  // A control by its setting's key ("path_in4", "fl_p4", "SAMPLE", "PROGRAM_FOLDER").
+  QLineEdit* edit(const QString& key) const;
+  QCheckBox* check(const QString& key) const;
+  // The "..." button of a field.
+  QPushButton* browse(const QString& key) const;
+  QTabWidget* pages() const { return pages_; }
+  QPushButton* ok_button() const { return ok_; }
+  QPushButton* cancel_button() const { return cancel_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+
+ private:
+  enum class Kind { folder_with_default, plain, program, shown };
+  void add_field(QVBoxLayout* page, const char* prompt, const char* key, Kind kind, bool folder_button);
+  void add_check(QVBoxLayout* page, const char* caption, const char* key);
+  void refresh();
+  void finish();
+
+  core::Session& s_;
+  QtOperator& op_;
+  app::SettingsForm form_;
+  QTabWidget* pages_ = nullptr;
+  std::map<QString, QLineEdit*> edits_;
+  std::map<QString, QCheckBox*> checks_;
+  std::map<QString, QPushButton*> browse_;
+  QLineEdit* sample_ = nullptr;
+  QPushButton *ok_ = nullptr, *cancel_ = nullptr;
+  bool finished_ = false;
+};
+
+}  // namespace tolvex::gui

@@ -1,0 +1,76 @@
+#include "app/gui/splash_window.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/gui/runtime_texts.h"
+#include "app/gui/window_position.h"
+
+namespace tolvex::gui {
+
+SplashWindow::SplashWindow(const core::ClockTime& today, QWidget* parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint), timer_(new QTimer(this)) {
+  setObjectName("Splash_Pfr");
+  setWindowTitle(QString::fromUtf8("Информация"));
+  setStyleSheet("QDialog { background: #f4f7fb; border: 2px solid #2f5d8a; }");
+  auto* v = new QVBoxLayout(this);
+  v->setContentsMargins(28, 22, 28, 22);
+  auto* icon = new QLabel(this);
+  icon->setPixmap(windowIcon().pixmap(64, 64));
+  icon->setAlignment(Qt::AlignCenter);
+  v->addWidget(icon);
+  auto* title = new QLabel(QString::fromUtf8("Конвертор пачек ПФР 4 формата в 7 формат XML"), this);
+  QFont f = title->font();
+  f.setPointSize(f.pointSize() + 4);
+  f.setBold(true);
+  title->setFont(f);
+  title->setAlignment(Qt::AlignCenter);
+  v->addWidget(title);
+  for (const char* line :
+       {"Персонифицированный учет: пачки 4 формата (код 866) в файлы 7 формата XML (Windows-1251)",
+        "АДВ-1, АДВ-2, АДВ-3, АДВ-8, АДВ-10, АДВ-11, СЗВ-1, СЗВ-3, СЗВ-4-1, СЗВ-4-2, СЗВ-К"}) {
+    auto* l = new QLabel(QString::fromUtf8(line), this);
+    l->setAlignment(Qt::AlignCenter);
+    v->addWidget(l);
+  }
+  auto* date = new QLabel(QString::fromUtf8("Сегодня ") + long_date(today), this);
+  date->setAlignment(Qt::AlignCenter);
+  v->addWidget(date);
+  auto* version = new QLabel(QString("tolvex ") + TOLVEX_VERSION, this);
+  version->setAlignment(Qt::AlignCenter);
+  v->addWidget(version);
+  setFixedSize(sizeHint());
+
+  timer_->setSingleShot(true);
+  timer_->setInterval(kCloseAfterMs);
+  connect(timer_, &QTimer::timeout, this, [this] { accept(); });
+}
+
+void SplashWindow::run(core::IniStore* ini) {
+  if (ini) restore_position(*ini, "Splash_Pfr", *this, false);
+  timer_->start();
+  QTimer::singleShot(0, this, [this] {
+    raise();
+    activateWindow();
+  });
+  exec();
+  timer_->stop();
+  if (ini) save_position(*ini, "Splash_Pfr", *this, false);
+}
+
+void SplashWindow::mousePressEvent(QMouseEvent*) { accept(); }
+
+void SplashWindow::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange) {
+    if (isActiveWindow()) {
+      was_active_ = true;
+    } else if (was_active_ && isVisible()) {
+      accept();  // the focus went elsewhere
+    }
+  }
+  QDialog::changeEvent(event);
+}
+
+}  // namespace tolvex::gui
