@@ -1,0 +1,227 @@
+#include "earnings/earnings_document.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "earnings/work_period_blocks.h"
+#include "runtime/codepage.h"
+
+namespace tolvex::earnings {
+
+using namespace runtime::literals;
+using core::as_number;
+using core::equals;
+using core::is_blank;
+
+// --- FieldMap --------------------------------------------------------------------------------
+
+FieldMap::FieldMap(const core::RecordLayout& from, const core::RecordLayout& to) {
+  source_of_.reserve(to.fields.size());
+  for (const auto& f : to.fields) source_of_.push_back(from.index(f.name));
+}
+
+void FieldMap::copy(const core::Record& from, core::Record& to) const {
+  to.clear();
+  for (std::size_t i = 0; i < source_of_.size(); ++i)
+    if (source_of_[i] != core::RecordLayout::npos) to.set(i, from.field(source_of_[i]));
+}
+
+// --- MonthTable ------------------------------------------------------------------------------
+
+void MonthTable::clear() {
+  months_.clear();
+  order_.clear();
+}
+
+core::Record& MonthTable::next_entry() {
+  std::size_t k = months_.size();
+  if (k == entries_.size()) entries_.emplace_back(NCHM);
+  entries_[k].clear();
+  months_.push_back(0);
+  order_.push_back(k);
+  return entries_[k];
+}
+
+int MonthTable::read_month(core::PackReader& pack) {
+  int rc = pack.read_line();
+  if (rc != 0) return rc;
+  core::Record& e = next_entry();
+  core::split_pack_line(pack.line(), e, core::SplitVariant::document);
+  // The month is kept in two digits of its numeric value, so that " 1", "1" and "01" are one
+  // month and the table orders by month.
+  long long month = as_number(e["MES_NUM"]);
+  e.set("MES_NUM", core::zero_padded(month, 2));
+  months_.back() = month;
+  return 0;
+}
+
+void MonthTable::complete() {
+  for (long long m = 1; m <= 12; ++m) {
+    bool present = false;
+    for (long long have : months_)
+      if (have == m) present = true;
+    if (!present) {
+      core::Record& e = next_entry();
+      e.set("MES_NUM", core::zero_padded(m, 2));
+      months_.back() = m;
+    }
+  }
+  // Insertion sort: stable and without allocation; the table holds a few dozen entries.
+  for (std::size_t i = 1; i < order_.size(); ++i) {
+    std::size_t k = order_[i], j = i;
+    for (; j > 0 && months_[order_[j - 1]] > months_[k]; --j) order_[j] = order_[j - 1];
+    order_[j] = k;
+  }
+}
+
+// --- PeriodList ------------------------------------------------------------------------------
+
+PeriodList::Entry& PeriodList::next_entry() {
+  if (used_ == entries_.size()) entries_.emplace_back();
+  return entries_[used_++];
+}
+
+int PeriodList::read_period(core::PackReader& pack) {
+  if (int rc = pack.read_record(line_record_); rc != 0) return rc;
+  Entry& p = next_entry();
+  p.additional = false;
+  line_to_record_.copy(line_record_, p.period);
+  p.number = as_number(p.period["N_PERIOD"]);
+  p.line_number = 0;
+  p.period_number.assign(numbering_ == PeriodNumbering::plain_decimal ? std::to_string(p.number)
+                                                                      : std::string(p.period.value("N_PERIOD")));
+  // Copied now: the entry may move when the list grows below.
+  const std::string period_number = p.period_number;
+  const long long number = p.number;
+  const std::string_view count = p.period["KOL_LGOT"];
+  if (is_blank(count)) return 0;
+  const long long lines = as_number(count);
+  for (long long j = 0; j < lines; ++j) {
+    core::Record* target;
+    {
+      Entry& a = next_entry();
+      a.additional = true;
+      a.period_number = period_number;
+      a.number = number;
+      target = &a.line;
+    }
+    if (int rc = pack.read_record(*target); rc != 0) {
+      --used_;  // the line was not there
+      return rc;
+    }
+    entries_[used_ - 1].line_number = as_number((*target)["N_LGT"]);
+  }
+  return 0;
+}
+
+const PeriodList::Entry* PeriodList::period(long long i) const {
+  for (std::size_t k = 0; k < used_; ++k)
+    if (!entries_[k].additional && entries_[k].number == i) return &entries_[k];
+  return nullptr;
+}
+
+const PeriodList::Entry* PeriodList::additional(long long i, long long j) const {
+  for (std::size_t k = 0; k < used_; ++k)
+    if (entries_[k].additional && entries_[k].number == i && entries_[k].line_number == j) return &entries_[k];
+  return nullptr;
+}
+
+// --- ОсобенностиУчета ------------------------------------------------------------------------
+
+void write_accounting_features(core::XmlWriter& xml, const core::Record& e, FeaturesVariant variant) {
+  xml.open("ОсобенностиУчета"_w);
+  if (variant == FeaturesVariant::old_records || !is_blank(e["TER_US"]) || !is_blank(e["TER_KOEF"]))
+    core::write_territorial_conditions(xml, e["TER_US"], e["TER_KOEF"]);
+  write_special_conditions(xml, e["USL_TR"], e["KPS"]);
+  if (!is_blank(e["SO"])) {
+    xml.open("ИсчисляемыйСтаж"_w);
+    xml.write_element("ОснованиеИС"_w, e["SO"]);
+    if (equals(e["SO"], "ВОДОЛАЗ"_w)) {
+      // diving work is counted in hours and minutes
+      write_hours_output(xml, e["SO1"], e["SO2"]);
+    } else if (!(equals(e["SO1"], "0") && equals(e["SO2"], "0"))) {
+      xml.open("ВыработкаКалендарная"_w);
+      write_years_months_days(xml, {}, e["SO1"], e["SO2"]);
+      xml.close("ВыработкаКалендарная"_w);
+    }
+    xml.close("ИсчисляемыйСтаж"_w);
+  }
+  if (!is_blank(e["SO3"])) xml.write_element("ДекретДети"_w, e["SO3"]);
+  if (!is_blank(e["VLET"])) write_long_service(xml, e["VLET"], e["VL1"], e["VL2"], e["VL3"]);
+  xml.close("ОсобенностиУчета"_w);
+}
+
+// --- the window ------------------------------------------------------------------------------
+
+std::string shown_amount(std::string_view amount) {
+  std::string_view v = core::trim_right(amount);
+  while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
+  if (v.empty()) return {};
+  double x = 0;
+  auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), x);
+  if (ec != std::errc() || end != v.data() + v.size()) return std::string(v);
+  if (x == 0) return {};
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.2f", x);
+  return buf;
+}
+
+namespace {
+
+std::vector<std::string> texts(std::initializer_list<std::string_view> list) {
+  std::vector<std::string> out;
+  for (auto s : list) out.emplace_back(s);
+  return out;
+}
+
+std::string text(std::string_view field) { return std::string(core::trim_right(field)); }
+
+}  // namespace
+
+core::ViewList month_list(const MonthTable& months) {
+  core::ViewList list;
+  list.columns = texts({"тип"_w, "мес"_w, "начислено"_w, "больн."_w});
+  for (std::size_t k = 0; k < months.size(); ++k) {
+    const core::Record& m = months.at(k);
+    list.rows.push_back({text(m["TYP_Z"]), text(m["MES_NUM"]), shown_amount(m["SUM_ZAR"]), shown_amount(m["SUM_BOLN"])});
+  }
+  return list;
+}
+
+core::ViewList old_records_period_list(const PeriodList& periods) {
+  core::ViewList list;
+  list.caption = "Тип периода стажа, Особые усл. труда, Исчисл.тр. стаж, Выслуга лет"_w;
+  list.columns = texts({"тип"_w, "№  перида стажа"_w, "начало"_w, "конец"_w, "тер.ус"_w, "коэф"_w, "Усл.тр."_w,
+                        "КПС"_w, "основание"_w, "д1"_w, "д2"_w, "доп.св3"_w, "основание"_w, "в1"_w, "в2"_w, "в3"_w,
+                        "льгот"_w});
+  for (std::size_t k = 0; k < periods.size(); ++k) {
+    const auto& e = periods[k];
+    const core::Record& f = e.features();
+    list.rows.push_back({text(f["TYP_Z"]), e.additional ? text(f["N_LGT"]) : text(f["N_PERIOD"]),
+                         e.additional ? std::string() : text(f["PERIOD_N"]),
+                         e.additional ? std::string() : text(f["PERIOD_K"]), text(f["TER_US"]), text(f["TER_KOEF"]),
+                         text(f["USL_TR"]), text(f["KPS"]), text(f["SO"]), text(f["SO1"]), text(f["SO2"]),
+                         text(f["SO3"]), text(f["VLET"]), text(f["VL1"]), text(f["VL2"]), text(f["VL3"]),
+                         e.additional ? std::string() : text(f["KOL_LGOT"])});
+  }
+  return list;
+}
+
+core::ViewList szv4_period_list(const PeriodList& periods) {
+  core::ViewList list;
+  list.columns = texts({"№ стажа"_w, "начало"_w, "конец"_w, "тер.ус"_w, "коэф"_w, "основание"_w, "код КПС"_w,
+                        "д.св1"_w, "д.св2"_w, "доп.св3"_w, "в.л1"_w, "в.л2"_w, "в.л3"_w, "льгот"_w});
+  for (std::size_t k = 0; k < periods.size(); ++k) {
+    const auto& e = periods[k];
+    const core::Record& f = e.features();
+    list.rows.push_back({e.additional ? text(f["N_LGT"]) : text(f["N_PERIOD"]),
+                         e.additional ? std::string() : text(f["PERIOD_N"]),
+                         e.additional ? std::string() : text(f["PERIOD_K"]), text(f["TER_US"]), text(f["TER_KOEF"]),
+                         text(f["USL_TR"]), text(f["KPS"]), text(f["SO1"]), text(f["SO2"]), text(f["SO3"]),
+                         text(f["VL1"]), text(f["VL2"]), text(f["VL3"]),
+                         e.additional ? std::string() : text(f["KOL_LGOT"])});
+  }
+  return list;
+}
+
+}  // namespace tolvex::earnings

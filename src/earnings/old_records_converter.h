@@ -1,0 +1,64 @@
+// СЗВ-1 and СЗВ-3, the individual records of the old forms: a person line, the person's
+// monthly accrual lines and work-period lines (each followed by its additional lines) become
+// one СТАРЫЕ_ИС_СЗВ-1 or СТАРЫЕ_ИС_СЗВ-3 element. The two forms are one converter; what differs
+// between them is the table `OldRecordsForm`.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/converter.h"
+#include "core/record.h"
+#include "earnings/earnings_document.h"
+#include "earnings/earnings_records.h"
+
+namespace tolvex::earnings {
+
+struct OldRecordsForm {
+  std::string_view procedure;       // "load_szv1": also the window-position section
+  const core::RecordLayout* person;  // SZV1, SZV3
+  std::string_view element;         // "СТАРЫЕ_ИС_СЗВ-1"
+  bool own_employer_block;          // СЗВ-1 names the employer itself; СЗВ-3 writes the insurer block
+  bool additional_tariff;           // СЗВ-3 carries DOP_T into the tariff block
+  bool currency_always;             // СЗВ-1 writes Валюта also when blank
+  std::string_view employer_sum;    // the element of SUM_ZAR
+  std::string_view employee_sum;    // the element of SUM_VZN
+  std::string_view journal_text;
+  std::string_view window_title;
+};
+
+const OldRecordsForm& szv1_form();
+const OldRecordsForm& szv3_form();
+
+// ТипСведений by the form type: ИСХОДНАЯ, ПЕНСИОННАЯ, КОРРЕКТИРУЮЩАЯ, ОТМЕНЯЮЩАЯ, empty otherwise.
+std::string_view old_records_information_type(std::string_view form_type);
+
+class OldRecordsConverter : public core::Converter {
+ public:
+  OldRecordsConverter(const core::ConverterContext& context, const OldRecordsForm& form);
+
+  std::string_view procedure() const override { return form_.procedure; }
+  std::string_view window_title() const override { return form_.window_title; }
+  std::string_view journal_text() const override { return form_.journal_text; }
+  core::RunRules rules() const override;
+  core::ReadResult read_document(core::PackReader& pack) override;
+  void write_document(core::XmlWriter& xml) override;
+  std::vector<core::ViewPage> view_pages() const override;
+
+ private:
+  void write_header(core::XmlWriter& xml) const;
+  void write_employer(core::XmlWriter& xml) const;
+  void write_earnings(core::XmlWriter& xml) const;
+  void write_work_periods(core::XmlWriter& xml) const;
+
+  const OldRecordsForm& form_;
+  core::Record person_;
+  MonthTable months_;
+  PeriodList periods_{PeriodNumbering::as_written};
+  std::string number_;  // НомерВпачке of the current document
+};
+
+std::unique_ptr<core::Converter> make_load_szv1(const core::ConverterContext& context);
+std::unique_ptr<core::Converter> make_load_szv3(const core::ConverterContext& context);
+
+}  // namespace tolvex::earnings
