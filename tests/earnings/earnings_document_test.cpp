@@ -1,0 +1,245 @@
+// The per-person working data of the individual records (month table, period list), the
+// ОсобенностиУчета variants, and what the converters read and show, on small packs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/journal.h"
+#include "earnings/earnings_document.h"
+#include "earnings/old_records_converter.h"
+#include "earnings/szv4_converter.h"
+#include "runtime/codepage.h"
+#include "scripted_operator.h"
+
+using namespace tolvex;
+using namespace tolvex::earnings;
+using runtime::ansi_to_utf8;
+
+namespace {
+
+std::string w(std::string_view utf8) { return runtime::utf8_to_ansi(utf8); }
+
+// A pack file of the given lines (UTF-8) in code page 866 with CR LF, opened for reading.
+class PackFile {
+ public:
+  explicit PackFile(const std::vector<std::string>& lines) {
+    path_ = std::filesystem::temp_directory_path() /
+            ("tolvex_earnings_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".txt");
+    std::string bytes;
+    for (const auto& l : lines) {
+      for (char c : runtime::utf8_to_ansi(l)) {
+        auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+          bytes.push_back(c);
+          continue;
+        }
+        for (int k = 0x80; k < 0x100; ++k)
+          if (runtime::tables::oem_to_ansi[k] == b) {
+            bytes.push_back(static_cast<char>(k));
+            break;
+          }
+      }
+      bytes += "\r\n";
+    }
+    std::ofstream(path_, std::ios::binary) << bytes;
+    EXPECT_EQ(reader.open(path_), 0);
+  }
+  ~PackFile() {
+    reader.close();
+    std::filesystem::remove(path_);
+  }
+  core::PackReader reader;
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string features(const core::Record& r, FeaturesVariant v) {
+  core::StringSink sink;
+  core::XmlWriter xml(sink);
+  write_accounting_features(xml, r, v);
+  EXPECT_EQ(xml.xml_depth, 0);
+  return ansi_to_utf8(sink.text);
+}
+
+}  // namespace
+
+TEST(MonthTable, CompletesToTwelveMonthsInOrderKeepingDuplicatesInReadingOrder) {
+  PackFile pack({"НАЧМ,3,30.00,0", "НАЧМ, 1,10.00,0", "НАЧМ,03,31.00,0", "НАЧМ,14,99.00,0"});
+  MonthTable t;
+  for (int i = 0; i < 4; ++i) ASSERT_EQ(t.read_month(pack.reader), 0);
+  EXPECT_EQ(t.read_month(pack.reader), 33);
+  t.complete();
+  std::vector<std::string> months, sums;
+  for (std::size_t k = 0; k < t.size(); ++k) {
+    months.emplace_back(t.at(k).value("MES_NUM"));
+    sums.emplace_back(t.at(k).value("SUM_ZAR"));
+  }
+  EXPECT_EQ(months, (std::vector<std::string>{"01", "02", "03", "03", "04", "05", "06", "07", "08", "09", "10", "11",
+                                              "12", "14"}));
+  EXPECT_EQ(sums[0], "10.00");
+  EXPECT_EQ(sums[2], "30.00");  // the month read first stays first
+  EXPECT_EQ(sums[3], "31.00");
+  EXPECT_TRUE(core::is_blank(t.at(1)["TYP_Z"]));  // a completed month has no line
+
+  // The buffers are reused: a second person starts from an empty table.
+  t.clear();
+  t.complete();
+  EXPECT_EQ(t.size(), 12u);
+  EXPECT_TRUE(core::is_blank(t.at(2)["SUM_ZAR"]));
+}
+
+TEST(PeriodList, LooksUpByNumericValueFirstMatchWins) {
+  PackFile pack({
+      "СТАЖ,02,01.04.2010,30.06.2010,,,,,,,,,,,,,",
+      "СТАЖ, 1,01.01.2010,31.03.2010,,,,,,,,,,,РКС,1.5,2",
+      "ЛЬГТ,02,УСЛ2,,,,,,,,,,,",
+      "ЛЬГТ,1,УСЛ1,,,,,,,,,,,",
+      "СТАЖ,1,01.07.2010,30.09.2010,,,,,,,,,,,,,",
+  });
+  PeriodList list(PeriodNumbering::plain_decimal);
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(list.read_period(pack.reader), 0);
+  ASSERT_EQ(list.size(), 5u);
+
+  const auto* p1 = list.period(1);
+  ASSERT_NE(p1, nullptr);
+  EXPECT_EQ(p1->period.value("PERIOD_N"), "01.01.2010");  // the first period 1, not the later one
+  EXPECT_EQ(p1->period.value("TER_US"), w("РКС"));       // the line order was turned into record order
+  EXPECT_EQ(p1->period["TER_KOEF"], "1.5 ");
+  ASSERT_NE(list.period(2), nullptr);
+  EXPECT_EQ(list.period(3), nullptr);
+
+  ASSERT_NE(list.additional(1, 1), nullptr);
+  EXPECT_EQ(list.additional(1, 1)->line.value("USL_TR"), w("УСЛ1"));
+  EXPECT_EQ(list.additional(1, 2)->line.value("USL_TR"), w("УСЛ2"));
+  EXPECT_EQ(list.additional(1, 2)->period_number, "1");  // plain decimal form of " 1"
+  EXPECT_EQ(list.additional(2, 1), nullptr);
+  EXPECT_EQ(list.additional(1, 3), nullptr);
+}
+
+TEST(PeriodList, EndOfPackInsideAdditionalLinesKeepsOnlyWhatWasRead) {
+  PackFile pack({"СТАЖ,1,01.01.2010,31.03.2010,,,,,,,,,,,,,3", "ЛЬГТ,1,,,,,,,,,,,,"});
+  PeriodList list(PeriodNumbering::as_written);
+  EXPECT_EQ(list.read_period(pack.reader), 33);
+  EXPECT_EQ(list.size(), 2u);
+  EXPECT_EQ(list.additional(1, 2), nullptr);
+}
+
+TEST(AccountingFeatures, TerritorialBlockByVariant) {
+  core::Record blank(STG1);
+  EXPECT_EQ(features(blank, FeaturesVariant::old_records),
+            "<ОсобенностиУчета>\n <ТерриториальныеУсловия>\n  <ОснованиеТУ></ОснованиеТУ>\n"
+            " </ТерриториальныеУсловия>\n</ОсобенностиУчета>\n");
+  EXPECT_EQ(features(blank, FeaturesVariant::szv4), "<ОсобенностиУчета>\n</ОсобенностиУчета>\n");
+
+  core::Record coefficient_only(LGT1);
+  coefficient_only.set("TER_KOEF", "1.2");
+  const std::string expected =
+      "<ОсобенностиУчета>\n <ТерриториальныеУсловия>\n  <ОснованиеТУ></ОснованиеТУ>\n"
+      "  <Коэффициент>1.2 </Коэффициент>\n </ТерриториальныеУсловия>\n</ОсобенностиУчета>\n";
+  EXPECT_EQ(features(coefficient_only, FeaturesVariant::old_records), expected);
+  EXPECT_EQ(features(coefficient_only, FeaturesVariant::szv4), expected);
+}
+
+TEST(AccountingFeatures, CountedServiceDivingInHoursOtherwiseCalendar) {
+  core::Record r(LGT1);
+  r.set("TER_KOEF", "0.00");
+  r.set("SO", w("ВОДОЛАЗ"));
+  r.set("SO1", "0");
+  r.set("SO2", "0");
+  EXPECT_EQ(features(r, FeaturesVariant::old_records),
+            "<ОсобенностиУчета>\n <ИсчисляемыйСтаж>\n  <ОснованиеИС>ВОДОЛАЗ</ОснованиеИС>\n"
+            " </ИсчисляемыйСтаж>\n</ОсобенностиУчета>\n");
+  r.set("SO", w("водолаз"));  // not diving (the code is case-sensitive): calendar months and days
+  r.set("SO1", "2");
+  EXPECT_EQ(features(r, FeaturesVariant::old_records),
+            "<ОсобенностиУчета>\n <ИсчисляемыйСтаж>\n  <ОснованиеИС>водолаз</ОснованиеИС>\n"
+            "  <ВыработкаКалендарная>\n   <ВсеГоды>0</ВсеГоды>\n   <ВсеМесяцы>2</ВсеМесяцы>\n"
+            "   <ВсеДни>0</ВсеДни>\n  </ВыработкаКалендарная>\n </ИсчисляемыйСтаж>\n</ОсобенностиУчета>\n");
+}
+
+TEST(InformationTypes, FormTypeAndPackFields) {
+  struct Row {
+    const char* code;
+    const char* old_records;
+    const char* szv4_type;
+    const char* szv4_correction;
+  };
+  const Row rows[] = {
+      {"ИСХД", "ИСХОДНАЯ", "ИСХОДНАЯ", ""},
+      {"ПЕНС  ", "ПЕНСИОННАЯ", "ПЕНСИОННАЯ", ""},
+      {"КОРР", "КОРРЕКТИРУЮЩАЯ", "", "КОРРЕКТИРУЮЩАЯ"},
+      {"ОТМН", "ОТМЕНЯЮЩАЯ", "", "ОТМЕНЯЮЩАЯ"},
+      {"    ", "", "ИСХОДНАЯ", ""},
+      {"исхд", "", "", ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.code);
+    EXPECT_EQ(ansi_to_utf8(old_records_information_type(w(r.code))), r.old_records);
+    EXPECT_EQ(ansi_to_utf8(szv4_information_type(w(r.code))), r.szv4_type);
+    EXPECT_EQ(ansi_to_utf8(szv4_correction_kind(w(r.code))), r.szv4_correction);
+  }
+}
+
+TEST(ShownAmount, TwoDecimalsBlankWhenZero) {
+  EXPECT_EQ(shown_amount("1500.5   "), "1500.50");
+  EXPECT_EQ(shown_amount("0.00"), "");
+  EXPECT_EQ(shown_amount("0"), "");
+  EXPECT_EQ(shown_amount("   "), "");
+  EXPECT_EQ(shown_amount("12,5"), "12,5");  // not a number: shown as it stands
+}
+
+TEST(OldRecordsConverter, ReadsAPersonWithItsLinesAndShowsThem) {
+  core::PackHeader header;
+  header.dokt.set("KOL_DOK", "2");
+  fakes::ScriptedOperator op;
+  core::Journal journal;
+  core::ConverterContext ctx{header, op, journal};
+  auto conv = make_load_szv3(ctx);
+  PackFile pack({
+      "СЗВ3,999,ИСХД,112-233-445 95,Петрова,Анна,Сергеевна,4,2001,,,,НР,АВИА,,100.00,20.00,300.00,0,"
+      "20.01.2002,2,1",
+      "НАЧМ,2,200.00,0",
+      "НАЧМ,1,100.00,0",
+      "СТАЖ,1,01.01.2001,28.02.2001,,,,,,,,,,,,,1",
+      "ЛЬГТ,1,27-1,,,,,,,,,,,",
+      "СЗВ3,2,ИСХД,112-233-446 96,Сидоров,Олег,,4,2001,,,,НР,,,0,0,0,0,20.01.2002,1,",
+  });
+  ASSERT_EQ(conv->read_document(pack.reader).kind, core::ReadResult::document);
+  auto pages = conv->view_pages();
+  ASSERT_EQ(pages.size(), 1u);
+  const auto& p = pages[0];
+  ASSERT_GE(p.fields.size(), 2u);
+  EXPECT_EQ(ansi_to_utf8(p.fields[0].prompt), "№ в пачке:");
+  EXPECT_EQ(p.fields[0].value, "1000");
+  bool tariff_shown = false;
+  for (const auto& f : p.fields)
+    if (ansi_to_utf8(f.prompt) == "доп.т.:") tariff_shown = ansi_to_utf8(f.value) == "АВИА";
+  EXPECT_TRUE(tariff_shown);
+  ASSERT_EQ(p.lists.size(), 2u);
+  EXPECT_EQ(p.lists[0].rows.size(), 12u);
+  EXPECT_EQ(p.lists[0].rows[0], (std::vector<std::string>{w("НАЧМ"), "01", "100.00", ""}));
+  EXPECT_EQ(p.lists[1].rows.size(), 2u);
+  EXPECT_EQ(ansi_to_utf8(p.lists[1].columns[1]), "№  перида стажа");
+
+  // The second person announces a month line the pack does not hold.
+  EXPECT_EQ(conv->read_document(pack.reader).kind, core::ReadResult::end_inside_document);
+  EXPECT_EQ(conv->read_document(pack.reader).kind, core::ReadResult::end_of_pack);
+}
+
+TEST(Szv4Converter, RunRulesOfTheTwoForms) {
+  core::PackHeader header;
+  fakes::ScriptedOperator op;
+  core::Journal journal;
+  core::ConverterContext ctx{header, op, journal};
+  auto c41 = make_load_szv41(ctx);
+  auto c42 = make_load_szv42(ctx);
+  EXPECT_TRUE(c41->rules().counter_line_before_document);
+  EXPECT_EQ(ansi_to_utf8(c41->rules().run_time_prefix), "Все ");
+  EXPECT_EQ(ansi_to_utf8(c41->rules().first_time_suffix), " читаем 1 запись");
+  EXPECT_FALSE(c42->rules().counter_line_before_document);
+  EXPECT_TRUE(c42->rules().run_time_prefix.empty());
+  EXPECT_EQ(ansi_to_utf8(c42->window_title()), "Чтение СЗВ-42 из одной пачки");
+  EXPECT_EQ(c42->procedure(), "load_szv42");
+}
