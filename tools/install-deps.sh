@@ -2,11 +2,13 @@
 # Installs the Debian packages the build and the tests need, when any is missing (run as root).
 #   install-deps.sh          what the programs need
 #   install-deps.sh windows  also the Windows cross build and wine to run its tests
+#   install-deps.sh fuzz     also clang with libFuzzer and the sanitizers' runtime
 set -euo pipefail
-packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils)
-if [ "${1:-}" = windows ]; then
-  packages+=(g++-mingw-w64-x86-64-posix wine64)
-fi
+packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils libxml2-dev)
+case "${1:-}" in
+  windows) packages+=(g++-mingw-w64-x86-64-posix wine64) ;;
+  fuzz) packages+=(clang-16 libclang-rt-16-dev) ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,6 +7,16 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVEX_BUILD_TESTS=
 cmake --build build-test -j"$(nproc)"
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
 
+# The whole suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTOLVEX_SANITIZE=ON -DTOLVEX_BUILD_GUI=OFF
+cmake --build build-asan -j"$(nproc)"
+ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+
+# Each fuzz target for a bounded time from its seed corpus (at most ten minutes in all).
+if [ "${TOLVEX_SKIP_FUZZ:-0}" != 1 ]; then
+  bash tools/fuzz.sh "${TOLVEX_FUZZ_SECONDS:-60}"
+fi
+
 # The same core and console program built for 64-bit Windows, its tests run under wine.
 if [ "${TOLVEX_SKIP_WINDOWS:-0}" != 1 ]; then
   bash tools/install-deps.sh windows

@@ -1,5 +1,7 @@
 #include "core/driver.h"
 
+#include <cassert>
+
 #include "core/messages.h"
 #include "runtime/file_error.h"
 #include "runtime/paths.h"
@@ -67,6 +69,8 @@ ConverterDriver::Step ConverterDriver::convert_one(bool interactive, bool journa
   }
   xml_.xml_depth = 0;
   conv_.write_document(xml_);
+  // Every block writer leaves the depth as it found it, so a whole document ends at 0.
+  assert(xml_.xml_depth == 0);
   ++outcome_.documents_written;
   if (!journal_before) counter_line(three_digits);
   return Step::written;

@@ -16,8 +16,12 @@ void append_escaped(std::string& out, std::string_view value) {
       case '>':
         out += "&gt;";
         break;
-      default:
-        out.push_back(static_cast<unsigned char>(c) < 0x20 ? '?' : c);
+      default: {
+        // A control character, and the one byte Windows-1251 leaves undefined, cannot stand in
+        // a document that declares that code page.
+        auto b = static_cast<unsigned char>(c);
+        out.push_back(b < 0x20 || b == 0x98 ? '?' : c);
+      }
     }
   }
 }

@@ -40,8 +40,8 @@ class FileSink : public LineSink {
   runtime::LineWriter* file_;
 };
 
-// Appends `value` to `out` as XML character data: "&", "<", ">" become entities and every
-// control character becomes "?".
+// Appends `value` to `out` as XML character data: "&", "<", ">" become entities; every control
+// character, and the byte 0x98 that Windows-1251 leaves undefined, becomes "?".
 void append_escaped(std::string& out, std::string_view value);
 
 class XmlWriter {

@@ -122,7 +122,7 @@ TEST(Xml, ElementsLinesAndEscaping) {
   xml.open("B");
   xml.write_element("C", " lead  ");
   xml.write_element("D", "x & y < z > w");
-  xml.write_element("E", std::string("nul\0tab\t", 8));
+  xml.write_element("E", std::string("nul\0tab\t\x98", 9));
   xml.write_element_untrimmed("F", "1.5 ");
   xml.write_date_element("G", "01/02/2010");
   xml.close("B");
@@ -132,7 +132,7 @@ TEST(Xml, ElementsLinesAndEscaping) {
             "<B>\n"
             " <C> lead</C>\n"
             " <D>x &amp; y &lt; z &gt; w</D>\n"
-            " <E>nul?tab?</E>\n"
+            " <E>nul?tab??</E>\n"
             " <F>1.5 </F>\n"
             " <G>01.02.2010</G>\n"
             "</B>\n"

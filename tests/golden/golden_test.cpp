@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 
 #include "app/startup.h"
@@ -123,7 +124,9 @@ TEST_P(Golden, MatchesExpectedFiles) {
   const std::string mode = opts.count("mode") ? opts["mode"] : "batch";
   const std::string pack_name = opts.count("pack_name") ? opts["pack_name"] : "pack.txt";
 
-  fs::path work = fs::temp_directory_path() / ("tolvex-golden-" + GetParam());
+  // A folder of this run's own, so that two runs of the cases at once do not meet.
+  static const std::string run_id = std::to_string(std::random_device{}());
+  fs::path work = fs::temp_directory_path() / ("tolvex-golden-" + run_id + "-" + GetParam());
   fs::remove_all(work);
   fs::create_directories(work / "In_4");
   fs::path pack = work / "In_4" / pack_name;

@@ -1,0 +1,22 @@
+// The address splitter and writer over arbitrary text: the depth comes back and the lines form
+// well-formed XML.
+#include <cstdint>
+#include <string>
+
+#include "core/xml_writer.h"
+#include "fuzz_support.h"
+#include "person/address.h"
+
+using namespace tolvex;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::string address(reinterpret_cast<const char*>(data), size);
+  core::StringSink sink;
+  core::XmlWriter xml(sink);
+  xml.open("A");
+  person::write_address(xml, address);
+  xml.close("A");
+  fuzzing::require(xml.xml_depth == 0, "depth after the address");
+  fuzzing::require_well_formed("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n" + sink.text, "address");
+  return 0;
+}

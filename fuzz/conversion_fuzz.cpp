@@ -1,0 +1,106 @@
+// The whole conversion of an arbitrary pack body behind a valid header, for every document
+// code of the dispatch table and an unknown one: no crash, the depth back at 0 after every
+// document (checked by the driver), no file outside the output folder, and well-formed XML.
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+#include "app/startup.h"
+#include "core/one_pack.h"
+#include "fuzz_support.h"
+#include "runtime/codepage.h"
+
+namespace fs = std::filesystem;
+using namespace tolvex;
+using namespace tolvex::runtime::literals;
+
+namespace {
+
+struct Quiet : core::Operator {
+  core::Button message(const core::MessageBox& box) override {
+    for (auto b : box.buttons)
+      if (b == core::Button::ignore) return b;
+    return box.buttons.empty() ? core::Button::ok : box.buttons.front();
+  }
+  std::optional<fs::path> choose_file(std::string_view, std::string_view, const fs::path&) override { return {}; }
+  std::optional<fs::path> choose_folder(std::string_view, const fs::path&) override { return {}; }
+  void converter_opened(const core::ConverterView&) override {}
+  core::ConverterAction converter_wait(const core::ConverterView&) override { return core::ConverterAction::ok; }
+  void converter_closed(const core::ConverterView&) override {}
+};
+
+struct Fixture {
+  fs::path dir = fs::temp_directory_path() / ("tolvex-fuzz-conv-" + std::to_string(getpid()));
+  Quiet op;
+  core::SystemClock clock;
+  core::NoPrograms programs;
+  std::unique_ptr<app::Program> program;
+  Fixture() {
+    fs::remove_all(dir);
+    fs::create_directories(dir / "In_4");
+    program = std::make_unique<app::Program>(dir, op, clock, programs);
+  }
+};
+
+std::string oem(std::string_view ansi) {
+  std::string out;
+  for (char c : ansi) {
+    auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      out.push_back(c);
+      continue;
+    }
+    for (int k = 0x80; k < 0x100; ++k)
+      if (runtime::tables::oem_to_ansi[k] == b) {
+        out.push_back(static_cast<char>(k));
+        break;
+      }
+  }
+  return out;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Fixture f;
+  if (size < 2) return 0;
+  core::Session& s = f.program->session();
+  const auto& rows = s.table.rows();
+  std::string code = data[0] % (rows.size() + 1) < rows.size() ? std::string(rows[data[0] % (rows.size() + 1)].kind.code)
+                                                               : std::string("ХЛАМ"_w);
+  std::string kol = std::to_string(data[1] % 20);
+  std::string header = std::string("ЗГЛВ,П4.10,Фаззер,1.0\r\nИСТ4,ВЗЛ,075-001-000001,7701234567,770101001,ООО\r\n"_w) +
+                       std::string("ПАЧК,1,ВНЕШ,ОПИСЬ,01.01.2011,1,2010,НР,,,,,1,2010,1,1,1,1,0\r\nДОКТ,"_w) + code +
+                       "," + kol + "\r\n";
+  fs::path pack = f.dir / "In_4" / "pack.txt";
+  {
+    std::ofstream out(pack, std::ios::binary | std::ios::trunc);
+    out << oem(header);
+    out.write(reinterpret_cast<const char*>(data + 2), static_cast<std::streamsize>(size - 2));
+  }
+  s.batch_mode = true;
+  core::PackOutcome o = core::OnePackConversion(s).convert_batch(pack);
+  s.batch_mode = false;
+  std::size_t files = 0;
+  for (const auto& e : fs::directory_iterator(f.dir / "Out_7")) {
+    ++files;
+    std::ifstream in(e.path(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    fuzzing::require_well_formed(text.str(), "conversion");
+    fs::remove(e.path());
+  }
+  fuzzing::require(files == (o == core::PackOutcome::converted ? 1u : 0u), "one XML file per converted pack");
+  // Nothing written anywhere else in the program folder.
+  for (const auto& e : fs::directory_iterator(f.dir)) {
+    auto n = e.path().filename().string();
+    fuzzing::require(n == "In_4" || n == "Out_7" || n == "Report" || n == "tolvex.ini", "a file outside the output");
+  }
+  // Keep the journal small between runs.
+  f.program->session().journal.start("01/01/2026");
+  return 0;
+}
