@@ -46,23 +46,6 @@ struct Fixture {
   }
 };
 
-std::string oem(std::string_view ansi) {
-  std::string out;
-  for (char c : ansi) {
-    auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      out.push_back(c);
-      continue;
-    }
-    for (int k = 0x80; k < 0x100; ++k)
-      if (runtime::tables::oem_to_ansi[k] == b) {
-        out.push_back(static_cast<char>(k));
-        break;
-      }
-  }
-  return out;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -79,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fs::path pack = f.dir / "In_4" / "pack.txt";
   {
     std::ofstream out(pack, std::ios::binary | std::ios::trunc);
-    out << oem(header);
+    out << runtime::ansi_to_oem(header);
     out.write(reinterpret_cast<const char*>(data + 2), static_cast<std::streamsize>(size - 2));
   }
   s.batch_mode = true;

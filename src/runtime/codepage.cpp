@@ -1,5 +1,7 @@
 #include "runtime/codepage.h"
 
+#include <array>
+
 namespace tolvex::runtime {
 
 namespace {
@@ -27,6 +29,25 @@ char ansi_of(char32_t cp) {
 }
 
 }  // namespace
+
+char ansi_to_oem(char c) {
+  static const auto table = [] {
+    std::array<char, 256> t{};
+    for (int b = 0; b < 256; ++b) t[b] = b < 0x80 ? static_cast<char>(b) : '?';
+    for (int b = 0x80; b < 256; ++b) {
+      auto a = tables::oem_to_ansi[b];
+      if (a != '?' && t[a] == '?') t[a] = static_cast<char>(b);
+    }
+    return t;
+  }();
+  return table[static_cast<unsigned char>(c)];
+}
+
+std::string ansi_to_oem(std::string_view ansi) {
+  std::string out(ansi);
+  for (auto& c : out) c = ansi_to_oem(c);
+  return out;
+}
 
 std::string ansi_to_utf8(std::string_view ansi) {
   std::string out;

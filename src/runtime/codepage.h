@@ -21,6 +21,11 @@ inline void oem_to_ansi_in_place(char* data, std::size_t size) {
   }
 }
 
+// Windows-1251 text in code page 866 (a character 866 lacks becomes "?"): the form in which
+// packs are stored.
+char ansi_to_oem(char c);
+std::string ansi_to_oem(std::string_view ansi);
+
 // Windows-1251 text as UTF-8 (a byte that 1251 leaves undefined becomes U+FFFD).
 std::string ansi_to_utf8(std::string_view ansi);
 

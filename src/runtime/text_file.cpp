@@ -40,20 +40,6 @@ bool parse_int(std::string_view s, long& out) {
   return ec == std::errc() && p == s.data() + s.size();
 }
 
-// The DOS 866 byte of a Windows-1251 byte, for files written in the DOS code page.
-char ansi_to_oem(char c) {
-  static const auto table = [] {
-    std::array<char, 256> t{};
-    for (int b = 0; b < 256; ++b) t[b] = b < 0x80 ? static_cast<char>(b) : '?';
-    for (int b = 0x80; b < 256; ++b) {
-      auto a = tables::oem_to_ansi[b];
-      if (a != '?' && t[a] == '?') t[a] = static_cast<char>(b);
-    }
-    return t;
-  }();
-  return table[static_cast<unsigned char>(c)];
-}
-
 std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
 #ifdef _WIN32
   std::wstring wmode(mode, mode + std::strlen(mode));

@@ -9,6 +9,7 @@
 
 #include "app/startup.h"
 #include "runtime/codepage.h"
+#include "pack_text.h"
 #include "scripted_operator.h"
 
 namespace tolvex::fakes {
@@ -42,23 +43,7 @@ class ProgramFolder : public ::testing::Test {
 
   // A pack in In_4, written from UTF-8 text in code page 866 with CR LF.
   std::filesystem::path pack(const std::string& name, const std::string& utf8_lines) {
-    std::string ansi = runtime::utf8_to_ansi(utf8_lines), bytes;
-    for (char c : ansi) {
-      if (c == '\n') {
-        bytes += "\r\n";
-        continue;
-      }
-      auto b = static_cast<unsigned char>(c);
-      if (b < 0x80) {
-        bytes.push_back(c);
-        continue;
-      }
-      for (int k = 0x80; k < 0x100; ++k)
-        if (runtime::tables::oem_to_ansi[k] == b) {
-          bytes.push_back(static_cast<char>(k));
-          break;
-        }
-    }
+    std::string bytes = pack_bytes(utf8_lines);
     auto p = dir / "In_4" / name;
     std::ofstream(p, std::ios::binary) << bytes;
     return p;

@@ -28,18 +28,7 @@ class PackFile {
             ("tolvex_earnings_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + ".txt");
     std::string bytes;
     for (const auto& l : lines) {
-      for (char c : runtime::utf8_to_ansi(l)) {
-        auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-          bytes.push_back(c);
-          continue;
-        }
-        for (int k = 0x80; k < 0x100; ++k)
-          if (runtime::tables::oem_to_ansi[k] == b) {
-            bytes.push_back(static_cast<char>(k));
-            break;
-          }
-      }
+      bytes += runtime::ansi_to_oem(runtime::utf8_to_ansi(l));
       bytes += "\r\n";
     }
     std::ofstream(path_, std::ios::binary) << bytes;

@@ -22,6 +22,7 @@
 #include "app/startup.h"
 #include "core/one_pack.h"
 #include "runtime/codepage.h"
+#include "pack_text.h"
 #include "scripted_operator.h"
 
 namespace fs = std::filesystem;
@@ -49,30 +50,6 @@ std::map<std::string, std::string> read_case(const fs::path& dir) {
     if (eq != std::string::npos) kv[line.substr(0, eq)] = line.substr(eq + 1);
   }
   return kv;
-}
-
-// UTF-8 text with LF line ends -> code page 866 with CR LF.
-std::string to_pack_bytes(const std::string& utf8) {
-  std::string ansi = runtime::utf8_to_ansi(utf8);
-  std::string out;
-  for (char c : ansi) {
-    if (c == '\n') {
-      out += "\r\n";
-      continue;
-    }
-    auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      out.push_back(c);
-      continue;
-    }
-    // The 866 byte whose 1251 form is this byte.
-    for (int k = 0x80; k < 0x100; ++k)
-      if (runtime::tables::oem_to_ansi[k] == b) {
-        out.push_back(static_cast<char>(k));
-        break;
-      }
-  }
-  return out;
 }
 
 // Windows-1251 with CR LF -> UTF-8 with LF; `bare` counts line ends that were not CR LF.
@@ -133,7 +110,7 @@ TEST_P(Golden, MatchesExpectedFiles) {
   if (fs::exists(dir / "pack.bin"))
     write_file(pack, read_file(dir / "pack.bin"));
   else
-    write_file(pack, to_pack_bytes(read_file(dir / "pack.txt")));
+    write_file(pack, fakes::pack_bytes(read_file(dir / "pack.txt")));
 
   fakes::ScriptedOperator op;
   fakes::FixedClock clock;

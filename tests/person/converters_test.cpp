@@ -9,6 +9,7 @@
 #include "person/applications.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
+#include "pack_text.h"
 #include "scripted_operator.h"
 
 namespace fs = std::filesystem;
@@ -35,19 +36,7 @@ class PersonConverterTest : public ::testing::Test {
   }
 
   void open_pack(const std::string& utf8_lines, int kol_dok) {
-    std::string oem;
-    for (char c : utf8_to_ansi("h1\nh2\nh3\nh4\n" + utf8_lines)) {
-      if (c == '\n') {
-        oem += "\r\n";
-        continue;
-      }
-      auto b = static_cast<unsigned char>(c);
-      int k = b;
-      if (b >= 0x80)
-        for (k = 0x80; k < 0x100 && runtime::tables::oem_to_ansi[k] != b; ++k) {
-        }
-      oem.push_back(static_cast<char>(k));
-    }
+    std::string oem = fakes::pack_bytes("h1\nh2\nh3\nh4\n" + utf8_lines);
     std::ofstream(dir_ / "pack", std::ios::binary) << oem;
     header_.dokt.set("KOL_DOK", std::to_string(kol_dok));
     header_.ist4.set("NAME", utf8_to_ansi("Отдел ЗАГС г.Ирбита"));

@@ -94,3 +94,13 @@ TEST(Codepage, UpperCaseCoversCyrillic) {
   EXPECT_EQ(ansi_upper('5'), '5');
   EXPECT_EQ(ansi_upper("Ж"_w[0]), "Ж"_w[0]);
 }
+
+TEST(Codepage, AnsiToOemReversesTheReadingTable) {
+  for (int b = 0x80; b < 0x100; ++b) {
+    char a = static_cast<char>(tables::oem_to_ansi[b]);
+    if (a == '?') continue;  // characters Windows-1251 lacks
+    EXPECT_EQ(static_cast<unsigned char>(ansi_to_oem(a)), b) << "byte " << b;
+  }
+  EXPECT_EQ(ansi_to_oem("«»"_w), "??");  // Windows-1251 characters that 866 lacks
+  EXPECT_EQ(ansi_to_oem("abc"), "abc");
+}

@@ -19,23 +19,8 @@ using tolvex::runtime::ansi_to_utf8;
 
 namespace {
 
-// UTF-8 lines -> a pack file in code page 866 with CR LF, four header lines first.
-std::string to_oem(const std::string& utf8) {
-  std::string out;
-  for (char c : runtime::utf8_to_ansi(utf8)) {
-    auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      out.push_back(c);
-      continue;
-    }
-    for (int k = 0x80; k < 0x100; ++k)
-      if (runtime::tables::oem_to_ansi[k] == b) {
-        out.push_back(static_cast<char>(k));
-        break;
-      }
-  }
-  return out;
-}
+// UTF-8 text -> code page 866.
+std::string to_oem(const std::string& utf8) { return runtime::ansi_to_oem(runtime::utf8_to_ansi(utf8)); }
 
 class StatementsTest : public ::testing::Test {
  protected:
