@@ -1,6 +1,8 @@
 #include "earnings/earnings_document.h"
 
+#include <algorithm>
 #include <charconv>
+#include <compare>
 #include <cstdio>
 
 #include "earnings/work_period_blocks.h"
@@ -77,6 +79,7 @@ void MonthTable::complete() {
 // --- PeriodList ------------------------------------------------------------------------------
 
 PeriodList::Entry& PeriodList::next_entry() {
+  indexed_ = false;
   if (used_ == entries_.size()) entries_.emplace_back();
   return entries_[used_++];
 }
@@ -107,6 +110,7 @@ int PeriodList::read_period(core::PackReader& pack) {
     }
     if (int rc = pack.read_record(*target); rc != 0) {
       --used_;  // the line was not there
+      indexed_ = false;
       return rc;
     }
     entries_[used_ - 1].line_number = as_number((*target)["N_LGT"]);
@@ -114,16 +118,50 @@ int PeriodList::read_period(core::PackReader& pack) {
   return 0;
 }
 
+namespace {
+
+// The order of the index: periods before additional lines, then by number, line number (0 for a
+// period) and reading order.
+struct IndexKey {
+  bool additional;
+  long long number;
+  long long line_number;
+  std::size_t position;
+  auto operator<=>(const IndexKey&) const = default;
+};
+
+IndexKey key_of(const PeriodList::Entry& e, std::size_t position) {
+  return {e.additional, e.number, e.additional ? e.line_number : 0, position};
+}
+
+}  // namespace
+
+void PeriodList::build_index() const {
+  index_.resize(used_);
+  for (std::size_t k = 0; k < used_; ++k) index_[k] = k;
+  std::sort(index_.begin(), index_.end(),
+            [this](std::size_t a, std::size_t b) { return key_of(entries_[a], a) < key_of(entries_[b], b); });
+  indexed_ = true;
+}
+
 const PeriodList::Entry* PeriodList::period(long long i) const {
-  for (std::size_t k = 0; k < used_; ++k)
-    if (!entries_[k].additional && entries_[k].number == i) return &entries_[k];
-  return nullptr;
+  if (!indexed_) build_index();
+  const IndexKey wanted{false, i, 0, 0};
+  auto it = std::lower_bound(index_.begin(), index_.end(), wanted,
+                             [this](std::size_t k, const IndexKey& w) { return key_of(entries_[k], k) < w; });
+  if (it == index_.end() || entries_[*it].additional || entries_[*it].number != i) return nullptr;
+  return &entries_[*it];
 }
 
 const PeriodList::Entry* PeriodList::additional(long long i, long long j) const {
-  for (std::size_t k = 0; k < used_; ++k)
-    if (entries_[k].additional && entries_[k].number == i && entries_[k].line_number == j) return &entries_[k];
-  return nullptr;
+  if (!indexed_) build_index();
+  const IndexKey wanted{true, i, j, 0};
+  auto it = std::lower_bound(index_.begin(), index_.end(), wanted,
+                             [this](std::size_t k, const IndexKey& w) { return key_of(entries_[k], k) < w; });
+  if (it == index_.end()) return nullptr;
+  const Entry& e = entries_[*it];
+  if (!e.additional || e.number != i || e.line_number != j) return nullptr;
+  return &e;
 }
 
 // --- ОсобенностиУчета ------------------------------------------------------------------------

@@ -74,7 +74,10 @@ class PeriodList {
 
   explicit PeriodList(PeriodNumbering numbering) : numbering_(numbering) {}
 
-  void clear() { used_ = 0; }
+  void clear() {
+    used_ = 0;
+    indexed_ = false;
+  }
   // Reads one period line and, when its KOL_LGOT is not blank, that many additional lines; the
   // code of the first read that failed, 0 when all were read.
   int read_period(core::PackReader& pack);
@@ -89,9 +92,14 @@ class PeriodList {
 
  private:
   Entry& next_entry();
+  void build_index() const;
   PeriodNumbering numbering_;
   std::vector<Entry> entries_;  // buffers reused between documents
   std::size_t used_ = 0;
+  // The used entries ordered by (period or additional line, number, line number, reading order),
+  // so that a lookup is a binary search; made at the first lookup after the list changed.
+  mutable std::vector<std::size_t> index_;
+  mutable bool indexed_ = false;
   core::Record line_record_{STG1_LINE};
   FieldMap line_to_record_{STG1_LINE, STG1};
 };
