@@ -238,6 +238,7 @@ int LineReader::next() {
   if (!fill(1)) return std::ferror(file_) ? error::stream_error : error::end_of_file;
 
   record_.assign(rec_len, ' ');
+  used_ = 0;
   if (ctrl_z && *at(pos_) == kCtrlZ) return error::end_of_file;
 
   // Fast path: the marker within the next record-length bytes, and no tab or Ctrl-Z before it.
@@ -252,6 +253,7 @@ int LineReader::next() {
       if (n + marker.size() <= avail && std::memcmp(p + n, marker.data(), marker.size()) == 0 &&
           !std::memchr(p, '\t', n) && !(ctrl_z && std::memchr(p, kCtrlZ, n))) {
         std::memcpy(record_.data(), p, n);
+        used_ = n;
         pos_ += n + marker.size();
         if (settings_.oem) oem_to_ansi_in_place(record_.data(), n);
         return error::ok;
@@ -320,12 +322,13 @@ int LineReader::next() {
     }
   }
   pos_ = cur;
+  used_ = written;
   if (settings_.oem) oem_to_ansi_in_place(record_.data(), written);
   return error::ok;
 }
 
 std::string_view LineReader::text() const {
-  std::string_view r = record_;
+  std::string_view r = std::string_view(record_).substr(0, used_);
   while (!r.empty() && r.back() == ' ') r.remove_suffix(1);
   return r;
 }

@@ -72,6 +72,7 @@ class LineReader {
   std::size_t pos_ = 0;  // file offset of the next line
   bool at_eof_ = false;  // the file has no bytes past the window
   std::string record_;
+  std::size_t used_ = 0;  // the record's characters from the line; the rest are blank padding
 };
 
 // Appends lines to a text file. Lines are written without trailing blanks (clip) and end with
