@@ -16,6 +16,7 @@
 #include <io.h>
 #else
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -393,7 +394,11 @@ int LineWriter::empty() {
 #ifdef _WIN32
   if (_chsize_s(_fileno(file_), 0) != 0) return error_from_errno(errno);
 #else
-  if (::ftruncate(fileno(file_), 0) != 0) return error_from_errno(errno);
+  // A file that is already empty (the output file just made) is left as it is: truncating it
+  // anyway makes ext4 write the file through when it is renamed after its lines are added.
+  struct stat st {};
+  if (::fstat(fileno(file_), &st) != 0 || st.st_size != 0)
+    if (::ftruncate(fileno(file_), 0) != 0) return error_from_errno(errno);
 #endif
   std::rewind(file_);
   first_write_ = true;
