@@ -42,7 +42,19 @@ void Record::set(std::size_t index, std::string_view text) {
 void Record::clear() { buffer_.assign(buffer_.size(), ' '); }
 
 std::size_t Record::index_of(std::string_view name) const {
-  std::size_t i = layout_->index(name);
+  // Every field access by name comes here: the length and the first and last letters are
+  // compared before the whole name, since most names of a layout already differ there.
+  std::size_t i = RecordLayout::npos;
+  if (!name.empty()) {
+    const auto& fields = layout_->fields;
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+      const std::string_view f = fields[k].name;
+      if (f.size() == name.size() && f.front() == name.front() && f.back() == name.back() && f == name) {
+        i = k;
+        break;
+      }
+    }
+  }
   if (i == RecordLayout::npos)
     throw std::logic_error("record " + std::string(layout_->name) + " has no field " + std::string(name));
   return i;
