@@ -220,9 +220,9 @@ void generate(const Options& o, std::vector<Case>& cases) {
   shape.documents = 999;
   shape.max_periods = 99;
   shape.exact = true;
-  // A period line is about 75 bytes, an additional line about 48.
+  // A period line is about 75 bytes, an additional line about 36.
   double per_period = o.big_mb * 1e6 / 999 / 99;
-  shape.max_additional = std::clamp(static_cast<int>((per_period - 75) / 48 + 0.5), 0, 99);
+  shape.max_additional = std::clamp(static_cast<int>((per_period - 75) / 36 + 0.5), 0, 99);
   gen.write_pack(big / "In_4" / "szv41-big.txt", shape);
   cases.push_back(make_case("big", "convert", big));
 
