@@ -113,10 +113,10 @@ QWidget* ConverterWindow::page_widget(const core::ViewPage& page) {
 void ConverterWindow::show_view(const core::ConverterView& view) {
   setWindowTitle(qs(view.title));
   int tab = tabs_ ? tabs_->currentIndex() : 0;
-  if (content_) {
-    body_->removeWidget(content_);
-    content_->deleteLater();
-  }
+  // The previous document's widgets go at once (this runs between two waits, never inside
+  // one of their own events).
+  delete content_;
+  content_ = nullptr;
   tabs_ = nullptr;
   bool tabbed = view.pages.size() > 1 || (view.pages.size() == 1 && !view.pages.front().caption.empty());
   if (tabbed) {

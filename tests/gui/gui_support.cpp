@@ -1,0 +1,168 @@
+#include "gui_support.h"
+
+#include "core/converter.h"
+#include "runtime/codepage.h"
+#include "runtime/paths.h"
+#include "runtime/text_file.h"
+
+namespace tolvex::guitest {
+
+using namespace runtime::literals;
+
+const std::string kHeader =
+    "ЗГЛВ,\"П4.10\",\"АРМ-Бухгалтер\",1.0\n"
+    "ИСТ4,ВЗЛ,075-001-000001,7701234567,770101001,\"ООО Ромашка\"\n"
+    "ПАЧК,12,ВНЕШ,ОПИСЬ,15.07.2010,1\n";
+const std::string kOutName = "PFR-700-Y-2010-ORG-075-001-000001-DCK-00012-DPT-000000-DCK-00000.XML";
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+std::string a(const char* utf8) { return runtime::utf8_to_ansi(utf8); }
+
+UiScript::UiScript() : timer_(std::make_unique<QTimer>()) {
+  timer_->setInterval(10);
+  QObject::connect(timer_.get(), &QTimer::timeout, [this] { poll(); });
+}
+
+UiScript& UiScript::then(std::function<bool()> ready, std::function<void()> act, const char* what) {
+  steps_.push_back({std::move(ready), std::move(act), what});
+  return *this;
+}
+
+void UiScript::start() { timer_->start(); }
+
+void UiScript::poll() {
+  if (steps_.empty()) return timer_->stop();
+  if (++polls_ > 1000) {  // ten seconds without progress: give up, and let the windows go
+    qWarning("script stuck at: %s", steps_.front().what);
+    timer_->stop();
+    for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+    return;
+  }
+  if (starting_ || !steps_.front().ready()) return;
+  Step s = std::move(steps_.front());
+  steps_.pop_front();
+  polls_ = 0;
+  // The step runs outside this timer's own event, so that the timer keeps polling while the
+  // step waits in a modal loop of its own.
+  starting_ = true;
+  QTimer::singleShot(0, [this, act = std::move(s.act)] {
+    starting_ = false;
+    act();
+  });
+}
+
+namespace {
+
+constexpr core::FieldDef kTestFields[] = {{"TYP_Z", 4}, {"FIO", 40}};
+constexpr core::RecordLayout TEST{"ANK1", kTestFields};
+
+class TestConverter : public core::Converter {
+ public:
+  explicit TestConverter(const core::ConverterContext& c) : Converter(c) {}
+  std::string_view procedure() const override { return "load_adv1"; }
+  std::string_view window_title() const override { return "Конвертация анкет АДВ-1  в формат 7  XML"_w; }
+  std::string_view journal_text() const override { return " анкета АДВ-1"_w; }
+  core::ReadResult read_document(core::PackReader& pack) override {
+    return core::ReadResult::from_code(pack.read_record(rec_), false);
+  }
+  void write_document(core::XmlWriter& xml) override {
+    xml.open("АНКЕТА_ЗЛ"_w);
+    xml.write_element("ФИО"_w, rec_["FIO"]);
+    xml.write_element("ИНН"_w, header().ist4["INN"]);
+    xml.write_element("ОГРН"_w, header().ist4["KOD_OGRN"]);
+    xml.close("АНКЕТА_ЗЛ"_w);
+  }
+  std::vector<core::ViewPage> view_pages() const override {
+    core::ViewPage p;
+    p.fields.push_back({a("фамилия:"), std::string(rec_.value("FIO"))});
+    p.fields.push_back({a("ИНН:"), std::string(header().ist4.value("INN"))});
+    p.lists.push_back({a("Периоды"), {a("№"), a("текст")}, {{"1", std::string(rec_.value("FIO"))}}});
+    return {p};
+  }
+
+ private:
+  core::Record rec_{TEST};
+};
+
+std::unique_ptr<core::Converter> make_test(const core::ConverterContext& c) { return std::make_unique<TestConverter>(c); }
+
+}  // namespace
+
+core::ConverterFactory test_converter_factory() { return &make_test; }
+
+Folder::Folder(const std::string& name)
+    : dir(std::filesystem::temp_directory_path() / ("tolvex-gui-" + name)), table(app::full_dispatch_table()) {
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir / "In_4");
+  table.set_factory("load_adv1", test_converter_factory());
+}
+
+Folder::~Folder() {
+  if (session_) session_->out.close(false);
+  if (journal_) journal_->file().close();
+  session_.reset();
+  std::filesystem::remove_all(dir);
+}
+
+void Folder::start() {
+  ini_ = std::make_unique<core::IniStore>(app::settings_path(dir));
+  journal_ = std::make_unique<core::Journal>();
+  std::string folder = runtime::with_separator(runtime::path_to_ansi(dir));
+  session_ = std::make_unique<core::Session>(*ini_, *journal_, op, clock, programs, table, folder);
+  session_->load_settings();
+  std::filesystem::path log = app::journal_path(dir);
+  std::filesystem::create_directories(log.parent_path());
+  runtime::LineWriter::create(log);
+  journal_->file().open(log, true);
+  journal_->start(core::dd_mm_yyyy(session_->today));
+  op.set_positions(ini_.get());
+}
+
+std::filesystem::path Folder::pack(const std::string& name, const std::string& utf8_lines) {
+  std::string ansi = runtime::utf8_to_ansi(utf8_lines), bytes;
+  for (char c : ansi) {
+    if (c == '\n') {
+      bytes += "\r\n";
+      continue;
+    }
+    auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) {
+      bytes.push_back(c);
+      continue;
+    }
+    for (int k = 0x80; k < 0x100; ++k)
+      if (runtime::tables::oem_to_ansi[k] == b) {
+        bytes.push_back(static_cast<char>(k));
+        break;
+      }
+  }
+  auto p = dir / "In_4" / name;
+  std::ofstream(p, std::ios::binary) << bytes;
+  return p;
+}
+
+std::string Folder::read(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string Folder::journal() {
+  std::string t = runtime::ansi_to_utf8(read(app::journal_path(dir))), out;
+  for (char c : t)
+    if (c != '\r') out.push_back(c);
+  std::string d = dir.string();
+  for (std::size_t at = 0; (at = out.find(d, at)) != std::string::npos;) out.replace(at, d.size(), "<DIR>");
+  return out;
+}
+
+std::vector<std::filesystem::path> Folder::outputs() {
+  std::vector<std::filesystem::path> v;
+  if (std::filesystem::exists(dir / "Out_7"))
+    for (const auto& e : std::filesystem::directory_iterator(dir / "Out_7")) v.push_back(e.path());
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+}  // namespace tolvex::guitest

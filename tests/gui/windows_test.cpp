@@ -1,0 +1,498 @@
+// The desktop program's windows driven as an operator drives them: buttons clicked, fields
+// typed and left; the file and folder dialogs and the message boxes answered by a script.
+#include <QCheckBox>
+#include <QLabel>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "app/gui/batch_window.h"
+#include "app/gui/converter_window.h"
+#include "app/gui/main_window.h"
+#include "app/gui/one_pack_window.h"
+#include "app/gui/settings_window.h"
+#include "app/gui/window_position.h"
+#include "gui_support.h"
+#include "runtime/paths.h"
+
+namespace fs = std::filesystem;
+using namespace tolvex;
+using namespace tolvex::guitest;
+using namespace tolvex::runtime::literals;
+
+namespace {
+
+const std::string kFourQuestionnaires = kHeader + "ДОКТ,АНКТ,4\nАНК1,Иванов\nАНК1,Петров\nАНК1,Сидоров\nАНК1,Орлов\n";
+
+bool converter_waiting(gui::QtOperator& op) { return op.converter_window() && op.converter_window()->waiting(); }
+
+QString field_text(gui::ConverterWindow* w, int index) {
+  auto edits = w->findChildren<QLineEdit*>();
+  return index < edits.size() ? edits[index]->text() : QString();
+}
+
+int count(const std::string& text, std::string_view what) {
+  int n = 0;
+  for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) ++n;
+  return n;
+}
+
+void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+void leave(QLineEdit* e, const QString& text) {
+  e->setFocus();
+  e->selectAll();
+  QTest::keyClick(e, Qt::Key_Backspace);
+  if (!text.isEmpty()) {
+    // Typed as one key event carrying the text, so that Cyrillic reaches the field as typing.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    QApplication::sendEvent(e, &press);
+  }
+  QTest::keyClick(e, Qt::Key_Return);
+}
+
+}  // namespace
+
+class OperatorPath : public QObject {
+  Q_OBJECT
+ private slots:
+  // Main window, one-pack window, a pack chosen, its header shown, the operator's entries,
+  // "&OK", then "Отмена": the XML file and the journal are written through the program's start.
+  void whole_path_through_the_program() {
+    Folder f("whole-path");
+    auto p = f.pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
+    app::Program program(f.dir, f.op, f.clock, f.programs);
+    core::Session& s = program.session();
+    f.op.set_positions(&s.ini);
+    f.dialogs.files.push_back(p);
+    gui::MainWindow main(s, f.op);
+    main.open();
+    QCOMPARE(main.windowTitle(), u("Конвертация пачек ПФР 4 формата в файл 7 формата XML Сегодня 08/12/2026"));
+
+    UiScript script;
+    gui::OnePackWindow* w = nullptr;
+    script
+        .then([&] { return (w = visible_window<gui::OnePackWindow>()) != nullptr; },
+              [&] { click(w->in4_button()); }, "choose the pack")
+        .then([&] { return !w->field("IST4:INN")->text().isEmpty(); },
+              [&] {
+                QCOMPARE(w->windowTitle(), u("Конвертация одной пачки"));
+                QCOMPARE(w->field("IST4:NAME")->text(), u("ООО Ромашка"));
+                QCOMPARE(w->field("TYP_PFR")->text(), u("ЭЦПД"));
+                QCOMPARE(w->field("IN4_FILE")->text(), gui::qs_path(p));
+                QVERIFY(w->field("OUT7_FILE")->text().endsWith(QString::fromStdString(kOutName)));
+                QCOMPARE(w->field("T_RAB_N")->text(), u("10:15:30"));
+                QVERIFY(w->field("IST4:INN")->isReadOnly());
+                QVERIFY(!w->field("IST4:PODR_NAME")->isReadOnly());
+                // The ОГРН type follows the code when the field is left.
+                leave(w->field("IST4:KOD_OGRN"), "304500116000157");
+                QCOMPARE(w->field("IST4:TIP_OGRN")->text(), u("ЕГРИП"));
+                leave(w->field("IST4:KOD_OGRN"), "1027700132195");
+                QCOMPARE(w->field("IST4:TIP_OGRN")->text(), u("ЕГРЮЛ"));
+                leave(w->field("IST4:PODR_NAME"), u("Отдел кадров"));
+                QCOMPARE(runtime::ansi_to_utf8(s.header.ist4.value("PODR_NAME")), std::string("Отдел кадров"));
+                QCOMPARE(std::string(s.header.ist4.value("KOD_OGRN")), std::string("1027700132195"));
+                click(w->ok_button());
+                QVERIFY(!fs::exists(f.dir / "Out_7" / kOutName) ||
+                        Folder::read(f.dir / "Out_7" / kOutName).find("</ФайлПФР>"_w) != std::string::npos);
+                click(w->cancel_button());
+              },
+              "header shown, OK, cancel");
+    script.start();
+    click(main.one_pack_button());
+    QVERIFY2(script.finished(), qPrintable(script.pending()));
+    QVERIFY(visible_window<gui::OnePackWindow>() == nullptr);
+
+    QCOMPARE(f.outputs(), std::vector<fs::path>{f.dir / "Out_7" / kOutName});
+    std::string xml = Folder::read(f.dir / "Out_7" / kOutName);
+    QVERIFY(xml.find("</ФайлПФР>"_w) != std::string::npos);
+    std::string j = f.journal();
+    QVERIFY(j.find("0 Выбрали <DIR>/In_4/p1.txt\n") != std::string::npos);
+    QVERIFY(j.find(" Закрыли в конце<DIR>/Out_7/" + kOutName) != std::string::npos);
+    QVERIFY(j.find(" Архивировали <DIR>/Out_7/" + kOutName) != std::string::npos);
+    QVERIFY(j.find(" Закрыли по Отмене ") != std::string::npos);
+    QVERIFY(f.dialogs.joined_log().find("Извините! Этот тип документа ПФР пока не обрабатывается !!") !=
+            std::string::npos);
+    QCOMPARE(f.programs.runs.size(), std::size_t(1));  // the archiver
+    main.close();
+  }
+
+  // A pack that is not a pack: its message, and the window closes.
+  void rejected_pack_ends_the_window() {
+    Folder f("rejected");
+    f.start();
+    auto p = f.pack("junk.txt", "hello\n");
+    f.dialogs.files.push_back(p);
+    gui::OnePackWindow w(f.session(), f.op);
+    UiScript script;
+    script.then([&] { return w.isVisible(); }, [&] { click(w.in4_button()); }, "choose");
+    script.start();
+    w.run();
+    QVERIFY(script.finished());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(QString::fromStdString(f.dialogs.log.back()),
+             u("box Сообщение: Это не файл пачки ПФР. Проверьте входной каталог !!! "));
+    QVERIFY(f.outputs().empty());
+  }
+
+  // Cancelling the file dialog ends the procedure; an output file left open by an earlier pack
+  // of the same window gets its closing lines, not a cut-off file.
+  void cancelled_dialog_closes_a_pending_file() {
+    Folder f("cancelled-dialog");
+    f.start();
+    auto p = f.pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
+    f.dialogs.files.push_back(p);  // then the second dialog is cancelled
+    gui::OnePackWindow w(f.session(), f.op);
+    UiScript script;
+    script.then([&] { return w.isVisible(); }, [&] { click(w.in4_button()); }, "first pack")
+        .then([&] { return !w.field("IST4:INN")->text().isEmpty(); }, [&] { click(w.in4_button()); }, "cancel");
+    script.start();
+    w.run();
+    QVERIFY(script.finished());
+    QVERIFY(!w.isVisible());
+    std::string xml = Folder::read(f.dir / "Out_7" / kOutName);
+    QVERIFY(xml.find("</ФайлПФР>"_w) != std::string::npos);
+    QVERIFY(!f.session().out.is_open());
+  }
+
+  // A pack dropped on the main window opens the one-pack window with its header read.
+  void dropped_pack_is_converted() {
+    Folder f("dropped");
+    f.start();
+    auto p = f.pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
+    gui::MainWindow main(f.session(), f.op);
+    main.open();
+    QMimeData mime;
+    mime.setUrls(QList<QUrl>{QUrl::fromLocalFile(gui::qs_path(p))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&main, &drop);
+    QString shown;
+    UiScript script;
+    gui::OnePackWindow* w = nullptr;
+    script.then([&] { return (w = visible_window<gui::OnePackWindow>()) && !w->field("TYP_PFR")->text().isEmpty(); },
+                [&] {
+                  shown = w->field("IN4_FILE")->text();
+                  click(w->ok_button());
+                  click(w->cancel_button());
+                },
+                "dropped pack shown");
+    script.start();
+    QTRY_VERIFY(script.finished());
+    QTRY_VERIFY(visible_window<gui::OnePackWindow>() == nullptr);
+    QCOMPARE(shown, gui::qs_path(p));
+    QVERIFY(f.dialogs.joined_log().find("file dialog") == std::string::npos);
+    QCOMPARE(f.outputs().size(), std::size_t(1));
+    main.close();
+  }
+};
+
+class ConverterWindows : public QObject {
+  Q_OBJECT
+ private slots:
+  // "Следующая" twice, then "&OK": the first document at once, one per press, the rest at
+  // once; what the operator typed into the insurer fields reaches the documents.
+  void next_twice_then_ok() {
+    Folder f("next-next-ok");
+    f.start();
+    f.dialogs.files.push_back(f.pack("a.txt", kFourQuestionnaires));
+    gui::OnePackWindow w(f.session(), f.op);
+    QStringList names;
+    UiScript script;
+    script.then([&] { return w.isVisible(); }, [&] { click(w.in4_button()); }, "choose")
+        .then([&] { return !w.field("IST4:INN")->text().isEmpty(); },
+              [&] {
+                leave(w.field("IST4:KOD_OGRN"), "1027700132195");
+                click(w.ok_button());
+              },
+              "ok in the one-pack window")
+        .then([&] { return converter_waiting(f.op); },
+              [&] {
+                gui::ConverterWindow* c = f.op.converter_window();
+                QCOMPARE(c->windowTitle(), u("Конвертация анкет АДВ-1  в формат 7  XML"));
+                QCOMPARE(c->next_button()->text(), u("Следующая"));
+                QCOMPARE(c->ok_button()->text(), u("&OK"));
+                QCOMPARE(c->cancel_button()->text(), u("Отмена"));
+                QVERIFY(c->tabs() == nullptr);
+                auto* table = c->findChild<QTableWidget*>();
+                QVERIFY(table);
+                QCOMPARE(table->horizontalHeaderItem(1)->text(), u("текст"));
+                names << field_text(c, 0);
+                click(c->next_button());
+              },
+              "first document")
+        .then([&] { return converter_waiting(f.op) && field_text(f.op.converter_window(), 0) != names.back(); },
+              [&] {
+                names << field_text(f.op.converter_window(), 0);
+                click(f.op.converter_window()->next_button());
+              },
+              "second")
+        .then([&] { return converter_waiting(f.op) && field_text(f.op.converter_window(), 0) != names.back(); },
+              [&] {
+                names << field_text(f.op.converter_window(), 0);
+                click(f.op.converter_window()->ok_button());
+              },
+              "third, then OK")
+        .then([&] { return !f.op.converter_window(); }, [&] { click(w.cancel_button()); }, "close");
+    script.start();
+    w.run();
+    QVERIFY2(script.finished(), qPrintable(script.pending()));
+    QCOMPARE(names, QStringList({u("Иванов"), u("Петров"), u("Сидоров")}));
+    std::string xml = Folder::read(f.dir / "Out_7" / kOutName);
+    QCOMPARE(count(xml, "<АНКЕТА_ЗЛ>"_w), 4);
+    QCOMPARE(count(xml, "<ОГРН>1027700132195</ОГРН>"_w), 4);
+    std::string j = f.journal();
+    QVERIFY(j.find("1 анкета АДВ-1\n002 анкета АДВ-1\n003 анкета АДВ-1\n") != std::string::npos);
+    QVERIFY(j.find("004 анкета АДВ-1\n") != std::string::npos);
+    // The converter window keeps its position in its own section.
+    QVERIFY(!f.ini("load_adv1", "Maximize").empty());
+  }
+
+  // "Отмена" in the converter window: the documents not yet converted are not written, the
+  // file is closed properly; "Отмена" in the one-pack window closes it.
+  void cancel_in_each_window() {
+    Folder f("cancel");
+    f.start();
+    f.dialogs.files.push_back(f.pack("a.txt", kFourQuestionnaires));
+    gui::OnePackWindow w(f.session(), f.op);
+    UiScript script;
+    script.then([&] { return w.isVisible(); }, [&] { click(w.in4_button()); }, "choose")
+        .then([&] { return !w.field("IST4:INN")->text().isEmpty(); }, [&] { click(w.ok_button()); }, "ok")
+        .then([&] { return converter_waiting(f.op); }, [&] { click(f.op.converter_window()->next_button()); }, "next")
+        .then([&] { return converter_waiting(f.op); }, [&] { click(f.op.converter_window()->cancel_button()); },
+              "cancel")
+        .then([&] { return !f.op.converter_window(); }, [&] { click(w.cancel_button()); }, "cancel one-pack");
+    script.start();
+    w.run();
+    QVERIFY2(script.finished(), qPrintable(script.pending()));
+    QVERIFY(!w.isVisible());
+    std::string xml = Folder::read(f.dir / "Out_7" / kOutName);
+    QCOMPARE(count(xml, "<АНКЕТА_ЗЛ>"_w), 2);
+    QVERIFY(xml.find("</ФайлПФР>"_w) != std::string::npos);
+    QVERIFY(f.journal().find(" Закрыли по Отмене ") != std::string::npos);
+    QVERIFY(!f.ini("odna_pch", "Maximize").empty());
+  }
+
+  // The window built from any converter's view: pages as tabs with their captions, a
+  // one-document kind with "&OK" alone, the frame answering as "Отмена" or "&OK".
+  void window_from_a_view() {
+    core::ConverterView v;
+    v.procedure = "load_szv_k";
+    v.title = a("Чтение СЗВ-К из одной пачки");
+    v.next_caption = a("Следующая");
+    v.pages = {{a("Периоды"), {}, {{"", {a("тип"), "N"}, {{"РАБ", "1"}, {"РАБ", "2"}}}}},
+               {a("Сведения"), {{a("фамилия:"), a("Иванов")}}, {{a("Календарные периоды стажа"), {a("с")}, {}}}}};
+    v.started = "10:15:30";
+    v.elapsed = "00:00:01";
+    gui::ConverterWindow w(v);
+    w.show();
+    QVERIFY(w.tabs());
+    QCOMPARE(w.tabs()->count(), 2);
+    QCOMPARE(w.tabs()->tabText(1), u("Сведения"));
+    QCOMPARE(w.findChild<QLabel*>("T_RAB_N")->text(), u("10:15:30"));
+    // The shortcut of "&OK" answers as the button does (a stuck shortcut fails, not hangs).
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTimer::singleShot(0, [&] { QTest::keyClick(&w, Qt::Key_O, Qt::AltModifier); });
+    QTimer::singleShot(3000, &w, [&] { w.next_button()->click(); });
+    QCOMPARE(w.wait_for_action(), core::ConverterAction::ok);
+    QTimer::singleShot(0, [&] { w.close(); });
+    QCOMPARE(w.wait_for_action(), core::ConverterAction::cancel);
+    QVERIFY(w.isVisible());  // the converter closes it, not the frame
+
+    v.next_caption.clear();
+    v.title = a("Конвертация  АДВ-11 в формат 7 XML");
+    v.pages = {{"", {{a("год:"), "2005"}}, {}}};
+    gui::ConverterWindow single(v);
+    single.show();
+    QVERIFY(!single.next_button());
+    QVERIFY(!single.cancel_button());
+    QVERIFY(!single.tabs());
+    QCOMPARE(single.windowTitle(), u("Конвертация  АДВ-11 в формат 7 XML"));
+    QTimer::singleShot(0, [&] { single.close(); });
+    QCOMPARE(single.wait_for_action(), core::ConverterAction::ok);
+  }
+};
+
+class SettingsAndBatch : public QObject {
+  Q_OBJECT
+ private slots:
+  void settings_written_on_leave() {
+    Folder f("settings");
+    f.start();
+    std::string sep(runtime::separator());
+    std::string pf = runtime::path_to_ansi(f.dir) + sep;
+    f.dialogs.folders.push_back(f.dir / "Out");
+    gui::SettingsWindow w(f.session(), f.op);
+    UiScript script;
+    script.then([&] { return w.isVisible(); },
+                [&] {
+                  QCOMPARE(w.windowTitle(), u("Настройки"));
+                  QCOMPARE(w.pages()->count(), 5);
+                  QCOMPARE(w.pages()->tabText(4), u("Просмотр"));
+                  QCOMPARE(w.edit("PROGRAM_FOLDER")->text(), gui::qs(pf));
+                  QVERIFY(w.edit("PROGRAM_FOLDER")->hasFocus());
+                  // A cleared folder takes its default, shown and written.
+                  leave(w.edit("path_in4"), "");
+                  QCOMPARE(w.edit("path_in4")->text(), gui::qs(pf + "In_4" + sep));
+                  leave(w.edit("path_Report"), "");
+                  QCOMPARE(w.edit("path_Report")->text(), gui::qs(pf + "Report" + sep));
+                  leave(w.edit("path_Arhiv"), "");
+                  QCOMPARE(w.edit("path_Arhiv")->text(), QString());
+                  leave(w.edit("path_out7"), "/typed/out");
+                  click(w.browse("path_out7"));
+                  QCOMPARE(w.edit("path_out7")->text(), gui::qs_path(f.dir / "Out") + "/");
+                  w.check("fl_p4")->click();
+                  w.check("zip_dt")->click();  // on at start-up: now off
+                  QCOMPARE(w.edit("imj_Arh")->text(), u("arhiv"));
+                  QCOMPARE(w.edit("SAMPLE")->text(), u(" -add arhiv"));
+                  // Typed and not yet left: written when the window closes.
+                  w.edit("par_ChPSN")->setFocus();
+                  QTest::keyClicks(w.edit("par_ChPSN"), "K");
+                  click(w.cancel_button());
+                },
+                "edit and cancel");
+    script.start();
+    w.run();
+    QVERIFY(script.finished());
+    // "Отмена" undoes nothing.
+    QCOMPARE(f.ini("odna_pch", "path_in4"), pf + "In_4" + sep);
+    QCOMPARE(f.ini("odna_pch", "path_Report"), pf + "Report" + sep);
+    QVERIFY(f.session().ini.has_setting("odna_pch", "path_Arhiv"));
+    QCOMPARE(f.ini("odna_pch", "path_Arhiv"), std::string());
+    QCOMPARE(f.ini("odna_pch", "path_out7"), runtime::path_to_ansi(f.dir / "Out") + sep);
+    QCOMPARE(f.ini("odna_pch", "fl_p4"), std::string("1"));
+    QCOMPARE(f.ini("odna_pch", "zip_dt"), std::string("0"));
+    QCOMPARE(f.ini("odna_pch", "par_ChPSN"), std::string(" U# K"));
+    QCOMPARE(f.session().settings.fl_p4, 1);
+    QVERIFY(!f.ini("set_mode", "Maximize").empty());
+  }
+
+  void batch_converts_and_sums_up() {
+    Folder f("batch");
+    f.start();
+    f.pack("a.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
+    f.pack("b.txt", "not a pack\n");
+    f.pack("c.txt", kFourQuestionnaires);
+    fs::create_directories(f.dir / "In_4" / "sub");
+    gui::BatchWindow w(f.session(), f.op);
+    std::vector<int> seen;
+    f.op.set_progress_sink({});
+    UiScript script;
+    script.then([&] { return w.isVisible(); },
+                [&] {
+                  QCOMPARE(w.windowTitle(), u("Пакетная обработка пачек 4 формата ПФР  в 7 формат XML"));
+                  QCOMPARE(w.field("FL_PAKET")->text(), u("1"));
+                  QCOMPARE(w.field("KOL_PCH")->text(), u("3"));
+                  click(w.ok_button());
+                },
+                "ok");
+    script.start();
+    w.run();
+    QVERIFY(script.finished());
+    QVERIFY(!w.isVisible());
+    QVERIFY(!f.session().batch_mode);
+    QCOMPARE(w.field("TEK_N_PCH")->text(), u("003"));
+    QCOMPARE(w.field("FIL:NAME")->text(), u("c.txt"));
+    QCOMPARE(w.progress_bar()->value(), w.progress_bar()->maximum());
+    std::string summary = f.dialogs.log.back();
+    QCOMPARE(QString::fromStdString(summary),
+             u("box Сообщение: Пачек: 3, сконвертировано: 2.\nb.txt - не пачка 4 формата"));
+    QCOMPARE(count(Folder::read(f.dir / "Out_7" / kOutName), "<АНКЕТА_ЗЛ>"_w), 4);
+    QVERIFY(f.journal().find("Конец пакета ") != std::string::npos);
+    QVERIFY(!f.ini("all_pch", "Maximize").empty());
+  }
+
+  void batch_cancel_converts_nothing() {
+    Folder f("batch-cancel");
+    f.start();
+    f.pack("a.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
+    f.dialogs.folders.push_back(f.dir / "In_4");
+    gui::BatchWindow w(f.session(), f.op);
+    UiScript script;
+    script.then([&] { return w.isVisible(); },
+                [&] {
+                  click(w.in4_button());
+                  QCOMPARE(w.field("PATH_IN4")->text(), gui::qs_path(f.dir / "In_4"));
+                  click(w.out7_button());  // cancelled: nothing changes
+                  click(w.cancel_button());
+                },
+                "cancel");
+    script.start();
+    w.run();
+    QVERIFY(script.finished());
+    QVERIFY(f.outputs().empty());
+    QVERIFY(f.journal().find("Начало пакета") == std::string::npos);
+    QCOMPARE(f.ini("odna_pch", "path_in4"), runtime::path_to_ansi(f.dir / "In_4"));
+  }
+};
+
+class WindowPositions : public QObject {
+  Q_OBJECT
+ private slots:
+  void saved_and_restored() {
+    Folder f("positions");
+    f.start();
+    core::IniStore& ini = f.session().ini;
+    {
+      gui::MainWindow main(f.session(), f.op);
+      main.open();
+      main.move(120, 80);
+      main.resize(700, 450);
+      main.close();
+    }
+    QCOMPARE(f.ini("Main", "XPos"), std::string("120"));
+    QCOMPARE(f.ini("Main", "Width"), std::string("700"));
+    QCOMPARE(f.ini("Main", "Maximize"), std::string("No"));
+    gui::MainWindow again(f.session(), f.op);
+    again.open();
+    QCOMPARE(again.pos(), QPoint(120, 80));
+    QCOMPARE(again.size(), QSize(700, 450));
+
+    // A window closed maximized keeps only that state.
+    again.setWindowState(Qt::WindowMaximized);
+    gui::save_position(ini, "Main", again, true);
+    QCOMPARE(f.ini("Main", "Maximize"), std::string("Yes"));
+    QVERIFY(!ini.has_setting("Main", "XPos"));
+    QVERIFY(!ini.has_setting("Main", "Height"));
+    QWidget other;
+    gui::restore_position(ini, "Main", other, true);
+    QVERIFY(other.windowState() & Qt::WindowMaximized);
+    again.setWindowState(Qt::WindowNoState);
+    again.close();
+
+    // A window that is not resizable keeps no size.
+    QWidget fixed;
+    fixed.move(5, 6);
+    gui::save_position(ini, "Splash_Pfr", fixed, false);
+    QCOMPARE(f.ini("Splash_Pfr", "YPos"), std::string("6"));
+    QVERIFY(!ini.has_setting("Splash_Pfr", "Width"));
+  }
+};
+
+int run_window_tests(int argc, char** argv) {
+  int failed = 0;
+  {
+    OperatorPath t;
+    failed += QTest::qExec(&t, argc, argv);
+  }
+  {
+    ConverterWindows t;
+    failed += QTest::qExec(&t, argc, argv);
+  }
+  {
+    SettingsAndBatch t;
+    failed += QTest::qExec(&t, argc, argv);
+  }
+  {
+    WindowPositions t;
+    failed += QTest::qExec(&t, argc, argv);
+  }
+  return failed;
+}
+
+#include "windows_test.moc"
