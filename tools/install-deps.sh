@@ -4,7 +4,7 @@
 #   install-deps.sh windows  also the Windows cross build and wine to run its tests
 #   install-deps.sh fuzz     also clang with libFuzzer and the sanitizers' runtime
 set -euo pipefail
-packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils libxml2-dev)
+packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils libxml2-dev qt6-base-dev fonts-dejavu-core file)
 case "${1:-}" in
   windows) packages+=(g++-mingw-w64-x86-64-posix wine64) ;;
   fuzz) packages+=(clang-16 libclang-rt-16-dev) ;;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/gui/qt_operator.h"
 #include "app/gui/text.h"
@@ -172,6 +173,9 @@ QWidget* OnePackWindow::record_box(const QString& title, core::Record& record, i
     QString name = rec + ":" + QString::fromLatin1(def.name.data(), static_cast<int>(def.name.size()));
     auto* edit = shown_field(name, box);
     edit->setMaxLength(static_cast<int>(def.width));
+    // Room for the whole of a short field ("15.07.2010"), without widening the window for long ones.
+    int chars = static_cast<int>(std::min<std::size_t>(def.width, 16));
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(chars, QChar('0'))) + 14);
     bool entry = first_entry >= 0 && static_cast<int>(i) >= first_entry;
     if (entry) {
       edit->setReadOnly(false);
