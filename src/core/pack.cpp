@@ -7,8 +7,10 @@ namespace tolvex::core {
 void split_pack_line(std::string_view line, Record& record, SplitVariant variant, std::size_t max_fields) {
   line = trim_right(line);
   const std::size_t fields = std::min(record.field_count(), max_fields);
-  std::size_t f = 0;    // current field, 0-based
-  std::size_t k = 0;    // next write position in the field
+  if (fields == 0) return;
+  std::size_t f = 0;                     // current field, 0-based
+  char* at = record.field_data(0);       // where its next character goes
+  std::size_t room = record.field_width(0);  // characters still free in it
   bool quoted = false;
   for (char c : line) {
     if (c == '"') {
@@ -17,13 +19,21 @@ void split_pack_line(std::string_view line, Record& record, SplitVariant variant
     }
     if (c == ',') {
       if (!quoted) {
-        ++f;
-        k = 0;
+        // The next field; past the record's last one, characters are only counted off.
+        if (++f < fields) {
+          at = record.field_data(f);
+          room = record.field_width(f);
+        } else {
+          room = 0;
+        }
         continue;
       }
       if (variant == SplitVariant::header) continue;
     }
-    if (f < fields) record.put(f, k++, c);
+    if (room > 0) {  // a value longer than its field is cut at the width
+      *at++ = c;
+      --room;
+    }
   }
 }
 

@@ -1,5 +1,7 @@
 #include "core/record.h"
 
+#include <array>
+#include <cstdint>
 #include <limits>
 #include <stdexcept>
 
@@ -41,9 +43,25 @@ void Record::set(std::size_t index, std::string_view text) {
 
 void Record::clear() { buffer_.assign(buffer_.size(), ' '); }
 
+namespace {
+
+// The fields found by name last, in slots chosen by the layout and by where the name is stored:
+// converters ask for the same literal names document after document. A slot is trusted only
+// after the field's name has been compared with the one asked for.
+struct FoundField {
+  const RecordLayout* layout = nullptr;
+  std::size_t index = 0;
+};
+thread_local std::array<FoundField, 1024> found_fields;
+
+}  // namespace
+
 std::size_t Record::index_of(std::string_view name) const {
-  // Every field access by name comes here: the length and the first and last letters are
-  // compared before the whole name, since most names of a layout already differ there.
+  auto key = reinterpret_cast<std::uintptr_t>(name.data()) ^ (reinterpret_cast<std::uintptr_t>(layout_) >> 4);
+  FoundField& slot = found_fields[(key ^ (key >> 11)) % found_fields.size()];
+  if (slot.layout == layout_ && layout_->fields[slot.index].name == name) return slot.index;
+  // Otherwise the length and the first and last letters are compared before the whole name,
+  // since most names of a layout already differ there.
   std::size_t i = RecordLayout::npos;
   if (!name.empty()) {
     const auto& fields = layout_->fields;
@@ -57,6 +75,7 @@ std::size_t Record::index_of(std::string_view name) const {
   }
   if (i == RecordLayout::npos)
     throw std::logic_error("record " + std::string(layout_->name) + " has no field " + std::string(name));
+  slot = {layout_, i};
   return i;
 }
 

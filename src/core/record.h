@@ -4,7 +4,9 @@
 // them, so adding a record is adding a table.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -81,6 +83,10 @@ class Record {
   // Replaces a field: the text is cut to the field's width and blank padded.
   void set(std::size_t index, std::string_view text);
   void set(std::string_view name, std::string_view text) { set(index_of(name), text); }
+
+  // The characters of a field, for the splitter to fill in place (the width is the field's).
+  char* field_data(std::size_t index) { return buffer_.data() + offsets_[index]; }
+  std::size_t field_width(std::size_t index) const { return layout_->fields[index].width; }
 
   // Writes one character at position `pos` (0-based) of a field; ignored past the field's end.
   void put(std::size_t index, std::size_t pos, char c) {

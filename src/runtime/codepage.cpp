@@ -89,18 +89,26 @@ std::string utf8_to_ansi(std::string_view utf8) {
   return out;
 }
 
-char ansi_upper(char c) {
-  auto b = static_cast<unsigned char>(c);
-  if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);
-  if (b >= 0xE0) return static_cast<char>(b - 32);  // а..я -> А..Я
+namespace {
+
+constexpr std::array<unsigned char, 256> make_upper_table() {
+  std::array<unsigned char, 256> t{};
+  for (int b = 0; b < 256; ++b) t[b] = static_cast<unsigned char>(b);
+  for (int b = 'a'; b <= 'z'; ++b) t[b] = static_cast<unsigned char>(b - 32);
+  for (int b = 0xE0; b <= 0xFF; ++b) t[b] = static_cast<unsigned char>(b - 32);  // а..я -> А..Я
   // The other Cyrillic letters of the code page, lower case -> upper case (ё, є, ї, ў, і ...).
-  static constexpr unsigned char pairs[][2] = {
+  constexpr unsigned char pairs[][2] = {
       {0x90, 0x80}, {0x83, 0x81}, {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E},
       {0x9F, 0x8F}, {0xA2, 0xA1}, {0xBC, 0xA3}, {0xB4, 0xA5}, {0xB8, 0xA8}, {0xBA, 0xAA},
       {0xBF, 0xAF}, {0xB3, 0xB2}, {0xBE, 0xBD}};
-  for (const auto& p : pairs)
-    if (b == p[0]) return static_cast<char>(p[1]);
-  return c;
+  for (const auto& p : pairs) t[p[0]] = p[1];
+  return t;
 }
+
+constexpr auto kUpper = make_upper_table();
+
+}  // namespace
+
+char ansi_upper(char c) { return static_cast<char>(kUpper[static_cast<unsigned char>(c)]); }
 
 }  // namespace tolvex::runtime
