@@ -132,7 +132,7 @@ TEST(Xml, ElementsLinesAndEscaping) {
             "<B>\n"
             " <C> lead</C>\n"
             " <D>x &amp; y &lt; z &gt; w</D>\n"
-            " <E>nul?tab??</E>\n"
+            " <E>nul?tab?" "?</E>\n"
             " <F>1.5 </F>\n"
             " <G>01.02.2010</G>\n"
             "</B>\n"
