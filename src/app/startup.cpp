@@ -15,7 +15,11 @@ std::filesystem::path settings_path(const std::filesystem::path& folder) { retur
 
 Program::Program(const std::filesystem::path& folder, core::Operator& op, core::Clock& clock,
                  core::ProgramRunner& programs)
-    : folder_(folder), ini_(settings_path(folder)), table_(full_dispatch_table()) {
+    : Program(folder, op, clock, programs, full_dispatch_table()) {}
+
+Program::Program(const std::filesystem::path& folder, core::Operator& op, core::Clock& clock,
+                 core::ProgramRunner& programs, core::DispatchTable table)
+    : folder_(folder), ini_(settings_path(folder)), table_(std::move(table)) {
   std::string program_folder = runtime::with_separator(runtime::path_to_ansi(folder));
   session_ = std::make_unique<core::Session>(ini_, journal_, op, clock, programs, table_, program_folder);
   session_->load_settings();

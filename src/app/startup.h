@@ -26,6 +26,9 @@ class Program {
   // Starts in `folder` (the current directory): settings loaded, journal opened and started.
   // Ends with core::ProgramEnd when the journal cannot be opened or created.
   Program(const std::filesystem::path& folder, core::Operator& op, core::Clock& clock, core::ProgramRunner& programs);
+  // The same with a dispatch table of the caller's (tests install converters of their own).
+  Program(const std::filesystem::path& folder, core::Operator& op, core::Clock& clock, core::ProgramRunner& programs,
+          core::DispatchTable table);
   ~Program();
 
   core::Session& session() { return *session_; }

@@ -1,5 +1,7 @@
 #include "gui_support.h"
 
+#include "pack_text.h"
+
 #include "core/converter.h"
 #include "runtime/codepage.h"
 #include "runtime/paths.h"
@@ -98,46 +100,18 @@ Folder::Folder(const std::string& name)
 }
 
 Folder::~Folder() {
-  if (session_) session_->out.close(false);
-  if (journal_) journal_->file().close();
-  session_.reset();
+  program_.reset();
   std::filesystem::remove_all(dir);
 }
 
 void Folder::start() {
-  ini_ = std::make_unique<core::IniStore>(app::settings_path(dir));
-  journal_ = std::make_unique<core::Journal>();
-  std::string folder = runtime::with_separator(runtime::path_to_ansi(dir));
-  session_ = std::make_unique<core::Session>(*ini_, *journal_, op, clock, programs, table, folder);
-  session_->load_settings();
-  std::filesystem::path log = app::journal_path(dir);
-  std::filesystem::create_directories(log.parent_path());
-  runtime::LineWriter::create(log);
-  journal_->file().open(log, true);
-  journal_->start(core::dd_mm_yyyy(session_->today));
-  op.set_positions(ini_.get());
+  program_ = std::make_unique<app::Program>(dir, op, clock, programs, table);
+  op.set_positions(&program_->session().ini);
 }
 
 std::filesystem::path Folder::pack(const std::string& name, const std::string& utf8_lines) {
-  std::string ansi = runtime::utf8_to_ansi(utf8_lines), bytes;
-  for (char c : ansi) {
-    if (c == '\n') {
-      bytes += "\r\n";
-      continue;
-    }
-    auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) {
-      bytes.push_back(c);
-      continue;
-    }
-    for (int k = 0x80; k < 0x100; ++k)
-      if (runtime::tables::oem_to_ansi[k] == b) {
-        bytes.push_back(static_cast<char>(k));
-        break;
-      }
-  }
   auto p = dir / "In_4" / name;
-  std::ofstream(p, std::ios::binary) << bytes;
+  std::ofstream(p, std::ios::binary) << fakes::pack_bytes(utf8_lines);
   return p;
 }
 

@@ -67,13 +67,13 @@ class Folder {
 
   // Starts the session (settings, journal), the dialogs answered by `dialogs`.
   void start();
-  core::Session& session() { return *session_; }
+  core::Session& session() { return program_->session(); }
 
   std::filesystem::path pack(const std::string& name, const std::string& utf8_lines);
   static std::string read(const std::filesystem::path& p);
   std::string journal();  // UTF-8, without CR, the folder as <DIR>
   std::vector<std::filesystem::path> outputs();
-  std::string ini(std::string_view section, std::string_view key) { return session_->ini.get_setting(section, key); }
+  std::string ini(std::string_view section, std::string_view key) { return session().ini.get_setting(section, key); }
 
   std::filesystem::path dir;
   fakes::ScriptedOperator dialogs;
@@ -83,9 +83,7 @@ class Folder {
   core::DispatchTable table;
 
  private:
-  std::unique_ptr<core::IniStore> ini_;
-  std::unique_ptr<core::Journal> journal_;
-  std::unique_ptr<core::Session> session_;
+  std::unique_ptr<app::Program> program_;
 };
 
 // The pack header of the tests (one document kind per test).
