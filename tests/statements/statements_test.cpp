@@ -35,6 +35,7 @@ class StatementsTest : public ::testing::Test {
   }
   void TearDown() override {
     pack_.close();
+    journal_.file().close();
     fs::remove_all(dir_);
   }
   // Opens a pack of the given document lines, positioned after its header.
