@@ -63,14 +63,7 @@ std::vector<core::ViewPage> Adv1Converter::view_pages() const {
   add_field(p, "район:"_w, r["RAION"]);
   add_field(p, "регион:"_w, r["REGION"]);
   add_field(p, "страна:"_w, r["STRANA"]);
-  add_group(p, "Документ. удостоверяющий личность"_w);
-  add_field(p, "код уд.л.:"_w, r["KOD_UDL"]);
-  add_field(p, "наименование:"_w, r["NAME_UDL"]);
-  add_field(p, "серия1:"_w, r["SER1"]);
-  add_field(p, "серия2:"_w, r["SER2"]);
-  add_field(p, "№ уд.л.:"_w, r["N_UDL"]);
-  add_field(p, "дата выдачи"_w, r["D_UDL"]);
-  add_field(p, "кем выдано:"_w, r["KEM_UDL"]);
+  add_identity_document_fields(p, r);
   add_field(p, "адрес:"_w, r["ADRES"]);
   add_field(p, "факт.адрес:"_w, r["ADRES_F"]);
   add_field(p, "телеф.:"_w, r["TELEF"]);

@@ -85,14 +85,7 @@ std::vector<core::ViewPage> Adv8Converter::view_pages() const {
   add_field(p, "дата смерти:"_w, r["D_SMERTI"]);
   add_field(p, "№ записи акта о смерти:"_w, r["N_AKTA"]);
   add_field(p, "от"_w, r["D_AKTA"]);
-  add_group(p, "Документ. удостоверяющий личность"_w);
-  add_field(p, "код уд.л.:"_w, r["KOD_UDL"]);
-  add_field(p, "наименование:"_w, r["NAME_UDL"]);
-  add_field(p, "серия1:"_w, r["SER1"]);
-  add_field(p, "серия2:"_w, r["SER2"]);
-  add_field(p, "№ уд.л.:"_w, r["N_UDL"]);
-  add_field(p, "дата выдачи"_w, r["D_UDL"]);
-  add_field(p, "кем выдано:"_w, r["KEM_UDL"]);
+  add_identity_document_fields(p, r);
   add_field(p, "адрес посл. места жит-ва:"_w, r["ADRES"]);
   add_field(p, "Где работал:"_w, r["ORG_RAB"]);
   add_field(p, "стр.№:"_w, r["STR_N"]);

@@ -60,14 +60,7 @@ void add_changed_fields(core::ViewPage& p, const Record& r) {
 }
 
 void add_identity_fields(core::ViewPage& p, const Record& r) {
-  add_group(p, "Документ. удостоверяющий личность"_w);
-  add_field(p, "код уд.л.:"_w, r["KOD_UDL"]);
-  add_field(p, "наименование:"_w, r["NAME_UDL"]);
-  add_field(p, "серия1:"_w, r["SER1"]);
-  add_field(p, "серия2:"_w, r["SER2"]);
-  add_field(p, "№ уд.л.:"_w, r["N_UDL"]);
-  add_field(p, "дата выдачи"_w, r["D_UDL"]);
-  add_field(p, "кем выдано:"_w, r["KEM_UDL"]);
+  add_identity_document_fields(p, r);
 }
 
 void add_cancel_fields(core::ViewPage& p, std::string_view group, const Record& r) {

@@ -37,4 +37,16 @@ void add_field(core::ViewPage& page, std::string_view prompt, std::string_view v
 
 void add_group(core::ViewPage& page, std::string_view caption) { page.fields.push_back({std::string(caption), {}}); }
 
+void add_identity_document_fields(core::ViewPage& page, const core::Record& r) {
+  struct Prompted {
+    std::string_view prompt, field;
+  };
+  static constexpr Prompted kPrompts[] = {
+      {"код уд.л.:"_w, "KOD_UDL"}, {"наименование:"_w, "NAME_UDL"}, {"серия1:"_w, "SER1"},
+      {"серия2:"_w, "SER2"},       {"№ уд.л.:"_w, "N_UDL"},         {"дата выдачи"_w, "D_UDL"},
+      {"кем выдано:"_w, "KEM_UDL"}};
+  add_group(page, "Документ. удостоверяющий личность"_w);
+  for (const auto& f : kPrompts) add_field(page, f.prompt, r[f.field]);
+}
+
 }  // namespace tolvex::person

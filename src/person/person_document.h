@@ -32,5 +32,8 @@ void write_cancel_mark(core::XmlWriter& xml, std::string_view element, std::stri
 void add_field(core::ViewPage& page, std::string_view prompt, std::string_view value);
 // A group caption in the window ("Документ. удостоверяющий личность"): a prompt without a value.
 void add_group(core::ViewPage& page, std::string_view caption);
+// The group "Документ. удостоверяющий личность" of a record with the identity-document fields
+// KOD_UDL, NAME_UDL, SER1, SER2, N_UDL, D_UDL, KEM_UDL.
+void add_identity_document_fields(core::ViewPage& page, const core::Record& record);
 
 }  // namespace tolvex::person
