@@ -5,6 +5,7 @@
 #include "core/insurer_blocks.h"
 #include "core/period_blocks.h"
 #include "runtime/codepage.h"
+#include "xml_capture.h"
 
 using namespace tolvex::core;
 using tolvex::runtime::ansi_to_utf8;
@@ -12,15 +13,10 @@ using namespace tolvex::runtime::literals;
 
 namespace {
 
-// Runs a writer at depth 1 and gives its lines in UTF-8; the depth must come back to 1.
+// Writers run at depth 1.
 template <typename F>
 std::string written(F&& f) {
-  StringSink sink;
-  XmlWriter xml(sink);
-  xml.xml_depth = 1;
-  f(xml);
-  EXPECT_EQ(xml.xml_depth, 1);
-  return ansi_to_utf8(sink.text);
+  return tolvex::fakes::written_at(1, f);
 }
 
 Record ist4_with(std::initializer_list<std::pair<std::string_view, std::string>> fields) {

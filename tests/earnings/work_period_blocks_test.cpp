@@ -6,6 +6,7 @@
 
 #include "earnings/work_period_blocks.h"
 #include "runtime/codepage.h"
+#include "xml_capture.h"
 
 using namespace tolvex;
 using namespace tolvex::earnings;
@@ -17,15 +18,8 @@ namespace {
 
 std::string w(std::string_view utf8) { return runtime::utf8_to_ansi(utf8); }
 
-// Runs a writer at depth 2 and gives its lines in UTF-8; the depth must come back to 2.
-std::string written(const std::function<void(XmlWriter&)>& f) {
-  StringSink sink;
-  XmlWriter xml(sink);
-  xml.xml_depth = 2;
-  f(xml);
-  EXPECT_EQ(xml.xml_depth, 2);
-  return ansi_to_utf8(sink.text);
-}
+// Writers run at depth 2.
+std::string written(const std::function<void(XmlWriter&)>& f) { return fakes::written_at(2, f); }
 
 struct Case {
   const char* name;

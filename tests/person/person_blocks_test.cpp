@@ -3,6 +3,7 @@
 
 #include "person/person_blocks.h"
 #include "runtime/codepage.h"
+#include "xml_capture.h"
 
 using namespace tolvex;
 using namespace tolvex::person;
@@ -13,15 +14,10 @@ using namespace tolvex::runtime::literals;
 
 namespace {
 
-// Runs a writer at depth 2 and gives its lines in UTF-8; the depth must come back to 2.
+// Writers run at depth 2.
 template <typename F>
 std::string written(F&& f) {
-  StringSink sink;
-  XmlWriter xml(sink);
-  xml.xml_depth = 2;
-  f(xml);
-  EXPECT_EQ(xml.xml_depth, 2);
-  return ansi_to_utf8(sink.text);
+  return fakes::written_at(2, f);
 }
 
 std::string w(std::string_view utf8) { return runtime::utf8_to_ansi(utf8); }
