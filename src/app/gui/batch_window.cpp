@@ -1,5 +1,7 @@
 #include "app/gui/batch_window.h"
 
+#include "app/gui/widgets.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,20 +23,6 @@ using namespace runtime::literals;
 namespace {
 
 constexpr std::string_view kSection = "all_pch";
-
-QLineEdit* shown_field(const QString& name, QWidget* parent) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(name);
-  e->setReadOnly(true);
-  return e;
-}
-
-QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
 
 std::string_view why(core::PackOutcome o) {
   switch (o) {

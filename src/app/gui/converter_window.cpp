@@ -1,5 +1,7 @@
 #include "app/gui/converter_window.h"
 
+#include "app/gui/widgets.h"
+
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGridLayout>
@@ -20,13 +22,6 @@ namespace tolvex::gui {
 namespace {
 
 constexpr int kFieldColumns = 3;  // prompt/value pairs side by side
-
-QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
 
 }  // namespace
 

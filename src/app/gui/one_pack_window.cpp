@@ -1,5 +1,7 @@
 #include "app/gui/one_pack_window.h"
 
+#include "app/gui/widgets.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -77,20 +79,6 @@ const char* caption(std::string_view record, std::string_view field) {
   for (const auto& c : kCaptions)
     if (c.record == record && c.field == field) return c.text;
   return "";
-}
-
-QLineEdit* shown_field(const QString& name, QWidget* parent) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(name);
-  e->setReadOnly(true);
-  return e;
-}
-
-QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
 }
 
 QString time_of(long long hundredths) {
