@@ -1,11 +1,13 @@
 #include "pack_generator.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <vector>
 
+#include "app/document_kinds.h"
 #include "earnings/earnings_records.h"
 #include "runtime/codepage.h"
 #include "statements/szvk_converter.h"
@@ -14,15 +16,33 @@ namespace tolvex::bench {
 
 namespace {
 
-constexpr KindInfo kKinds[] = {
-    {Kind::adv1, "adv1", "АНКТ", false},   {Kind::adv2, "adv2", "ОБМН", false},
-    {Kind::adv3, "adv3", "ДУБЛ", false},   {Kind::adv8, "adv8", "СМРТ", false},
-    {Kind::adv10, "adv10", "СВОД", false}, {Kind::adv11, "adv11", "ВУПЛ", true},
-    {Kind::szvk, "szvk", "КОНВ", false},   {Kind::szi3, "szi3", "СПВП", false},
-    {Kind::szi5, "szi5", "ВПСК", false},   {Kind::ecpd, "ecpd", "ЭЦПД", false},
-    {Kind::szv1, "szv1", "ИН20", false},   {Kind::szv3, "szv3", "ИН30", false},
-    {Kind::szv41, "szv41", "ИН41", false}, {Kind::szv42, "szv42", "ИН42", false},
+// The writer of each kind's documents, by the kind's procedure.
+struct Writer {
+  std::string_view procedure;
+  Kind kind;
+  bool one_document;
 };
+constexpr Writer kWriters[] = {
+    {"load_adv1", Kind::adv1, false},   {"load_adv2", Kind::adv2, false},   {"load_adv3", Kind::adv3, false},
+    {"load_adv8", Kind::adv8, false},   {"load_adv10", Kind::adv10, false}, {"load_adv11", Kind::adv11, true},
+    {"load_szv_k", Kind::szvk, false},  {"load_szi_3", Kind::szi3, false},  {"load_szi_5", Kind::szi5, false},
+    {"load_ecpd", Kind::ecpd, false},   {"load_szv1", Kind::szv1, false},   {"load_szv3", Kind::szv3, false},
+    {"load_szv41", Kind::szv41, false}, {"load_szv42", Kind::szv42, false},
+};
+
+std::vector<KindInfo> kinds_of_the_table() {
+  std::vector<KindInfo> out;
+  for (const auto& row : app::document_kinds()) {
+    const Writer* w = nullptr;
+    for (const auto& c : kWriters)
+      if (c.procedure == row.procedure) w = &c;
+    if (!w) throw std::logic_error("the pack generator has no writer for " + std::string(row.procedure));
+    std::string_view stem = row.procedure;
+    stem.remove_prefix(std::min(stem.find('_') + 1, stem.size()));
+    out.push_back({w->kind, std::string(stem), runtime::ansi_to_utf8(row.code), w->one_document});
+  }
+  return out;
+}
 
 using Pool = std::span<const std::string_view>;
 
@@ -135,10 +155,13 @@ class LineBuilder {
 
 }  // namespace
 
-std::span<const KindInfo> all_kinds() { return kKinds; }
+std::span<const KindInfo> all_kinds() {
+  static const std::vector<KindInfo> kinds = kinds_of_the_table();
+  return kinds;
+}
 
 const KindInfo& kind_info(Kind kind) {
-  for (const auto& k : kKinds)
+  for (const auto& k : all_kinds())
     if (k.kind == kind) return k;
   throw std::logic_error("unknown kind");
 }

@@ -13,15 +13,18 @@
 
 namespace tolvex::bench {
 
+// The generator's writers of one kind's documents.
 enum class Kind { adv1, adv2, adv3, adv8, adv10, adv11, szvk, szi3, szi5, ecpd, szv1, szv3, szv41, szv42 };
 
 struct KindInfo {
   Kind kind;
-  std::string_view stem;      // the file-name stem of its packs ("adv1")
-  std::string_view doc_type;  // DOKT:TYP_DOK, UTF-8 ("АНКТ")
-  bool one_document;          // a pack holds a single document of this kind
+  std::string stem;      // the file-name stem of its packs: the procedure without "load_" ("adv1")
+  std::string doc_type;  // DOKT:TYP_DOK, UTF-8 ("АНКТ")
+  bool one_document;     // a pack holds a single document of this kind
 };
 
+// Every kind of the program's table of document kinds, in its order. A kind the generator has
+// no writer for is a std::logic_error: a new kind needs its entry here.
 std::span<const KindInfo> all_kinds();
 const KindInfo& kind_info(Kind kind);
 

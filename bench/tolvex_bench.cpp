@@ -6,7 +6,7 @@
 //   tolvex-bench [--seed N] [--work DIR] [--packs N] [--big-mb N] [--singles N] [--repeat N]
 //
 // Cases, each timed `repeat` times (the fastest run counts):
-//   folder   a folder of realistic packs of all fourteen kinds, up to 999 documents each (batch)
+//   folder   a folder of realistic packs of every document kind, up to 999 documents each (batch)
 //   big      one СЗВ-4-1 pack of about big-mb MB: 999 persons, 99 periods each, many additional
 //            lines (convert)
 //   singles  a folder of one-document АДВ-1 packs (batch)
@@ -76,12 +76,11 @@ int child(const std::string& mode, const std::vector<std::string>& args) {
       if (o == core::PackOutcome::rejected) ++rejected;
     };
     if (mode == "convert-batch") {
-      app::BatchSummary sum = app::BatchRun(s).run();
+      app::BatchSummary sum = app::BatchRun(s, program.pack_state()).run();
       for (const auto& r : sum.results) count(r.outcome);
     } else {
-      s.batch_mode = true;
-      for (std::size_t i = 2; i < args.size(); ++i) count(core::OnePackConversion(s).convert_batch(fs::absolute(args[i])));
-      s.batch_mode = false;
+      core::OnePackConversion one(s, program.pack_state());
+      for (std::size_t i = 2; i < args.size(); ++i) count(one.convert_batch(fs::absolute(args[i])));
     }
   }
   if (messages) std::fclose(messages);

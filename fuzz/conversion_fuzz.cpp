@@ -52,9 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static Fixture f;
   if (size < 2) return 0;
   core::Session& s = f.program->session();
-  const auto& rows = s.table.rows();
-  std::string code = data[0] % (rows.size() + 1) < rows.size() ? std::string(rows[data[0] % (rows.size() + 1)].kind.code)
-                                                               : std::string("ХЛАМ"_w);
+  const auto kinds = s.kinds;
+  std::string code = data[0] % (kinds.size() + 1) < kinds.size() ? std::string(kinds[data[0] % (kinds.size() + 1)].code)
+                                                                 : std::string("ХЛАМ"_w);
   std::string kol = std::to_string(data[1] % 20);
   std::string header = std::string("ЗГЛВ,П4.10,Фаззер,1.0\r\nИСТ4,ВЗЛ,075-001-000001,7701234567,770101001,ООО\r\n"_w) +
                        std::string("ПАЧК,1,ВНЕШ,ОПИСЬ,01.01.2011,1,2010,НР,,,,,1,2010,1,1,1,1,0\r\nДОКТ,"_w) + code +
@@ -65,9 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out << runtime::ansi_to_oem(header);
     out.write(reinterpret_cast<const char*>(data + 2), static_cast<std::streamsize>(size - 2));
   }
-  s.batch_mode = true;
-  core::PackOutcome o = core::OnePackConversion(s).convert_batch(pack);
-  s.batch_mode = false;
+  core::PackOutcome o = core::OnePackConversion(s, f.program->pack_state()).convert_batch(pack);
   std::size_t files = 0;
   for (const auto& e : fs::directory_iterator(f.dir / "Out_7")) {
     ++files;

@@ -51,14 +51,12 @@ BatchSummary BatchRun::run() {
 
   BatchSummary summary;
   summary.packs = packs.size();
-  s_.batch_mode = true;
   for (std::size_t i = 0; i < packs.size(); ++i) {
     s_.op.progress(i + 1, packs.size(), packs[i]);
-    core::PackOutcome o = core::OnePackConversion(s_).convert_batch(packs[i]);
+    core::PackOutcome o = core::OnePackConversion(s_, p_).convert_batch(packs[i]);
     if (o == core::PackOutcome::converted) ++summary.converted;
     summary.results.push_back({packs[i], o});
   }
-  s_.batch_mode = false;
 
   std::string name;
   if (st.zip_dt == 1) {

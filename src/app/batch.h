@@ -26,17 +26,18 @@ std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir);
 
 class BatchRun {
  public:
-  explicit BatchRun(core::Session& session) : s_(session) {}
+  BatchRun(core::Session& session, core::PackState& pack_state) : s_(session), p_(pack_state) {}
 
   // The "..." buttons: folder dialogs; false when cancelled.
   bool choose_input_folder();
   bool choose_output_folder();
 
-  // "&OK": converts every pack of path_in4 into path_out7.
+  // "&OK": converts every pack of path_in4 into path_out7, in batch_mode.
   BatchSummary run();
 
  private:
   core::Session& s_;
+  core::PackState& p_;
 };
 
 }  // namespace tolvex::app

@@ -1,6 +1,5 @@
 #include "app/startup.h"
 
-#include "app/converters.h"
 #include "core/messages.h"
 #include "runtime/file_error.h"
 #include "runtime/paths.h"
@@ -14,14 +13,10 @@ std::filesystem::path journal_path(const std::filesystem::path& folder) { return
 std::filesystem::path settings_path(const std::filesystem::path& folder) { return folder / "tolvex.ini"; }
 
 Program::Program(const std::filesystem::path& folder, core::Operator& op, core::Clock& clock,
-                 core::ProgramRunner& programs)
-    : Program(folder, op, clock, programs, full_dispatch_table()) {}
-
-Program::Program(const std::filesystem::path& folder, core::Operator& op, core::Clock& clock,
-                 core::ProgramRunner& programs, core::DispatchTable table)
-    : folder_(folder), ini_(settings_path(folder)), table_(std::move(table)) {
+                 core::ProgramRunner& programs, std::span<const core::DocumentKind> kinds)
+    : folder_(folder), ini_(settings_path(folder)) {
   std::string program_folder = runtime::with_separator(runtime::path_to_ansi(folder));
-  session_ = std::make_unique<core::Session>(ini_, journal_, op, clock, programs, table_, program_folder);
+  session_ = std::make_unique<core::Session>(ini_, journal_, op, clock, programs, kinds, program_folder);
   session_->load_settings();
 
   // The journal folder is made when it is missing; only a journal that still cannot be made
@@ -41,7 +36,7 @@ Program::Program(const std::filesystem::path& folder, core::Operator& op, core::
 }
 
 Program::~Program() {
-  session_->out.close(false);
+  pack_state_.out.close(false);
   journal_.file().close();
 }
 

@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <span>
 
+#include "app/document_kinds.h"
 #include "core/clock.h"
 #include "core/dispatch.h"
 #include "core/journal.h"
@@ -25,21 +27,22 @@ class Program {
  public:
   // Starts in `folder` (the current directory): settings loaded, journal opened and started.
   // Ends with core::ProgramEnd when the journal cannot be opened or created.
-  Program(const std::filesystem::path& folder, core::Operator& op, core::Clock& clock, core::ProgramRunner& programs);
-  // The same with a dispatch table of the caller's (tests install converters of their own).
+  // `kinds` is the table of document kinds (tests pass rows of their own); it must outlive the
+  // program.
   Program(const std::filesystem::path& folder, core::Operator& op, core::Clock& clock, core::ProgramRunner& programs,
-          core::DispatchTable table);
+          std::span<const core::DocumentKind> kinds = document_kinds());
   ~Program();
 
   core::Session& session() { return *session_; }
+  core::PackState& pack_state() { return pack_state_; }
   const std::filesystem::path& folder() const { return folder_; }
 
  private:
   std::filesystem::path folder_;
   core::IniStore ini_;
   core::Journal journal_;
-  core::DispatchTable table_;
   std::unique_ptr<core::Session> session_;
+  core::PackState pack_state_;
 };
 
 }  // namespace tolvex::app

@@ -2,12 +2,14 @@
 // console operator to the library; the program folder is the current directory.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/batch.h"
+#include "app/document_kinds.h"
 #include "app/process.h"
 #include "app/startup.h"
 #include "cli/console_operator.h"
@@ -38,6 +40,21 @@ std::string folder_setting(const std::string& arg) {
 
 void say(const std::string& ansi) { runtime::write_console(stderr, "tolvex-cli: " + ansi + "\n"); }
 
+// The document kinds the help lists after the options: the pack's document-type code and the
+// form, Windows-1251.
+std::string kinds_help() {
+  std::string text = "Document kinds (DOKT:TYP_DOK, form):\n";
+  for (const auto& k : app::document_kinds()) {
+    std::string line = "  " + std::string(k.code) + "  " + std::string(k.form_name);
+    if (!k.converted()) {
+      line.resize(std::max<std::size_t>(line.size(), 15), ' ');  // under the longest form name
+      line += "  recognised, not converted";
+    }
+    text += line + "\n";
+  }
+  return text;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -62,6 +79,9 @@ int main(int argc, char** argv) {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     int rc = cli.exit(e);
+    if (dynamic_cast<const CLI::CallForHelp*>(&e) || dynamic_cast<const CLI::CallForAllHelp*>(&e)) {
+      runtime::write_console(stdout, kinds_help());
+    }
     return rc == 0 ? kExitOk : kExitUsage;
   }
 
@@ -74,21 +94,19 @@ int main(int argc, char** argv) {
     bool all_ok = true;
     if (*convert) {
       if (!out_dir.empty()) s.settings.path_out7 = folder_setting(out_dir);
-      s.batch_mode = true;
       for (std::size_t i = 0; i < packs.size(); ++i) {
         fs::path pack = fs::absolute(argument_path(packs[i]));
         if (packs.size() > 1) op.progress(i + 1, packs.size(), pack);
-        core::PackOutcome o = core::OnePackConversion(s).convert_batch(pack);
+        core::PackOutcome o = core::OnePackConversion(s, program.pack_state()).convert_batch(pack);
         if (o != core::PackOutcome::converted) {
           all_ok = false;
           say(runtime::path_to_ansi(pack) + ": not converted");
         }
       }
-      s.batch_mode = false;
     } else if (*batch) {
       if (!in_dir.empty()) s.settings.path_in4 = folder_setting(in_dir);
       if (!batch_out.empty()) s.settings.path_out7 = folder_setting(batch_out);
-      app::BatchSummary sum = app::BatchRun(s).run();
+      app::BatchSummary sum = app::BatchRun(s, program.pack_state()).run();
       say(std::to_string(sum.converted) + " of " + std::to_string(sum.packs) + " packs converted");
       for (const auto& r : sum.results)
         if (r.outcome != core::PackOutcome::converted) {

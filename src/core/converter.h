@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/dispatch.h"
 #include "core/journal.h"
 #include "core/operator.h"
 #include "core/pack.h"
@@ -65,9 +66,8 @@ class Converter {
   explicit Converter(const ConverterContext& context) : ctx_(context) {}
   virtual ~Converter() = default;
 
-  virtual std::string_view procedure() const = 0;     // "load_adv1": also the window-position section
-  virtual std::string_view window_title() const = 0;  // "Конвертация анкет АДВ-1  в формат 7  XML"
-  virtual std::string_view journal_text() const = 0;  // " анкета АДВ-1"
+  virtual std::string_view window_title() const = 0;  // the title of the converter window
+  virtual std::string_view journal_text() const = 0;  // the journal's words after a document's number
   virtual RunRules rules() const { return {}; }
   // The kinds that are not converted only show their message.
   virtual bool message_only() const { return false; }
@@ -91,7 +91,5 @@ class Converter {
  private:
   ConverterContext ctx_;
 };
-
-using ConverterFactory = std::unique_ptr<Converter> (*)(const ConverterContext&);
 
 }  // namespace tolvex::core

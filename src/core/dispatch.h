@@ -1,44 +1,41 @@
-// The one table of document kinds: the document-type code of the pack (DOKT:TYP_DOK) gives the
-// form name, the inventory's ТипДокумента, the pack-level block and the converter.
+// A row of the table of document kinds: the document-type code of the pack (DOKT:TYP_DOK) gives
+// the form name, the inventory's ТипДокумента, the procedure, the converter and the pack-level
+// block. The table itself is built where every subsystem is visible and handed to the core as a
+// span of these rows.
 #pragma once
 
+#include <memory>
+#include <span>
 #include <string_view>
-#include <vector>
-
-#include "core/converter.h"
 
 namespace tolvex::core {
 
-enum class PackBlock { none, old_records, szv4 };
+class Converter;
+struct ConverterContext;
+class Record;
+class XmlWriter;
+
+using ConverterFactory = std::unique_ptr<Converter> (*)(const ConverterContext&);
+// A block of the inventory after ДатаСоставления, written from the pack record PCH.
+using PackBlockWriter = void (*)(XmlWriter& xml, const Record& pch);
+
+// The converter of the kinds that are recognised but not converted: its procedure only tells the
+// operator so.
+std::unique_ptr<Converter> make_message_only(const ConverterContext& context);
 
 struct DocumentKind {
-  std::string_view code;            // "АНКТ"
-  std::string_view form_name;       // "АДВ-1" (TYP_PFR)
-  std::string_view inventory_type;  // "АНКЕТА_ЗЛ"
-  std::string_view procedure;       // "load_adv1"
-  bool converted;                   // false for the kinds answered with a message
-  PackBlock pack_block;
+  std::string_view code;            // DOKT:TYP_DOK
+  std::string_view form_name;       // TYP_PFR
+  std::string_view inventory_type;  // the inventory's ТипДокумента
+  std::string_view procedure;       // the converter's name: also its window-position section
+  ConverterFactory factory;
+  PackBlockWriter pack_block = nullptr;  // none for most kinds
+
+  // False for the kinds answered with a message.
+  bool converted() const { return factory != &make_message_only; }
 };
 
-struct DispatchRow {
-  DocumentKind kind;
-  ConverterFactory factory = nullptr;  // filled by the subsystem that converts the kind
-};
-
-class DispatchTable {
- public:
-  // The fourteen kinds, without converters.
-  DispatchTable();
-
-  // The row of a document-type code (trailing blanks ignored); nothing for an unknown code.
-  const DispatchRow* find(std::string_view code) const;
-  // Installs the converter of a procedure ("load_adv1").
-  void set_factory(std::string_view procedure, ConverterFactory factory);
-
-  const std::vector<DispatchRow>& rows() const { return rows_; }
-
- private:
-  std::vector<DispatchRow> rows_;
-};
+// The row of a document-type code (trailing blanks ignored); nothing for an unknown code.
+const DocumentKind* find_kind(std::span<const DocumentKind> kinds, std::string_view code);
 
 }  // namespace tolvex::core

@@ -8,13 +8,20 @@
 
 namespace tolvex::core {
 
-ConverterDriver::ConverterDriver(Converter& converter, PackReader& pack, XmlWriter& xml, Journal& journal,
-                                 Operator& op, Clock& clock)
-    : conv_(converter), pack_(pack), xml_(xml), journal_(journal), op_(op), clock_(clock), rules_(converter.rules()) {}
+ConverterDriver::ConverterDriver(Converter& converter, const DocumentKind& kind, PackReader& pack, XmlWriter& xml,
+                                 Journal& journal, Operator& op, Clock& clock)
+    : conv_(converter),
+      kind_(kind),
+      pack_(pack),
+      xml_(xml),
+      journal_(journal),
+      op_(op),
+      clock_(clock),
+      rules_(converter.rules()) {}
 
-void ConverterDriver::counter_line(bool three_digits) {
+void ConverterDriver::counter_line(CounterDigits digits) {
   if (rules_.single_document) return;  // that kind journals its one statement itself
-  std::string line = three_digits ? zero_padded(counter_, 3) : std::to_string(counter_);
+  std::string line = digits == CounterDigits::three ? zero_padded(counter_, 3) : std::to_string(counter_);
   line.append(conv_.journal_text());
   journal_.journal_line(line);
 }
@@ -29,7 +36,7 @@ void ConverterDriver::time_line(std::string_view prefix, std::string_view suffix
 
 ConverterView ConverterDriver::view() {
   ConverterView v;
-  v.procedure = std::string(conv_.procedure());
+  v.procedure = std::string(kind_.procedure);
   v.title = std::string(conv_.window_title());
   if (!rules_.single_document) v.next_caption = std::string(rules_.next_caption);
   v.pages = conv_.view_pages();
@@ -44,8 +51,8 @@ ConverterView ConverterDriver::view() {
   return v;
 }
 
-ConverterDriver::Step ConverterDriver::convert_one(bool interactive, bool journal_before, bool three_digits) {
-  if (journal_before) counter_line(three_digits);
+ConverterDriver::Step ConverterDriver::convert_one(RunMode mode, CounterLine when, CounterDigits digits) {
+  if (when == CounterLine::before_document) counter_line(digits);
   ReadResult r = conv_.read_document(pack_);
   switch (r.kind) {
     case ReadResult::document:
@@ -56,7 +63,7 @@ ConverterDriver::Step ConverterDriver::convert_one(bool interactive, bool journa
       outcome_.ended_inside_document = true;
       std::string text = std::string("Конец пачки внутри документа "_w) + std::to_string(counter_);
       journal_.journal_line(text);
-      if (interactive) info_box(op_, kTitleWarning, text);
+      if (mode == RunMode::interactive) info_box(op_, kTitleWarning, text);
       return Step::stop;
     }
     case ReadResult::failure: {
@@ -72,15 +79,17 @@ ConverterDriver::Step ConverterDriver::convert_one(bool interactive, bool journa
   // Every block writer leaves the depth as it found it, so a whole document ends at 0.
   assert(xml_.xml_depth == 0);
   ++outcome_.documents_written;
-  if (!journal_before) counter_line(three_digits);
+  if (when == CounterLine::after_document) counter_line(digits);
   return Step::written;
 }
 
-void ConverterDriver::run_remaining(bool interactive, long long count) {
+void ConverterDriver::run_remaining(RunMode mode, long long count) {
   if (!rules_.single_document) time_line(rules_.run_time_prefix, {});
+  const CounterLine when =
+      rules_.counter_line_before_document ? CounterLine::before_document : CounterLine::after_document;
   for (long long i = 0; i < count; ++i) {
     ++counter_;
-    if (convert_one(interactive, rules_.counter_line_before_document, true) == Step::stop) return;
+    if (convert_one(mode, when, CounterDigits::three) == Step::stop) return;
   }
 }
 
@@ -89,7 +98,7 @@ DriverOutcome ConverterDriver::run_automatic() {
   counter_ = 0;
   started_ = clock_.now();
   long long announced = rules_.single_document ? 1 : as_number(conv_.header().dokt["KOL_DOK"]);
-  run_remaining(false, announced);
+  run_remaining(RunMode::batch_mode, announced);
   return outcome_;
 }
 
@@ -97,7 +106,8 @@ DriverOutcome ConverterDriver::run_interactive() {
   outcome_ = {};
   time_line({}, rules_.first_time_suffix);
   counter_ = 1;
-  if (convert_one(true, false, false) == Step::stop) return outcome_;
+  if (convert_one(RunMode::interactive, CounterLine::after_document, CounterDigits::plain) == Step::stop)
+    return outcome_;
   ConverterView v = view();
   op_.converter_opened(v);
   if (rules_.single_document) {
@@ -109,11 +119,13 @@ DriverOutcome ConverterDriver::run_interactive() {
     switch (op_.converter_wait(v)) {
       case ConverterAction::next:
         ++counter_;
-        if (convert_one(true, false, !rules_.next_counter_plain) == Step::stop) open = false;
+        if (convert_one(RunMode::interactive, CounterLine::after_document,
+                        rules_.next_counter_plain ? CounterDigits::plain : CounterDigits::three) == Step::stop)
+          open = false;
         v = view();
         break;
       case ConverterAction::ok:
-        run_remaining(true, as_number(conv_.header().dokt["KOL_DOK"]) - counter_);
+        run_remaining(RunMode::interactive, as_number(conv_.header().dokt["KOL_DOK"]) - counter_);
         open = false;
         break;
       case ConverterAction::cancel:
@@ -125,18 +137,18 @@ DriverOutcome ConverterDriver::run_interactive() {
   return outcome_;
 }
 
-DriverOutcome run_converter(Converter& converter, const std::filesystem::path& pack_path, XmlWriter& xml,
-                            Journal& journal, Operator& op, Clock& clock, bool batch_mode) {
+DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, const std::filesystem::path& pack_path,
+                            XmlWriter& xml, Journal& journal, Operator& op, Clock& clock, RunMode mode) {
   if (converter.message_only()) {
-    show_warning(op, 6, converter.procedure(), {});
+    show_warning(op, 6, kind.procedure, {});
     return {};
   }
   PackReader pack;
   open_checked(op, runtime::path_to_ansi(pack_path), [&] { return pack.open(pack_path); });
   DriverOutcome out;
   if (pack.skip_pack_header() == 0) {
-    ConverterDriver driver(converter, pack, xml, journal, op, clock);
-    out = batch_mode ? driver.run_automatic() : driver.run_interactive();
+    ConverterDriver driver(converter, kind, pack, xml, journal, op, clock);
+    out = mode == RunMode::batch_mode ? driver.run_automatic() : driver.run_interactive();
   }
   pack.close();
   xml.xml_depth = 0;

@@ -11,6 +11,10 @@
 
 namespace tolvex::core {
 
+// How a pack's documents are run: in batch_mode all of them without waiting, interactively under
+// the operator's buttons.
+enum class RunMode { batch_mode, interactive };
+
 struct DriverOutcome {
   long long documents_written = 0;
   bool ended_inside_document = false;  // the pack ended inside a document's lines
@@ -19,8 +23,9 @@ struct DriverOutcome {
 
 class ConverterDriver {
  public:
-  ConverterDriver(Converter& converter, PackReader& pack, XmlWriter& xml, Journal& journal, Operator& op,
-                  Clock& clock);
+  // `kind` is the row the converter was made from.
+  ConverterDriver(Converter& converter, const DocumentKind& kind, PackReader& pack, XmlWriter& xml, Journal& journal,
+                  Operator& op, Clock& clock);
 
   // Batch: every announced document without waiting. The pack is positioned after its header.
   DriverOutcome run_automatic();
@@ -31,13 +36,18 @@ class ConverterDriver {
 
  private:
   enum class Step { written, stop };
-  Step convert_one(bool interactive, bool journal_before, bool three_digits);
-  void run_remaining(bool interactive, long long count);
-  void counter_line(bool three_digits);
+  // Whether a document's counter line is journaled before it is read or after it is written.
+  enum class CounterLine { before_document, after_document };
+  // How the counter is written: three digits ("007") or plain ("7").
+  enum class CounterDigits { three, plain };
+  Step convert_one(RunMode mode, CounterLine when, CounterDigits digits);
+  void run_remaining(RunMode mode, long long count);
+  void counter_line(CounterDigits digits);
   void time_line(std::string_view prefix, std::string_view suffix);
   ConverterView view();
 
   Converter& conv_;
+  const DocumentKind& kind_;
   PackReader& pack_;
   XmlWriter& xml_;
   Journal& journal_;
@@ -49,10 +59,10 @@ class ConverterDriver {
   DriverOutcome outcome_;
 };
 
-// Opens the pack through the checked opening, passes over its header, runs the converter in
-// the mode asked for, and closes the pack. A kind answered with a message shows it and
-// returns.
-DriverOutcome run_converter(Converter& converter, const std::filesystem::path& pack_path, XmlWriter& xml,
-                            Journal& journal, Operator& op, Clock& clock, bool batch_mode);
+// Opens the pack through the checked opening, passes over its header, runs the converter made
+// from the row `kind` in the mode asked for, and closes the pack. A kind answered with a message
+// shows it and returns.
+DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, const std::filesystem::path& pack_path,
+                            XmlWriter& xml, Journal& journal, Operator& op, Clock& clock, RunMode mode);
 
 }  // namespace tolvex::core

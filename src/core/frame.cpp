@@ -3,7 +3,6 @@
 #include <system_error>
 
 #include "core/insurer_blocks.h"
-#include "core/period_blocks.h"
 #include "runtime/codepage.h"
 #include "runtime/file_error.h"
 
@@ -65,46 +64,6 @@ void write_pack_envelope(XmlWriter& xml, PackHeader& header, const DocumentKind*
   write_inventory(xml, header, kind);
 }
 
-namespace {
-
-void write_szv4_pack_block(XmlWriter& xml, const Record& pch) {
-  xml.open("ПачкаСЗВ4"_w);
-  write_settlement_period(xml, pch["GOD"]);
-  xml.open("ТарифСтраховыхВзносов"_w);
-  write_category_by_prefix(xml, pch["KAT_ZL"], pch["DOP_T"]);
-  xml.close("ТарифСтраховыхВзносов"_w);
-  // The pack header carries no coefficient: the block is always written, without Коэффициент.
-  write_territorial_conditions(xml, pch["TER_US"], "");
-  std::string_view svd = pch["TYP_SVD"];
-  if (is_blank(svd) || equals(svd, "ИСХД"_w))
-    xml.write_element("ТипСведений"_w, "ИСХОДНАЯ"_w);
-  else if (equals(svd, "ПЕНС"_w))
-    xml.write_element("ТипСведений"_w, "ПЕНСИОННАЯ"_w);
-  else
-    xml.write_element("ТипСведений"_w, "");
-  std::string_view korr = pch["KORR"];
-  if (equals(korr, "КОРР"_w))
-    xml.write_element("ВидКорректировки"_w, "КОРРЕКТИРУЮЩАЯ"_w);
-  else if (equals(korr, "ОТМН"_w))
-    xml.write_element("ВидКорректировки"_w, "ОТМЕНЯЮЩАЯ"_w);
-  else
-    xml.write_element("ВидКорректировки"_w, "");
-  xml.line("<ИтогоСуммаВзносов>"_w);
-  write_contribution_sums(xml, pch["SUM_STR"], pch["SUM_NAK"], pch["SUM_DOP"]);
-  xml.line("</ИтогоСуммаВзносов>"_w);
-  xml.close("ПачкаСЗВ4"_w);
-}
-
-void write_old_records_pack_block(XmlWriter& xml, const Record& pch) {
-  xml.open("ПачкаСтарыхИС"_w);
-  write_reporting_period(xml, pch["KW"], pch["GOD_P"]);
-  xml.write_element("НачисленоВсего"_w, pch["SUM_ZAR"]);
-  xml.write_element("НачисленоПоБольничным"_w, pch["SUM_BOLN"]);
-  xml.close("ПачкаСтарыхИС"_w);
-}
-
-}  // namespace
-
 void write_inventory(XmlWriter& xml, PackHeader& header, const DocumentKind* kind) {
   xml.fixed("<ВХОДЯЩАЯ_ОПИСЬ>"_w);
   xml.xml_depth = 2;
@@ -126,8 +85,7 @@ void write_inventory(XmlWriter& xml, PackHeader& header, const DocumentKind* kin
   xml.close("НаличиеДокументов"_w);
   xml.close("СоставДокументов"_w);
   xml.write_date_element("ДатаСоставления"_w, header.pch["D_OPISI"]);
-  if (kind && kind->pack_block == PackBlock::szv4) write_szv4_pack_block(xml, header.pch);
-  if (kind && kind->pack_block == PackBlock::old_records) write_old_records_pack_block(xml, header.pch);
+  if (kind && kind->pack_block) kind->pack_block(xml, header.pch);
   xml.fixed("</ВХОДЯЩАЯ_ОПИСЬ>"_w);
   xml.xml_depth = 1;
 }

@@ -22,8 +22,9 @@ std::string output_file_name(const PackHeader& header);
 std::string pack_number(const PackHeader& header);
 
 void write_file_header(XmlWriter& xml, std::string_view file_name, const PackHeader& header);
-// The envelope line and the inventory. `kind` is null for an unknown document-type code (no
-// ТипДокумента line then). Stores the five-digit pack number back into PCH:PCH_N.
+// The envelope line and the inventory with the kind's pack-level block. `kind` is null for an
+// unknown document-type code (no ТипДокумента line then). Stores the five-digit pack number back
+// into PCH:PCH_N.
 void write_pack_envelope(XmlWriter& xml, PackHeader& header, const DocumentKind* kind);
 void write_inventory(XmlWriter& xml, PackHeader& header, const DocumentKind* kind);
 void write_file_closing(XmlWriter& xml);

@@ -9,20 +9,22 @@
 namespace tolvex::core {
 
 Session::Session(IniStore& ini_store, Journal& journal_file, Operator& op_, Clock& clock_, ProgramRunner& programs_,
-                 const DispatchTable& table_, std::string program_folder_)
+                 std::span<const DocumentKind> kinds_, std::string program_folder_)
     : ini(ini_store),
       journal(journal_file),
       op(op_),
       clock(clock_),
       programs(programs_),
-      table(table_),
+      kinds(kinds_),
       program_folder(std::move(program_folder_)),
-      today(clock_.now()) {
+      today(clock_.now()) {}
+
+void Session::load_settings() { settings = core::load_settings(ini, program_folder); }
+
+PackState::PackState() {
   // Before the first conversion the output name is that of the program's start.
   output_full_name = "." + std::string(runtime::separator()) + "out_7" + std::string(runtime::separator()) + "out.xml";
 }
-
-void Session::load_settings() { settings = core::load_settings(ini, program_folder); }
 
 namespace {
 
@@ -39,19 +41,19 @@ long long hundredths_between(const ClockTime& from, const ClockTime& to) {
 
 bool OnePackConversion::open_pack_stage(PackReader& pack) {
   started_ = s_.clock.now();
-  std::string name = runtime::path_to_ansi(s_.pack);
-  if (s_.pack.empty()) {
+  std::string name = runtime::path_to_ansi(p_.pack);
+  if (p_.pack.empty()) {
     info_box(s_.op, kTitleWarning, "Не выбран файл пачки 4 формата"_w);
     s_.journal.journal_line(std::string("Не выбран файл пачки 4 формата "_w) + name);
     return false;
   }
-  if (int rc = pack.open(s_.pack); rc != 0) {
+  if (int rc = pack.open(p_.pack); rc != 0) {
     std::string text = std::string("Не могу открыть пачку "_w) + std::string(runtime::error_text(rc));
     stop_box(s_.op, text);
     s_.journal.journal_line(std::string("Не могу открыть пачку "_w) + name);
     s_.journal.journal_line(runtime::error_text(rc));
   }
-  s_.header.clear();
+  p_.header.clear();
   return true;
 }
 
@@ -60,23 +62,23 @@ void OnePackConversion::reject(PackReader& pack, std::string_view box_text, std:
   info_box(s_.op, kTitleMessage, box_text);
   s_.journal.journal_line(journal_text);
   pack.close();
-  s_.pack.clear();
+  p_.pack.clear();
 }
 
 PackOutcome OnePackConversion::header_stage(PackReader& pack) {
-  s_.journal.journal_line(runtime::path_to_ansi(s_.pack));
+  s_.journal.journal_line(runtime::path_to_ansi(p_.pack));
   s_.journal.journal_line(std::string("Начало "_w) + hh_mm_ss(started_));
 
   // Line 1 and the two checks; a pack that could not be opened reads as an empty line.
   std::string line1;
   if (pack.is_open() && pack.file().set_to_start() == 0 && pack.read_line() == 0) line1 = std::string(pack.line());
-  split_pack_line(line1, s_.header.zag4, SplitVariant::header);
-  if (!equals(s_.header.zag4["TYP_Z"], "ЗГЛВ"_w)) {
+  split_pack_line(line1, p_.header.zag4, SplitVariant::header);
+  if (!equals(p_.header.zag4["TYP_Z"], "ЗГЛВ"_w)) {
     reject(pack, "Это не файл пачки ПФР. Проверьте входной каталог !!! "_w,
            "Это не файл пачка ПФР. Проверьте входной каталог !!! "_w);
     return PackOutcome::rejected;
   }
-  if (s_.header.zag4["VER_F"][1] != '4') {
+  if (p_.header.zag4["VER_F"][1] != '4') {
     reject(pack, "Это не формат 4 файла пачки ПФР. Формат м.б. один из П4.10, П4.00, 04.00 !!! "_w,
            "Это не формат 4 файла пачки ПФР. Формат м.б. один из П4.10, П4.00, 04.00 !!!"_w);
     return PackOutcome::rejected;
@@ -84,7 +86,7 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack) {
   s_.journal.journal_line(line1);
 
   // Lines 2 to 4. A pack that ends inside its header is not a pack that can be converted.
-  Record* records[] = {&s_.header.ist4, &s_.header.pch, &s_.header.dokt};
+  Record* records[] = {&p_.header.ist4, &p_.header.pch, &p_.header.dokt};
   for (int i = 0; i < 3; ++i) {
     if (pack.read_line() != 0) {
       std::string_view text = "Пачка ПФР обрывается в заголовке. Проверьте входной каталог !!! "_w;
@@ -95,20 +97,20 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack) {
     if (i != 1) s_.journal.journal_line(pack.line());
   }
 
-  const DispatchRow* row = s_.table.find(s_.header.dokt["TYP_DOK"]);
-  if (row) s_.typ_pfr = std::string(row->kind.form_name);
-  if (!row || !row->kind.converted)
+  const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
+  if (kind) p_.kind = kind;
+  if (!kind || !kind->converted())
     info_box(s_.op, kTitleWarning, "Извините! Этот тип документа ПФР пока не обрабатывается !!"_w);
 
   if (!make_output_file()) {
     pack.close();
     return PackOutcome::no_output;
   }
-  XmlWriter& xml = s_.out.xml();
-  write_file_header(xml, output_file_name(s_.header), s_.header);
-  write_pack_envelope(xml, s_.header, row ? &row->kind : nullptr);
+  XmlWriter& xml = p_.out.xml();
+  write_file_header(xml, output_file_name(p_.header), p_.header);
+  write_pack_envelope(xml, p_.header, kind);
 
-  std::string pack_name = runtime::path_to_ansi(s_.pack);
+  std::string pack_name = runtime::path_to_ansi(p_.pack);
   int rc = pack.close();
   s_.journal.journal_result(rc, " Закрыли входной "_w, pack_name);
   if (rc != 0) {
@@ -122,14 +124,14 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack) {
 }
 
 bool OnePackConversion::make_output_file() {
-  if (!s_.output_full_name.empty()) {
-    int rc = s_.out.close(false);
-    s_.journal.journal_result(rc, " Зак.стар."_w, s_.output_full_name);
+  if (!p_.output_full_name.empty()) {
+    int rc = p_.out.close(false);
+    s_.journal.journal_result(rc, " Зак.стар."_w, p_.output_full_name);
   }
-  std::string full = runtime::with_separator(s_.settings.path_out7) + output_file_name(s_.header);
-  s_.output_full_name = full;
+  std::string full = runtime::with_separator(s_.settings.path_out7) + output_file_name(p_.header);
+  p_.output_full_name = full;
   bool existed = false;
-  int rc = s_.out.create(runtime::ansi_to_path(full), existed);
+  int rc = p_.out.create(runtime::ansi_to_path(full), existed);
   if (rc != 0) {
     std::string text = std::string("Не могу создать выходной файл "_w) + full;
     s_.journal.journal_line(text);
@@ -144,32 +146,32 @@ bool OnePackConversion::make_output_file() {
 
 // --- the documents --------------------------------------------------------------------------
 
-void OnePackConversion::run_documents() {
-  const DispatchRow* row = s_.table.find(s_.header.dokt["TYP_DOK"]);
-  if (!row || !row->factory) return;
-  ConverterContext ctx{s_.header, s_.op, s_.journal};
-  std::unique_ptr<Converter> conv = row->factory(ctx);
-  run_converter(*conv, s_.pack, s_.out.xml(), s_.journal, s_.op, s_.clock, s_.batch_mode);
+void OnePackConversion::run_documents(RunMode mode) {
+  const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
+  if (!kind || !kind->factory) return;
+  ConverterContext ctx{p_.header, s_.op, s_.journal};
+  std::unique_ptr<Converter> conv = kind->factory(ctx);
+  run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock, mode);
 }
 
 PackOutcome OnePackConversion::convert_batch(const std::filesystem::path& pack_path) {
-  s_.pack = pack_path;
+  p_.pack = pack_path;
   PackReader pack;
   if (!open_pack_stage(pack)) return PackOutcome::no_pack;
   PackOutcome outcome = header_stage(pack);
   if (outcome != PackOutcome::converted) return outcome;
-  run_documents();
-  write_file_closing(s_.out.xml());
-  s_.journal.journal_result(pack.close(), " Закрыли пачку "_w, runtime::path_to_ansi(s_.pack));
-  int rc = s_.out.close(true);
-  s_.journal.journal_result(rc, " Закрыли в конце "_w, s_.output_full_name);
+  run_documents(RunMode::batch_mode);
+  write_file_closing(p_.out.xml());
+  s_.journal.journal_result(pack.close(), " Закрыли пачку "_w, runtime::path_to_ansi(p_.pack));
+  int rc = p_.out.close(true);
+  s_.journal.journal_result(rc, " Закрыли в конце "_w, p_.output_full_name);
   return rc == 0 ? PackOutcome::converted : PackOutcome::no_output;
 }
 
 // --- the one-pack window --------------------------------------------------------------------
 
 bool OnePackConversion::choose_pack(PackOutcome* outcome) {
-  if (!s_.pack.empty()) s_.journal.journal_result(0, " Зак.ст. "_w, runtime::path_to_ansi(s_.pack));
+  if (!p_.pack.empty()) s_.journal.journal_result(0, " Зак.ст. "_w, runtime::path_to_ansi(p_.pack));
   auto chosen = s_.op.choose_file("Выбор входного файла"_w, "Файлы пачек 4 формата|*.*"_w,
                                   runtime::ansi_to_path(trimmed(s_.settings.path_in4)));
   if (!chosen) return false;
@@ -179,7 +181,7 @@ bool OnePackConversion::choose_pack(PackOutcome* outcome) {
 }
 
 PackOutcome OnePackConversion::take_pack(const std::filesystem::path& chosen) {
-  s_.pack = chosen;
+  p_.pack = chosen;
   std::string full = runtime::path_to_ansi(chosen);
   std::string dir = runtime::path_to_ansi(chosen.parent_path());
   s_.settings.path_in4 = runtime::with_separator(dir);
@@ -206,27 +208,27 @@ void OnePackConversion::classify_ogrn(Record& ist4) {
 }
 
 void OnePackConversion::ok() {
-  if (!s_.out.is_open()) return;  // no pack was read
-  run_documents();
-  write_file_closing(s_.out.xml());
-  int rc = s_.out.close(true);
-  s_.journal.journal_result(rc, " Закрыли в конце"_w, s_.output_full_name);
+  if (!p_.out.is_open()) return;  // no pack was read
+  run_documents(RunMode::interactive);
+  write_file_closing(p_.out.xml());
+  int rc = p_.out.close(true);
+  s_.journal.journal_result(rc, " Закрыли в конце"_w, p_.output_full_name);
 
   ClockTime at = s_.clock.now();
   std::string archive = s_.settings.zip_dt == 1 ? yymmdd_hhmm(s_.today, at) : std::string("arhiv");
   if (s_.settings.zip_dt == 1) s_.settings.imj_Arh = archive;
   std::string params = trimmed(s_.settings.par_Arh_prg) + " " + trimmed(s_.settings.path_Arhiv) + archive + " " +
-                       runtime::path_to_ansi(s_.pack) + " " + s_.output_full_name;
+                       runtime::path_to_ansi(p_.pack) + " " + p_.output_full_name;
   s_.programs.run_program(s_.settings.path_Arh_prg, params, false);
-  s_.journal.journal_result(0, " Архивировали "_w, s_.output_full_name);
-  if (s_.settings.fl_p7zap == 1) s_.programs.run_program(s_.settings.path_ChXML, " " + s_.output_full_name, false);
+  s_.journal.journal_result(0, " Архивировали "_w, p_.output_full_name);
+  if (s_.settings.fl_p7zap == 1) s_.programs.run_program(s_.settings.path_ChXML, " " + p_.output_full_name, false);
 }
 
 void OnePackConversion::cancel() {
-  bool open = s_.out.is_open();
-  if (open) write_file_closing(s_.out.xml());
-  int rc = s_.out.close(open);
-  s_.journal.journal_result(rc, " Закрыли по Отмене "_w, s_.output_full_name);
+  bool open = p_.out.is_open();
+  if (open) write_file_closing(p_.out.xml());
+  int rc = p_.out.close(open);
+  s_.journal.journal_result(rc, " Закрыли по Отмене "_w, p_.output_full_name);
 }
 
 }  // namespace tolvex::core

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "core/clock.h"
 #include "core/dispatch.h"
+#include "core/driver.h"
 #include "core/frame.h"
 #include "core/journal.h"
 #include "core/operator.h"
@@ -16,30 +19,40 @@
 
 namespace tolvex::core {
 
-// The values that live for a whole run of the program.
+// The services a run of the program is given, and the settings it holds: they live for the whole
+// run, whichever pack is being converted.
 struct Session {
   Session(IniStore& ini_store, Journal& journal_file, Operator& op_, Clock& clock_, ProgramRunner& programs_,
-          const DispatchTable& table_, std::string program_folder_);
+          std::span<const DocumentKind> kinds_, std::string program_folder_);
 
   IniStore& ini;
   Journal& journal;
   Operator& op;
   Clock& clock;
   ProgramRunner& programs;
-  const DispatchTable& table;
+  std::span<const DocumentKind> kinds;  // the table of document kinds
   std::string program_folder;  // the current directory at start-up with a separator, Windows-1251
   ClockTime today;             // taken once at start-up
   Settings settings;
 
-  bool batch_mode = false;
-  std::string typ_pfr;  // the form name of the pack's documents ("АДВ-1")
-  PackHeader header;
-  std::filesystem::path pack;   // the pack's full name
-  std::string output_full_name;  // of the last output file, Windows-1251
-  OutputFile out;
-
   // Loads the settings, writing defaults back.
   void load_settings();
+};
+
+// The pack being converted and its output file. It is kept from one pack to the next: choosing
+// the next pack journals the names of the previous pack and output file as it closes them.
+struct PackState {
+  PackState();
+
+  PackHeader header;
+  std::filesystem::path pack;    // the pack's full name
+  std::string output_full_name;  // of the last output file, Windows-1251
+  OutputFile out;
+  // The row whose form name the window shows as TYP_PFR: that of the last pack whose document-type
+  // code is in the table (a pack with an unknown code leaves it as it was).
+  const DocumentKind* kind = nullptr;
+
+  std::string_view typ_pfr() const { return kind ? kind->form_name : std::string_view{}; }
 };
 
 enum class PackOutcome {
@@ -51,9 +64,10 @@ enum class PackOutcome {
 
 class OnePackConversion {
  public:
-  explicit OnePackConversion(Session& session) : s_(session) {}
+  OnePackConversion(Session& session, PackState& pack_state) : s_(session), p_(pack_state) {}
 
-  // The batch run of one pack: header, documents, closing lines; archiving is the batch's.
+  // The batch run of one pack, in batch_mode: header, documents, closing lines; archiving is the
+  // batch's.
   PackOutcome convert_batch(const std::filesystem::path& pack);
 
   // --- the steps of the one-pack window ---
@@ -66,12 +80,13 @@ class OnePackConversion {
   bool choose_output_folder();
   // The ОГРН type the window sets when the code field is left.
   static void classify_ogrn(Record& ist4);
-  // "&OK": the documents, the closing lines, the archiver and the XML checker.
+  // "&OK": the documents under the operator's buttons, the closing lines, the archiver and the XML
+  // checker.
   void ok();
   // "Отмена": the closing lines and the file closed.
   void cancel();
 
-  bool header_ready() const { return s_.out.is_open(); }
+  bool header_ready() const { return p_.out.is_open(); }
   const ClockTime& started() const { return started_; }
   long long header_hundredths() const { return header_hundredths_; }
 
@@ -79,10 +94,11 @@ class OnePackConversion {
   bool open_pack_stage(PackReader& pack);
   PackOutcome header_stage(PackReader& pack);
   bool make_output_file();
-  void run_documents();
+  void run_documents(RunMode mode);
   void reject(PackReader& pack, std::string_view box_text, std::string_view journal_text);
 
   Session& s_;
+  PackState& p_;
   ClockTime started_{};
   long long header_hundredths_ = 0;
 };

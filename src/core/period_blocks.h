@@ -1,6 +1,6 @@
-// The work-period blocks that the pack inventory of individual-record packs needs: the
-// reporting period, the category lines by code prefix and the territorial conditions. The
-// other work-period blocks live with the earnings converters.
+// The work-period blocks that both the earnings forms (with their pack-level blocks) and the
+// statements write: the reporting period, the category lines by code prefix and the territorial
+// conditions. The other work-period blocks live with the earnings converters.
 #pragma once
 
 #include <string_view>

@@ -16,7 +16,6 @@ using person::add_field;
 
 const OldRecordsForm& szv1_form() {
   static constexpr OldRecordsForm form{
-      "load_szv1",
       &SZV1,
       "СТАРЫЕ_ИС_СЗВ-1"_w,
       true,
@@ -32,7 +31,6 @@ const OldRecordsForm& szv1_form() {
 
 const OldRecordsForm& szv3_form() {
   static constexpr OldRecordsForm form{
-      "load_szv3",
       &SZV3,
       "СТАРЫЕ_ИС_СЗВ-3"_w,
       false,

@@ -15,7 +15,6 @@
 namespace tolvex::earnings {
 
 struct OldRecordsForm {
-  std::string_view procedure;       // "load_szv1": also the window-position section
   const core::RecordLayout* person;  // SZV1, SZV3
   std::string_view element;         // "СТАРЫЕ_ИС_СЗВ-1"
   bool own_employer_block;          // СЗВ-1 names the employer itself; СЗВ-3 writes the insurer block
@@ -37,7 +36,6 @@ class OldRecordsConverter : public core::Converter {
  public:
   OldRecordsConverter(const core::ConverterContext& context, const OldRecordsForm& form);
 
-  std::string_view procedure() const override { return form_.procedure; }
   std::string_view window_title() const override { return form_.window_title; }
   std::string_view journal_text() const override { return form_.journal_text; }
   core::RunRules rules() const override;

@@ -32,8 +32,6 @@ std::string_view szv4_correction_kind(std::string_view korr) {
 Szv4Converter::Szv4Converter(const core::ConverterContext& context, Szv4Form form)
     : Converter(context), form_(form), person_(form == Szv4Form::szv41 ? SZV41 : SZV42) {}
 
-std::string_view Szv4Converter::procedure() const { return form_ == Szv4Form::szv41 ? "load_szv41" : "load_szv42"; }
-
 std::string_view Szv4Converter::window_title() const {
   return form_ == Szv4Form::szv41 ? "Чтение СЗВ-41 из одной пачки"_w : "Чтение СЗВ-42 из одной пачки"_w;
 }

@@ -25,7 +25,6 @@ class Szv4Converter : public core::Converter {
  public:
   Szv4Converter(const core::ConverterContext& context, Szv4Form form);
 
-  std::string_view procedure() const override;
   std::string_view window_title() const override;
   std::string_view journal_text() const override;
   core::RunRules rules() const override;

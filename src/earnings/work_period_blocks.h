@@ -2,7 +2,7 @@
 // territorial lines, calendar and hour-measured length of service, special working conditions,
 // contract data, one row of monthly earnings and the long-service grounds. The reporting
 // period, the category by code prefix and the territorial-conditions block live in the core
-// (core/period_blocks.h) because the pack inventory needs them too.
+// (core/period_blocks.h) because the statements write them too.
 //
 // Every writer takes blank-padded text values, writes at the caller's depth and leaves
 // `xml_depth` as it found it, also when it writes nothing.

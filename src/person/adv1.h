@@ -25,7 +25,6 @@ class Adv1Converter : public core::Converter {
  public:
   explicit Adv1Converter(const core::ConverterContext& context) : Converter(context) {}
 
-  std::string_view procedure() const override { return "load_adv1"; }
   std::string_view window_title() const override;
   std::string_view journal_text() const override;
   core::ReadResult read_document(core::PackReader& pack) override;

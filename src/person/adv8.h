@@ -32,7 +32,6 @@ class Adv8Converter : public core::Converter {
  public:
   explicit Adv8Converter(const core::ConverterContext& context) : Converter(context) {}
 
-  std::string_view procedure() const override { return "load_adv8"; }
   std::string_view window_title() const override;
   std::string_view journal_text() const override;
   core::ReadResult read_document(core::PackReader& pack) override;

@@ -61,7 +61,6 @@ class Adv2Converter : public core::Converter {
  public:
   explicit Adv2Converter(const core::ConverterContext& context) : Converter(context) {}
 
-  std::string_view procedure() const override { return "load_adv2"; }
   std::string_view window_title() const override;
   std::string_view journal_text() const override;
   core::ReadResult read_document(core::PackReader& pack) override;
@@ -77,7 +76,6 @@ class Adv3Converter : public core::Converter {
  public:
   explicit Adv3Converter(const core::ConverterContext& context) : Converter(context) {}
 
-  std::string_view procedure() const override { return "load_adv3"; }
   std::string_view window_title() const override;
   std::string_view journal_text() const override;
   core::ReadResult read_document(core::PackReader& pack) override;

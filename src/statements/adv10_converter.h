@@ -27,7 +27,6 @@ class Adv10Converter : public core::Converter {
  public:
   explicit Adv10Converter(const core::ConverterContext& ctx) : Converter(ctx) {}
 
-  std::string_view procedure() const override { return "load_adv10"; }
   std::string_view window_title() const override { return "Конвертация  АДВ-10 в формат 7 XML"_w; }
   std::string_view journal_text() const override { return " сводная ведомость АДВ-10"_w; }
   core::RunRules rules() const override;

@@ -45,7 +45,6 @@ class Adv11Converter : public core::Converter {
  public:
   explicit Adv11Converter(const core::ConverterContext& ctx) : Converter(ctx) {}
 
-  std::string_view procedure() const override { return "load_adv11"; }
   std::string_view window_title() const override { return "Конвертация  АДВ-11 в формат 7 XML"_w; }
   std::string_view journal_text() const override { return " ведомость уплаты АДВ-11"_w; }
   core::RunRules rules() const override;

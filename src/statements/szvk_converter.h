@@ -77,7 +77,6 @@ class SzvkConverter : public core::Converter {
  public:
   explicit SzvkConverter(const core::ConverterContext& ctx) : Converter(ctx) {}
 
-  std::string_view procedure() const override { return "load_szv_k"; }
   std::string_view window_title() const override { return "Чтение СЗВ-К из одной пачки"_w; }
   std::string_view journal_text() const override { return " сведения конвертации СЗВ-К"_w; }
   core::RunRules rules() const override;

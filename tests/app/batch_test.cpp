@@ -20,7 +20,7 @@ class Batch : public fakes::ProgramFolder {
 
 TEST_F(Batch, EmptyFolderStillArchivesAndJournals) {
   start();
-  app::BatchSummary s = app::BatchRun(session()).run();
+  app::BatchSummary s = app::BatchRun(session(), pack_state()).run();
   EXPECT_EQ(s.packs, 0u);
   EXPECT_EQ(journal(),
             "Журнал конвертации пачек 4 формата ПФР в 7 формат 08/12/2026\n\n"
@@ -30,7 +30,6 @@ TEST_F(Batch, EmptyFolderStillArchivesAndJournals) {
   ASSERT_EQ(programs.runs.size(), 1u);
   EXPECT_EQ(fakes::slashes(programs.runs[0].parameters),
             " -add " + folder(dir / "Arh") + "261208_1015 " + folder(dir / "In_4") + "*.* " + folder(dir / "Out_7") + "*.* ");
-  EXPECT_FALSE(session().batch_mode);
 }
 
 TEST_F(Batch, EveryRegularFileInNameOrderSubfoldersSkipped) {
@@ -40,7 +39,7 @@ TEST_F(Batch, EveryRegularFileInNameOrderSubfoldersSkipped) {
   fs::create_directories(dir / "In_4" / "sub");
   pack("sub/inner.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
   start();
-  app::BatchSummary s = app::BatchRun(session()).run();
+  app::BatchSummary s = app::BatchRun(session(), pack_state()).run();
   EXPECT_EQ(s.packs, 3u);
   EXPECT_EQ(s.converted, 2u);
   ASSERT_EQ(s.results.size(), 3u);
@@ -62,7 +61,7 @@ TEST_F(Batch, MoreThan255Packs) {
     pack("p" + std::to_string(1000 + i) + ".txt", "ЗГЛВ,П4.10,X,1\nИСТ4,ВЗЛ,075-001-000002\n" + pch + "ДОКТ,ЭЦПД,0\n");
   }
   start();
-  app::BatchSummary s = app::BatchRun(session()).run();
+  app::BatchSummary s = app::BatchRun(session(), pack_state()).run();
   EXPECT_EQ(s.converted, 300u);
   EXPECT_EQ(outputs().size(), 300u);
 }
@@ -78,7 +77,7 @@ TEST_F(Batch, ArchiveNamesAndCheckers) {
   st.fl_p7zap = 1;
   st.path_ChPSN = "/opt/check4";
   st.path_ChXML = "/opt/check7";
-  app::BatchRun(session()).run();
+  app::BatchRun(session(), pack_state()).run();
   ASSERT_EQ(programs.runs.size(), 4u);
   EXPECT_EQ(fakes::slashes(programs.runs[0].parameters), " U# " + fakes::slashes(runtime::path_to_ansi(dir / "In_4" / "a.txt")));
   EXPECT_TRUE(programs.runs[0].wait);
@@ -89,14 +88,14 @@ TEST_F(Batch, ArchiveNamesAndCheckers) {
   programs.runs.clear();
   st.imj_Arh = "kvartal3";
   st.fl_p4all = st.fl_p7zap = 0;
-  app::BatchRun(session()).run();
+  app::BatchRun(session(), pack_state()).run();
   EXPECT_NE(fakes::slashes(programs.runs.at(0).parameters).find("/Arh/kvartal3 "), std::string::npos);
 }
 
 TEST_F(Batch, FolderChoicesAreWritten) {
   start();
   op.folders = {dir / "in2", dir / "out2"};
-  app::BatchRun b(session());
+  app::BatchRun b(session(), pack_state());
   ASSERT_TRUE(b.choose_input_folder());
   ASSERT_TRUE(b.choose_output_folder());
   EXPECT_FALSE(b.choose_input_folder());

@@ -40,6 +40,7 @@ class ProgramFolder : public ::testing::Test {
 
   void start() { program = std::make_unique<app::Program>(dir, op, clock, programs); }
   core::Session& session() { return program->session(); }
+  core::PackState& pack_state() { return program->pack_state(); }
 
   // A pack in In_4, written from UTF-8 text in code page 866 with CR LF.
   std::filesystem::path pack(const std::string& name, const std::string& utf8_lines) {

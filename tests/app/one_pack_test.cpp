@@ -1,6 +1,9 @@
 // The one-pack procedure as its window drives it, and the start of the program.
 #include "fixture.h"
 
+#include <set>
+
+#include "app/document_kinds.h"
 #include "core/one_pack.h"
 #include "runtime/paths.h"
 
@@ -56,12 +59,12 @@ TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
   auto p = pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
   start();
   op.files.push_back(p);
-  core::OnePackConversion one(session());
+  core::OnePackConversion one(session(), pack_state());
   core::PackOutcome outcome{};
   ASSERT_TRUE(one.choose_pack(&outcome));
   EXPECT_EQ(outcome, core::PackOutcome::converted);
   EXPECT_TRUE(one.header_ready());
-  EXPECT_EQ(runtime::ansi_to_utf8(session().typ_pfr), "ЭЦПД");
+  EXPECT_EQ(runtime::ansi_to_utf8(pack_state().typ_pfr()), "ЭЦПД");
   // The chosen folder becomes the input folder and is written to the settings.
   EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_in4")), fakes::slashes(runtime::path_to_ansi(dir / "In_4") + std::string(runtime::separator())));
   one.ok();
@@ -102,7 +105,7 @@ TEST_F(OnePack, CheckersRunWhenSwitchedOn) {
   st.zip_dt = 0;
   st.path_ChPSN = "/opt/check4";
   st.path_ChXML = "/opt/check7";
-  core::OnePackConversion one(session());
+  core::OnePackConversion one(session(), pack_state());
   one.take_pack(p);
   one.ok();
   ASSERT_EQ(programs.runs.size(), 3u);
@@ -117,7 +120,7 @@ TEST_F(OnePack, CheckersRunWhenSwitchedOn) {
 
 TEST_F(OnePack, CancelledDialogsEndTheProcedureQuietly) {
   start();
-  core::OnePackConversion one(session());
+  core::OnePackConversion one(session(), pack_state());
   EXPECT_FALSE(one.choose_pack());
   EXPECT_FALSE(one.choose_output_folder());
   EXPECT_EQ(journal(), "Журнал конвертации пачек 4 формата ПФР в 7 формат 08/12/2026\n\n");
@@ -127,7 +130,7 @@ TEST_F(OnePack, OutputFolderChosenIsWrittenAndUsedForTheNextPack) {
   auto p = pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
   start();
   op.folders.push_back(dir / "elsewhere");
-  core::OnePackConversion one(session());
+  core::OnePackConversion one(session(), pack_state());
   ASSERT_TRUE(one.choose_output_folder());
   EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_out7")), fakes::slashes(runtime::path_to_ansi(dir / "elsewhere")));
   one.take_pack(p);
@@ -142,7 +145,7 @@ TEST_F(OnePack, SecondPackClosesTheFirstAndItsUnfinishedOutput) {
   auto p1 = pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
   auto p2 = pack("p2.txt", "ЗГЛВ,П4.10,X,1\nИСТ4,ВЗЛ,075-001-000002\nПАЧК,3,,,01.01.2011\nДОКТ,ЭЦПД,0\n");
   start();
-  core::OnePackConversion one(session());
+  core::OnePackConversion one(session(), pack_state());
   op.files = {p1, p2};
   ASSERT_TRUE(one.choose_pack());
   ASSERT_TRUE(one.choose_pack());
@@ -160,8 +163,7 @@ TEST_F(OnePack, ExistingOutputIsOnlyEmptiedAndReplacedWhole) {
   fs::create_directories(dir / "Out_7");
   std::ofstream(dir / "Out_7" / kOutName, std::ios::binary) << "earlier";
   start();
-  session().batch_mode = true;
-  core::OnePackConversion one(session());
+  core::OnePackConversion one(session(), pack_state());
   EXPECT_EQ(one.convert_batch(p), core::PackOutcome::converted);
   std::string j = journal();
   EXPECT_EQ(j.find("Создали"), std::string::npos);
@@ -174,8 +176,7 @@ TEST_F(OnePack, OutputThatCannotBeCreatedIsReportedAndNothingIsLeft) {
   std::ofstream(dir / "blocked", std::ios::binary) << "a file, not a folder";
   start();
   session().settings.path_out7 = runtime::path_to_ansi(dir / "blocked" / "sub") + std::string(runtime::separator());
-  session().batch_mode = true;
-  core::OnePackConversion one(session());
+  core::OnePackConversion one(session(), pack_state());
   EXPECT_EQ(one.convert_batch(p), core::PackOutcome::no_output);
   std::string j = journal();
   EXPECT_NE(j.find("Не могу создать выходной файл <DIR>/blocked/sub/" + kOutName + "\n"), std::string::npos) << j;
@@ -185,8 +186,7 @@ TEST_F(OnePack, OutputThatCannotBeCreatedIsReportedAndNothingIsLeft) {
 
 TEST_F(OnePack, NoPackNamedAndPackThatCannotBeOpened) {
   start();
-  session().batch_mode = true;
-  core::OnePackConversion one(session());
+  core::OnePackConversion one(session(), pack_state());
   EXPECT_EQ(one.convert_batch({}), core::PackOutcome::no_pack);
   EXPECT_EQ(one.convert_batch(dir / "In_4"), core::PackOutcome::rejected);  // a directory
   EXPECT_EQ(op.joined_log(),
@@ -204,12 +204,38 @@ TEST_F(OnePack, NoPackNamedAndPackThatCannotBeOpened) {
   EXPECT_TRUE(outputs().empty());
 }
 
-TEST_F(OnePack, AbortInAStopBoxEndsTheProgram) {
+TEST_F(OnePack, AbortInAStopBoxEndsTheProgramAndLeavesNoModeBehind) {
+  auto p = pack("p1.txt", kHeader + "ДОКТ,СМРТ,1\nСМРТ,1,Морозов,Николай\n");
   start();
-  session().batch_mode = true;
   op.answers = {core::Button::abort};
-  core::OnePackConversion one(session());
+  core::OnePackConversion one(session(), pack_state());
   EXPECT_THROW(one.convert_batch(dir / "missing.txt"), core::ProgramEnd);
+  // The window's run of the next pack still waits for the operator.
+  one.take_pack(p);
+  one.ok();
+  EXPECT_NE(op.joined_log().find("window Конвертация справки о смерти АДВ-8"), std::string::npos) << op.joined_log();
+}
+
+// Every row of the table of document kinds is complete, has a code and a procedure of its own,
+// is found by its code, and makes a converter that is message-only exactly when the row says so.
+TEST(DocumentKinds, EveryRowCompleteAndFoundByItsOwnCode) {
+  const auto kinds = app::document_kinds();
+  std::set<std::string_view> codes, procedures;
+  core::PackHeader header;
+  fakes::ScriptedOperator op;
+  core::Journal journal;
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(std::string(k.procedure));
+    EXPECT_FALSE(core::is_blank(k.code) || k.form_name.empty() || k.inventory_type.empty() || k.procedure.empty());
+    EXPECT_TRUE(codes.insert(k.code).second);
+    EXPECT_TRUE(procedures.insert(k.procedure).second);
+    EXPECT_EQ(core::find_kind(kinds, std::string(k.code) + "  "), &k);
+    ASSERT_NE(k.factory, nullptr);
+    auto conv = k.factory({header, op, journal});
+    ASSERT_NE(conv, nullptr);
+    EXPECT_EQ(conv->message_only(), !k.converted());
+  }
+  EXPECT_EQ(core::find_kind(kinds, "ХЛАМ"_w), nullptr);
 }
 
 TEST_F(OnePack, OgrnTypeByLength) {

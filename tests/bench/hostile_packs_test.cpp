@@ -116,7 +116,7 @@ TEST_F(HostilePacks, EveryPackEndsCleanly) {
   app::BatchSummary sum;
   {
     app::Program program(dir_, op, clock, programs);
-    sum = app::BatchRun(program.session()).run();
+    sum = app::BatchRun(program.session(), program.pack_state()).run();
   }
   std::size_t rejected = 0;
   for (const auto& r : sum.results) {

@@ -86,7 +86,7 @@ TEST(PackGenerator, EveryKindConvertsIntoWellFormedXml) {
   app::BatchSummary sum;
   {
     app::Program program(dir, op, clock, programs);
-    sum = app::BatchRun(program.session()).run();
+    sum = app::BatchRun(program.session(), program.pack_state()).run();
   }
   EXPECT_EQ(sum.packs, packs);
   for (const auto& r : sum.results) EXPECT_NE(r.outcome, core::PackOutcome::rejected) << r.pack;

@@ -21,6 +21,7 @@ pack in/bad.txt 'не пачка'
 
 "$cli" --help > help.txt 2>&1; check "--help exits 0" 0 $?
 grep -q "convert" help.txt; check "--help lists convert" 0 $?
+grep -q "^  ИН41  СЗВ-4-1$" help.txt; check "--help lists the document kinds" 0 $?
 "$cli" --version > ver.txt 2>&1; check "--version exits 0" 0 $?
 grep -q "^tolvex-cli " ver.txt; check "--version names the program" 0 $?
 "$cli" --no-such-option > /dev/null 2>&1; check "unknown option exits 2" 2 $?

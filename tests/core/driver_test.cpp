@@ -19,10 +19,12 @@ namespace {
 constexpr FieldDef kTst1Fields[] = {{"TYP_Z", 4}, {"N", 3}, {"KOL", 2}};
 constexpr RecordLayout TST1{"TST1", kTst1Fields};
 
+// The row of the tiny converter: the driver takes the procedure from it.
+constexpr DocumentKind kTiny{"TINY", "TINY-1", "TINY", "load_tiny", nullptr};
+
 class TinyConverter : public Converter {
  public:
   TinyConverter(const ConverterContext& ctx, RunRules rules) : Converter(ctx), rules_(rules) {}
-  std::string_view procedure() const override { return "load_tiny"; }
   std::string_view window_title() const override { return "Tiny"; }
   std::string_view journal_text() const override { return " tiny"; }
   RunRules rules() const override { return rules_; }
@@ -59,12 +61,12 @@ class DriverTest : public ::testing::Test {
   }
 
   // Runs the tiny converter over `documents` (pack lines after a four-line header).
-  void run(const std::string& documents, int kol_dok, bool batch, RunRules rules = {}) {
+  void run(const std::string& documents, int kol_dok, RunMode mode, RunRules rules = {}) {
     fs::path pack = dir_ / "pack";
     std::ofstream(pack, std::ios::binary) << "h1\r\nh2\r\nh3\r\nh4\r\n" << documents;
     header_.dokt.set("KOL_DOK", std::to_string(kol_dok));
     TinyConverter conv({header_, op_, journal_}, rules);
-    outcome_ = run_converter(conv, pack, xml_, journal_, op_, clock_, batch);
+    outcome_ = run_converter(conv, kTiny, pack, xml_, journal_, op_, clock_, mode);
     EXPECT_EQ(xml_.xml_depth, 0);
   }
   std::string journal_text() {
@@ -93,17 +95,17 @@ const std::string kThree = "D,1\r\nD,2\r\nD,3\r\n";
 }  // namespace
 
 TEST_F(DriverTest, BatchConvertsTheAnnouncedDocuments) {
-  run(kThree, 3, true);
+  run(kThree, 3, RunMode::batch_mode);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n<DOC>2</DOC>\n<DOC>3</DOC>\n");
   EXPECT_EQ(journal_text(), "10:15:30\n001 tiny\n002 tiny\n003 tiny\n");
   EXPECT_TRUE(op_.log.empty());
 }
 
 TEST_F(DriverTest, BatchStopsAtKolDokOrAtTheEndOfThePack) {
-  run(kThree, 2, true);
+  run(kThree, 2, RunMode::batch_mode);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n<DOC>2</DOC>\n");
   sink_.text.clear();
-  run(kThree, 5, true);
+  run(kThree, 5, RunMode::batch_mode);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n<DOC>2</DOC>\n<DOC>3</DOC>\n");
   EXPECT_EQ(outcome_.documents_written, 3);
   EXPECT_FALSE(outcome_.ended_inside_document);
@@ -113,14 +115,14 @@ TEST_F(DriverTest, CounterLineBeforeTheDocument) {
   RunRules r;
   r.counter_line_before_document = true;
   r.run_time_prefix = "Все "_w;
-  run(kThree, 5, true, r);
+  run(kThree, 5, RunMode::batch_mode, r);
   // The fourth line is journaled before the read finds the end of the pack.
   EXPECT_EQ(journal_text(), "Все 10:15:30\n001 tiny\n002 tiny\n003 tiny\n004 tiny\n");
 }
 
 TEST_F(DriverTest, InteractiveNextNextOk) {
   op_.actions = {ConverterAction::next, ConverterAction::next, ConverterAction::ok};
-  run("D,1\r\nD,2\r\nD,3\r\nD,4\r\nD,5\r\n", 5, false);
+  run("D,1\r\nD,2\r\nD,3\r\nD,4\r\nD,5\r\n", 5, RunMode::interactive);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n<DOC>2</DOC>\n<DOC>3</DOC>\n<DOC>4</DOC>\n<DOC>5</DOC>\n");
   EXPECT_EQ(journal_text(), "10:15:30\n1 tiny\n002 tiny\n003 tiny\n10:15:30\n004 tiny\n005 tiny\n");
   EXPECT_EQ(op_.joined_log(), "window Tiny\npress next\npress next\npress ok\nclosed load_tiny\n");
@@ -133,14 +135,14 @@ TEST_F(DriverTest, InteractiveNextNextOk) {
 
 TEST_F(DriverTest, InteractiveNextGoesPastKolDokUntilThePackEnds) {
   op_.actions = {ConverterAction::next, ConverterAction::next, ConverterAction::next, ConverterAction::next};
-  run(kThree, 1, false);
+  run(kThree, 1, RunMode::interactive);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n<DOC>2</DOC>\n<DOC>3</DOC>\n");
   EXPECT_EQ(op_.joined_log(), "window Tiny\npress next\npress next\npress next\nclosed load_tiny\n");
 }
 
 TEST_F(DriverTest, InteractiveCancelStops) {
   op_.actions = {ConverterAction::cancel};
-  run(kThree, 3, false);
+  run(kThree, 3, RunMode::interactive);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n");
   EXPECT_EQ(journal_text(), "10:15:30\n1 tiny\n");
 }
@@ -151,20 +153,20 @@ TEST_F(DriverTest, InteractiveRulesOfOtherKinds) {
   r.first_time_suffix = " читаем 1 запись"_w;
   r.next_caption = "Следущая"_w;
   op_.actions = {ConverterAction::next, ConverterAction::cancel};
-  run(kThree, 3, false, r);
+  run(kThree, 3, RunMode::interactive, r);
   EXPECT_EQ(journal_text(), "10:15:30 читаем 1 запись\n1 tiny\n2 tiny\n");
   EXPECT_EQ(op_.views[0].next_caption, "Следущая"_w);
 }
 
 TEST_F(DriverTest, EmptyPackOpensNoWindow) {
-  run("", 3, false);
+  run("", 3, RunMode::interactive);
   EXPECT_EQ(sink_.text, "");
   EXPECT_EQ(journal_text(), "10:15:30\n");
   EXPECT_TRUE(op_.log.empty());
 }
 
 TEST_F(DriverTest, PackEndingInsideADocumentWritesNothingForIt) {
-  run("D,1,1\r\nsub\r\nD,2,3\r\nsub\r\n", 5, true);
+  run("D,1,1\r\nsub\r\nD,2,3\r\nsub\r\n", 5, RunMode::batch_mode);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n");
   EXPECT_EQ(journal_text(), "10:15:30\n001 tiny\nКонец пачки внутри документа 2\n");
   EXPECT_TRUE(outcome_.ended_inside_document);
@@ -173,7 +175,7 @@ TEST_F(DriverTest, PackEndingInsideADocumentWritesNothingForIt) {
 
 TEST_F(DriverTest, PackEndingInsideADocumentWarnsInteractively) {
   op_.actions = {ConverterAction::next};
-  run("D,1\r\nD,2,2\r\nx\r\n", 5, false);
+  run("D,1\r\nD,2,2\r\nx\r\n", 5, RunMode::interactive);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n");
   EXPECT_EQ(op_.joined_log(),
             "window Tiny\npress next\nbox ПРЕДУПРЕЖДЕНИЕ !!!: Конец пачки внутри документа 2\nclosed load_tiny\n");
@@ -182,12 +184,12 @@ TEST_F(DriverTest, PackEndingInsideADocumentWarnsInteractively) {
 TEST_F(DriverTest, SingleDocumentKind) {
   RunRules r;
   r.single_document = true;
-  run(kThree, 9, true, r);
+  run(kThree, 9, RunMode::batch_mode, r);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n");
   EXPECT_EQ(journal_text(), "");  // that kind journals its statement itself
   sink_.text.clear();
   op_.actions = {ConverterAction::next};  // whatever is pressed, the window only closes
-  run(kThree, 9, false, r);
+  run(kThree, 9, RunMode::interactive, r);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n");
   EXPECT_EQ(op_.views[0].next_caption, "");
   EXPECT_EQ(op_.joined_log(), "window Tiny\npress next\nclosed load_tiny\n");
@@ -196,7 +198,7 @@ TEST_F(DriverTest, SingleDocumentKind) {
 TEST_F(DriverTest, CountersBeyondThreeDigitsAndOneByte) {
   std::string docs;
   for (int i = 1; i <= 1001; ++i) docs += "D," + std::to_string(i % 1000) + "\r\n";
-  run(docs, 999, true);  // KOL_DOK has three digits
+  run(docs, 999, RunMode::batch_mode);  // KOL_DOK has three digits
   std::string j = journal_text();
   EXPECT_NE(j.find("\n256 tiny\n"), std::string::npos);
   EXPECT_NE(j.find("\n999 tiny\n"), std::string::npos);
@@ -204,14 +206,14 @@ TEST_F(DriverTest, CountersBeyondThreeDigitsAndOneByte) {
   // The next-button goes on past the announced count, and past three digits.
   sink_.text.clear();
   op_.actions.assign(1000, ConverterAction::next);
-  run(docs, 999, false);
+  run(docs, 999, RunMode::interactive);
   EXPECT_NE(journal_text().find("\n1000 tiny\n1001 tiny\n"), std::string::npos);
   EXPECT_EQ(outcome_.documents_written, 1001);
 }
 
 TEST_F(DriverTest, PackDeletedBeforeTheConverterEndsTheProgram) {
   TinyConverter conv({header_, op_, journal_}, {});
-  EXPECT_THROW(run_converter(conv, dir_ / "gone", xml_, journal_, op_, clock_, true), ProgramEnd);
+  EXPECT_THROW(run_converter(conv, kTiny, dir_ / "gone", xml_, journal_, op_, clock_, RunMode::batch_mode), ProgramEnd);
   ASSERT_EQ(op_.log.size(), 1u);
   EXPECT_NE(op_.log[0].find(" Ошибка создания Файла: Ошибка: (Файл не найден (2)) создания "), std::string::npos);
 }

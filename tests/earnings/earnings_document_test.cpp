@@ -230,5 +230,4 @@ TEST(Szv4Converter, RunRulesOfTheTwoForms) {
   EXPECT_FALSE(c42->rules().counter_line_before_document);
   EXPECT_TRUE(c42->rules().run_time_prefix.empty());
   EXPECT_EQ(ansi_to_utf8(c42->window_title()), "Чтение СЗВ-42 из одной пачки");
-  EXPECT_EQ(c42->procedure(), "load_szv42");
 }

@@ -122,12 +122,9 @@ TEST_P(Golden, MatchesExpectedFiles) {
                                          : core::ConverterAction::ok);
   {
     app::Program program(work, op, clock, programs);
-    core::Session& s = program.session();
-    core::OnePackConversion one(s);
+    core::OnePackConversion one(program.session(), program.pack_state());
     if (mode == "batch") {
-      s.batch_mode = true;
       one.convert_batch(pack);
-      s.batch_mode = false;
     } else {
       one.take_pack(pack);
       if (mode == "cancel")

@@ -61,7 +61,6 @@ constexpr core::RecordLayout TEST{"ANK1", kTestFields};
 class TestConverter : public core::Converter {
  public:
   explicit TestConverter(const core::ConverterContext& c) : Converter(c) {}
-  std::string_view procedure() const override { return "load_adv1"; }
   std::string_view window_title() const override { return "Конвертация анкет АДВ-1  в формат 7  XML"_w; }
   std::string_view journal_text() const override { return " анкета АДВ-1"_w; }
   core::ReadResult read_document(core::PackReader& pack) override {
@@ -93,10 +92,12 @@ std::unique_ptr<core::Converter> make_test(const core::ConverterContext& c) { re
 core::ConverterFactory test_converter_factory() { return &make_test; }
 
 Folder::Folder(const std::string& name)
-    : dir(std::filesystem::temp_directory_path() / ("tolvex-gui-" + name)), table(app::full_dispatch_table()) {
+    : dir(std::filesystem::temp_directory_path() / ("tolvex-gui-" + name)),
+      kinds(app::document_kinds().begin(), app::document_kinds().end()) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir / "In_4");
-  table.set_factory("load_adv1", test_converter_factory());
+  for (auto& k : kinds)
+    if (k.procedure == "load_adv1") k.factory = test_converter_factory();
 }
 
 Folder::~Folder() {
@@ -105,7 +106,7 @@ Folder::~Folder() {
 }
 
 void Folder::start() {
-  program_ = std::make_unique<app::Program>(dir, op, clock, programs, table);
+  program_ = std::make_unique<app::Program>(dir, op, clock, programs, kinds);
   op.set_positions(&program_->session().ini);
 }
 

@@ -14,8 +14,9 @@
 #include <functional>
 #include <memory>
 #include <sstream>
+#include <vector>
 
-#include "app/converters.h"
+#include "app/document_kinds.h"
 #include "app/gui/qt_operator.h"
 #include "app/gui/text.h"
 #include "app/startup.h"
@@ -68,6 +69,7 @@ class Folder {
   // Starts the session (settings, journal), the dialogs answered by `dialogs`.
   void start();
   core::Session& session() { return program_->session(); }
+  core::PackState& pack_state() { return program_->pack_state(); }
 
   std::filesystem::path pack(const std::string& name, const std::string& utf8_lines);
   static std::string read(const std::filesystem::path& p);
@@ -80,7 +82,8 @@ class Folder {
   gui::QtOperator op{&dialogs};
   fakes::FixedClock clock;
   fakes::RecordingPrograms programs;
-  core::DispatchTable table;
+  // The program's table of document kinds with the test converter in the row of АДВ-1.
+  std::vector<core::DocumentKind> kinds;
 
  private:
   std::unique_ptr<app::Program> program_;

@@ -62,12 +62,12 @@ class Screenshots : public QObject {
     Folder f("screenshots");
     f.start();
     f.dialogs.files.push_back(f.pack("PFR12.txt", kHeader + "ДОКТ,АНКТ,1\nАНК1,Иванов\n"));
-    gui::MainWindow main(f.session(), f.op);
+    gui::MainWindow main(f.session(), f.pack_state(), f.op);
     main.open();
     main.resize(660, 380);
     save(main, "main.png");
 
-    gui::OnePackWindow one(f.session(), f.op);
+    gui::OnePackWindow one(f.session(), f.pack_state(), f.op);
     UiScript script;
     script.then([&] { return one.isVisible(); }, [&] { QTest::mouseClick(one.in4_button(), Qt::LeftButton); })
         .then([&] { return !one.field("IST4:INN")->text().isEmpty(); },
@@ -94,7 +94,7 @@ class Screenshots : public QObject {
     save(settings, "settings_check4.png");
     settings.hide();
 
-    gui::BatchWindow batch(f.session(), f.op);
+    gui::BatchWindow batch(f.session(), f.pack_state(), f.op);
     batch.show();
     save(batch, "batch.png");
     batch.hide();

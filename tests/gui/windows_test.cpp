@@ -65,9 +65,10 @@ class OperatorPath : public QObject {
     auto p = f.pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
     app::Program program(f.dir, f.op, f.clock, f.programs);
     core::Session& s = program.session();
+    core::PackState& pack = program.pack_state();
     f.op.set_positions(&s.ini);
     f.dialogs.files.push_back(p);
-    gui::MainWindow main(s, f.op);
+    gui::MainWindow main(s, pack, f.op);
     main.open();
     QCOMPARE(main.windowTitle(), u("Конвертация пачек ПФР 4 формата в файл 7 формата XML Сегодня 08/12/2026"));
 
@@ -92,8 +93,8 @@ class OperatorPath : public QObject {
                 leave(w->field("IST4:KOD_OGRN"), "1027700132195");
                 QCOMPARE(w->field("IST4:TIP_OGRN")->text(), u("ЕГРЮЛ"));
                 leave(w->field("IST4:PODR_NAME"), u("Отдел кадров"));
-                QCOMPARE(runtime::ansi_to_utf8(s.header.ist4.value("PODR_NAME")), std::string("Отдел кадров"));
-                QCOMPARE(std::string(s.header.ist4.value("KOD_OGRN")), std::string("1027700132195"));
+                QCOMPARE(runtime::ansi_to_utf8(pack.header.ist4.value("PODR_NAME")), std::string("Отдел кадров"));
+                QCOMPARE(std::string(pack.header.ist4.value("KOD_OGRN")), std::string("1027700132195"));
                 click(w->ok_button());
                 QVERIFY(!fs::exists(f.dir / "Out_7" / kOutName) ||
                         Folder::read(f.dir / "Out_7" / kOutName).find("</ФайлПФР>"_w) != std::string::npos);
@@ -125,7 +126,7 @@ class OperatorPath : public QObject {
     f.start();
     auto p = f.pack("junk.txt", "hello\n");
     f.dialogs.files.push_back(p);
-    gui::OnePackWindow w(f.session(), f.op);
+    gui::OnePackWindow w(f.session(), f.pack_state(), f.op);
     UiScript script;
     script.then([&] { return w.isVisible(); }, [&] { click(w.in4_button()); }, "choose");
     script.start();
@@ -144,7 +145,7 @@ class OperatorPath : public QObject {
     f.start();
     auto p = f.pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
     f.dialogs.files.push_back(p);  // then the second dialog is cancelled
-    gui::OnePackWindow w(f.session(), f.op);
+    gui::OnePackWindow w(f.session(), f.pack_state(), f.op);
     UiScript script;
     script.then([&] { return w.isVisible(); }, [&] { click(w.in4_button()); }, "first pack")
         .then([&] { return !w.field("IST4:INN")->text().isEmpty(); }, [&] { click(w.in4_button()); }, "cancel");
@@ -154,7 +155,7 @@ class OperatorPath : public QObject {
     QVERIFY(!w.isVisible());
     std::string xml = Folder::read(f.dir / "Out_7" / kOutName);
     QVERIFY(xml.find("</ФайлПФР>"_w) != std::string::npos);
-    QVERIFY(!f.session().out.is_open());
+    QVERIFY(!f.pack_state().out.is_open());
   }
 
   // A pack dropped on the main window opens the one-pack window with its header read.
@@ -162,7 +163,7 @@ class OperatorPath : public QObject {
     Folder f("dropped");
     f.start();
     auto p = f.pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
-    gui::MainWindow main(f.session(), f.op);
+    gui::MainWindow main(f.session(), f.pack_state(), f.op);
     main.open();
     QMimeData mime;
     mime.setUrls(QList<QUrl>{QUrl::fromLocalFile(gui::qs_path(p))});
@@ -200,7 +201,7 @@ class ConverterWindows : public QObject {
     Folder f("next-next-ok");
     f.start();
     f.dialogs.files.push_back(f.pack("a.txt", kFourQuestionnaires));
-    gui::OnePackWindow w(f.session(), f.op);
+    gui::OnePackWindow w(f.session(), f.pack_state(), f.op);
     QStringList names;
     UiScript script;
     script.then([&] { return w.isVisible(); }, [&] { click(w.in4_button()); }, "choose")
@@ -258,7 +259,7 @@ class ConverterWindows : public QObject {
     Folder f("cancel");
     f.start();
     f.dialogs.files.push_back(f.pack("a.txt", kFourQuestionnaires));
-    gui::OnePackWindow w(f.session(), f.op);
+    gui::OnePackWindow w(f.session(), f.pack_state(), f.op);
     UiScript script;
     script.then([&] { return w.isVisible(); }, [&] { click(w.in4_button()); }, "choose")
         .then([&] { return !w.field("IST4:INN")->text().isEmpty(); }, [&] { click(w.ok_button()); }, "ok")
@@ -379,7 +380,7 @@ class SettingsAndBatch : public QObject {
     f.pack("b.txt", "not a pack\n");
     f.pack("c.txt", kFourQuestionnaires);
     fs::create_directories(f.dir / "In_4" / "sub");
-    gui::BatchWindow w(f.session(), f.op);
+    gui::BatchWindow w(f.session(), f.pack_state(), f.op);
     std::vector<int> seen;
     f.op.set_progress_sink({});
     UiScript script;
@@ -395,7 +396,6 @@ class SettingsAndBatch : public QObject {
     w.run();
     QVERIFY(script.finished());
     QVERIFY(!w.isVisible());
-    QVERIFY(!f.session().batch_mode);
     QCOMPARE(w.field("TEK_N_PCH")->text(), u("003"));
     QCOMPARE(w.field("FIL:NAME")->text(), u("c.txt"));
     QCOMPARE(w.progress_bar()->value(), w.progress_bar()->maximum());
@@ -412,7 +412,7 @@ class SettingsAndBatch : public QObject {
     f.start();
     f.pack("a.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
     f.dialogs.folders.push_back(f.dir / "In_4");
-    gui::BatchWindow w(f.session(), f.op);
+    gui::BatchWindow w(f.session(), f.pack_state(), f.op);
     UiScript script;
     script.then([&] { return w.isVisible(); },
                 [&] {
@@ -439,7 +439,7 @@ class WindowPositions : public QObject {
     f.start();
     core::IniStore& ini = f.session().ini;
     {
-      gui::MainWindow main(f.session(), f.op);
+      gui::MainWindow main(f.session(), f.pack_state(), f.op);
       main.open();
       main.move(120, 80);
       main.resize(700, 450);
@@ -448,7 +448,7 @@ class WindowPositions : public QObject {
     QCOMPARE(f.ini("Main", "XPos"), std::string("120"));
     QCOMPARE(f.ini("Main", "Width"), std::string("700"));
     QCOMPARE(f.ini("Main", "Maximize"), std::string("No"));
-    gui::MainWindow again(f.session(), f.op);
+    gui::MainWindow again(f.session(), f.pack_state(), f.op);
     again.open();
     QCOMPARE(again.pos(), QPoint(120, 80));
     QCOMPARE(again.size(), QSize(700, 450));

@@ -51,8 +51,8 @@ std::string batch_summary_text(const app::BatchSummary& summary) {
   return text;
 }
 
-BatchWindow::BatchWindow(core::Session& session, QtOperator& op, QWidget* parent)
-    : QDialog(parent), s_(session), op_(op), batch_(session) {
+BatchWindow::BatchWindow(core::Session& session, core::PackState& pack_state, QtOperator& op, QWidget* parent)
+    : QDialog(parent), s_(session), op_(op), batch_(session, pack_state) {
   setObjectName("all_pch");
   setWindowTitle(QString::fromUtf8("Пакетная обработка пачек 4 формата ПФР  в 7 формат XML"));
   setSizeGripEnabled(true);
@@ -162,7 +162,6 @@ void BatchWindow::run() {
 void BatchWindow::finish() {
   if (finished_) return;
   finished_ = true;
-  s_.batch_mode = false;
   save_position(s_.ini, kSection, *this, true);
   done(QDialog::Rejected);
 }

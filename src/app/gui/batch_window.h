@@ -21,7 +21,7 @@ std::string batch_summary_text(const app::BatchSummary& summary);
 
 class BatchWindow : public QDialog {
  public:
-  BatchWindow(core::Session& session, QtOperator& op, QWidget* parent = nullptr);
+  BatchWindow(core::Session& session, core::PackState& pack_state, QtOperator& op, QWidget* parent = nullptr);
 
   void run();
 

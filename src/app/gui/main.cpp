@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   try {
     app::Program program(folder, op, clock, programs);
     op.set_positions(&program.session().ini);
-    gui::MainWindow window(program.session(), op);
+    gui::MainWindow window(program.session(), program.pack_state(), op);
     window.on_closed = [] { QCoreApplication::quit(); };
     window.open();
     int rc = QApplication::exec();

@@ -44,8 +44,8 @@ QString main_title(const core::ClockTime& today) {
   return QString::fromUtf8("Конвертация пачек ПФР 4 формата в файл 7 формата XML Сегодня ") + date;
 }
 
-MainWindow::MainWindow(core::Session& session, QtOperator& op, QWidget* parent)
-    : QWidget(parent), s_(session), op_(op) {
+MainWindow::MainWindow(core::Session& session, core::PackState& pack_state, QtOperator& op, QWidget* parent)
+    : QWidget(parent), s_(session), p_(pack_state), op_(op) {
   setObjectName("Main");
   setWindowTitle(QString::fromUtf8("Конвертор пачек ПФР 4 формата в 7 формат XML"));
   setAcceptDrops(true);
@@ -96,7 +96,7 @@ void MainWindow::one_pack(const std::optional<std::filesystem::path>& dropped) {
   if (busy_ || op_.ending()) return;
   busy_ = true;
   {
-    OnePackWindow w(s_, op_, this);
+    OnePackWindow w(s_, p_, op_, this);
     w.run(dropped);
   }
   busy_ = false;
@@ -106,7 +106,7 @@ void MainWindow::batch() {
   if (busy_ || op_.ending()) return;
   busy_ = true;
   {
-    BatchWindow w(s_, op_, this);
+    BatchWindow w(s_, p_, op_, this);
     w.run();
   }
   busy_ = false;

@@ -21,7 +21,7 @@ QString main_title(const core::ClockTime& today);
 
 class MainWindow : public QWidget {
  public:
-  MainWindow(core::Session& session, QtOperator& op, QWidget* parent = nullptr);
+  MainWindow(core::Session& session, core::PackState& pack_state, QtOperator& op, QWidget* parent = nullptr);
 
   // Restores the position and shows the window.
   void open();
@@ -47,6 +47,7 @@ class MainWindow : public QWidget {
 
  private:
   core::Session& s_;
+  core::PackState& p_;
   QtOperator& op_;
   QPushButton *button1_, *button3_, *button4_, *splash_, *button2_;
   bool busy_ = false;

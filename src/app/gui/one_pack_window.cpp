@@ -91,8 +91,8 @@ QString time_of(long long hundredths) {
 
 }  // namespace
 
-OnePackWindow::OnePackWindow(core::Session& session, QtOperator& op, QWidget* parent)
-    : QDialog(parent), s_(session), op_(op), conv_(session) {
+OnePackWindow::OnePackWindow(core::Session& session, core::PackState& pack_state, QtOperator& op, QWidget* parent)
+    : QDialog(parent), s_(session), p_(pack_state), op_(op), conv_(session, pack_state) {
   setObjectName(QString::fromLatin1(kSection.data(), kSection.size()));
   setWindowTitle(QString::fromUtf8("Конвертация одной пачки"));
   setSizeGripEnabled(true);
@@ -116,11 +116,12 @@ OnePackWindow::OnePackWindow(core::Session& session, QtOperator& op, QWidget* pa
   scroll->setWidgetResizable(true);
   auto* header = new QWidget;
   auto* hv = new QVBoxLayout(header);
-  hv->addWidget(record_box(QString::fromUtf8("Заголовок файла"), s_.header.zag4, -1, 4));
+  hv->addWidget(record_box(QString::fromUtf8("Заголовок файла"), p_.header.zag4, -1, 4));
   // IST4 fields 7 to 16 are not in the pack: the operator completes them.
-  hv->addWidget(record_box(QString::fromUtf8("Страхователь"), s_.header.ist4, static_cast<int>(core::kIst4PackFields), 3));
-  hv->addWidget(record_box(QString::fromUtf8("Пачка"), s_.header.pch, -1, 4));
-  QWidget* dokt = record_box(QString::fromUtf8("Документы"), s_.header.dokt, -1, 4);
+  hv->addWidget(
+      record_box(QString::fromUtf8("Страхователь"), p_.header.ist4, static_cast<int>(core::kIst4PackFields), 3));
+  hv->addWidget(record_box(QString::fromUtf8("Пачка"), p_.header.pch, -1, 4));
+  QWidget* dokt = record_box(QString::fromUtf8("Документы"), p_.header.dokt, -1, 4);
   auto* dg = static_cast<QGridLayout*>(dokt->layout());
   int row = dg->rowCount();
   dg->addWidget(new QLabel(QString::fromUtf8("форма:"), dokt), row, 0, Qt::AlignRight);
@@ -204,14 +205,14 @@ void OnePackWindow::refresh() {
     }
   };
   set("PATH_IN4", qs(s_.settings.path_in4));
-  set("IN4_FILE", qs_path(s_.pack));
+  set("IN4_FILE", qs_path(p_.pack));
   set("PATH_OUT7", qs(s_.settings.path_out7));
-  set("OUT7_FILE", pack_opened_ ? qs(s_.output_full_name) : QString());
+  set("OUT7_FILE", pack_opened_ ? qs(p_.output_full_name) : QString());
   for (const auto& [name, record] : records_) {
     QString f = name.mid(name.indexOf(':') + 1);
     set(name, qs(core::trim_right((*record)[f.toStdString()])));
   }
-  set("TYP_PFR", qs(s_.typ_pfr));
+  set("TYP_PFR", qs(p_.typ_pfr()));
   set("T_RAB_N", pack_opened_ ? QString::fromStdString(core::hh_mm_ss(conv_.started())) : QString());
   set("T_RAB", pack_opened_ ? time_of(conv_.header_hundredths()) : QString());
 }

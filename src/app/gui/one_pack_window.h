@@ -21,7 +21,7 @@ class QtOperator;
 
 class OnePackWindow : public QDialog {
  public:
-  OnePackWindow(core::Session& session, QtOperator& op, QWidget* parent = nullptr);
+  OnePackWindow(core::Session& session, core::PackState& pack_state, QtOperator& op, QWidget* parent = nullptr);
 
   // Opens the window and waits until the procedure ends; a dropped pack is taken at once.
   void run(const std::optional<std::filesystem::path>& dropped = std::nullopt);
@@ -52,6 +52,7 @@ class OnePackWindow : public QDialog {
   void finish();
 
   core::Session& s_;
+  core::PackState& p_;
   QtOperator& op_;
   core::OnePackConversion conv_;
   std::map<QString, QLineEdit*> fields_;

@@ -5,7 +5,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/document_kinds.h"
 #include "app/gui/runtime_texts.h"
+#include "app/gui/text.h"
 #include "app/gui/window_position.h"
 
 namespace tolvex::gui {
@@ -28,10 +30,14 @@ SplashWindow::SplashWindow(const core::ClockTime& today, QWidget* parent)
   title->setFont(f);
   title->setAlignment(Qt::AlignCenter);
   v->addWidget(title);
-  for (const char* line :
-       {"Персонифицированный учет: пачки 4 формата (код 866) в файлы 7 формата XML (Windows-1251)",
-        "АДВ-1, АДВ-2, АДВ-3, АДВ-8, АДВ-10, АДВ-11, СЗВ-1, СЗВ-3, СЗВ-4-1, СЗВ-4-2, СЗВ-К"}) {
-    auto* l = new QLabel(QString::fromUtf8(line), this);
+  // The forms converted, in the order of the table of document kinds.
+  std::string forms;
+  for (const auto& k : app::document_kinds())
+    if (k.converted()) forms += (forms.empty() ? "" : ", ") + std::string(k.form_name);
+  for (const QString& line :
+       {QString::fromUtf8("Персонифицированный учет: пачки 4 формата (код 866) в файлы 7 формата XML (Windows-1251)"),
+        qs(forms)}) {
+    auto* l = new QLabel(line, this);
     l->setAlignment(Qt::AlignCenter);
     v->addWidget(l);
   }
