@@ -14,6 +14,25 @@
 
 namespace tolvex::earnings {
 
+// СЗВ-1 person line.
+inline constexpr core::FieldDef kSzv1Fields[] = {
+    {"TYP_Z", 4},     {"NDOK_PCH", 3},  {"TYP_F", 4},     {"STR_N", 14},    {"FIO1", 40},    {"FIO2", 40},
+    {"FIO3", 40},     {"KW", 1},        {"GOD", 4},       {"DOGV_N", 20},   {"DOGV_D", 10},  {"VID_VYPL", 6},
+    {"KAT_ZL", 4},    {"VALUTA", 4},    {"SUM_ZAR", 15},  {"SUM_VZN", 15},  {"SUM_NACH", 15}, {"SUM_BOLN", 15},
+    {"DATA_ZAP", 10}, {"KOL_NACH", 2},  {"KOL_STAG", 2}};
+inline constexpr core::RecordLayout SZV1{"SZV1", kSzv1Fields};
+
+// СЗВ-3 person line: the СЗВ-1 fields with the additional tariff after the category.
+inline constexpr core::FieldDef kSzv3Fields[] = {
+    {"TYP_Z", 4},     {"NDOK_PCH", 3},  {"TYP_F", 4},     {"STR_N", 14},    {"FIO1", 40},     {"FIO2", 40},
+    {"FIO3", 40},     {"KW", 1},        {"GOD", 4},       {"DOGV_N", 20},   {"DOGV_D", 10},   {"VID_VYPL", 6},
+    {"KAT_ZL", 4},    {"DOP_T", 4},     {"VALUTA", 4},    {"SUM_ZAR", 15},  {"SUM_VZN", 15},  {"SUM_NACH", 15},
+    {"SUM_BOLN", 15}, {"DATA_ZAP", 10}, {"KOL_NACH", 2},  {"KOL_STAG", 2}};
+inline constexpr core::RecordLayout SZV3{"SZV3", kSzv3Fields};
+
+static_assert(SZV1.width() == 268 && SZV1.fields.size() == 21);
+static_assert(SZV3.width() == 272 && SZV3.fields.size() == 22);
+
 struct OldRecordsForm {
   const core::RecordLayout* person;  // SZV1, SZV3
   std::string_view element;         // "СТАРЫЕ_ИС_СЗВ-1"

@@ -14,6 +14,23 @@
 
 namespace tolvex::earnings {
 
+// СЗВ-4-1 person line.
+inline constexpr core::FieldDef kSzv41Fields[] = {
+    {"TYP_Z", 4},    {"NDOK_PCH", 3},  {"STR_N", 14},    {"FIO1", 40},    {"FIO2", 40},     {"FIO3", 40},
+    {"GOD_P", 4},    {"ADRES_I", 200}, {"SUM_STR", 15},  {"SUM_NAK", 15}, {"SUM_DOP", 15},  {"M_BOLN", 2},
+    {"D_BOLN", 2},   {"M_OTP_BZ", 2},  {"D_OTP_BZ", 2},  {"DATA_ZAP", 10}, {"KOL_STAG", 2}};
+inline constexpr core::RecordLayout SZV41{"SZV41", kSzv41Fields};
+
+// СЗВ-4-2 person line: at most one work period in its own fields, no period lines.
+inline constexpr core::FieldDef kSzv42Fields[] = {
+    {"TYP_Z", 4},     {"NDOK_PCH", 3},  {"STR_N", 14},   {"FIO1", 40},     {"FIO2", 40},     {"FIO3", 40},
+    {"GOD_P", 4},     {"ADRES_I", 200}, {"SUM_STR", 15}, {"SUM_NAK", 15},  {"SUM_DOP", 15},  {"PERIOD_N", 10},
+    {"PERIOD_K", 10}, {"M_BOLN", 2},    {"D_BOLN", 2},   {"M_OTP_BZ", 2},  {"D_OTP_BZ", 2},  {"DATA_ZAP", 10}};
+inline constexpr core::RecordLayout SZV42{"SZV42", kSzv42Fields};
+
+static_assert(SZV41.width() == 410 && SZV41.fields.size() == 17);
+static_assert(SZV42.width() == 428 && SZV42.fields.size() == 18);
+
 enum class Szv4Form { szv41, szv42 };
 
 // ТипСведений by PCH:TYP_SVD: ИСХОДНАЯ for "ИСХД" or blank, ПЕНСИОННАЯ for "ПЕНС", empty otherwise.
