@@ -5,6 +5,7 @@
 
 #include "core/record.h"
 #include "runtime/paths.h"
+#include "runtime/platform.h"
 
 namespace tolvex::core {
 
@@ -41,7 +42,8 @@ void IniStore::reload() {
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       auto close = line.find(']');
-      sections_.push_back({std::string(trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1))), {}});
+      sections_.push_back(
+          {std::string(trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1))), {}});
       continue;
     }
     if (sections_.empty()) continue;
@@ -139,13 +141,15 @@ constexpr std::string_view kDefaultViewer = "C:\\AkelPad\\AkelPad.exe";
 
 struct TextKey {
   std::string_view key;
-  std::size_t width;         // 0: a path, never cut
-  std::string_view folder;   // default: program folder + this (+ separator for directories)
+  std::size_t width;        // 0: a path, never cut
+  std::string_view folder;  // default: program folder + this (+ separator for directories)
   bool directory;
   std::string_view fixed_default;
 };
 
-// The keys of section odna_pch in the order they are read.
+// The keys of section odna_pch in the order they are read; the archiver's default is
+// default_archiver().
+// clang-format off
 constexpr TextKey kTextKeys[] = {
     {"path_in4", 0, "In_4", true, {}},
     {"path_out7", 0, "Out_7", true, {}},
@@ -154,7 +158,7 @@ constexpr TextKey kTextKeys[] = {
     {"path_temp", 0, "Error", true, {}},
     {"path_error", 0, "Error", true, {}},
     {"path_Arhiv", 0, "Arh", true, {}},
-    {"path_Arh_prg", 0, "pkZipc.exe", false, {}},
+    {"path_Arh_prg", 0, {}, false, {}},
     {"par_Arh_prg", 80, {}, false, " -add "},
     {"imj_Arh", 20, {}, false, "arhiv"},
     {"path_ChPSN", 0, {}, false, {}},
@@ -162,11 +166,25 @@ constexpr TextKey kTextKeys[] = {
     {"path_ChXML", 0, {}, false, {}},
     {"path_edit", 0, {}, false, {}},
 };
+// clang-format on
 
 const TextKey* text_key(std::string_view key) {
   for (const auto& k : kTextKeys)
     if (iequals(k.key, key)) return &k;
   return nullptr;
+}
+
+// The archiver's default. On Windows it is "pkZipc.exe" in the program folder; elsewhere it is the
+// companion archiver tolvex-zip installed beside the running program, so that archiving works
+// out of the box from /usr/bin and from a build tree alike.
+std::string default_archiver(std::string_view program_folder) {
+#ifdef _WIN32
+  return std::string(trim_right(program_folder)) + "pkZipc.exe";
+#else
+  std::filesystem::path folder = runtime::running_program_folder();
+  if (folder.empty()) return std::string(trim_right(program_folder)) + "tolvex-zip";
+  return runtime::path_to_ansi(folder / "tolvex-zip");
+#endif
 }
 
 std::string cut(std::string_view value, std::size_t width) {
@@ -204,6 +222,7 @@ std::size_t setting_width(std::string_view key) {
 std::string default_setting(std::string_view key, std::string_view program_folder) {
   const TextKey* k = text_key(key);
   if (!k) return {};
+  if (iequals(k->key, "path_Arh_prg")) return default_archiver(program_folder);
   if (!k->folder.empty()) {
     std::string v(trim_right(program_folder));
     v.append(k->folder);

@@ -57,4 +57,25 @@ std::string console_to_utf8(std::string_view text) {
 #endif
 }
 
+std::filesystem::path running_program_folder() {
+#ifdef _WIN32
+  std::wstring name(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (n == 0) return {};
+    if (n < name.size()) {
+      name.resize(n);
+      break;
+    }
+    name.resize(name.size() * 2);
+  }
+  std::filesystem::path self(name);
+#else
+  std::error_code ec;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return {};
+#endif
+  return self.parent_path();
+}
+
 }  // namespace tolvex::runtime

@@ -1,8 +1,9 @@
 // What differs between the platforms the converter runs on, kept here so that nothing above
-// the runtime needs to know: the local time, the console's encoding.
+// the runtime needs to know: the local time, the console's encoding, where the program lives.
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,9 @@ void write_console(std::FILE* stream, std::string_view ansi);
 // A text given on the command line (UTF-8 on Linux, the active code page on Windows) as a
 // path's native string.
 std::string console_to_utf8(std::string_view text);
+
+// The folder of the running program's own file (from /proc/self/exe on Linux, the module's file
+// name on Windows), wherever it was started from; empty when it cannot be told.
+std::filesystem::path running_program_folder();
 
 }  // namespace tolvex::runtime

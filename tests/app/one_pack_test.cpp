@@ -90,7 +90,7 @@ TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
             "box Процедура не написана: Эта Процедура load_ecpd пока  не написана.\n");
   ASSERT_EQ(programs.runs.size(), 1u);
   const auto& arh = programs.runs[0];
-  EXPECT_EQ(fakes::slashes(arh.program), fakes::slashes(runtime::path_to_ansi(dir)) + "/pkZipc.exe");
+  EXPECT_EQ(arh.program, core::default_setting("path_Arh_prg", runtime::with_separator(runtime::path_to_ansi(dir))));
   EXPECT_EQ(fakes::slashes(arh.parameters), " -add " + fakes::slashes(runtime::path_to_ansi(dir)) + "/Arh/261208_1015 " + fakes::slashes(runtime::path_to_ansi(p)) + " " +
                                 fakes::slashes(runtime::path_to_ansi(dir / "Out_7" / kOutName)));
   EXPECT_FALSE(arh.wait);

@@ -1,36 +1,36 @@
 // The settings file: defaults written at the first start, flags, key case, window positions.
+#include "core/settings.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "core/settings.h"
 #include "runtime/paths.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace tolvex::core;
 
 namespace {
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public tolvex::fakes::TempFolder {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           (std::string("tolvex-settings-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    ini_path_ = dir_ / "tolvex.ini";
+    TempFolder::SetUp();
+    ini_path_ = dir / "tolvex.ini";
   }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string file_text() {
-    std::ifstream in(ini_path_, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  void write_ini(const std::string& text) { std::ofstream(ini_path_, std::ios::binary) << text; }
-  fs::path dir_, ini_path_;
+  std::string file_text() { return read(ini_path_); }
+  void write_ini(const std::string& text) { write("tolvex.ini", text); }
+  fs::path ini_path_;
 };
+
+// The archiver a first start writes: on Windows the program folder's "pkZipc.exe", elsewhere the
+// tolvex-zip installed beside the running program.
+std::string default_archiver([[maybe_unused]] const std::string& program_folder) {
+#ifdef _WIN32
+  return program_folder + "pkZipc.exe";
+#else
+  return tolvex::runtime::path_to_ansi(fs::read_symlink("/proc/self/exe").parent_path() / "tolvex-zip");
+#endif
+}
 
 }  // namespace
 
@@ -38,6 +38,7 @@ TEST_F(SettingsTest, FirstStartWritesEveryKeyWithDefaults) {
   IniStore ini(ini_path_);
   Settings s = load_settings(ini, "/prog/");
   const std::string sep(tolvex::runtime::separator());
+  // clang-format off
   EXPECT_EQ(file_text(),
             "[odna_pch]\r\n"
             "path_in4=/prog/In_4" + sep + "\r\n"
@@ -47,7 +48,7 @@ TEST_F(SettingsTest, FirstStartWritesEveryKeyWithDefaults) {
             "path_temp=/prog/Error" + sep + "\r\n"
             "path_error=/prog/Error" + sep + "\r\n"
             "path_Arhiv=/prog/Arh" + sep + "\r\n"
-            "path_Arh_prg=/prog/pkZipc.exe\r\n"
+            "path_Arh_prg=" + default_archiver("/prog/") + "\r\n"
             "par_Arh_prg=\" -add \"\r\n"
             "zip_dt=1\r\n"
             "imj_Arh=arhiv\r\n"
@@ -57,6 +58,7 @@ TEST_F(SettingsTest, FirstStartWritesEveryKeyWithDefaults) {
             "fl_p4all=0\r\n"
             "path_ChXML=\r\n"
             "fl_p7zap=0\r\n");
+  // clang-format on
   EXPECT_EQ(s.par_Arh_prg, " -add ");
   EXPECT_EQ(s.par_ChPSN, " U# ");
   EXPECT_EQ(s.zip_dt, 1);
@@ -66,6 +68,10 @@ TEST_F(SettingsTest, FirstStartWritesEveryKeyWithDefaults) {
   Settings t = load_settings(again, "/other/");
   EXPECT_EQ(t.par_Arh_prg, " -add ");
   EXPECT_EQ(t.path_in4, "/prog/In_4" + sep);
+  // An archiver already stored is kept.
+  write_ini("[odna_pch]\r\npath_Arh_prg=/opt/arc\r\n");
+  IniStore stored(ini_path_);
+  EXPECT_EQ(load_settings(stored, "/prog/").path_Arh_prg, "/opt/arc");
 }
 
 TEST_F(SettingsTest, FlagsKeepNumbersAndDefaultTheRest) {

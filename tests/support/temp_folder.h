@@ -1,0 +1,43 @@
+// A folder of its own for each test, under the system's temporary folder, named after the test
+// and a random number (test runs of other build trees may run beside this one), removed after
+// the test; with helpers to write and read files.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace tolvex::fakes {
+
+class TempFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = std::filesystem::temp_directory_path() / (std::string("tolvex-") + test->test_suite_name() + "-" +
+                                                    test->name() + "-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+
+  // Writes `bytes` to a file of the folder, making the folders on its way.
+  std::filesystem::path write(const std::filesystem::path& relative, const std::string& bytes) {
+    std::filesystem::path p = dir / relative;
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << bytes;
+    return p;
+  }
+  static std::string read(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  std::filesystem::path dir;
+};
+
+}  // namespace tolvex::fakes
