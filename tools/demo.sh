@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and converts the bundled example packs:
-# examples/packs/*.txt -> examples/run/Out_7/*.XML, journal in examples/run/Report/tolvex.log.
+# examples/packs/*.txt -> examples/run/Out_7/*.XML, journal in examples/run/Report/tolvex.log,
+# both folders archived in examples/run/Arh/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -15,4 +16,5 @@ echo
 echo "XML files:  examples/run/Out_7/"
 ls -1 Out_7 2>/dev/null || true
 echo "Journal:    examples/run/Report/tolvex.log"
+echo "Archive:    examples/run/Arh/ (made by tolvex-zip, which the batch starts without waiting)"
 exit "$status"

@@ -147,8 +147,8 @@ struct TextKey {
   std::string_view fixed_default;
 };
 
-// The keys of section odna_pch in the order they are read; the archiver's default is
-// default_archiver().
+// The keys of section odna_pch in the order they are read; the archiver's default is the
+// runtime's default_archiver().
 // clang-format off
 constexpr TextKey kTextKeys[] = {
     {"path_in4", 0, "In_4", true, {}},
@@ -172,19 +172,6 @@ const TextKey* text_key(std::string_view key) {
   for (const auto& k : kTextKeys)
     if (iequals(k.key, key)) return &k;
   return nullptr;
-}
-
-// The archiver's default. On Windows it is "pkZipc.exe" in the program folder; elsewhere it is the
-// companion archiver tolvex-zip installed beside the running program, so that archiving works
-// out of the box from /usr/bin and from a build tree alike.
-std::string default_archiver(std::string_view program_folder) {
-#ifdef _WIN32
-  return std::string(trim_right(program_folder)) + "pkZipc.exe";
-#else
-  std::filesystem::path folder = runtime::running_program_folder();
-  if (folder.empty()) return std::string(trim_right(program_folder)) + "tolvex-zip";
-  return runtime::path_to_ansi(folder / "tolvex-zip");
-#endif
 }
 
 std::string cut(std::string_view value, std::size_t width) {
@@ -222,7 +209,7 @@ std::size_t setting_width(std::string_view key) {
 std::string default_setting(std::string_view key, std::string_view program_folder) {
   const TextKey* k = text_key(key);
   if (!k) return {};
-  if (iequals(k->key, "path_Arh_prg")) return default_archiver(program_folder);
+  if (iequals(k->key, "path_Arh_prg")) return runtime::default_archiver(trim_right(program_folder));
   if (!k->folder.empty()) {
     std::string v(trim_right(program_folder));
     v.append(k->folder);

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "runtime/codepage.h"
+#include "runtime/paths.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -76,6 +77,16 @@ std::filesystem::path running_program_folder() {
   if (ec) return {};
 #endif
   return self.parent_path();
+}
+
+std::string default_archiver(std::string_view program_folder) {
+#ifdef _WIN32
+  return std::string(program_folder) + "pkZipc.exe";
+#else
+  std::filesystem::path folder = running_program_folder();
+  if (folder.empty()) return std::string(program_folder) + "tolvex-zip";
+  return path_to_ansi(folder / "tolvex-zip");
+#endif
 }
 
 }  // namespace tolvex::runtime

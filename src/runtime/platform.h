@@ -28,4 +28,10 @@ std::string console_to_utf8(std::string_view text);
 // name on Windows), wherever it was started from; empty when it cannot be told.
 std::filesystem::path running_program_folder();
 
+// The archiver the settings name by default, as Windows-1251 text, for the program folder (text
+// ending in the separator). On Windows it is the program folder's "pkZipc.exe"; elsewhere it is
+// the companion archiver tolvex-zip installed beside the running program, so that archiving
+// works out of the box from /usr/bin and from a build tree alike.
+std::string default_archiver(std::string_view program_folder);
+
 }  // namespace tolvex::runtime

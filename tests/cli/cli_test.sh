@@ -2,8 +2,10 @@
 # The console program end to end: options, exit statuses, settings left alone by --out.
 set -u
 cli="$1"
+. "$(dirname "$0")/../support/programs.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# A batch starts the archiver beside the program, which may still be at work in the folder.
+trap 'wait_for_program "$(dirname "$cli")/tolvex-zip"; rm -rf "$work"' EXIT
 cd "$work"
 fail=0
 check() {  # check WHAT EXPECTED ACTUAL

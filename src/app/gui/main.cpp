@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("tolvex");
   QApplication::setApplicationVersion(TOLVEX_VERSION);
-  QApplication::setDesktopFileName("tolvex");
+  QApplication::setDesktopFileName("io.github.tolvex.Tolvex");
   QApplication::setQuitOnLastWindowClosed(false);
   gui::install_runtime_texts();
   fs::path folder = fs::current_path();

@@ -1,6 +1,9 @@
 #include "app/gui/runtime_texts.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 namespace tolvex::gui {
 
@@ -10,18 +13,31 @@ QStringList captions() { return QString::fromUtf8(kButtonCaptions).split(','); }
 
 }  // namespace
 
-void install_runtime_texts() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
+void install_runtime_texts() {
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  // Qt's own texts (the file and folder dialogs) in Russian, where Qt's translations are installed.
+  static QTranslator qt_texts;
+  if (qt_texts.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&qt_texts);
+}
 
 QString button_caption(core::Button b) {
   static const QStringList list = captions();
   switch (b) {
-    case core::Button::ok: return list[0];
-    case core::Button::yes: return list[1];
-    case core::Button::no: return list[2];
-    case core::Button::abort: return list[3];
-    case core::Button::retry: return list[4];
-    case core::Button::ignore: return list[5];
-    case core::Button::cancel: return list[6];
+    case core::Button::ok:
+      return list[0];
+    case core::Button::yes:
+      return list[1];
+    case core::Button::no:
+      return list[2];
+    case core::Button::abort:
+      return list[3];
+    case core::Button::retry:
+      return list[4];
+    case core::Button::ignore:
+      return list[5];
+    case core::Button::cancel:
+      return list[6];
   }
   return list[0];
 }
