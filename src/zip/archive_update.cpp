@@ -59,9 +59,13 @@ void add_to_archive(const std::string& argument, const std::vector<std::string>&
   UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
   if (!dir) throw ArchiveError(system_failure(folder.string(), errno));
   // Another archiver at work in this folder finishes first, so every run reads the archive as the
-  // run before it left it and no run's files are lost.
-  while (::flock(dir.get(), LOCK_EX) != 0)
-    if (errno != EINTR) throw ArchiveError(system_failure(folder.string(), errno));
+  // run before it left it and no run's files are lost. A file system without locks (some network
+  // shares) is written without one rather than not at all.
+  while (::flock(dir.get(), LOCK_EX) != 0) {
+    if (errno == EINTR) continue;
+    if (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL) break;
+    throw ArchiveError(system_failure(folder.string(), errno));
+  }
 
   ArchiveTarget target(dir.get(), name, shown);
   const std::vector<Member> members = plan_members(files, target.existing());
