@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
 # The console program end to end: options, exit statuses, settings left alone by --out.
 set -u
+. "$(dirname "$0")/../support/checks.sh"
 cli="$1"
-. "$(dirname "$0")/../support/programs.sh"
 work=$(mktemp -d)
 # A batch starts the archiver beside the program, which may still be at work in the folder.
 trap 'wait_for_program "$(dirname "$cli")/tolvex-zip"; rm -rf "$work"' EXIT
 cd "$work"
-fail=0
-check() {  # check WHAT EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then echo "FAIL: $1: expected [$2], got [$3]"; fail=1; else echo "ok: $1"; fi
-}
 pack() {  # pack FILE TEXT: UTF-8 text to code page 866 with CR LF
   printf '%s' "$2" | sed 's/$/\r/' | iconv -f UTF-8 -t CP866 > "$1"
 }

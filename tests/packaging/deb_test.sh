@@ -3,14 +3,11 @@
 # whose dependencies name what the programs need at run time. Skipped without dpkg-deb.
 #   deb_test.sh BUILD_DIR
 set -u
+. "$(dirname "$0")/../support/checks.sh"
 build=$1
 command -v dpkg-deb > /dev/null || { echo "dpkg-deb is not installed: skipped"; exit 77; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail=0
-check() {  # check WHAT EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then echo "FAIL: $1: expected [$2], got [$3]"; fail=1; else echo "ok: $1"; fi
-}
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work" > "$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; exit 1; }
 deb=$(ls "$work"/*.deb)
 dpkg-deb -c "$deb" | awk '{print $6}' > "$work/contents"

@@ -4,14 +4,10 @@
 # file made, by the tolvex-zip installed beside tolvex-cli. Then tolvex-zip's own command line.
 #   install_test.sh BUILD_DIR SOURCE_DIR
 set -u
+. "$(dirname "$0")/../support/checks.sh"
 build=$1 source=$2
-. "$source/tests/support/programs.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail=0
-check() {  # check WHAT EXPECTED ACTUAL
-  if [ "$2" != "$3" ]; then echo "FAIL: $1: expected [$2], got [$3]"; fail=1; else echo "ok: $1"; fi
-}
 
 cmake --install "$build" --prefix "$work/usr" > "$work/install.log" 2>&1; check "cmake --install" 0 $?
 prefix=$work/usr

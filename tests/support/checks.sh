@@ -1,4 +1,11 @@
-# Shell helpers for the tests that run the installed or built programs (sourced).
+# Helpers of the shell tests (sourced): a named check, and waiting for a program started in the
+# background.
+
+fail=0
+# check WHAT EXPECTED ACTUAL: prints the outcome; a mismatch sets fail to 1.
+check() {
+  if [ "$2" != "$3" ]; then echo "FAIL: $1: expected [$2], got [$3]"; fail=1; else echo "ok: $1"; fi
+}
 
 # wait_for_program FILE: waits, within a generous limit, until no process runs the program FILE.
 # The converter starts the archiver without waiting for it; a test that looks at the archive, or
