@@ -5,6 +5,10 @@
 
 #include "runtime/codepage.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace tolvex::runtime {
 
 using namespace literals;
@@ -61,6 +65,7 @@ constexpr CodeText kTexts[] = {
     {94, "Превышен допустимый лимит записей"_w},
     {97, "Ошибка потока"_w},
     {100, "Ошибка триггера"_w},
+    {120, "Не обычный файл"_w},
     {800, "Неверное выражение"_w},
     {801, "Не найдена переменная"_w},
 };
@@ -97,6 +102,7 @@ int error_from_errno(int err) {
     case EPERM:
     case EROFS:
     case EISDIR:
+    case EEXIST:
     case ENOSPC:
     case EFBIG:
 #ifdef EDQUOT
@@ -116,5 +122,41 @@ int error_from_errno(int err) {
       return error::stream_error;
   }
 }
+
+#ifdef _WIN32
+int error_from_windows(unsigned long err) {
+  switch (err) {
+    case ERROR_SUCCESS:
+      return error::ok;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:  // as ENOENT: a missing folder on the way is a missing file
+      return error::not_found;
+    case ERROR_CANT_RESOLVE_FILENAME:
+      return error::path_not_found;
+    case ERROR_TOO_MANY_OPEN_FILES:
+      return error::too_many_open;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return error::access_denied;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+      return error::out_of_memory;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return error::locked;
+    case ERROR_INVALID_NAME:
+    case ERROR_FILENAME_EXCED_RANGE:
+      return error::bad_file_name;
+    case ERROR_INVALID_HANDLE:
+      return error::not_open;
+    default:
+      return error::stream_error;
+  }
+}
+#endif
 
 }  // namespace tolvex::runtime

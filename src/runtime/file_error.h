@@ -21,6 +21,8 @@ inline constexpr int not_open = 37;
 inline constexpr int bad_file_name = 45;
 inline constexpr int already_open = 52;
 inline constexpr int stream_error = 97;
+// A pipe, a device or a socket where a file of lines was expected: it is never read.
+inline constexpr int not_regular_file = 120;
 }  // namespace error
 
 // The runtime text of a code, in Windows-1251 ("Файл не найден"); empty for an unknown code.
@@ -31,5 +33,10 @@ std::string error_description(int code);
 
 // Maps an errno value of the operating system to a runtime code.
 int error_from_errno(int err);
+
+#ifdef _WIN32
+// Maps a Windows error (GetLastError) to a runtime code.
+int error_from_windows(unsigned long err);
+#endif
 
 }  // namespace tolvex::runtime

@@ -25,6 +25,13 @@ LocalTime local_time_now() {
   return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms)};
 }
 
+std::string printable(std::string_view text) {
+  std::string out(text);
+  for (auto& c : out)
+    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  return out;
+}
+
 void write_console(std::FILE* stream, std::string_view ansi) {
 #ifdef _WIN32
   // Through UTF-16 into the console's code page (the DOS code page on a Russian workstation).

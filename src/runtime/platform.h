@@ -16,6 +16,11 @@ struct LocalTime {
 // The local date and time now.
 LocalTime local_time_now();
 
+// A text from data (a pack name, a pack line) as it may be shown in one line of the journal or
+// the console: CR, LF and every other control character become "?", so that no data can
+// start a line of its own or send the terminal an escape sequence.
+std::string printable(std::string_view text);
+
 // Writes Windows-1251 text to a console stream in the console's own encoding (UTF-8 on Linux,
 // the console code page on Windows).
 void write_console(std::FILE* stream, std::string_view ansi);

@@ -9,13 +9,11 @@
 
 #include "runtime/codepage.h"
 #include "runtime/file_error.h"
+#include "runtime/files.h"
 
 #ifdef _WIN32
-#include <share.h>
-#include <windows.h>
 #include <io.h>
 #else
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -39,15 +37,6 @@ bool parse_int(std::string_view s, long& out) {
   if (s.empty()) return false;
   auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), out);
   return ec == std::errc() && p == s.data() + s.size();
-}
-
-std::FILE* open_file(const std::filesystem::path& path, const char* mode) {
-#ifdef _WIN32
-  std::wstring wmode(mode, mode + std::strlen(mode));
-  return _wfopen(path.c_str(), wmode.c_str());
-#else
-  return std::fopen(path.c_str(), mode);
-#endif
 }
 
 // A path that names a directory cannot be opened as a text file.
@@ -155,9 +144,7 @@ void LineReader::resize_window() {
 int LineReader::open(const std::filesystem::path& path) {
   if (file_) return error::already_open;
   if (int e = check_not_directory(path)) return e;
-  errno = 0;
-  file_ = open_file(path, "rb");
-  if (!file_) return error_from_errno(errno);
+  if (int rc = open_for_reading(path, file_)) return rc;
   std::setvbuf(file_, nullptr, _IONBF, 0);
   pos_ = 0;
   at_eof_ = false;
@@ -355,35 +342,28 @@ LineWriter::~LineWriter() { close(); }
 int LineWriter::open(const std::filesystem::path& path, bool exclusive) {
   if (file_) return error::already_open;
   if (int e = check_not_directory(path)) return e;
-  errno = 0;
-#ifdef _WIN32
-  // No other process may write the file while it is open; reading it (the operator looking at
-  // the journal in a viewer) stays possible. A file held open elsewhere is a sharing violation.
-  SetLastError(0);
-  std::FILE* f = _wfsopen(path.c_str(), L"r+b", exclusive ? _SH_DENYWR : _SH_DENYNO);
-  if (!f) return GetLastError() == ERROR_SHARING_VIOLATION ? error::locked : error_from_errno(errno);
-#else
-  std::FILE* f = open_file(path, "r+b");
-  if (!f) return error_from_errno(errno);
-  if (exclusive && ::flock(fileno(f), LOCK_EX | LOCK_NB) != 0) {
-    std::fclose(f);
-    return error::locked;
-  }
-#endif
+  std::FILE* f = nullptr;
+  if (int rc = open_for_update(path, exclusive, f)) return rc;
   std::setvbuf(f, nullptr, _IONBF, 0);
+  adopt(f, path, true);
+  return error::ok;
+}
+
+void LineWriter::attach(std::FILE* stream, const std::filesystem::path& path) { adopt(stream, path, false); }
+
+void LineWriter::adopt(std::FILE* f, const std::filesystem::path& path, bool owned) {
   file_ = f;
+  owned_ = owned;
   path_ = path;
   first_write_ = true;
   error_ = 0;
   pending_.clear();
-  return error::ok;
 }
 
 int LineWriter::create(const std::filesystem::path& path) {
   if (int e = check_not_directory(path)) return e;
-  errno = 0;
-  std::FILE* f = open_file(path, "wb");
-  if (!f) return error_from_errno(errno);
+  std::FILE* f = nullptr;
+  if (int rc = create_new_file(path, f)) return rc;
   return std::fclose(f) == 0 ? error::ok : error_from_errno(errno);
 }
 
@@ -442,7 +422,11 @@ int LineWriter::flush() {
 int LineWriter::close() {
   if (!file_) return error::ok;
   int rc = flush();
-  if (std::fclose(file_) != 0 && rc == 0) rc = error::access_denied;
+  if (owned_) {
+    if (std::fclose(file_) != 0 && rc == 0) rc = error::access_denied;
+  } else if (std::fflush(file_) != 0 && rc == 0) {
+    rc = error::access_denied;
+  }
   file_ = nullptr;
   return rc;
 }

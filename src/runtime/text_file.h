@@ -84,17 +84,21 @@ class LineWriter {
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
-  // Opens an existing file for appending; error 2 when it does not exist. With `exclusive` no
-  // other process may hold the file open at the same time (error 32 while one does).
+  // Opens an existing regular file for appending, never through a link; error 2 when it does
+  // not exist. With `exclusive` no other process may hold the file open at the same time
+  // (error 32 while one does).
   int open(const std::filesystem::path& path, bool exclusive);
-  // Creates an empty file (or empties an existing one) without opening it.
+  // Writes into a stream opened elsewhere (a staged file): close() then writes out what is
+  // pending and leaves the stream open.
+  void attach(std::FILE* stream, const std::filesystem::path& path);
+  // Creates a new empty file without opening it; fails when anything is at the name already.
   static int create(const std::filesystem::path& path);
   // Empties the open file.
   int empty();
   // Appends one line.
   int add(std::string_view line);
   int flush();
-  // Closing a file that is not open succeeds.
+  // Closing a file that is not open succeeds. Gives the first failed write since opening.
   int close();
   bool is_open() const { return file_ != nullptr; }
 
@@ -104,8 +108,11 @@ class LineWriter {
   const std::filesystem::path& path() const { return path_; }
 
  private:
+  void adopt(std::FILE* file, const std::filesystem::path& path, bool owned);
+
   LineFileSettings settings_;
   std::FILE* file_ = nullptr;
+  bool owned_ = true;
   std::filesystem::path path_;
   std::string pending_;
   bool first_write_ = true;

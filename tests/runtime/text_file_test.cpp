@@ -1,37 +1,19 @@
 // Reading packs line by line and appending lines, with the file settings.
+#include "runtime/text_file.h"
+
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "runtime/file_error.h"
-#include "runtime/text_file.h"
+#include "temp_folder.h"
 
 namespace fs = std::filesystem;
 using namespace tolvex::runtime;
 
 namespace {
 
-class TextFileTest : public ::testing::Test {
+class TextFileTest : public tolvex::fakes::TempFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tolvex-textfile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  fs::path write(const std::string& bytes) {
-    fs::path p = dir_ / "f.txt";
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p;
-  }
-  std::string read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  fs::path write(const std::string& bytes) { return TempFolder::write("f.txt", bytes); }
   // Every record's text (trailing blanks removed) until the end of the file.
   std::vector<std::string> lines(const std::string& bytes, LineFileSettings s = {}) {
     LineReader r(s);
@@ -42,7 +24,6 @@ class TextFileTest : public ::testing::Test {
     EXPECT_EQ(rc, error::end_of_file);
     return out;
   }
-  fs::path dir_;
 };
 
 using V = std::vector<std::string>;
@@ -157,14 +138,14 @@ TEST_F(TextFileTest, EndOfFileKeepsTheRecord) {
 
 TEST_F(TextFileTest, OpenErrors) {
   LineReader r;
-  EXPECT_EQ(r.open(dir_ / "missing.txt"), error::not_found);
-  EXPECT_EQ(r.open(dir_ / "no" / "such" / "dir.txt"), error::not_found);
-  EXPECT_EQ(r.open(dir_), error::access_denied);  // a directory is not a pack
+  EXPECT_EQ(r.open(dir / "missing.txt"), error::not_found);
+  EXPECT_EQ(r.open(dir / "no" / "such" / "dir.txt"), error::not_found);
+  EXPECT_EQ(r.open(dir), error::access_denied);  // a directory is not a pack
   EXPECT_EQ(r.next(), error::not_open);
 }
 
 TEST_F(TextFileTest, AppendClipsAndEndsLinesWithCrLf) {
-  fs::path p = dir_ / "out.txt";
+  fs::path p = dir / "out.txt";
   ASSERT_EQ(LineWriter::create(p), 0);
   LineWriter w;
   ASSERT_EQ(w.open(p, true), 0);

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace tolvex::fakes {
 
@@ -35,6 +37,15 @@ class TempFolder : public ::testing::Test {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+  }
+  // The names in the folder, sorted, joined with blanks.
+  std::string names() const {
+    std::vector<std::string> v;
+    for (const auto& e : std::filesystem::directory_iterator(dir)) v.push_back(e.path().filename().string());
+    std::sort(v.begin(), v.end());
+    std::string out;
+    for (const auto& n : v) out += (out.empty() ? "" : " ") + n;
+    return out;
   }
 
   std::filesystem::path dir;

@@ -1,0 +1,82 @@
+#include "runtime/staged_file.h"
+
+#include <random>
+#include <system_error>
+
+#include "runtime/file_error.h"
+#include "runtime/files.h"
+#include "runtime/temporary_files.h"
+
+namespace tolvex::runtime {
+
+namespace {
+
+// ".<eight letters or digits>.tmp" from the system's random source.
+std::filesystem::path::string_type random_suffix() {
+  static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device rd;
+  std::filesystem::path::string_type out;
+  out.push_back('.');
+  for (int i = 0; i < 8; ++i) out.push_back(static_cast<std::filesystem::path::value_type>(kAlphabet[rd() % 36]));
+  for (char c : std::string_view(".tmp")) out.push_back(static_cast<std::filesystem::path::value_type>(c));
+  return out;
+}
+
+}  // namespace
+
+StagedFile::~StagedFile() { discard(); }
+
+int StagedFile::create(const std::filesystem::path& final_name) {
+  discard();
+  final_ = final_name;
+  int rc = error::access_denied;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::filesystem::path candidate = final_name;
+    candidate += random_suffix();
+    bool existed = false;
+    rc = create_new_file(candidate, file_, &existed);
+    if (rc == error::ok) {
+      std::setvbuf(file_, nullptr, _IONBF, 0);  // the writers keep buffers of their own
+      temp_ = candidate;
+      slot_ = remember_temporary(temp_);
+      return rc;
+    }
+    if (!existed) break;
+  }
+  return rc;
+}
+
+int StagedFile::write(std::string_view bytes) {
+  if (!file_) return error::not_open;
+  return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ? error::ok : error::access_denied;
+}
+
+int StagedFile::commit() {
+  if (!file_) return error::not_open;
+  int rc = sync_file(file_);
+  if (std::fclose(file_) != 0 && rc == error::ok) rc = error::access_denied;
+  file_ = nullptr;
+  if (rc == error::ok) rc = replace_file(temp_, final_);
+  if (rc != error::ok) {
+    std::error_code ec;
+    std::filesystem::remove(temp_, ec);
+    forget_temporary(slot_);
+    slot_ = -1;
+    return rc;
+  }
+  forget_temporary(slot_);
+  slot_ = -1;
+  return sync_folder(final_.parent_path());
+}
+
+void StagedFile::discard() {
+  if (!file_) return;
+  std::fclose(file_);
+  file_ = nullptr;
+  std::error_code ec;
+  std::filesystem::remove(temp_, ec);
+  forget_temporary(slot_);
+  slot_ = -1;
+}
+
+}  // namespace tolvex::runtime

@@ -1,0 +1,44 @@
+// A file that takes its name only when it is whole and on the disk. It is created new, under
+// a name nobody can guess, beside its final name; written; synced; renamed into place; and the
+// folder synced. Until then the final name keeps what it had, and on any failure, on an
+// interruption or when the file is given up, the temporary file is removed. The output XML
+// and the settings file are written this way.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+namespace tolvex::runtime {
+
+class StagedFile {
+ public:
+  StagedFile() = default;
+  ~StagedFile();
+  StagedFile(const StagedFile&) = delete;
+  StagedFile& operator=(const StagedFile&) = delete;
+
+  // Creates the temporary file for `final_name` in the same folder. Nothing already there is
+  // followed, truncated or removed: a name that exists is passed over for another.
+  int create(const std::filesystem::path& final_name);
+  bool is_open() const { return file_ != nullptr; }
+  // The stream to write; owned by this object.
+  std::FILE* stream() const { return file_; }
+  // Writes all of `bytes` (error 5 for a short write).
+  int write(std::string_view bytes);
+
+  // Syncs the bytes, closes the file, renames it to its final name and syncs the folder. On a
+  // failure before the rename the temporary file is removed and the final name is untouched.
+  int commit();
+  // Closes and removes the temporary file; nothing happens to the final name.
+  void discard();
+
+  const std::filesystem::path& temporary_name() const { return temp_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::filesystem::path final_, temp_;
+  int slot_ = -1;
+};
+
+}  // namespace tolvex::runtime

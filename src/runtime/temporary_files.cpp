@@ -1,0 +1,95 @@
+#include "runtime/temporary_files.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace tolvex::runtime {
+
+namespace {
+
+// Fixed storage only: the interruption handler may neither allocate nor take a lock.
+constexpr int kSlots = 16;
+constexpr std::size_t kPathMax = 4096;
+
+#ifdef _WIN32
+using NativeChar = wchar_t;
+#else
+using NativeChar = char;
+#endif
+
+NativeChar g_paths[kSlots][kPathMax];
+std::atomic<int> g_used[kSlots];
+std::atomic<bool> g_installed{false};
+
+void remove_all_remembered() {
+  for (int i = 0; i < kSlots; ++i) {
+    if (g_used[i].load() != 1) continue;
+#ifdef _WIN32
+    DeleteFileW(g_paths[i]);
+#else
+    ::unlink(g_paths[i]);
+#endif
+  }
+}
+
+#ifdef _WIN32
+
+BOOL WINAPI on_console_event(DWORD) {
+  remove_all_remembered();
+  return FALSE;  // the default handling ends the program
+}
+
+void install() { SetConsoleCtrlHandler(on_console_event, TRUE); }
+
+#else
+
+void on_signal(int sig) {
+  remove_all_remembered();
+  // End as the signal would have ended the program without this handler.
+  std::signal(sig, SIG_DFL);
+  std::raise(sig);
+}
+
+void install() {
+  for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
+    struct sigaction old {};
+    // An ignored signal stays ignored (nohup), and a handler of somebody else's is kept.
+    if (::sigaction(sig, nullptr, &old) != 0 || old.sa_handler != SIG_DFL) continue;
+    struct sigaction sa {};
+    sa.sa_handler = on_signal;
+    sigemptyset(&sa.sa_mask);
+    ::sigaction(sig, &sa, nullptr);
+  }
+}
+
+#endif
+
+}  // namespace
+
+int remember_temporary(const std::filesystem::path& path) {
+  if (!g_installed.exchange(true)) install();
+  const auto& native = path.native();
+  if (native.size() >= kPathMax) return -1;
+  for (int i = 0; i < kSlots; ++i) {
+    int expected = 0;
+    // 2: taken, being written; 1: a complete name the handler may remove.
+    if (!g_used[i].compare_exchange_strong(expected, 2)) continue;
+    std::memcpy(g_paths[i], native.c_str(), (native.size() + 1) * sizeof(NativeChar));
+    g_used[i].store(1);
+    return i;
+  }
+  return -1;
+}
+
+void forget_temporary(int slot) {
+  if (slot >= 0 && slot < kSlots) g_used[slot].store(0);
+}
+
+}  // namespace tolvex::runtime
