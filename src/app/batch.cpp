@@ -1,21 +1,35 @@
 #include "app/batch.h"
 
 #include <algorithm>
+#include <system_error>
 
+#include "core/messages.h"
 #include "runtime/codepage.h"
+#include "runtime/file_error.h"
 #include "runtime/paths.h"
 
 namespace tolvex::app {
 
 using namespace runtime::literals;
 
-std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir) {
+std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, int* error) {
   std::vector<std::filesystem::path> out;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code e2;
     if (it->is_regular_file(e2)) out.push_back(it->path());
   }
+  if (error) {
+    if (!ec)
+      *error = runtime::error::ok;
+    else if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
+      *error = runtime::error::path_not_found;
+    else if (ec == std::errc::permission_denied)
+      *error = runtime::error::access_denied;
+    else
+      *error = runtime::error::stream_error;
+  }
+  if (ec) out.clear();
   std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.filename() < b.filename(); });
   return out;
 }
@@ -41,15 +55,26 @@ BatchSummary BatchRun::run() {
   core::ClockTime started = s_.clock.now();
   s_.journal.journal_line(std::string("Начало пакета "_w) + core::hh_mm_ss(started));
 
+  BatchSummary summary;
   std::string in_dir = runtime::with_separator(st.path_in4);
   std::string out_dir = runtime::with_separator(st.path_out7);
-  std::vector<std::filesystem::path> packs = list_packs(runtime::ansi_to_path(in_dir));
+  std::vector<std::filesystem::path> packs = list_packs(runtime::ansi_to_path(in_dir), &summary.folder_error);
+  if (summary.folder_error != 0) {
+    // Nothing to convert and nothing to archive: the folder named is not there as a folder.
+    std::string text = std::string(" Не могу прочитать входной каталог "_w);
+    s_.journal.journal_result(summary.folder_error, text, in_dir);
+    s_.journal.journal_line(runtime::error_text(summary.folder_error));
+    s_.journal.journal_line(std::string("Конец пакета "_w) + core::hh_mm_ss(s_.clock.now()));
+    core::info_box(s_.op, core::kTitleMessage,
+                   text.substr(1) + in_dir + ": " + runtime::error_description(summary.folder_error));
+    return summary;
+  }
 
   if (st.fl_p4all == 1)
     for (const auto& p : packs)
-      s_.programs.run_program(st.path_ChPSN, std::string(core::trim_right(st.par_ChPSN)) + " " + runtime::path_to_ansi(p), true);
+      s_.programs.run_program(st.path_ChPSN,
+                              core::ProgramArguments().parameters(st.par_ChPSN).name(runtime::path_to_ansi(p)), true);
 
-  BatchSummary summary;
   summary.packs = packs.size();
   for (std::size_t i = 0; i < packs.size(); ++i) {
     s_.op.progress(i + 1, packs.size(), packs[i]);
@@ -66,13 +91,14 @@ BatchSummary BatchRun::run() {
     name = core::is_blank(st.imj_Arh) ? std::string("arhiv") : std::string(core::trim_right(st.imj_Arh));
   }
   std::string arhiv = std::string(core::trim_right(st.path_Arhiv)) + name;
-  std::string params = std::string(core::trim_right(st.par_Arh_prg)) + " " + arhiv + " " + in_dir + "*.* " + out_dir + "*.* ";
-  s_.programs.run_program(st.path_Arh_prg, params, false);
+  core::ProgramArguments args;
+  args.parameters(st.par_Arh_prg).name(arhiv).name(in_dir + "*.*").name(out_dir + "*.*");
+  s_.programs.run_program(st.path_Arh_prg, args, false);
   s_.journal.journal_result(0, " Архивировали "_w, arhiv);
 
   s_.journal.journal_line(std::string("Конец пакета "_w) + core::hh_mm_ss(s_.clock.now()));
   // The XML checker is given the output directory.
-  if (st.fl_p7zap == 1) s_.programs.run_program(st.path_ChXML, " " + out_dir, false);
+  if (st.fl_p7zap == 1) s_.programs.run_program(st.path_ChXML, core::ProgramArguments().name(out_dir), false);
   return summary;
 }
 

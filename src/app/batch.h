@@ -19,10 +19,13 @@ struct BatchSummary {
   std::size_t packs = 0;
   std::size_t converted = 0;
   std::vector<BatchResult> results;  // in the order converted
+  // The code why the input folder could not be listed; nothing was converted or archived then.
+  int folder_error = 0;
 };
 
-// The regular files of a directory, in file-name order; subdirectories are not packs.
-std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir);
+// The regular files of a directory, in file-name order; subdirectories are not packs. When the
+// directory cannot be listed the list is empty and `error` gets the runtime code.
+std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, int* error = nullptr);
 
 class BatchRun {
  public:

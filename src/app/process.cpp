@@ -14,27 +14,47 @@ extern char** environ;
 
 namespace tolvex::app {
 
-std::vector<std::string> split_parameters(std::string_view p) {
-  std::vector<std::string> args;
-  std::string cur;
-  bool in_arg = false, quoted = false;
-  for (char c : p) {
-    if (c == '"') {
-      quoted = !quoted;
-      in_arg = true;
-      continue;
-    }
-    if ((c == ' ' || c == '\t') && !quoted) {
-      if (in_arg) args.push_back(cur);
-      cur.clear();
-      in_arg = false;
-      continue;
-    }
-    cur.push_back(c);
-    in_arg = true;
+namespace {
+
+void append_quoted(std::string& out, std::string_view arg) {
+  if (!arg.empty() && arg.find_first_of(" \t\"") == std::string_view::npos) {
+    out.append(arg);
+    return;
   }
-  if (in_arg) args.push_back(cur);
-  return args;
+  // Inside quotes, backslashes count only before a double quote: those are doubled, and the
+  // quote itself is escaped; backslashes at the end are doubled before the closing quote.
+  out.push_back('"');
+  std::size_t backslashes = 0;
+  for (char c : arg) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    if (c == '"') {
+      out.append(backslashes * 2 + 1, '\\');
+      out.push_back('"');
+    } else {
+      out.append(backslashes, '\\');
+      out.push_back(c);
+    }
+    backslashes = 0;
+  }
+  out.append(backslashes * 2, '\\');
+  out.push_back('"');
+}
+
+}  // namespace
+
+std::string windows_command_line(std::string_view program, const std::vector<std::string>& arguments) {
+  // The program name is read up to its closing quote, without escapes: it is quoted plainly.
+  std::string out = "\"";
+  out.append(program);
+  out.push_back('"');
+  for (const auto& a : arguments) {
+    out.push_back(' ');
+    append_quoted(out, a);
+  }
+  return out;
 }
 
 ProcessRunner::~ProcessRunner() { reap(); }
@@ -50,7 +70,7 @@ void ProcessRunner::reap() {
 #endif
 }
 
-void ProcessRunner::run_program(std::string_view program, std::string_view parameters, bool wait) {
+void ProcessRunner::run_program(std::string_view program, const core::ProgramArguments& arguments, bool wait) {
   reap();
   std::string prog(core::trim_right(program));
   if (prog.empty()) return;  // an empty path starts nothing
@@ -61,7 +81,7 @@ void ProcessRunner::run_program(std::string_view program, std::string_view param
     return std::string(u8.begin(), u8.end());
   };
   args.push_back(native(prog));
-  for (auto& a : split_parameters(core::trim_right(parameters))) args.push_back(native(a));
+  for (const auto& a : arguments.list()) args.push_back(native(a));
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -74,10 +94,9 @@ void ProcessRunner::run_program(std::string_view program, std::string_view param
     running_.push_back(pid);
   }
 #else
-  // The command line as the program path, one blank and the parameter text; the program's
-  // own folder is the current one.
+  // The command line quoted argument by argument; the program's own folder is the current one.
   auto wide = [](const std::string& ansi) { return runtime::ansi_to_path(ansi).wstring(); };
-  std::wstring cmd = wide(prog) + L" " + wide(std::string(core::trim_right(parameters)));
+  std::wstring cmd = wide(windows_command_line(prog, arguments.list()));
   STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;

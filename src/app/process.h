@@ -1,6 +1,6 @@
 // Starting the archiver and the checkers as separate processes, without a shell: the program
-// path is the program, the parameter text is split at blanks into its arguments (double
-// quotes keep blanks inside one argument).
+// path is the program, and each argument reaches it as one argument (on Windows through a
+// command line quoted so that the program's own parsing gives the arguments back).
 #pragma once
 
 #include <string>
@@ -11,13 +11,14 @@
 
 namespace tolvex::app {
 
-// The arguments of a parameter text.
-std::vector<std::string> split_parameters(std::string_view parameters);
+// The Windows command line of a program and its arguments: each one quoted, when it needs
+// it, so that split_command_line gives exactly the same arguments back.
+std::string windows_command_line(std::string_view program, const std::vector<std::string>& arguments);
 
 class ProcessRunner : public core::ProgramRunner {
  public:
   ~ProcessRunner() override;
-  void run_program(std::string_view program, std::string_view parameters, bool wait) override;
+  void run_program(std::string_view program, const core::ProgramArguments& arguments, bool wait) override;
 
  private:
   void reap();

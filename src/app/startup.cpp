@@ -17,7 +17,29 @@ Program::Program(const std::filesystem::path& folder, core::Operator& op, core::
     : folder_(folder), ini_(settings_path(folder)) {
   std::string program_folder = runtime::with_separator(runtime::path_to_ansi(folder));
   session_ = std::make_unique<core::Session>(ini_, journal_, op, clock, programs, kinds, program_folder);
+  // A settings file that is there but cannot be read is not replaced by defaults: the
+  // operator is told and the program ends, the file untouched.
+  const std::string ini_shown = "tolvex.ini";
+  if (ini_.read_error() != 0) {
+    std::string text =
+        ini_.too_large()
+            ? std::string("Файл настроек "_w) + ini_shown + std::string(" больше 1 Мб и не м.б. прочитан"_w)
+            : std::string("Не могу прочитать файл настроек "_w) + ini_shown + std::string(". Ошибка: "_w) +
+                  runtime::error_description(ini_.read_error());
+    core::info_box(op, core::kTitleMessage, text);
+    throw core::ProgramEnd(std::string("Ошибка чтения файла настроек!"_w), 3);
+  }
+  auto ini_write_failed = [&op, ini_shown](int code) {
+    core::info_box(op, core::kTitleMessage,
+                   std::string("Не могу записать файл настроек "_w) + ini_shown + std::string(". Ошибка: "_w) +
+                       runtime::error_description(code));
+  };
   session_->load_settings();
+  if (int rc = ini_.write_error()) {
+    ini_write_failed(rc);
+    throw core::ProgramEnd(std::string("Ошибка записи файла настроек!"_w), 3);
+  }
+  ini_.on_write_failure(ini_write_failed);
 
   // The journal folder is made when it is missing; only a journal that still cannot be made
   // ends the program.
@@ -30,8 +52,13 @@ Program::Program(const std::filesystem::path& folder, core::Operator& op, core::
     throw core::ProgramEnd(std::string("Ошибка создания Файла!"_w), 3);
   }
   core::open_checked(
-      op, shown, [&] { return journal_.file().open(log, true); },
-      [&] { return runtime::LineWriter::create(log); });
+      op, shown, [&] { return journal_.file().open(log, true); }, [&] { return runtime::LineWriter::create(log); },
+      std::string("Журнал "_w) + shown + std::string(" занят другой копией программы"_w));
+  journal_.on_write_failure([&op, shown](int code) {
+    core::info_box(op, core::kTitleMessage,
+                   std::string("Не могу записать журнал "_w) + shown + std::string(". Ошибка: "_w) +
+                       runtime::error_description(code));
+  });
   journal_.start(core::dd_mm_yyyy(session_->today));
 }
 

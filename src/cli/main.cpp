@@ -38,7 +38,7 @@ std::string folder_setting(const std::string& arg) {
   return runtime::with_separator(runtime::path_to_ansi(fs::absolute(argument_path(arg))));
 }
 
-void say(const std::string& ansi) { runtime::write_console(stderr, "tolvex-cli: " + ansi + "\n"); }
+void say(const std::string& ansi) { runtime::write_console(stderr, "tolvex-cli: " + runtime::printable(ansi) + "\n"); }
 
 // The document kinds the help lists after the options: the pack's document-type code and the
 // form, Windows-1251.
@@ -107,6 +107,7 @@ int main(int argc, char** argv) {
       if (!in_dir.empty()) s.settings.path_in4 = folder_setting(in_dir);
       if (!batch_out.empty()) s.settings.path_out7 = folder_setting(batch_out);
       app::BatchSummary sum = app::BatchRun(s, program.pack_state()).run();
+      if (sum.folder_error != 0) all_ok = false;
       say(std::to_string(sum.converted) + " of " + std::to_string(sum.packs) + " packs converted");
       for (const auto& r : sum.results)
         if (r.outcome != core::PackOutcome::converted) {

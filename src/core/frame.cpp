@@ -115,33 +115,26 @@ int OutputFile::create(const std::filesystem::path& full_name, bool& existed) {
   close(false);
   full_name_ = full_name;
   std::error_code ec;
-  existed = std::filesystem::exists(full_name, ec);
+  // A link at the PFR name counts as something there: it is replaced, never followed.
+  auto type = std::filesystem::symlink_status(full_name, ec).type();
+  existed = type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none;
   if (full_name.has_parent_path() && !std::filesystem::is_directory(full_name.parent_path(), ec)) {
     std::filesystem::create_directories(full_name.parent_path(), ec);
     if (ec) return runtime::error_from_errno(ec.value());
   }
-  temp_name_ = full_name;
-  temp_name_ += ".part";
-  if (int rc = runtime::LineWriter::create(temp_name_)) return rc;
-  if (int rc = file_.open(temp_name_, true)) {
-    std::filesystem::remove(temp_name_, ec);
-    return rc;
-  }
+  if (int rc = staged_.create(full_name)) return rc;
+  file_.attach(staged_.stream(), staged_.temporary_name());
   sink_.error = 0;
   xml_.xml_depth = 0;
   return runtime::error::ok;
 }
 
 int OutputFile::close(bool complete) {
-  if (!file_.is_open()) return runtime::error::ok;
+  if (!staged_.is_open()) return runtime::error::ok;
   int rc = file_.close();
   if (rc == 0) rc = sink_.error;
-  std::error_code ec;
-  if (complete && rc == 0) {
-    std::filesystem::rename(temp_name_, full_name_, ec);
-    if (ec) rc = runtime::error_from_errno(ec.value());
-  }
-  if (!complete || rc != 0) std::filesystem::remove(temp_name_, ec);
+  if (complete && rc == 0) return staged_.commit();
+  staged_.discard();
   return rc;
 }
 

@@ -9,6 +9,7 @@
 #include "core/dispatch.h"
 #include "core/pack.h"
 #include "core/xml_writer.h"
+#include "runtime/staged_file.h"
 #include "runtime/text_file.h"
 
 namespace tolvex::core {
@@ -29,31 +30,32 @@ void write_pack_envelope(XmlWriter& xml, PackHeader& header, const DocumentKind*
 void write_inventory(XmlWriter& xml, PackHeader& header, const DocumentKind* kind);
 void write_file_closing(XmlWriter& xml);
 
-// The output file OUT7. It is written under a temporary name beside its PFR name and renamed
-// when it is closed complete, so that an interrupted conversion never leaves a partial file
-// under the PFR name and an earlier file of that name is replaced only by a whole one.
+// The output file OUT7. It is written as a staged file: new, under a temporary name of its own
+// beside its PFR name, and renamed when it is closed complete and on the disk, so that an
+// interrupted conversion never leaves a partial file under the PFR name, an earlier file of
+// that name is replaced only by a whole one, and two runs never write into each other's file.
 class OutputFile {
  public:
   OutputFile();
   ~OutputFile();
 
   // Creates the temporary file for `full_name` (its directory made when missing) and opens
-  // it empty. `existed` tells whether a file of the PFR name was there already.
+  // it empty. `existed` tells whether anything of the PFR name was there already.
   int create(const std::filesystem::path& full_name, bool& existed);
   // Closes the file. Complete: it takes its PFR name; otherwise it is removed. Closing a file
   // that is not open succeeds.
   int close(bool complete);
-  bool is_open() const { return file_.is_open(); }
+  bool is_open() const { return staged_.is_open(); }
 
   XmlWriter& xml() { return xml_; }
   const std::filesystem::path& full_name() const { return full_name_; }
 
  private:
+  runtime::StagedFile staged_;
   runtime::LineWriter file_;
   FileSink sink_;
   XmlWriter xml_;
   std::filesystem::path full_name_;
-  std::filesystem::path temp_name_;
 };
 
 }  // namespace tolvex::core

@@ -1,7 +1,9 @@
 #include "core/journal.h"
 
+#include "core/operator.h"
 #include "core/record.h"
 #include "runtime/codepage.h"
+#include "runtime/platform.h"
 
 namespace tolvex::core {
 
@@ -10,8 +12,9 @@ using namespace runtime::literals;
 Journal::Journal() { file_.set_flush_each_line(true); }
 
 void Journal::journal_line(std::string_view text) {
+  if (failed_ || !file_.is_open()) return;  // a journal not kept (a converter tried alone)
   if (text.size() > kLineWidth) text = text.substr(0, kLineWidth);
-  file_.add(text);
+  if (int rc = file_.add(runtime::printable(text))) write_failed(rc);
 }
 
 void Journal::journal_result(int code, std::string_view text, std::string_view name) {
@@ -22,11 +25,18 @@ void Journal::journal_result(int code, std::string_view text, std::string_view n
 }
 
 void Journal::start(std::string_view today) {
-  file_.empty();
+  if (!file_.is_open()) return;
+  if (int rc = file_.empty()) write_failed(rc);
   std::string header("Журнал конвертации пачек 4 формата ПФР в 7 формат "_w);
   header.append(today);
   journal_line(header);
   journal_line("");
+}
+
+void Journal::write_failed(int code) {
+  failed_ = true;
+  if (report_) report_(code);
+  throw ProgramEnd(std::string("Ошибка записи журнала!"_w), 3);
 }
 
 }  // namespace tolvex::core

@@ -2,6 +2,7 @@
 // each line cut at 255 characters and written at once.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,9 @@ class Journal {
   Journal();
   runtime::LineWriter& file() { return file_; }
 
-  // Appends one line (cut at 255 characters, trailing blanks removed).
+  // Appends one line (cut at 255 characters, trailing blanks removed). A control character
+  // of the text (a CR or LF in a pack name or a pack line) is written as "?", so that every
+  // line of the journal is one event. A line that cannot be written ends the program.
   void journal_line(std::string_view text);
   // The result code of the last file operation, then the text, then the name without
   // trailing blanks: "0 Создали /out/PFR-...XML".
@@ -25,8 +28,17 @@ class Journal {
   // Empties the journal and writes its header line with today's date and an empty line.
   void start(std::string_view today_dd_mm_yyyy);
 
+  // Told the runtime code when a write fails, before the program ends (the start of the
+  // program shows a box there). The program then ends with core::ProgramEnd, exit status 3;
+  // lines after that are not written.
+  void on_write_failure(std::function<void(int code)> report) { report_ = std::move(report); }
+
  private:
+  void write_failed(int code);
+
   runtime::LineWriter file_;
+  std::function<void(int)> report_;
+  bool failed_ = false;
 };
 
 }  // namespace tolvex::core

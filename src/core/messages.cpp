@@ -48,7 +48,7 @@ Button show_warning(Operator& op, int entry, std::string_view name, std::string_
 }
 
 void open_checked(Operator& op, std::string_view name, const std::function<int()>& open,
-                  const std::function<int()>& create) {
+                  const std::function<int()>& create, std::string_view locked_text) {
   using namespace runtime;
   int rc = open();
   if (rc == error::locked) rc = open();
@@ -69,6 +69,7 @@ void open_checked(Operator& op, std::string_view name, const std::function<int()
     throw ProgramEnd(std::string("Ошибка создания Файла!"_w), 3);
   }
   show_warning(op, 30, name, error_description(rc));
+  if (rc == error::locked && !locked_text.empty()) throw ProgramEnd(std::string(locked_text), 3);
   throw ProgramEnd("Disk Error", 3);
 }
 

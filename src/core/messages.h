@@ -30,8 +30,10 @@ Button show_warning(Operator& op, int entry, std::string_view name, std::string_
 
 // Opens a file or ends the program: a locked file is tried once more; a missing one is
 // created when `create` is given; every failure that cannot be repaired shows its warning and
-// ends the program. `open` and `create` give the runtime code of their attempt.
+// ends the program. `open` and `create` give the runtime code of their attempt. A file still
+// locked ends the program with `locked_text` when one is given (who holds it), otherwise with
+// "Disk Error".
 void open_checked(Operator& op, std::string_view name, const std::function<int()>& open,
-                  const std::function<int()>& create = {});
+                  const std::function<int()>& create = {}, std::string_view locked_text = {});
 
 }  // namespace tolvex::core

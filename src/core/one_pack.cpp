@@ -4,6 +4,7 @@
 #include "core/insurer_blocks.h"
 #include "core/messages.h"
 #include "runtime/file_error.h"
+#include "runtime/files.h"
 #include "runtime/paths.h"
 
 namespace tolvex::core {
@@ -130,6 +131,13 @@ bool OnePackConversion::make_output_file() {
   }
   std::string full = runtime::with_separator(s_.settings.path_out7) + output_file_name(p_.header);
   p_.output_full_name = full;
+  if (runtime::same_file(p_.pack, runtime::ansi_to_path(full))) {
+    // The XML would take the place of the pack it is made from.
+    std::string text = std::string("Выходной файл совпадает с входной пачкой "_w) + full;
+    s_.journal.journal_line(text);
+    info_box(s_.op, kTitleMessage, text);
+    return false;
+  }
   bool existed = false;
   int rc = p_.out.create(runtime::ansi_to_path(full), existed);
   if (rc != 0) {
@@ -188,7 +196,8 @@ PackOutcome OnePackConversion::take_pack(const std::filesystem::path& chosen) {
   s_.ini.put_setting(kSettingsSection, "path_in4", s_.settings.path_in4);
   s_.journal.journal_result(0, " Выбрали "_w, full);
   if (s_.settings.fl_p4 == 1)
-    s_.programs.run_program(s_.settings.path_ChPSN, full + " " + trimmed(s_.settings.par_ChPSN), true);
+    s_.programs.run_program(s_.settings.path_ChPSN, ProgramArguments().name(full).parameters(s_.settings.par_ChPSN),
+                            true);
   PackReader pack;
   if (!open_pack_stage(pack)) return PackOutcome::no_pack;
   return header_stage(pack);
@@ -217,11 +226,13 @@ void OnePackConversion::ok() {
   ClockTime at = s_.clock.now();
   std::string archive = s_.settings.zip_dt == 1 ? yymmdd_hhmm(s_.today, at) : std::string("arhiv");
   if (s_.settings.zip_dt == 1) s_.settings.imj_Arh = archive;
-  std::string params = trimmed(s_.settings.par_Arh_prg) + " " + trimmed(s_.settings.path_Arhiv) + archive + " " +
-                       runtime::path_to_ansi(p_.pack) + " " + p_.output_full_name;
-  s_.programs.run_program(s_.settings.path_Arh_prg, params, false);
+  ProgramArguments args;
+  args.parameters(s_.settings.par_Arh_prg).name(trimmed(s_.settings.path_Arhiv) + archive);
+  args.name(runtime::path_to_ansi(p_.pack)).name(p_.output_full_name);
+  s_.programs.run_program(s_.settings.path_Arh_prg, args, false);
   s_.journal.journal_result(0, " Архивировали "_w, p_.output_full_name);
-  if (s_.settings.fl_p7zap == 1) s_.programs.run_program(s_.settings.path_ChXML, " " + p_.output_full_name, false);
+  if (s_.settings.fl_p7zap == 1)
+    s_.programs.run_program(s_.settings.path_ChXML, ProgramArguments().name(p_.output_full_name), false);
 }
 
 void OnePackConversion::cancel() {

@@ -1,11 +1,13 @@
 #include "core/settings.h"
 
-#include <fstream>
 #include <sstream>
 
 #include "core/record.h"
+#include "runtime/file_error.h"
+#include "runtime/files.h"
 #include "runtime/paths.h"
 #include "runtime/platform.h"
+#include "runtime/staged_file.h"
 
 namespace tolvex::core {
 
@@ -30,15 +32,28 @@ std::string_view trim(std::string_view s) {
 
 }  // namespace
 
-IniStore::IniStore(std::filesystem::path file) : file_(std::move(file)) { reload(); }
+IniStore::IniStore(std::filesystem::path file) : file_(std::move(file)) { read(); }
 
 void IniStore::reload() {
   sections_.clear();
-  std::ifstream in(file_, std::ios::binary);
-  if (!in) return;
-  std::string raw;
-  while (std::getline(in, raw)) {
-    std::string_view line = trim(raw);
+  read_error_ = 0;
+  too_large_ = false;
+  read();
+}
+
+void IniStore::read() {
+  std::string text;
+  int rc = runtime::read_small_file(file_, kMaxSize, text, too_large_);
+  if (rc == runtime::error::not_found) return;  // a missing file is made by the first write
+  if (rc != runtime::error::ok) {
+    read_error_ = rc;
+    return;
+  }
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    auto nl = rest.find('\n');
+    std::string_view line = trim(rest.substr(0, nl));
+    rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
       auto close = line.find(']');
@@ -90,18 +105,37 @@ bool IniStore::put_setting(std::string_view section, std::string_view key, std::
   }
   for (auto it = s->entries.begin(); it != s->entries.end(); ++it) {
     if (!iequals(it->key, key)) continue;
+    // The file already holds this value (no write has failed since): nothing to write.
+    if (value && it->value == *value && write_error_ == 0) return true;
     if (value)
       it->value = std::string(*value);
     else
       s->entries.erase(it);
-    return save();
+    return changed();
   }
   if (!value) return true;
   s->entries.push_back({std::string(key), std::string(*value)});
+  return changed();
+}
+
+bool IniStore::changed() {
+  if (held_) {
+    dirty_ = true;
+    return true;
+  }
+  return save() == runtime::error::ok;
+}
+
+int IniStore::release_writes() {
+  held_ = false;
+  if (!dirty_) return runtime::error::ok;
+  dirty_ = false;
   return save();
 }
 
-bool IniStore::save() const {
+int IniStore::save() {
+  // A file that could not be read keeps what it holds.
+  if (read_error_ != 0) return write_error_ = read_error_;
   std::ostringstream out;
   bool first = true;
   for (const auto& s : sections_) {
@@ -114,22 +148,15 @@ bool IniStore::save() const {
       out << e.key << '=' << (quote ? "\"" : "") << e.value << (quote ? "\"" : "") << "\r\n";
     }
   }
-  // Written under a temporary name and renamed, so that a failed write leaves the old file.
-  std::filesystem::path tmp = file_;
-  tmp += ".tmp";
-  {
-    std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-    if (!f) return false;
-    f << out.str();
-    if (!f.flush()) return false;
+  runtime::StagedFile f;
+  int rc = f.create(file_);
+  if (rc == runtime::error::ok) rc = f.write(out.str());
+  if (rc == runtime::error::ok) rc = f.commit();
+  if (rc != runtime::error::ok) {
+    write_error_ = rc;
+    if (report_) report_(rc);
   }
-  std::error_code ec;
-  std::filesystem::rename(tmp, file_, ec);
-  if (ec) {
-    std::filesystem::remove(tmp, ec);
-    return false;
-  }
-  return true;
+  return rc;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -220,6 +247,8 @@ std::string default_setting(std::string_view key, std::string_view program_folde
 }
 
 Settings load_settings(IniStore& ini, std::string_view pf) {
+  // The defaults of every missing key reach the file in one write.
+  ini.hold_writes();
   Settings s;
   s.path_in4 = load_text(ini, "path_in4", pf);
   s.path_out7 = load_text(ini, "path_out7", pf);
@@ -243,6 +272,7 @@ Settings load_settings(IniStore& ini, std::string_view pf) {
   s.fl_p7zap = load_flag(ini, "fl_p7zap", 0);
   // The viewer is not read at start-up; only the settings window writes it.
   s.path_edit = kDefaultViewer;
+  ini.release_writes();
   return s;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,22 +12,43 @@
 
 namespace tolvex::core {
 
-// An INI file: sections in square brackets, key=value lines. Every write goes to the file at
-// once. A value with leading or trailing blanks is stored in double quotes so that it reads
-// back unchanged.
+// An INI file: sections in square brackets, key=value lines. The file is read once, when the
+// store is made; every write puts the whole file in place as a staged file (new, synced,
+// renamed), unless writes are held. A value with leading or trailing blanks is stored in
+// double quotes so that it reads back unchanged.
 class IniStore {
  public:
+  // A settings file larger than this is not read (nor ever written).
+  static constexpr std::size_t kMaxSize = 1024 * 1024;
+
   explicit IniStore(std::filesystem::path file);
+
+  // Why an existing file could not be read: 0 when it was read or is missing. A file that
+  // could not be read, or is too large, is never written by this store: the operator's
+  // settings are not to be replaced by defaults.
+  int read_error() const { return read_error_; }
+  bool too_large() const { return too_large_; }
 
   // The value, or an empty text when the section or key is missing.
   std::string get_setting(std::string_view section, std::string_view key) const;
   bool has_setting(std::string_view section, std::string_view key) const;
   // Writes one key; an existing entry keeps the spelling of its key. Nothing as value removes
-  // the entry. Returns false when the file cannot be written.
+  // the entry; a value the entry already holds writes nothing. Returns false when the file
+  // cannot be written.
   bool put_setting(std::string_view section, std::string_view key, std::optional<std::string_view> value);
 
+  // Changes made from hold_writes to release_writes reach the file in one write, and only
+  // when there is a change. release_writes gives the runtime code of that write.
+  void hold_writes() { held_ = true; }
+  int release_writes();
+
+  // The code of the last write that failed; 0 when none did.
+  int write_error() const { return write_error_; }
+  // Told the code of every write that fails from now on (the desktop program shows a box).
+  void on_write_failure(std::function<void(int code)> report) { report_ = std::move(report); }
+
   const std::filesystem::path& file() const { return file_; }
-  // Reads the file again (another window may have written it).
+  // Forgets what was read and reads the file again.
   void reload();
 
  private:
@@ -39,10 +61,18 @@ class IniStore {
   };
   Section* find_section(std::string_view name);
   const Section* find_section(std::string_view name) const;
-  bool save() const;
+  void read();
+  bool changed();  // a write, now or when released
+  int save();
 
   std::filesystem::path file_;
   std::vector<Section> sections_;
+  int read_error_ = 0;
+  bool too_large_ = false;
+  bool held_ = false;
+  bool dirty_ = false;
+  int write_error_ = 0;
+  std::function<void(int)> report_;
 };
 
 inline constexpr std::string_view kSettingsSection = "odna_pch";
@@ -64,7 +94,8 @@ struct Settings {
 std::size_t setting_width(std::string_view key);
 
 // Reads every key of section odna_pch, writing back a default for each one that is missing or
-// empty. `program_folder` ends with the directory separator.
+// empty, all in one write of the file (its code: ini.write_error()). `program_folder` ends
+// with the directory separator.
 Settings load_settings(IniStore& ini, std::string_view program_folder);
 
 // The default of a directory or program key for a program folder ("<folder>In_4/"); empty for

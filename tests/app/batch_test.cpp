@@ -1,9 +1,14 @@
 // The batch conversion of a folder, and starting external programs.
-#include "fixture.h"
-
 #include "app/batch.h"
+
 #include "app/process.h"
+#include "fixture.h"
+#include "runtime/file_error.h"
 #include "runtime/paths.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 using namespace tolvex;
@@ -11,10 +16,7 @@ using fakes::kHeader;
 
 namespace {
 
-class Batch : public fakes::ProgramFolder {
- protected:
-  std::string folder(const fs::path& p) { return fakes::slashes(runtime::path_to_ansi(p)) + "/"; }
-};
+class Batch : public fakes::ProgramFolder {};
 
 }  // namespace
 
@@ -28,8 +30,7 @@ TEST_F(Batch, EmptyFolderStillArchivesAndJournals) {
             "0 Архивировали <DIR>/Arh/261208_1015\n"
             "Конец пакета 10:15:30\n");
   ASSERT_EQ(programs.runs.size(), 1u);
-  EXPECT_EQ(fakes::slashes(programs.runs[0].parameters),
-            " -add " + folder(dir / "Arh") + "261208_1015 " + folder(dir / "In_4") + "*.* " + folder(dir / "Out_7") + "*.* ");
+  EXPECT_EQ(arguments(0), "-add|<DIR>/Arh/261208_1015|<DIR>/In_4/*.*|<DIR>/Out_7/*.*");
 }
 
 TEST_F(Batch, EveryRegularFileInNameOrderSubfoldersSkipped) {
@@ -53,6 +54,24 @@ TEST_F(Batch, EveryRegularFileInNameOrderSubfoldersSkipped) {
             std::string::npos)
       << j;
   EXPECT_EQ(j.find("inner.txt"), std::string::npos);
+}
+
+TEST_F(Batch, InputFolderThatCannotBeListedStopsBeforeTheArchiver) {
+  std::ofstream(dir / "plain", std::ios::binary) << "a file where the folder should be";
+  for (const char* sub : {"missing", "plain"}) {
+    start();
+    session().settings.path_in4 = runtime::path_to_ansi(dir / sub);
+    app::BatchSummary s = app::BatchRun(session(), pack_state()).run();
+    EXPECT_EQ(s.folder_error, runtime::error::path_not_found) << sub;
+    EXPECT_TRUE(programs.runs.empty()) << sub;
+    std::string folder = "<DIR>/" + std::string(sub) + "/";
+    const std::string head = "Журнал конвертации пачек 4 формата ПФР в 7 формат 08/12/2026\n\nНачало пакета 10:15:30\n";
+    EXPECT_EQ(journal(),
+              head + "3 Не могу прочитать входной каталог " + folder + "\nПуть не найден\nКонец пакета 10:15:30\n");
+    EXPECT_EQ(with_dir(runtime::utf8_to_ansi(op.log.back())),
+              "box Сообщение: Не могу прочитать входной каталог " + folder + ": Путь не найден (3)");
+    program.reset();
+  }
 }
 
 TEST_F(Batch, MoreThan255Packs) {
@@ -79,17 +98,17 @@ TEST_F(Batch, ArchiveNamesAndCheckers) {
   st.path_ChXML = "/opt/check7";
   app::BatchRun(session(), pack_state()).run();
   ASSERT_EQ(programs.runs.size(), 4u);
-  EXPECT_EQ(fakes::slashes(programs.runs[0].parameters), " U# " + fakes::slashes(runtime::path_to_ansi(dir / "In_4" / "a.txt")));
+  EXPECT_EQ(arguments(0), "U#|<DIR>/In_4/a.txt");
   EXPECT_TRUE(programs.runs[0].wait);
-  EXPECT_EQ(fakes::slashes(programs.runs[1].parameters), " U# " + fakes::slashes(runtime::path_to_ansi(dir / "In_4" / "b.txt")));
-  EXPECT_NE(fakes::slashes(programs.runs[2].parameters).find("/Arh/arhiv "), std::string::npos);
+  EXPECT_EQ(arguments(1), "U#|<DIR>/In_4/b.txt");
+  EXPECT_NE(arguments(2).find("|<DIR>/Arh/arhiv|"), std::string::npos);
   EXPECT_EQ(programs.runs[3].program, "/opt/check7");
-  EXPECT_EQ(fakes::slashes(programs.runs[3].parameters), " " + folder(dir / "Out_7"));
+  EXPECT_EQ(arguments(3), "<DIR>/Out_7/");
   programs.runs.clear();
   st.imj_Arh = "kvartal3";
   st.fl_p4all = st.fl_p7zap = 0;
   app::BatchRun(session(), pack_state()).run();
-  EXPECT_NE(fakes::slashes(programs.runs.at(0).parameters).find("/Arh/kvartal3 "), std::string::npos);
+  EXPECT_NE(arguments(0).find("|<DIR>/Arh/kvartal3|"), std::string::npos);
 }
 
 TEST_F(Batch, FolderChoicesAreWritten) {
@@ -105,23 +124,64 @@ TEST_F(Batch, FolderChoicesAreWritten) {
   EXPECT_EQ(fakes::slashes(ini.get_setting("odna_pch", "path_Out7")), fakes::slashes(runtime::path_to_ansi(dir / "out2")));
 }
 
-TEST(Programs, ParameterTextSplitsAtBlanks) {
+TEST(Programs, ParameterTextSplitsAsACommandLine) {
   using V = std::vector<std::string>;
-  EXPECT_EQ(app::split_parameters(" -add  /a/b c "), (V{"-add", "/a/b", "c"}));
-  EXPECT_EQ(app::split_parameters("\"with blank\" x"), (V{"with blank", "x"}));
-  EXPECT_EQ(app::split_parameters("; rm -rf /"), (V{";", "rm", "-rf", "/"}));  // no shell ever sees it
-  EXPECT_EQ(app::split_parameters(""), V{});
+  const std::pair<std::string_view, V> cases[] = {
+      {" -add  /a/b c ", {"-add", "/a/b", "c"}},
+      {"\"with blank\" x", {"with blank", "x"}},
+      {"; rm -rf /", {";", "rm", "-rf", "/"}},  // no shell ever sees it
+      {"", {}},
+      {R"(C:\Program Files\z.exe)", {R"(C:\Program)", R"(Files\z.exe)"}},
+      {R"("C:\Program Files\z.exe" -y)", {R"(C:\Program Files\z.exe)", "-y"}},
+      {R"(a\\b)", {R"(a\\b)"}},        // backslashes not before a quote are kept
+      {R"("a\"b" c)", {"a\"b", "c"}},  // an escaped quote
+      {R"(a\\"b c")", {R"(a\b c)"}},   // 2n backslashes and a quote: n, and the quote opens
+      {R"("a""b")", {"a\"b"}},         // "" inside quotes
+      {"\"\" x", {"", "x"}},           // an empty argument
+  };
+  for (const auto& [text, args] : cases) EXPECT_EQ(core::split_command_line(text), args) << text;
 }
 
-#ifndef _WIN32  // starts a program of this machine
-TEST(Programs, StartsAProcessAndWaits) {
-  fs::path mark = fs::temp_directory_path() / "tolvex-process-mark";
+TEST(Programs, WindowsCommandLineGivesEveryArgumentBack) {
+  const std::vector<std::string> args = {"plain",         "with blank",    "",
+                                         "quote\"inside", R"(trail\)",     R"(two\\"q)",
+                                         "tab\there",     "x --all y.txt", R"(C:\in dir\*.*)"};
+  std::vector<std::string> back =
+      core::split_command_line(app::windows_command_line(R"(C:\Program Files\z.exe)", args));
+  ASSERT_FALSE(back.empty());
+  EXPECT_EQ(back.front(), R"(C:\Program Files\z.exe)");
+  EXPECT_EQ(std::vector<std::string>(back.begin() + 1, back.end()), args);
+}
+
+namespace {
+
+// The test program that writes the arguments it was given, one a line, into its first one.
+fs::path argv_echo() {
+#ifdef _WIN32
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return fs::path(self).parent_path() / "argv_echo.exe";
+#else
+  return fs::read_symlink("/proc/self/exe").parent_path() / "argv_echo";
+#endif
+}
+
+}  // namespace
+
+TEST(Programs, EveryInsertedNameArrivesAsOneArgument) {
+  fs::path mark = fs::temp_directory_path() / "tolvex-argv-mark";
   fs::remove(mark);
   app::ProcessRunner r;
-  r.run_program("/usr/bin/touch", runtime::path_to_ansi(mark), true);
-  EXPECT_TRUE(fs::exists(mark));
+  core::ProgramArguments args;
+  args.name(runtime::path_to_ansi(mark)).parameters(R"( -add "a b" c\d )");
+  args.name("in dir/*.*").name("x --all y.txt").name("say \"hi\"").name(R"(end\)").name("");
+  r.run_program(runtime::path_to_ansi(argv_echo()), args, true);
+  std::ifstream in(mark, std::ios::binary);
+  std::stringstream got;
+  got << in.rdbuf();
+  EXPECT_EQ(got.str(), "-add\na b\nc\\d\nin dir/*.*\nx --all y.txt\nsay \"hi\"\nend\\\n\n");
+  in.close();
   fs::remove(mark);
-  r.run_program("/no/such/program", "x", true);  // not reported
-  r.run_program("", "x", false);
+  r.run_program("/no/such/program", core::ProgramArguments().name("x"), true);  // not reported
+  r.run_program("", core::ProgramArguments(), false);
 }
-#endif

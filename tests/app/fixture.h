@@ -8,9 +8,10 @@
 #include <sstream>
 
 #include "app/startup.h"
-#include "runtime/codepage.h"
 #include "pack_text.h"
+#include "runtime/codepage.h"
 #include "scripted_operator.h"
+#include "temp_folder.h"
 
 namespace tolvex::fakes {
 
@@ -24,18 +25,15 @@ inline std::string slashes(std::string text) {
   return text;
 }
 
-class ProgramFolder : public ::testing::Test {
+class ProgramFolder : public TempFolder {
  protected:
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
-          (std::string("tolvex-app-") + ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() +
-           "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir);
+    TempFolder::SetUp();
     std::filesystem::create_directories(dir / "In_4");
   }
   void TearDown() override {
     program.reset();
-    std::filesystem::remove_all(dir);
+    TempFolder::TearDown();
   }
 
   void start() { program = std::make_unique<app::Program>(dir, op, clock, programs); }
@@ -50,21 +48,18 @@ class ProgramFolder : public ::testing::Test {
     return p;
   }
 
-  static std::string read(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  // The journal as UTF-8 without CR, the folder written as <DIR>.
-  std::string journal() {
-    std::string t = runtime::ansi_to_utf8(read(dir / "Report" / "tolvex.log")), out;
+  // A Windows-1251 text as UTF-8 without CR, the folder written as <DIR>.
+  std::string with_dir(const std::string& ansi) {
+    std::string t = runtime::ansi_to_utf8(ansi), out;
     for (char c : t)
       if (c != '\r') out.push_back(c);
     std::string d = dir.string();
     for (std::size_t at = 0; (at = out.find(d, at)) != std::string::npos;) out.replace(at, d.size(), "<DIR>");
     return slashes(out);
   }
+  std::string journal() { return with_dir(read(dir / "Report" / "tolvex.log")); }
+  // The arguments of a program started, joined with "|".
+  std::string arguments(std::size_t run) { return with_dir(programs.runs.at(run).joined()); }
   std::vector<std::filesystem::path> outputs() {
     std::vector<std::filesystem::path> v;
     if (std::filesystem::exists(dir / "Out_7"))
@@ -73,7 +68,6 @@ class ProgramFolder : public ::testing::Test {
     return v;
   }
 
-  std::filesystem::path dir;
   ScriptedOperator op;
   FixedClock clock;
   RecordingPrograms programs;

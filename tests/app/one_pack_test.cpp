@@ -1,9 +1,15 @@
 // The one-pack procedure as its window drives it, and the start of the program.
+#include <functional>
+
 #include "fixture.h"
 
 #include <set>
 
 #include "app/document_kinds.h"
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "core/one_pack.h"
 #include "runtime/paths.h"
 
@@ -36,7 +42,12 @@ TEST_F(OnePack, StartMakesReportFolderAndEmptiesTheJournal) {
 TEST_F(OnePack, JournalHeldByAnotherRunEndsTheProgram) {
   start();
   fakes::ScriptedOperator other;
-  EXPECT_THROW(app::Program(dir, other, clock, programs), core::ProgramEnd);
+  try {
+    app::Program second(dir, other, clock, programs);
+    FAIL() << "the program should have ended";
+  } catch (const core::ProgramEnd& end) {
+    EXPECT_EQ(with_dir(end.text()), "Журнал Report/tolvex.log занят другой копией программы");
+  }
   ASSERT_EQ(other.log.size(), 1u);
   EXPECT_EQ(other.log[0],
             "box Ошибка доступа к файлу: Файл (Report" + std::string(runtime::separator()) +
@@ -53,6 +64,36 @@ TEST_F(OnePack, JournalThatCannotBeMadeShowsWarningFour) {
   }
   ASSERT_EQ(op.log.size(), 1u);
   EXPECT_EQ(op.log[0].rfind("box  Ошибка создания Файла: Ошибка: (", 0), 0u) << op.log[0];
+}
+
+TEST_F(OnePack, SettingsFileThatCannotBeReadIsNeverReplaced) {
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> make;
+    const char* box;
+  };
+  const Case cases[] = {
+      {"a folder", [](const fs::path& p) { fs::create_directories(p); },
+       "box Сообщение: Не могу прочитать файл настроек tolvex.ini. Ошибка: Нет доступа (5)"},
+      {"over 1 MB", [](const fs::path& p) { std::ofstream(p, std::ios::binary) << std::string(1024 * 1024 + 1, ';'); },
+       "box Сообщение: Файл настроек tolvex.ini больше 1 Мб и не м.б. прочитан"},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(dir / "tolvex.ini");
+    c.make(dir / "tolvex.ini");
+    auto before = fs::last_write_time(dir / "tolvex.ini");
+    op.log.clear();
+    try {
+      start();
+      ADD_FAILURE() << c.what << ": the program should have ended";
+    } catch (const core::ProgramEnd& end) {
+      EXPECT_EQ(end.exit_status(), 3);
+      EXPECT_EQ(runtime::ansi_to_utf8(end.text()), "Ошибка чтения файла настроек!");
+    }
+    EXPECT_EQ(op.joined_log(), std::string(c.box) + "\n") << c.what;
+    EXPECT_EQ(fs::last_write_time(dir / "tolvex.ini"), before) << c.what;
+    EXPECT_FALSE(fs::exists(dir / "Report")) << c.what;  // the journal of the last run is left as it was
+  }
 }
 
 TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
@@ -91,8 +132,7 @@ TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
   ASSERT_EQ(programs.runs.size(), 1u);
   const auto& arh = programs.runs[0];
   EXPECT_EQ(arh.program, core::default_setting("path_Arh_prg", runtime::with_separator(runtime::path_to_ansi(dir))));
-  EXPECT_EQ(fakes::slashes(arh.parameters), " -add " + fakes::slashes(runtime::path_to_ansi(dir)) + "/Arh/261208_1015 " + fakes::slashes(runtime::path_to_ansi(p)) + " " +
-                                fakes::slashes(runtime::path_to_ansi(dir / "Out_7" / kOutName)));
+  EXPECT_EQ(arguments(0), "-add|<DIR>/Arh/261208_1015|<DIR>/In_4/p1.txt|<DIR>/Out_7/" + kOutName);
   EXPECT_FALSE(arh.wait);
 }
 
@@ -110,11 +150,11 @@ TEST_F(OnePack, CheckersRunWhenSwitchedOn) {
   one.ok();
   ASSERT_EQ(programs.runs.size(), 3u);
   EXPECT_EQ(programs.runs[0].program, "/opt/check4");
-  EXPECT_EQ(fakes::slashes(programs.runs[0].parameters), fakes::slashes(runtime::path_to_ansi(p)) + "  U#");
+  EXPECT_EQ(arguments(0), "<DIR>/In_4/p1.txt|U#");
   EXPECT_TRUE(programs.runs[0].wait);
-  EXPECT_NE(fakes::slashes(programs.runs[1].parameters).find("/Arh/arhiv "), std::string::npos);  // zip_dt 0
+  EXPECT_NE(arguments(1).find("|<DIR>/Arh/arhiv|"), std::string::npos);  // zip_dt 0
   EXPECT_EQ(programs.runs[2].program, "/opt/check7");
-  EXPECT_EQ(fakes::slashes(programs.runs[2].parameters), " " + fakes::slashes(runtime::path_to_ansi(dir / "Out_7" / kOutName)));
+  EXPECT_EQ(arguments(2), "<DIR>/Out_7/" + kOutName);
   EXPECT_FALSE(programs.runs[2].wait);
 }
 
@@ -202,6 +242,64 @@ TEST_F(OnePack, NoPackNamedAndPackThatCannotBeOpened) {
             "Начало 10:15:30\n"
             "Это не файл пачка ПФР. Проверьте входной каталог !!!\n");
   EXPECT_TRUE(outputs().empty());
+}
+
+TEST_F(OnePack, OutputThatWouldReplaceItsOwnPackIsRefused) {
+  fs::create_directories(dir / "Out_7");
+  auto p = dir / "Out_7" / kOutName;
+  std::ofstream(p, std::ios::binary) << fakes::pack_bytes(kHeader + "ДОКТ,ЭЦПД,0\n");
+  std::string bytes = read(p);
+  start();
+  EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_batch(p), core::PackOutcome::no_output);
+  EXPECT_EQ(read(p), bytes);
+  EXPECT_EQ(outputs(), std::vector<fs::path>{p});  // no temporary file left beside it
+  std::string line = "Выходной файл совпадает с входной пачкой <DIR>/Out_7/" + kOutName;
+  EXPECT_NE(journal().find("\n" + line + "\n"), std::string::npos) << journal();
+  EXPECT_NE(with_dir(runtime::utf8_to_ansi(op.joined_log())).find("box Сообщение: " + line + "\n"), std::string::npos);
+}
+
+TEST_F(OnePack, OnlyRegularFilesAreReadAsPacks) {
+  // Each is refused at once, before a byte is read: nothing waits for a writer or reads forever.
+#ifdef _WIN32
+  std::vector<fs::path> specials = {"NUL"};
+#else
+  fs::path fifo = dir / "In_4" / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::vector<fs::path> specials = {fifo, "/dev/zero"};
+#endif
+  start();
+  for (const auto& p : specials) {
+    op.log.clear();
+    EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_batch(p), core::PackOutcome::rejected) << p;
+    EXPECT_EQ(op.joined_log(),
+              "box Stop: Не могу открыть пачку Не обычный файл\n"
+              "box Сообщение: Это не файл пачки ПФР. Проверьте входной каталог !!! \n")
+        << p;
+  }
+  EXPECT_NE(journal().find("\nНе обычный файл\n"), std::string::npos);
+  EXPECT_TRUE(outputs().empty());
+}
+
+TEST_F(OnePack, ControlCharactersFromThePackNeverReachTheJournal) {
+  // A lone LF inside line 1 and an escape sequence in line 4 would start lines of their own.
+  std::string line1 = "ЗГЛВ,\"П4.10\",\"АРМ\n0 Закрыли FORGED\",1.0";
+  std::string bytes =
+      fakes::pack_bytes(line1 + "\nИСТ4,ВЗЛ,075-001-000001\nПАЧК,12,,,15.07.2010\nДОКТ,ЭЦПД,0\x1b[31m\n");
+  // pack_bytes ended every LF with CR: the LF inside line 1 goes back to being alone.
+  bytes.replace(bytes.find("\r\n0 "), 2, "\n");
+  std::string name = "p1.txt";
+#ifndef _WIN32
+  name = "x\n0 Закрыли FORGED.txt";
+#endif
+  auto p = dir / "In_4" / runtime::ansi_to_path(runtime::utf8_to_ansi(name));
+  std::ofstream(p, std::ios::binary) << bytes;
+  start();
+  EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_batch(p), core::PackOutcome::converted);
+  std::string j = journal();
+  EXPECT_EQ(j.find("\n0 Закрыли FORGED"), std::string::npos) << j;
+  EXPECT_EQ(j.find('\x1b'), std::string::npos) << j;
+  EXPECT_NE(j.find("\nЗГЛВ,\"П4.10\",\"АРМ?0 Закрыли FORGED\",1.0\n"), std::string::npos) << j;
+  EXPECT_NE(j.find("\nДОКТ,ЭЦПД,0?[31m\n"), std::string::npos) << j;
 }
 
 TEST_F(OnePack, AbortInAStopBoxEndsTheProgramAndLeavesNoModeBehind) {

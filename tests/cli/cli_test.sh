@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# The console program end to end: options, exit statuses, settings left alone by --out.
+# The console program end to end: options, exit statuses, settings left alone by --out, and
+# the files and folders around a conversion (links planted by others, failing writes, pipes,
+# names with line breaks, external programs' arguments, syncs and interruptions).
 set -u
 . "$(dirname "$0")/../support/checks.sh"
 cli="$1"
@@ -16,6 +18,9 @@ pack in/good.txt 'ЗГЛВ,"П4.10","АРМ",1.0
 ПАЧК,12,ВНЕШ,ОПИСЬ,15.07.2010,1
 ДОКТ,ЭЦПД,0'
 pack in/bad.txt 'не пачка'
+name=PFR-700-Y-2010-ORG-075-001-000001-DCK-00012-DPT-000000-DCK-00000.XML
+journal() { iconv -f CP1251 -t UTF-8 Report/tolvex.log; }
+leftovers() { find . -type f \( -name '*.tmp' -o -name '*.part' \) | wc -l; }
 
 "$cli" --help > help.txt 2>&1; check "--help exits 0" 0 $?
 grep -q "convert" help.txt; check "--help lists convert" 0 $?
@@ -51,6 +56,104 @@ chmod 755 Report
 rm -rf Report && touch Report
 "$cli" convert in/good.txt 2> end.txt; check "a journal folder that cannot be made exits 3" 3 $?
 grep -q "Ошибка создания Файла!" end.txt; check "the end is told" 0 $?
+
+rm -f Report
+
+# Links planted where the program writes: never followed, never removed.
+echo "the victim's bytes" > victim
+mkdir -p out5 && ln -s "$work/victim" "out5/$name.part" && ln -s "$work/victim" "out5/$name"
+rm -f tolvex.ini && ln -s "$work/victim" tolvex.ini.tmp
+"$cli" convert --out out5 in/good.txt 2> /dev/null; check "links planted beside the output and the settings: exit 0" 0 $?
+check "the file they point at is untouched" "the victim's bytes" "$(cat victim)"
+check "the PFR name is a file of its own" regular "$(stat -c %F "out5/$name" | cut -d' ' -f1)"
+check "the settings are a file of their own" regular "$(stat -c %F tolvex.ini | cut -d' ' -f1)"
+check "the planted links are left alone" 2 "$(find . -name '*.tmp' -type l -o -name '*.part' -type l | wc -l)"
+rm -f tolvex.ini.tmp "out5/$name.part"
+
+# Writes that fail (a file-size limit stands in for a full disk; SIGXFSZ ignored, so that the
+# write fails instead of ending the program): each is told, and nothing is left half written.
+mkdir -p four && for i in 1 2 3 4; do cp in/good.txt four/p$i.txt; done
+(trap '' XFSZ; ulimit -f 2; "$cli" convert --out out6 four/*.txt) 2> full.txt; check "a journal that cannot be written exits 3" 3 $?
+grep -q "Сообщение: Не могу записать журнал Report/tolvex.log. Ошибка: Нет доступа (5)" full.txt; check "the journal failure is told" 0 $?
+check "no temporary file is left" 0 "$(leftovers)"
+(trap '' XFSZ; ulimit -f 1; "$cli" convert --out out7 in/good.txt) 2> /dev/null; check "an XML file that cannot be written exits 1" 1 $?
+check "no part of it is left" 0 "$(ls out7 | wc -l)"
+journal | grep -q "^5 Закрыли в конце $work/out7/$name"; check "its failed close is journaled" 0 $?
+mv tolvex.ini kept.ini
+# (Under a limit of 0 the error stream must be a pipe: a file there could not be written either.)
+(trap '' XFSZ; ulimit -f 0; "$cli" convert --out out7 in/good.txt; echo "exit $?") 2>&1 | cat > full.txt
+check "settings that cannot be written exit 3" "exit 3" "$(tail -1 full.txt)"
+grep -q "Не могу записать файл настроек tolvex.ini" full.txt; check "the settings failure is told" 0 $?
+check "no settings file or temporary file is left" "0 0" "$(ls tolvex.ini 2>/dev/null | wc -l) $(leftovers)"
+mv kept.ini tolvex.ini
+
+# A settings file that cannot be read is not replaced by defaults.
+mv tolvex.ini kept.ini && mkdir tolvex.ini
+"$cli" convert in/good.txt 2> e.txt; check "settings that cannot be read exit 3" 3 $?
+grep -q "Не могу прочитать файл настроек tolvex.ini. Ошибка: Нет доступа (5)" e.txt; check "the reading failure is told" 0 $?
+check "the settings are not replaced" directory "$(stat -c %F tolvex.ini)"
+rmdir tolvex.ini && head -c 1100000 /dev/zero | tr '\0' ';' > tolvex.ini && before=$(md5sum < tolvex.ini)
+"$cli" convert in/good.txt 2> e.txt; check "settings over 1 MB exit 3" 3 $?
+grep -q "Файл настроек tolvex.ini больше 1 Мб" e.txt; check "the size is told" 0 $?
+check "the large settings file is kept" "$before" "$(md5sum < tolvex.ini)"
+mv kept.ini tolvex.ini
+
+# The input folder of the settings is missing: told, exit 1, nothing archived.
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" > "%s/args.txt"\n' "$work" > record.sh && chmod +x record.sh
+cp tolvex.ini kept.ini
+printf '[odna_pch]\r\npath_in4=%s/nowhere/\r\npath_Arh_prg=%s/record.sh\r\n' "$work" "$work" > tolvex.ini
+"$cli" -q batch --out out8 2> e.txt; check "a missing input folder from the settings exits 1" 1 $?
+grep -q "Не могу прочитать входной каталог $work/nowhere/: Путь не найден (3)" e.txt; check "the folder and the reason are told" 0 $?
+journal | grep -q "Архивировали"; check "nothing is archived" 1 $?
+
+# Names the program inserts reach the external programs as one argument each.
+mkdir -p "in dir" && cp in/good.txt "in dir/x --all y.txt"
+printf '[odna_pch]\r\nfl_p4all=1\r\npath_ChPSN=%s/record.sh\r\npar_ChPSN=" -v \"a b\" "\r\n' "$work" > tolvex.ini
+"$cli" -q batch --in "in dir" --out out8 2> /dev/null; check "batch with a checker exits 0" 0 $?
+check "the checker's arguments" "-v|a b|$work/in dir/x --all y.txt" "$(paste -sd'|' args.txt)"
+mv kept.ini tolvex.ini
+
+# The output would take the place of its own pack: refused, the pack kept.
+mkdir -p out9 && cp in/good.txt "out9/$name"
+"$cli" convert --out out9 "out9/$name" 2> e.txt; check "converting a pack onto itself exits 1" 1 $?
+cmp -s in/good.txt "out9/$name"; check "the pack is kept" 0 $?
+grep -q "Выходной файл совпадает с входной пачкой" e.txt; check "the refusal is told" 0 $?
+
+# Only regular files are packs: a pipe (with a writer or without) and a device are refused at
+# once (the time limit only keeps a fault from hanging the suite).
+mkfifo fifo
+timeout 60 "$cli" convert fifo /dev/zero 2> e.txt; check "a pipe and a device exit 1" 1 $?
+check "both are refused as not regular" 2 "$(grep -c "Не могу открыть пачку Не обычный файл" e.txt)"
+exec 3<> fifo
+timeout 60 "$cli" convert fifo 2> e.txt; check "a pipe with a writer exits 1" 1 $?
+exec 3>&-
+
+# Line breaks and escape sequences in names never reach the journal or the terminal.
+forged=$(printf 'x\n0 Закрыли FORGED.txt') && red=$(printf '\033[31mred.txt')
+cp in/good.txt "in/$forged" && cp in/good.txt "in/$red"
+"$cli" convert --out out10 "in/$forged" "in/$red" 2> e.txt; check "packs with such names convert" 0 $?
+check "no forged journal line" 0 "$(journal | grep -c '^0 Закрыли FORGED')"
+check "no escape on the error stream" 0 "$(grep -c "$(printf '\033')" e.txt)"
+rm -f "in/$forged" "in/$red"
+
+if strace -o /dev/null true 2> /dev/null; then
+  # The settings of a first start are written once; an XML file takes its PFR name only after
+  # its bytes are on the disk, and the folder is synced after the rename.
+  mv tolvex.ini kept.ini
+  strace -f -o trace.txt -e trace=openat,fsync,rename "$cli" convert --out out11 in/good.txt 2> /dev/null
+  check "the defaults are written in one go" 1 "$(grep -c "rename(.*\"$work/tolvex.ini\")" trace.txt)"
+  steps=$(sed -n "/XML\.[a-z0-9]*\.tmp.*O_EXCL/,\$p" trace.txt | grep -oE '^[0-9]+ +(fsync|rename)' | awk '{print $2}' | paste -sd' ')
+  check "the XML: synced, renamed, folder synced" "fsync rename fsync" "$steps"
+  mv kept.ini tolvex.ini
+  # Ended by SIGTERM while the XML is being finished: the unfinished file goes, the earlier stays.
+  echo earlier > "out11/$name"
+  (strace -f -o /dev/null -e trace=fsync -e inject=fsync:signal=SIGTERM:when=1 "$cli" convert --out out11 in/good.txt
+   echo $? > status.txt) 2> /dev/null
+  check "SIGTERM ends the program as SIGTERM" 143 "$(cat status.txt)"
+  check "the earlier XML stays, nothing else" "earlier|$name" "$(cat "out11/$name")|$(ls out11)"
+else
+  echo "skip: strace cannot trace here; syncs and interruptions not checked end to end"
+fi
 
 [ "$fail" = 0 ] && echo "all console checks passed"
 exit "$fail"

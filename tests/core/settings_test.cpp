@@ -129,10 +129,24 @@ TEST_F(SettingsTest, WindowPositions) {
   EXPECT_FALSE(restore_window_position(reread, "never_saved").maximized);
 }
 
-TEST_F(SettingsTest, UnwritableFileKeepsDefaultsInMemory) {
-  fs::create_directories(ini_path_);  // a directory where the file should be
+TEST_F(SettingsTest, FileThatCannotBeReadIsNeverWritten) {
+  // A folder in place of the file cannot be read even by root; a file over 1 MB is not read.
+  fs::create_directories(ini_path_);
+  {
+    IniStore ini(ini_path_);
+    EXPECT_EQ(ini.read_error(), 5);
+    Settings s = load_settings(ini, "/p/");
+    EXPECT_EQ(s.path_out7, "/p/Out_7" + std::string(tolvex::runtime::separator()));  // defaults in memory
+    EXPECT_FALSE(ini.put_setting("odna_pch", "x", "1"));
+    EXPECT_TRUE(fs::is_directory(ini_path_));
+  }
+  fs::remove(ini_path_);
+  const std::string big = "[odna_pch]\r\n;" + std::string(IniStore::kMaxSize, 'x') + "\r\n";
+  write_ini(big);
   IniStore ini(ini_path_);
-  Settings s = load_settings(ini, "/p/");
-  EXPECT_EQ(s.path_out7, "/p/Out_7" + std::string(tolvex::runtime::separator()));
-  EXPECT_FALSE(ini.put_setting("odna_pch", "x", "1"));
+  EXPECT_TRUE(ini.too_large());
+  load_settings(ini, "/p/");
+  EXPECT_NE(ini.write_error(), 0);
+  EXPECT_EQ(file_text(), big);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary file left
 }

@@ -46,12 +46,19 @@ class FixedClock : public core::Clock {
 class RecordingPrograms : public core::ProgramRunner {
  public:
   struct Run {
-    std::string program, parameters;
+    std::string program;
+    std::vector<std::string> arguments;
     bool wait;
+    // The arguments joined with "|", so that where one ends shows.
+    std::string joined() const {
+      std::string out;
+      for (const auto& a : arguments) out += (out.empty() ? "" : "|") + a;
+      return out;
+    }
   };
   std::vector<Run> runs;
-  void run_program(std::string_view program, std::string_view parameters, bool wait) override {
-    runs.push_back({std::string(program), std::string(parameters), wait});
+  void run_program(std::string_view program, const core::ProgramArguments& arguments, bool wait) override {
+    runs.push_back({std::string(program), arguments.list(), wait});
   }
 };
 
