@@ -29,6 +29,7 @@ StagedFile::~StagedFile() { discard(); }
 int StagedFile::create(const std::filesystem::path& final_name) {
   discard();
   final_ = final_name;
+  temp_.clear();
   int rc = error::access_denied;
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::filesystem::path candidate = final_name;

@@ -265,7 +265,9 @@ void OnePackWindow::cancel() {
 }
 
 void OnePackWindow::end_procedure() {
-  if (conv_.header_ready()) conv_.cancel();
+  op_.guard([this] {
+    if (conv_.header_ready()) conv_.cancel();
+  });
   finish();
 }
 
