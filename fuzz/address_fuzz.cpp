@@ -13,10 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string address(reinterpret_cast<const char*>(data), size);
   core::StringSink sink;
   core::XmlWriter xml(sink);
-  xml.open("A");
-  person::write_address(xml, address);
-  xml.close("A");
-  fuzzing::require(xml.xml_depth == 0, "depth after the address");
+  {
+    auto a = xml.block("A");
+    person::write_address(xml, address);
+    fuzzing::require(xml.xml_depth() == 1, "depth after the address");
+  }
   fuzzing::require_well_formed("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n" + sink.text, "address");
   return 0;
 }

@@ -74,7 +74,7 @@ class Converter {
 
   // Reads the lines of the next document from the pack into the converter's records.
   virtual ReadResult read_document(PackReader& pack) = 0;
-  // Writes the document read last; `xml.xml_depth` is 0 before and after.
+  // Writes the document read last; `xml.xml_depth()` is 0 before and after.
   virtual void write_document(XmlWriter& xml) = 0;
 
   // The current document as the converter window shows it.

@@ -8,16 +8,17 @@
 #include <span>
 #include <string_view>
 
+#include "core/pack.h"
+
 namespace tolvex::core {
 
 class Converter;
 struct ConverterContext;
-class Record;
 class XmlWriter;
 
 using ConverterFactory = std::unique_ptr<Converter> (*)(const ConverterContext&);
 // A block of the inventory after ДатаСоставления, written from the pack record PCH.
-using PackBlockWriter = void (*)(XmlWriter& xml, const Record& pch);
+using PackBlockWriter = void (*)(XmlWriter& xml, const RecordOf<PCH>& pch);
 
 // The converter of the kinds that are recognised but not converted: its procedure only tells the
 // operator so.

@@ -1,7 +1,5 @@
 #include "core/driver.h"
 
-#include <cassert>
-
 #include "core/messages.h"
 #include "runtime/file_error.h"
 #include "runtime/paths.h"
@@ -74,10 +72,17 @@ ConverterDriver::Step ConverterDriver::convert_one(RunMode mode, CounterLine whe
       return Step::stop;
     }
   }
-  xml_.xml_depth = 0;
   conv_.write_document(xml_);
-  // Every block writer leaves the depth as it found it, so a whole document ends at 0.
-  assert(xml_.xml_depth == 0);
+  // Every block writer leaves the depth as it found it, so a whole document ends at 0. One that
+  // does not has left its elements open: its lines cannot be trusted, and the run stops there.
+  if (int depth = xml_.xml_depth(); depth != 0) {
+    outcome_.unbalanced_document = true;
+    std::string text = std::string("Ошибка вложенности XML в документе "_w) + std::to_string(counter_) +
+                       std::string(": глубина "_w) + std::to_string(depth);
+    journal_.journal_line(text);
+    stop_box(op_, text);
+    return Step::stop;
+  }
   ++outcome_.documents_written;
   if (when == CounterLine::after_document) counter_line(digits);
   return Step::written;
@@ -151,7 +156,6 @@ DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, cons
     out = mode == RunMode::batch_mode ? driver.run_automatic() : driver.run_interactive();
   }
   pack.close();
-  xml.xml_depth = 0;
   return out;
 }
 

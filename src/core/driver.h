@@ -19,6 +19,9 @@ struct DriverOutcome {
   long long documents_written = 0;
   bool ended_inside_document = false;  // the pack ended inside a document's lines
   bool read_failed = false;
+  // A document ended at a depth other than 0: its elements were left open, so the output from it
+  // on is not well-formed. The run stopped after reporting it.
+  bool unbalanced_document = false;
 };
 
 class ConverterDriver {

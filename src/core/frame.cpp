@@ -25,6 +25,8 @@ std::string safe_piece(std::string_view text) {
 
 std::string pack_number(const PackHeader& header) { return zero_padded(as_number(header.pch["PCH_N"]), 5); }
 
+std::string document_number(std::string_view ndok_pch) { return std::to_string(as_number(ndok_pch) + 1); }
+
 std::string output_file_name(const PackHeader& header) {
   std::string name = "PFR-700-Y-";
   name += safe_piece(header.pch["D_OPISI"].substr(6, 4));
@@ -40,54 +42,56 @@ std::string output_file_name(const PackHeader& header) {
 }
 
 void write_file_header(XmlWriter& xml, std::string_view file_name, const PackHeader& header) {
-  xml.xml_depth = 0;
   xml.fixed(R"(<?xml version="1.0" encoding="Windows-1251" ?>)");
   xml.fixed("<ФайлПФР>"_w);
-  xml.xml_depth = 1;
+  // The header's elements stand one level in; ЗаголовокФайла itself stands at the margin.
+  auto in_file = xml.indented();
   xml.write_element("ИмяФайла"_w, file_name);
   xml.fixed("<ЗаголовокФайла>"_w);
   xml.fixed(" <ВерсияФормата>07.00</ВерсияФормата>"_w);
   xml.fixed(" <ТипФайла>ВНЕШНИЙ</ТипФайла>"_w);
-  xml.fixed(" <ПрограммаПодготовкиДанных>"_w);
-  xml.xml_depth = 2;
-  xml.write_element("НазваниеПрограммы"_w, header.zag4["IMJ_PRG"]);
-  xml.write_element("Версия"_w, header.zag4["VER_PRG"]);
-  xml.xml_depth = 1;
-  xml.fixed(" </ПрограммаПодготовкиДанных>"_w);
+  {
+    auto program = xml.block("ПрограммаПодготовкиДанных"_w);
+    xml.write_element("НазваниеПрограммы"_w, header.zag4["IMJ_PRG"]);
+    xml.write_element("Версия"_w, header.zag4["VER_PRG"]);
+  }
   xml.fixed(" <ИсточникДанных>СТРАХОВАТЕЛЬ</ИсточникДанных>"_w);
   xml.fixed("</ЗаголовокФайла>"_w);
 }
 
 void write_pack_envelope(XmlWriter& xml, PackHeader& header, const DocumentKind* kind) {
   xml.fixed(R"(<ПачкаВходящихДокументов Окружение="В составе файла" Стадия="До обработки">)"_w);
-  xml.xml_depth = 1;
   write_inventory(xml, header, kind);
 }
 
 void write_inventory(XmlWriter& xml, PackHeader& header, const DocumentKind* kind) {
   xml.fixed("<ВХОДЯЩАЯ_ОПИСЬ>"_w);
-  xml.xml_depth = 2;
-  xml.line("<НомерВпачке>1</НомерВпачке>"_w);
-  xml.line("<ТипВходящейОписи>ОПИСЬ ПАЧКИ</ТипВходящейОписи>"_w);
-  xml.open("СоставительПачки"_w);
-  write_insurer(xml, header.ist4);
-  xml.close("СоставительПачки"_w);
-  xml.open("НомерПачки"_w);
-  std::string number = pack_number(header);
-  header.pch.set("PCH_N", number);
-  xml.write_element("Основной"_w, number);
-  xml.close("НомерПачки"_w);
-  xml.open("СоставДокументов"_w);
-  xml.write_element("Количество"_w, header.pch["KOL_TYP"]);
-  xml.open("НаличиеДокументов"_w);
-  if (kind) xml.write_element("ТипДокумента"_w, kind->inventory_type);
-  xml.write_element("Количество"_w, header.dokt["KOL_DOK"]);
-  xml.close("НаличиеДокументов"_w);
-  xml.close("СоставДокументов"_w);
-  xml.write_date_element("ДатаСоставления"_w, header.pch["D_OPISI"]);
-  if (kind && kind->pack_block) kind->pack_block(xml, header.pch);
+  {
+    // The inventory's lines stand two levels in; its own tags stand at the margin.
+    auto inside = xml.indented(2);
+    xml.line("<НомерВпачке>1</НомерВпачке>"_w);
+    xml.line("<ТипВходящейОписи>ОПИСЬ ПАЧКИ</ТипВходящейОписи>"_w);
+    {
+      auto compiler = xml.block("СоставительПачки"_w);
+      write_insurer(xml, header.ist4);
+    }
+    {
+      auto pack = xml.block("НомерПачки"_w);
+      std::string number = pack_number(header);
+      header.pch.set("PCH_N", number);
+      xml.write_element("Основной"_w, number);
+    }
+    {
+      auto documents = xml.block("СоставДокументов"_w);
+      xml.write_element("Количество"_w, header.pch["KOL_TYP"]);
+      auto present = xml.block("НаличиеДокументов"_w);
+      if (kind) xml.write_element("ТипДокумента"_w, kind->inventory_type);
+      xml.write_element("Количество"_w, header.dokt["KOL_DOK"]);
+    }
+    xml.write_date_element("ДатаСоставления"_w, header.pch["D_OPISI"]);
+    if (kind && kind->pack_block) kind->pack_block(xml, header.pch);
+  }
   xml.fixed("</ВХОДЯЩАЯ_ОПИСЬ>"_w);
-  xml.xml_depth = 1;
 }
 
 void write_file_closing(XmlWriter& xml) {
@@ -125,7 +129,6 @@ int OutputFile::create(const std::filesystem::path& full_name, bool& existed) {
   if (int rc = staged_.create(full_name)) return rc;
   file_.attach(staged_.stream(), staged_.temporary_name());
   sink_.error = 0;
-  xml_.xml_depth = 0;
   return runtime::error::ok;
 }
 

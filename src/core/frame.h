@@ -22,6 +22,12 @@ std::string output_file_name(const PackHeader& header);
 // The pack number as five zero-padded digits ("00012").
 std::string pack_number(const PackHeader& header);
 
+// НомерВпачке of a document: its number in the pack (NDOK_PCH) taken as a number, plus one,
+// since number 1 is the pack inventory's; written in full ("999" gives "1000").
+std::string document_number(std::string_view ndok_pch);
+
+// The frame begins and ends at depth 0: its tags stand at fixed places, and the elements between
+// them at the depths the format gives them.
 void write_file_header(XmlWriter& xml, std::string_view file_name, const PackHeader& header);
 // The envelope line and the inventory with the kind's pack-level block. `kind` is null for an
 // unknown document-type code (no ТипДокумента line then). Stores the five-digit pack number back

@@ -212,7 +212,7 @@ bool OnePackConversion::choose_output_folder() {
   return true;
 }
 
-void OnePackConversion::classify_ogrn(Record& ist4) {
+void OnePackConversion::classify_ogrn(RecordOf<IST4>& ist4) {
   ist4.set("TIP_OGRN", trim_right(ist4["KOD_OGRN"]).size() > kOgrnLegalEntityLength ? "ЕГРИП"_w : "ЕГРЮЛ"_w);
 }
 

@@ -79,7 +79,7 @@ class OnePackConversion {
   // "Выходной каталог:": the folder dialog. False when cancelled (the procedure ends).
   bool choose_output_folder();
   // The ОГРН type the window sets when the code field is left.
-  static void classify_ogrn(Record& ist4);
+  static void classify_ogrn(RecordOf<IST4>& ist4);
   // "&OK": the documents under the operator's buttons, the closing lines, the archiver and the XML
   // checker.
   void ok();

@@ -24,6 +24,7 @@ enum class SplitVariant {
 void split_pack_line(std::string_view line, Record& record, SplitVariant variant,
                      std::size_t max_fields = static_cast<std::size_t>(-1));
 
+// clang-format off
 // The header records, by their line number in the pack.
 inline constexpr FieldDef kZag4Fields[] = {
     {"TYP_Z", 4}, {"VER_F", 5}, {"IMJ_PRG", 15}, {"VER_PRG", 6}};
@@ -48,13 +49,14 @@ inline constexpr RecordLayout PCH{"PCH", kPchFields};
 
 inline constexpr FieldDef kDoktFields[] = {{"TYP_Z", 4}, {"TYP_DOK", 4}, {"KOL_DOK", 3}};
 inline constexpr RecordLayout DOKT{"DOKT", kDoktFields};
+// clang-format on
 
 // The pack header as read from lines 1 to 4; it keeps its values after the pack is closed.
 struct PackHeader {
-  Record zag4{ZAG4};
-  Record ist4{IST4};
-  Record pch{PCH};
-  Record dokt{DOKT};
+  RecordOf<ZAG4> zag4;
+  RecordOf<IST4> ist4;
+  RecordOf<PCH> pch;
+  RecordOf<DOKT> dokt;
 
   void clear() {
     zag4.clear();

@@ -8,10 +8,9 @@ namespace tolvex::core {
 using namespace runtime::literals;
 
 void write_reporting_period(XmlWriter& xml, std::string_view quarter, std::string_view year) {
-  xml.open("ОтчетныйПериод"_w);
+  auto block = xml.block("ОтчетныйПериод"_w);
   xml.write_element("Квартал"_w, quarter);
   xml.write_element("Год"_w, year);
-  xml.close("ОтчетныйПериод"_w);
 }
 
 std::string_view category_name_by_prefix(std::string_view category) {
@@ -19,8 +18,8 @@ std::string_view category_name_by_prefix(std::string_view category) {
     std::string_view prefix, name;
   };
   static constexpr Row kTableA[] = {
-      {"НР"_w, "НАЕМ/РАБОТНИК"_w},        {"СХ"_w, "С/Х ОРГАНИЗАЦИЯ"_w}, {"СД"_w, "СТАЖ/ДОБРОВ/ПРАВООТН"_w},
-      {"ДП"_w, "ДОБРОВ/ПРАВООТН"_w},      {"БЕ"_w, "БЕЗРАБОТНЫЙ"_w},
+      {"НР"_w, "НАЕМ/РАБОТНИК"_w},   {"СХ"_w, "С/Х ОРГАНИЗАЦИЯ"_w}, {"СД"_w, "СТАЖ/ДОБРОВ/ПРАВООТН"_w},
+      {"ДП"_w, "ДОБРОВ/ПРАВООТН"_w}, {"БЕ"_w, "БЕЗРАБОТНЫЙ"_w},
   };
   std::string_view first_two = category.substr(0, 2);
   for (const auto& r : kTableA)
@@ -45,10 +44,9 @@ void write_category_by_prefix(XmlWriter& xml, std::string_view k, std::string_vi
 
 void write_territorial_conditions(XmlWriter& xml, std::string_view g, std::string_view c) {
   if (is_blank(g) && equals(c, "0.00")) return;
-  xml.open("ТерриториальныеУсловия"_w);
+  auto block = xml.block("ТерриториальныеУсловия"_w);
   xml.write_element("ОснованиеТУ"_w, g);
   if (!is_blank(c)) xml.write_element_untrimmed("Коэффициент"_w, c);
-  xml.close("ТерриториальныеУсловия"_w);
 }
 
 }  // namespace tolvex::core

@@ -1,7 +1,9 @@
 // Records of a format-4 pack as data: a record layout is a table of field names and widths, and
 // a record is one blank-padded buffer holding the fields one after another. Every record of the
 // format (ZAG4, IST4, ANK1, STG1 ...) is declared as such a table; the splitter fills any of
-// them, so adding a record is adding a table.
+// them, so adding a record is adding a table. A converter names its fields (`r["FIO1"]`); each
+// name is looked up in the table when the program is compiled, so a name the table lacks does
+// not compile and reading a field costs no look-up at run time.
 #pragma once
 
 #include <array>
@@ -29,12 +31,17 @@ struct RecordLayout {
     for (const auto& f : fields) w += f.width;
     return w;
   }
-  // The number of a field by its name; a name the layout lacks is a compile error where the
-  // layout is a constant, and npos otherwise.
+  // The number of a field by its name; npos for a name the layout lacks.
   constexpr std::size_t index(std::string_view field) const {
     for (std::size_t i = 0; i < fields.size(); ++i)
       if (fields[i].name == field) return i;
     return npos;
+  }
+  // Where field `i` begins in the record's buffer.
+  constexpr std::size_t offset(std::size_t i) const {
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < i; ++k) at += fields[k].width;
+    return at;
   }
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 };
@@ -63,7 +70,9 @@ long long as_number(std::string_view s);
 // A number written with at least `digits` digits, zero padded ("007", "1000").
 std::string zero_padded(long long value, int digits);
 
-// A record: the fields of a layout in one blank-padded buffer.
+// A record: the fields of a layout in one blank-padded buffer, reached by number (the splitter,
+// the windows' record boxes and other code that walks any record). A converter's records are
+// `RecordOf<L>`, whose fields it names.
 class Record {
  public:
   explicit Record(const RecordLayout& layout);
@@ -75,14 +84,8 @@ class Record {
   std::string_view field(std::size_t index) const {
     return std::string_view(buffer_).substr(offsets_[index], layout_->fields[index].width);
   }
-  // A field by name ("FIO1"); an unknown name is a programming error and throws.
-  std::string_view operator[](std::string_view name) const { return field(index_of(name)); }
-  // The field without trailing blanks.
-  std::string_view value(std::string_view name) const { return trim_right((*this)[name]); }
-
   // Replaces a field: the text is cut to the field's width and blank padded.
   void set(std::size_t index, std::string_view text);
-  void set(std::string_view name, std::string_view text) { set(index_of(name), text); }
 
   // The characters of a field, for the splitter to fill in place (the width is the field's).
   char* field_data(std::size_t index) { return buffer_.data() + offsets_[index]; }
@@ -98,12 +101,84 @@ class Record {
   // The whole record as one text (fields side by side).
   std::string_view text() const { return buffer_; }
 
-  std::size_t index_of(std::string_view name) const;
-
  private:
   const RecordLayout* layout_;
   std::vector<std::size_t> offsets_;
   std::string buffer_;
 };
+
+namespace detail {
+// Not a constant: a field look-up that reaches it when the program is compiled fails, and the
+// compiler names this function in its message.
+inline void field_name_not_in_this_record() {}
+}  // namespace detail
+
+// A field of the layout L, found by its name when the program is compiled: its number, where it
+// begins in the record and its width. A string literal converts to it (`FieldOf<ANK1> f =
+// "FIO1";`), so a record of L is read as `r["FIO1"]`; a name L lacks does not compile.
+template <const RecordLayout& L>
+class FieldOf {
+ public:
+  template <std::size_t N>
+  consteval FieldOf(const char (&name)[N]) : FieldOf(std::string_view(name, N - 1)) {}
+  consteval explicit FieldOf(std::string_view name) : index_(L.index(name)) {
+    if (index_ == RecordLayout::npos) detail::field_name_not_in_this_record();
+    offset_ = L.offset(index_);
+    width_ = L.fields[index_].width;
+  }
+
+  constexpr std::size_t index() const { return index_; }
+  constexpr std::size_t offset() const { return offset_; }
+  constexpr std::size_t width() const { return width_; }
+
+ private:
+  std::size_t index_;
+  std::size_t offset_ = 0;
+  std::size_t width_ = 0;
+};
+
+// Whether the layout has a field of that name (for writers shared by records that differ).
+consteval bool has_field(const RecordLayout& layout, std::string_view name) {
+  return layout.index(name) != RecordLayout::npos;
+}
+
+// A record of the layout L, its fields read and written by name.
+template <const RecordLayout& L>
+class RecordOf : public Record {
+ public:
+  using Field = FieldOf<L>;
+
+  RecordOf() : Record(L) {}
+
+  // The field, the whole width with its blank padding.
+  std::string_view operator[](Field f) const { return std::string_view(text().data() + f.offset(), f.width()); }
+  // The field without trailing blanks.
+  std::string_view value(Field f) const { return trim_right((*this)[f]); }
+  // Replaces the field: the text is cut to the field's width and blank padded.
+  void set(Field f, std::string_view text) { Record::set(f.index(), text); }
+  // Writes one character at position `pos` (0-based) of the field; ignored past its end.
+  void put(Field f, std::size_t pos, char c) { Record::put(f.index(), pos, c); }
+
+  using Record::put;
+  using Record::set;
+};
+
+// For each field of `To`, the field of `From` with the same name, or npos: how a line read in
+// its pack order becomes a record in record order. Made when the program is compiled.
+template <const RecordLayout& From, const RecordLayout& To>
+inline constexpr auto kSameNamedFields = [] {
+  std::array<std::size_t, To.fields.size()> source{};
+  for (std::size_t i = 0; i < source.size(); ++i) source[i] = From.index(To.fields[i].name);
+  return source;
+}();
+
+// Copies into `to` every field that `from` also has, by name (cut to the width in `to`); the
+// other fields of `to` keep what they hold.
+template <const RecordLayout& From, const RecordLayout& To>
+void copy_same_named(const RecordOf<From>& from, RecordOf<To>& to) {
+  const auto& source = kSameNamedFields<From, To>;
+  for (std::size_t i = 0; i < source.size(); ++i)
+    if (source[i] != RecordLayout::npos) to.set(i, from.field(source[i]));
+}
 
 }  // namespace tolvex::core

@@ -1,5 +1,7 @@
 #include "core/xml_writer.h"
 
+#include <exception>
+
 #include "core/record.h"
 
 namespace tolvex::core {
@@ -26,9 +28,22 @@ void append_escaped(std::string& out, std::string_view value) {
   }
 }
 
+XmlWriter::Block::Block(XmlWriter& xml, std::string_view name)
+    : xml_(&xml), name_(name), exceptions_(std::uncaught_exceptions()) {
+  xml_->open(name_);
+}
+
+XmlWriter::Block::~Block() {
+  if (std::uncaught_exceptions() == exceptions_) {
+    xml_->close(name_);
+  } else {
+    --xml_->depth_;
+  }
+}
+
 void XmlWriter::begin_line() {
   buf_.clear();
-  if (xml_depth > 0) buf_.append(static_cast<std::size_t>(xml_depth), ' ');
+  if (depth_ > 0) buf_.append(static_cast<std::size_t>(depth_), ' ');
 }
 
 void XmlWriter::line(std::string_view text) {
@@ -43,11 +58,11 @@ void XmlWriter::open(std::string_view name) {
   buf_.append(name);
   buf_ += '>';
   sink_->add_line(buf_);
-  ++xml_depth;
+  ++depth_;
 }
 
 void XmlWriter::close(std::string_view name) {
-  if (xml_depth > 0) --xml_depth;
+  --depth_;
   begin_line();
   buf_ += "</";
   buf_.append(name);

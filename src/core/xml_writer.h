@@ -1,6 +1,7 @@
 // The one writer of the output XML: one element or tag per line, indented by the nesting depth
 // `xml_depth`, values from the pack escaped so that the file stays well-formed. Lines are
-// streamed to a sink as they are built; no document tree is kept.
+// streamed to a sink as they are built; no document tree is kept. The depth is the writer's
+// own: blocks and indents raise it and, when they end, lower it again.
 #pragma once
 
 #include <string>
@@ -47,20 +48,55 @@ void append_escaped(std::string& out, std::string_view value);
 class XmlWriter {
  public:
   explicit XmlWriter(LineSink& sink) : sink_(&sink) {}
+  XmlWriter(const XmlWriter&) = delete;
+  XmlWriter& operator=(const XmlWriter&) = delete;
 
-  // The nesting depth: block writers raise it after their opening line and lower it before
-  // their closing line; every document starts at 0.
-  int xml_depth = 0;
+  // An element with content: "<name>" at the current depth when the block begins, its content
+  // one level deeper, "</name>" back at the block's depth when it ends. The name is a constant
+  // of the program and outlives the block. A block left by an exception lowers the depth but
+  // writes no closing line: the document it belongs to is abandoned.
+  class [[nodiscard]] Block {
+   public:
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
+    ~Block();
 
-  // A line of `xml_depth` blanks and a fixed text.
+   private:
+    friend class XmlWriter;
+    Block(XmlWriter& xml, std::string_view name);
+    XmlWriter* xml_;
+    std::string_view name_;
+    int exceptions_;  // in flight when the block began
+  };
+
+  // Content one or more levels deeper than the lines around it, with no element line of its
+  // own (the sums under a sums line, the frame's lines at their fixed depths).
+  class [[nodiscard]] Indent {
+   public:
+    Indent(const Indent&) = delete;
+    Indent& operator=(const Indent&) = delete;
+    ~Indent() { xml_->depth_ -= levels_; }
+
+   private:
+    friend class XmlWriter;
+    Indent(XmlWriter& xml, int levels) : xml_(&xml), levels_(levels) { xml_->depth_ += levels_; }
+    XmlWriter* xml_;
+    int levels_;
+  };
+
+  // `auto block = xml.block("ФИО"_w);` writes "<ФИО>" and raises the depth until `block` ends.
+  Block block(std::string_view name) { return Block(*this, name); }
+  // `auto deeper = xml.indented();` raises the depth by `levels` until `deeper` ends.
+  Indent indented(int levels = 1) { return Indent(*this, levels); }
+
+  // The nesting depth: the number of blanks before the next line. Only blocks and indents
+  // change it, each undoing its own change, so every document ends at the depth it began at: 0.
+  int xml_depth() const { return depth_; }
+
+  // A line of `xml_depth()` blanks and a fixed text.
   void line(std::string_view text);
   // A fixed text with no indentation.
   void fixed(std::string_view text) { sink_->add_line(text); }
-
-  // "<name>" at the current depth, then one level deeper.
-  void open(std::string_view name);
-  // One level up, then "</name>".
-  void close(std::string_view name);
 
   // <name>value</name>, the value without its trailing blanks (leading blanks kept).
   void write_element(std::string_view name, std::string_view value);
@@ -73,9 +109,12 @@ class XmlWriter {
   LineSink& sink() { return *sink_; }
 
  private:
+  void open(std::string_view name);
+  void close(std::string_view name);
   void begin_line();
   LineSink* sink_;
   std::string buf_;
+  int depth_ = 0;
 };
 
 // The date as the date writer writes it (without trailing blanks).

@@ -5,7 +5,6 @@
 #include <compare>
 #include <cstdio>
 
-#include "earnings/work_period_blocks.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::earnings {
@@ -15,19 +14,6 @@ using core::as_number;
 using core::equals;
 using core::is_blank;
 
-// --- FieldMap --------------------------------------------------------------------------------
-
-FieldMap::FieldMap(const core::RecordLayout& from, const core::RecordLayout& to) {
-  source_of_.reserve(to.fields.size());
-  for (const auto& f : to.fields) source_of_.push_back(from.index(f.name));
-}
-
-void FieldMap::copy(const core::Record& from, core::Record& to) const {
-  to.clear();
-  for (std::size_t i = 0; i < source_of_.size(); ++i)
-    if (source_of_[i] != core::RecordLayout::npos) to.set(i, from.field(source_of_[i]));
-}
-
 // --- MonthTable ------------------------------------------------------------------------------
 
 void MonthTable::clear() {
@@ -35,9 +21,9 @@ void MonthTable::clear() {
   order_.clear();
 }
 
-core::Record& MonthTable::next_entry() {
+core::RecordOf<NCHM>& MonthTable::next_entry() {
   std::size_t k = months_.size();
-  if (k == entries_.size()) entries_.emplace_back(NCHM);
+  if (k == entries_.size()) entries_.emplace_back();
   entries_[k].clear();
   months_.push_back(0);
   order_.push_back(k);
@@ -47,7 +33,7 @@ core::Record& MonthTable::next_entry() {
 int MonthTable::read_month(core::PackReader& pack) {
   int rc = pack.read_line();
   if (rc != 0) return rc;
-  core::Record& e = next_entry();
+  core::RecordOf<NCHM>& e = next_entry();
   core::split_pack_line(pack.line(), e, core::SplitVariant::document);
   // The month is kept in two digits of its numeric value, so that " 1", "1" and "01" are one
   // month and the table orders by month.
@@ -63,7 +49,7 @@ void MonthTable::complete() {
     for (long long have : months_)
       if (have == m) present = true;
     if (!present) {
-      core::Record& e = next_entry();
+      core::RecordOf<NCHM>& e = next_entry();
       e.set("MES_NUM", core::zero_padded(m, 2));
       months_.back() = m;
     }
@@ -88,7 +74,8 @@ int PeriodList::read_period(core::PackReader& pack) {
   if (int rc = pack.read_record(line_record_); rc != 0) return rc;
   Entry& p = next_entry();
   p.additional = false;
-  line_to_record_.copy(line_record_, p.period);
+  p.period.clear();
+  core::copy_same_named(line_record_, p.period);
   p.number = as_number(p.period["N_PERIOD"]);
   p.line_number = 0;
   p.period_number.assign(numbering_ == PeriodNumbering::plain_decimal ? std::to_string(p.number)
@@ -100,7 +87,7 @@ int PeriodList::read_period(core::PackReader& pack) {
   if (is_blank(count)) return 0;
   const long long lines = as_number(count);
   for (long long j = 0; j < lines; ++j) {
-    core::Record* target;
+    core::RecordOf<LGT1>* target;
     {
       Entry& a = next_entry();
       a.additional = true;
@@ -164,29 +151,19 @@ const PeriodList::Entry* PeriodList::additional(long long i, long long j) const 
   return &e;
 }
 
-// --- ОсобенностиУчета ------------------------------------------------------------------------
+// --- the periods as the work-period tree finds them -----------------------------------------
 
-void write_accounting_features(core::XmlWriter& xml, const core::Record& e, FeaturesVariant variant) {
-  xml.open("ОсобенностиУчета"_w);
-  if (variant == FeaturesVariant::old_records || !is_blank(e["TER_US"]) || !is_blank(e["TER_KOEF"]))
-    core::write_territorial_conditions(xml, e["TER_US"], e["TER_KOEF"]);
-  write_special_conditions(xml, e["USL_TR"], e["KPS"]);
-  if (!is_blank(e["SO"])) {
-    xml.open("ИсчисляемыйСтаж"_w);
-    xml.write_element("ОснованиеИС"_w, e["SO"]);
-    if (equals(e["SO"], "ВОДОЛАЗ"_w)) {
-      // diving work is counted in hours and minutes
-      write_hours_output(xml, e["SO1"], e["SO2"]);
-    } else if (!(equals(e["SO1"], "0") && equals(e["SO2"], "0"))) {
-      xml.open("ВыработкаКалендарная"_w);
-      write_years_months_days(xml, {}, e["SO1"], e["SO2"]);
-      xml.close("ВыработкаКалендарная"_w);
-    }
-    xml.close("ИсчисляемыйСтаж"_w);
-  }
-  if (!is_blank(e["SO3"])) xml.write_element("ДекретДети"_w, e["SO3"]);
-  if (!is_blank(e["VLET"])) write_long_service(xml, e["VLET"], e["VL1"], e["VL2"], e["VL3"]);
-  xml.close("ОсобенностиУчета"_w);
+std::optional<WorkPeriod> PeriodList::find_period(long long number) const {
+  const Entry* e = period(number);
+  if (e == nullptr) return std::nullopt;
+  const core::RecordOf<STG1>& s = e->period;
+  return WorkPeriod{s["N_PERIOD"], s["PERIOD_N"], s["PERIOD_K"], s["KOL_LGOT"], accounting_features(s)};
+}
+
+std::optional<AccountingFeatures> PeriodList::find_additional(long long number, long long line) const {
+  const Entry* e = additional(number, line);
+  if (e == nullptr) return std::nullopt;
+  return accounting_features(e->line);
 }
 
 // --- the window ------------------------------------------------------------------------------
@@ -220,8 +197,9 @@ core::ViewList month_list(const MonthTable& months) {
   core::ViewList list;
   list.columns = texts({"тип"_w, "мес"_w, "начислено"_w, "больн."_w});
   for (std::size_t k = 0; k < months.size(); ++k) {
-    const core::Record& m = months.at(k);
-    list.rows.push_back({text(m["TYP_Z"]), text(m["MES_NUM"]), shown_amount(m["SUM_ZAR"]), shown_amount(m["SUM_BOLN"])});
+    const core::RecordOf<NCHM>& m = months.at(k);
+    list.rows.push_back(
+        {text(m["TYP_Z"]), text(m["MES_NUM"]), shown_amount(m["SUM_ZAR"]), shown_amount(m["SUM_BOLN"])});
   }
   return list;
 }
@@ -229,35 +207,45 @@ core::ViewList month_list(const MonthTable& months) {
 core::ViewList old_records_period_list(const PeriodList& periods) {
   core::ViewList list;
   list.caption = "Тип периода стажа, Особые усл. труда, Исчисл.тр. стаж, Выслуга лет"_w;
-  list.columns = texts({"тип"_w, "№  перида стажа"_w, "начало"_w, "конец"_w, "тер.ус"_w, "коэф"_w, "Усл.тр."_w,
-                        "КПС"_w, "основание"_w, "д1"_w, "д2"_w, "доп.св3"_w, "основание"_w, "в1"_w, "в2"_w, "в3"_w,
-                        "льгот"_w});
+  list.columns = texts({"тип"_w, "№  перида стажа"_w, "начало"_w, "конец"_w, "тер.ус"_w, "коэф"_w, "Усл.тр."_w, "КПС"_w,
+                        "основание"_w, "д1"_w, "д2"_w, "доп.св3"_w, "основание"_w, "в1"_w, "в2"_w, "в3"_w, "льгот"_w});
+  // A row of a period line or of an additional line; the fields only a period line has are
+  // blank for an additional line.
+  const auto row = [](const auto& f, std::string number, std::string start, std::string end, std::string lines) {
+    return std::vector<std::string>{
+        text(f["TYP_Z"]),  std::move(number), std::move(start), std::move(end), text(f["TER_US"]), text(f["TER_KOEF"]),
+        text(f["USL_TR"]), text(f["KPS"]),    text(f["SO"]),    text(f["SO1"]), text(f["SO2"]),    text(f["SO3"]),
+        text(f["VLET"]),   text(f["VL1"]),    text(f["VL2"]),   text(f["VL3"]), std::move(lines)};
+  };
   for (std::size_t k = 0; k < periods.size(); ++k) {
     const auto& e = periods[k];
-    const core::Record& f = e.features();
-    list.rows.push_back({text(f["TYP_Z"]), e.additional ? text(f["N_LGT"]) : text(f["N_PERIOD"]),
-                         e.additional ? std::string() : text(f["PERIOD_N"]),
-                         e.additional ? std::string() : text(f["PERIOD_K"]), text(f["TER_US"]), text(f["TER_KOEF"]),
-                         text(f["USL_TR"]), text(f["KPS"]), text(f["SO"]), text(f["SO1"]), text(f["SO2"]),
-                         text(f["SO3"]), text(f["VLET"]), text(f["VL1"]), text(f["VL2"]), text(f["VL3"]),
-                         e.additional ? std::string() : text(f["KOL_LGOT"])});
+    if (e.additional)
+      list.rows.push_back(row(e.line, text(e.line["N_LGT"]), {}, {}, {}));
+    else
+      list.rows.push_back(row(e.period, text(e.period["N_PERIOD"]), text(e.period["PERIOD_N"]),
+                              text(e.period["PERIOD_K"]), text(e.period["KOL_LGOT"])));
   }
   return list;
 }
 
 core::ViewList szv4_period_list(const PeriodList& periods) {
   core::ViewList list;
-  list.columns = texts({"№ стажа"_w, "начало"_w, "конец"_w, "тер.ус"_w, "коэф"_w, "основание"_w, "код КПС"_w,
-                        "д.св1"_w, "д.св2"_w, "доп.св3"_w, "в.л1"_w, "в.л2"_w, "в.л3"_w, "льгот"_w});
+  list.columns = texts({"№ стажа"_w, "начало"_w, "конец"_w, "тер.ус"_w, "коэф"_w, "основание"_w, "код КПС"_w, "д.св1"_w,
+                        "д.св2"_w, "доп.св3"_w, "в.л1"_w, "в.л2"_w, "в.л3"_w, "льгот"_w});
+  // A row of a period line or of an additional line, as in the old-record forms' list.
+  const auto row = [](const auto& f, std::string number, std::string start, std::string end, std::string lines) {
+    return std::vector<std::string>{std::move(number),   std::move(start),  std::move(end), text(f["TER_US"]),
+                                    text(f["TER_KOEF"]), text(f["USL_TR"]), text(f["KPS"]), text(f["SO1"]),
+                                    text(f["SO2"]),      text(f["SO3"]),    text(f["VL1"]), text(f["VL2"]),
+                                    text(f["VL3"]),      std::move(lines)};
+  };
   for (std::size_t k = 0; k < periods.size(); ++k) {
     const auto& e = periods[k];
-    const core::Record& f = e.features();
-    list.rows.push_back({e.additional ? text(f["N_LGT"]) : text(f["N_PERIOD"]),
-                         e.additional ? std::string() : text(f["PERIOD_N"]),
-                         e.additional ? std::string() : text(f["PERIOD_K"]), text(f["TER_US"]), text(f["TER_KOEF"]),
-                         text(f["USL_TR"]), text(f["KPS"]), text(f["SO1"]), text(f["SO2"]), text(f["SO3"]),
-                         text(f["VL1"]), text(f["VL2"]), text(f["VL3"]),
-                         e.additional ? std::string() : text(f["KOL_LGOT"])});
+    if (e.additional)
+      list.rows.push_back(row(e.line, text(e.line["N_LGT"]), {}, {}, {}));
+    else
+      list.rows.push_back(row(e.period, text(e.period["N_PERIOD"]), text(e.period["PERIOD_N"]),
+                              text(e.period["PERIOD_K"]), text(e.period["KOL_LGOT"])));
   }
   return list;
 }

@@ -8,12 +8,14 @@
 #include <string>
 
 #include "core/converter.h"
+#include "core/insurer_blocks.h"
 #include "core/record.h"
 #include "earnings/earnings_document.h"
 #include "earnings/earnings_records.h"
 
 namespace tolvex::earnings {
 
+// clang-format off
 // СЗВ-1 person line.
 inline constexpr core::FieldDef kSzv1Fields[] = {
     {"TYP_Z", 4},     {"NDOK_PCH", 3},  {"TYP_F", 4},     {"STR_N", 14},    {"FIO1", 40},    {"FIO2", 40},
@@ -29,34 +31,61 @@ inline constexpr core::FieldDef kSzv3Fields[] = {
     {"KAT_ZL", 4},    {"DOP_T", 4},     {"VALUTA", 4},    {"SUM_ZAR", 15},  {"SUM_VZN", 15},  {"SUM_NACH", 15},
     {"SUM_BOLN", 15}, {"DATA_ZAP", 10}, {"KOL_NACH", 2},  {"KOL_STAG", 2}};
 inline constexpr core::RecordLayout SZV3{"SZV3", kSzv3Fields};
+// clang-format on
 
 static_assert(SZV1.width() == 268 && SZV1.fields.size() == 21);
 static_assert(SZV3.width() == 272 && SZV3.fields.size() == 22);
 
+using namespace runtime::literals;
+
 struct OldRecordsForm {
-  const core::RecordLayout* person;  // SZV1, SZV3
-  std::string_view element;         // "СТАРЫЕ_ИС_СЗВ-1"
-  bool own_employer_block;          // СЗВ-1 names the employer itself; СЗВ-3 writes the insurer block
-  bool additional_tariff;           // СЗВ-3 carries DOP_T into the tariff block
-  bool currency_always;             // СЗВ-1 writes Валюта also when blank
-  std::string_view employer_sum;    // the element of SUM_ZAR
-  std::string_view employee_sum;    // the element of SUM_VZN
+  const core::RecordLayout& person;  // SZV1, SZV3
+  std::string_view element;          // "СТАРЫЕ_ИС_СЗВ-1"
+  // The employer block: СЗВ-1 names the employer without the ОГРН code and the legal form;
+  // СЗВ-3 writes the whole insurer block.
+  core::InsurerLines employer;
+  bool additional_tariff;         // СЗВ-3 carries DOP_T into the tariff block
+  bool currency_always;           // СЗВ-1 writes Валюта also when blank
+  std::string_view employer_sum;  // the element of SUM_ZAR
+  std::string_view employee_sum;  // the element of SUM_VZN
   std::string_view journal_text;
   std::string_view window_title;
 };
 
-const OldRecordsForm& szv1_form();
-const OldRecordsForm& szv3_form();
+inline constexpr OldRecordsForm kSzv1Form{
+    .person = SZV1,
+    .element = "СТАРЫЕ_ИС_СЗВ-1"_w,
+    .employer = core::kInsurerWithoutRegistration,
+    .additional_tariff = false,
+    .currency_always = true,
+    .employer_sum = "ВзносыРаботодателя"_w,
+    .employee_sum = "ВзносыРаботника"_w,
+    .journal_text = " индивидульные сведения СЗВ-1"_w,
+    .window_title = "Чтение СЗВ-1 из одной пачки"_w,
+};
 
-// ТипСведений by the form type: ИСХОДНАЯ, ПЕНСИОННАЯ, КОРРЕКТИРУЮЩАЯ, ОТМЕНЯЮЩАЯ, empty otherwise.
-std::string_view old_records_information_type(std::string_view form_type);
+inline constexpr OldRecordsForm kSzv3Form{
+    .person = SZV3,
+    .element = "СТАРЫЕ_ИС_СЗВ-3"_w,
+    .employer = core::kInsurerInFull,
+    .additional_tariff = true,
+    .currency_always = false,
+    .employer_sum = "СуммаЗаработкаСначалаГода"_w,
+    .employee_sum = "СуммаВзносовСначалаГода"_w,
+    .journal_text = " индивидульные сведения СЗВ-3"_w,
+    .window_title = "Чтение СЗВ-3 из одной пачки"_w,
+};
 
+template <const OldRecordsForm& Form>
 class OldRecordsConverter : public core::Converter {
- public:
-  OldRecordsConverter(const core::ConverterContext& context, const OldRecordsForm& form);
+  static_assert(Form.additional_tariff == core::has_field(Form.person, "DOP_T"),
+                "the form carries an additional tariff exactly when its person line has DOP_T");
 
-  std::string_view window_title() const override { return form_.window_title; }
-  std::string_view journal_text() const override { return form_.journal_text; }
+ public:
+  explicit OldRecordsConverter(const core::ConverterContext& context) : Converter(context) {}
+
+  std::string_view window_title() const override { return Form.window_title; }
+  std::string_view journal_text() const override { return Form.journal_text; }
   core::RunRules rules() const override;
   core::ReadResult read_document(core::PackReader& pack) override;
   void write_document(core::XmlWriter& xml) override;
@@ -64,12 +93,9 @@ class OldRecordsConverter : public core::Converter {
 
  private:
   void write_header(core::XmlWriter& xml) const;
-  void write_employer(core::XmlWriter& xml) const;
   void write_earnings(core::XmlWriter& xml) const;
-  void write_work_periods(core::XmlWriter& xml) const;
 
-  const OldRecordsForm& form_;
-  core::Record person_;
+  core::RecordOf<Form.person> person_;
   MonthTable months_;
   PeriodList periods_{PeriodNumbering::as_written};
   std::string number_;  // НомерВпачке of the current document

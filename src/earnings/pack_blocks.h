@@ -3,16 +3,16 @@
 // СЗВ-4 forms. The table of document kinds names them in the rows of those kinds.
 #pragma once
 
-#include "core/record.h"
+#include "core/pack.h"
 #include "core/xml_writer.h"
 
 namespace tolvex::earnings {
 
 // ПачкаСтарыхИС: the reporting period and the pack's accrued totals.
-void write_old_records_pack_block(core::XmlWriter& xml, const core::Record& pch);
+void write_old_records_pack_block(core::XmlWriter& xml, const core::RecordOf<core::PCH>& pch);
 
 // ПачкаСЗВ4: the settlement period, the tariff, the territorial conditions, the information type,
 // the correction kind and the pack's contribution sums.
-void write_szv4_pack_block(core::XmlWriter& xml, const core::Record& pch);
+void write_szv4_pack_block(core::XmlWriter& xml, const core::RecordOf<core::PCH>& pch);
 
 }  // namespace tolvex::earnings

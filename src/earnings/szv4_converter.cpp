@@ -1,10 +1,10 @@
 #include "earnings/szv4_converter.h"
 
+#include "core/frame.h"
+#include "core/information_type.h"
 #include "core/insurer_blocks.h"
 #include "core/period_blocks.h"
 #include "earnings/work_period_blocks.h"
-#include "person/address.h"
-#include "person/person_blocks.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
 
@@ -17,44 +17,30 @@ using core::is_blank;
 using person::add_field;
 using person::add_group;
 
-std::string_view szv4_information_type(std::string_view typ_svd) {
-  if (is_blank(typ_svd) || equals(typ_svd, "ИСХД"_w)) return "ИСХОДНАЯ"_w;
-  if (equals(typ_svd, "ПЕНС"_w)) return "ПЕНСИОННАЯ"_w;
-  return {};
-}
+namespace {
 
-std::string_view szv4_correction_kind(std::string_view korr) {
-  if (equals(korr, "КОРР"_w)) return "КОРРЕКТИРУЮЩАЯ"_w;
-  if (equals(korr, "ОТМН"_w)) return "ОТМЕНЯЮЩАЯ"_w;
-  return {};
-}
-
-Szv4Converter::Szv4Converter(const core::ConverterContext& context, Szv4Form form)
-    : Converter(context), form_(form), person_(form == Szv4Form::szv41 ? SZV41 : SZV42) {}
-
-std::string_view Szv4Converter::window_title() const {
-  return form_ == Szv4Form::szv41 ? "Чтение СЗВ-41 из одной пачки"_w : "Чтение СЗВ-42 из одной пачки"_w;
-}
-
-std::string_view Szv4Converter::journal_text() const {
-  return form_ == Szv4Form::szv41 ? " индивидульные сведения СЗВ-4-1"_w : " индивидульные сведения СЗВ-4-2"_w;
-}
-
-core::RunRules Szv4Converter::rules() const {
-  core::RunRules r;
-  if (form_ == Szv4Form::szv41) {
-    r.counter_line_before_document = true;
-    r.run_time_prefix = "Все "_w;
-    r.first_time_suffix = " читаем 1 запись"_w;
+// The one period of a СЗВ-4-2 person line, number 1, without features or additional lines.
+class OnePeriod : public WorkPeriodSource {
+ public:
+  OnePeriod(std::string_view start, std::string_view end) : start_(start), end_(end) {}
+  std::optional<WorkPeriod> find_period(long long number) const override {
+    if (number != 1) return std::nullopt;
+    return WorkPeriod{"1", start_, end_, "0", std::nullopt};
   }
-  return r;
-}
+  std::optional<AccountingFeatures> find_additional(long long, long long) const override { return std::nullopt; }
 
-core::ReadResult Szv4Converter::read_document(core::PackReader& pack) {
+ private:
+  std::string_view start_, end_;
+};
+
+}  // namespace
+
+template <const Szv4Form& Form>
+core::ReadResult Szv4Converter<Form>::read_document(core::PackReader& pack) {
   if (int rc = pack.read_record(person_); rc != 0) return core::ReadResult::from_code(rc, false);
-  number_ = person::document_number(person_["NDOK_PCH"]);
+  number_ = core::document_number(person_["NDOK_PCH"]);
   periods_.clear();
-  if (form_ == Szv4Form::szv41) {
+  if constexpr (Form.period_lines) {
     // A pack that ends among the announced period lines leaves the document incomplete.
     for (long long i = as_number(person_["KOL_STAG"]); i > 0; --i)
       if (int rc = periods_.read_period(pack); rc != 0) return core::ReadResult::from_code(rc, true);
@@ -62,105 +48,54 @@ core::ReadResult Szv4Converter::read_document(core::PackReader& pack) {
   return {};
 }
 
-void Szv4Converter::write_document(core::XmlWriter& xml) {
-  const bool szv41 = form_ == Szv4Form::szv41;
-  const std::string_view element = szv41 ? "ИС_СЗВ-4-1"_w : "ИС_СЗВ-4-2"_w;
-  const core::Record& p = person_;
-  const core::Record& pch = header().pch;
+template <const Szv4Form& Form>
+void Szv4Converter<Form>::write_document(core::XmlWriter& xml) {
+  const auto& p = person_;
+  const auto& pch = header().pch;
 
-  xml.open(element);
+  auto document = xml.block(Form.element);
   xml.write_element("НомерВпачке"_w, number_);
-  xml.write_element("ВидФормы"_w, szv41 ? "СЗВ-4-1"_w : "СЗВ-4-2"_w);
-  xml.write_element("ТипСведений"_w, szv4_information_type(pch["TYP_SVD"]));
-  std::string_view correction = szv4_correction_kind(pch["KORR"]);
-  if (!correction.empty() || !szv41) xml.write_element("ВидКорректировки"_w, correction);
+  xml.write_element("ВидФормы"_w, Form.form_name);
+  xml.write_element("ТипСведений"_w, core::information_word(pch["TYP_SVD"], core::kSzv4InformationType));
+  std::string_view correction = core::information_word(pch["KORR"], core::kSzv4CorrectionKind);
+  if (!correction.empty() || Form.correction_always) xml.write_element("ВидКорректировки"_w, correction);
   xml.write_element("СтраховойНомер"_w, p["STR_N"]);
-  xml.open("ФИО"_w);
-  person::write_full_name(xml, p["FIO1"], p["FIO2"], p["FIO3"]);
-  xml.close("ФИО"_w);
-  xml.open("АдресЗЛ"_w);
-  person::write_address(xml, p["ADRES_I"]);
-  xml.close("АдресЗЛ"_w);
-  xml.open("Страхователь"_w);
-  core::write_insurer(xml, header().ist4);
-  xml.close("Страхователь"_w);
-  xml.write_element("РасчетныйПериод"_w, p["GOD_P"]);
+  person::write_name_block(xml, "ФИО"_w, p);
+  person::write_address_block(xml, "АдресЗЛ"_w, p["ADRES_I"]);
+  {
+    auto insurer = xml.block("Страхователь"_w);
+    core::write_insurer(xml, header().ist4);
+  }
+  core::write_settlement_period(xml, p["GOD_P"]);
   xml.write_date_element("ДатаЗаполнения"_w, p["DATA_ZAP"]);
-  xml.open("ТарифСтраховыхВзносов"_w);
-  core::write_category_by_prefix(xml, pch["KAT_ZL"], pch["DOP_T"]);
-  xml.close("ТарифСтраховыхВзносов"_w);
-
-  const bool sums = szv41 ? !(equals(p["SUM_STR"], "0") && equals(p["SUM_NAK"], "0") && equals(p["SUM_DOP"], "0"))
-                          : !(is_blank(p["SUM_STR"]) && is_blank(p["SUM_NAK"]) && is_blank(p["SUM_DOP"]));
-  if (sums) {
-    xml.open("НачисленоВзносовОсновных"_w);
+  {
+    auto tariff = xml.block("ТарифСтраховыхВзносов"_w);
+    core::write_category_by_prefix(xml, pch["KAT_ZL"], pch["DOP_T"]);
+  }
+  const std::string_view none = Form.sums_left_out;
+  if (!(equals(p["SUM_STR"], none) && equals(p["SUM_NAK"], none) && equals(p["SUM_DOP"], none))) {
+    auto sums = xml.block("НачисленоВзносовОсновных"_w);
     core::write_contribution_sums(xml, p["SUM_STR"], p["SUM_NAK"], p["SUM_DOP"]);
-    xml.close("НачисленоВзносовОсновных"_w);
   }
   if (!(equals(p["M_BOLN"], "0") && equals(p["D_BOLN"], "0"))) {
-    xml.open("БольничныеЛисты"_w);
+    auto sick_leave = xml.block("БольничныеЛисты"_w);
     write_years_months_days(xml, {}, p["M_BOLN"], p["D_BOLN"]);
-    xml.close("БольничныеЛисты"_w);
   }
   if (!(equals(p["M_OTP_BZ"], "0") && equals(p["D_OTP_BZ"], "0"))) {
-    xml.open("АдминистративныйОтпуск"_w);
+    auto unpaid_leave = xml.block("АдминистративныйОтпуск"_w);
     write_years_months_days(xml, {}, p["M_OTP_BZ"], p["D_OTP_BZ"]);
-    xml.close("АдминистративныйОтпуск"_w);
   }
-  if (szv41)
-    write_work_periods(xml);
-  else
-    write_single_period(xml);
-  xml.xml_depth = 1;
-  xml.close(element);
-}
-
-void Szv4Converter::write_work_periods(core::XmlWriter& xml) const {
-  if (equals(person_["KOL_STAG"], "0")) return;
-  xml.open("ВсеПериодыРаботы"_w);
-  xml.write_element("Количество"_w, person_["KOL_STAG"]);
-  const long long count = as_number(person_["KOL_STAG"]);
-  for (long long i = 1; i <= count; ++i) {
-    const PeriodList::Entry* e = periods_.period(i);
-    if (e == nullptr) continue;  // no period line has this number
-    const core::Record& s = e->period;
-    xml.open("ПериодРаботы"_w);
-    xml.open("ОсновнаяСтрока"_w);
-    xml.write_element("НомерСтроки"_w, s["N_PERIOD"]);
-    xml.write_date_element("ДатаНачалаПериода"_w, s["PERIOD_N"]);
-    xml.write_date_element("ДатаКонцаПериода"_w, s["PERIOD_K"]);
-    write_accounting_features(xml, s, FeaturesVariant::szv4);
-    xml.close("ОсновнаяСтрока"_w);
-    if (!equals(s["KOL_LGOT"], "0")) {
-      xml.open("ДополнительныеСтроки"_w);
-      xml.write_element("Количество"_w, s["KOL_LGOT"]);
-      const long long lines = as_number(s["KOL_LGOT"]);
-      for (long long j = 1; j <= lines; ++j)
-        if (const PeriodList::Entry* a = periods_.additional(i, j))
-          write_accounting_features(xml, a->line, FeaturesVariant::szv4);
-      xml.close("ДополнительныеСтроки"_w);
-    }
-    xml.close("ПериодРаботы"_w);
+  if constexpr (Form.period_lines) {
+    if (!equals(p["KOL_STAG"], "0")) write_work_periods(xml, p["KOL_STAG"], periods_, kSzv4WorkPeriods);
+  } else {
+    if (!is_blank(p["PERIOD_N"]))
+      write_work_periods(xml, "1", OnePeriod(p["PERIOD_N"], p["PERIOD_K"]), kSzv4WorkPeriods);
   }
-  xml.close("ВсеПериодыРаботы"_w);
 }
 
-void Szv4Converter::write_single_period(core::XmlWriter& xml) const {
-  if (is_blank(person_["PERIOD_N"])) return;
-  xml.open("ВсеПериодыРаботы"_w);
-  xml.write_element("Количество"_w, "1");
-  xml.open("ПериодРаботы"_w);
-  xml.open("ОсновнаяСтрока"_w);
-  xml.write_element("НомерСтроки"_w, "1");
-  xml.write_date_element("ДатаНачалаПериода"_w, person_["PERIOD_N"]);
-  xml.write_date_element("ДатаКонцаПериода"_w, person_["PERIOD_K"]);
-  xml.close("ОсновнаяСтрока"_w);
-  xml.close("ПериодРаботы"_w);
-  xml.close("ВсеПериодыРаботы"_w);
-}
-
-std::vector<core::ViewPage> Szv4Converter::view_pages() const {
-  const core::Record& p = person_;
+template <const Szv4Form& Form>
+std::vector<core::ViewPage> Szv4Converter<Form>::view_pages() const {
+  const auto& p = person_;
   core::ViewPage page;
   add_field(page, "№ в пачке:"_w, number_);
   add_field(page, "из"_w, header().dokt["KOL_DOK"]);
@@ -181,7 +116,7 @@ std::vector<core::ViewPage> Szv4Converter::view_pages() const {
   add_field(page, "мес.:"_w, p["M_OTP_BZ"]);
   add_field(page, "дней:"_w, p["D_OTP_BZ"]);
   add_field(page, "дата заполнения:"_w, p["DATA_ZAP"]);
-  if (form_ == Szv4Form::szv41) {
+  if constexpr (Form.period_lines) {
     add_field(page, "Записей о стаже:"_w, p["KOL_STAG"]);
     page.lists.push_back(szv4_period_list(periods_));
   } else {
@@ -192,12 +127,15 @@ std::vector<core::ViewPage> Szv4Converter::view_pages() const {
   return {page};
 }
 
+template class Szv4Converter<kSzv41Form>;
+template class Szv4Converter<kSzv42Form>;
+
 std::unique_ptr<core::Converter> make_load_szv41(const core::ConverterContext& context) {
-  return std::make_unique<Szv4Converter>(context, Szv4Form::szv41);
+  return std::make_unique<Szv4Converter<kSzv41Form>>(context);
 }
 
 std::unique_ptr<core::Converter> make_load_szv42(const core::ConverterContext& context) {
-  return std::make_unique<Szv4Converter>(context, Szv4Form::szv42);
+  return std::make_unique<Szv4Converter<kSzv42Form>>(context);
 }
 
 }  // namespace tolvex::earnings

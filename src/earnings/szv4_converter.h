@@ -1,7 +1,8 @@
 // СЗВ-4-1 and СЗВ-4-2, the individual records of the СЗВ-4 forms: one ИС_СЗВ-4-1 or ИС_СЗВ-4-2
 // element per person. СЗВ-4-1 reads a person line with its work-period and additional lines;
 // СЗВ-4-2 a single person line that carries at most one period. The information type, the
-// correction kind and the tariff come from the pack record PCH.
+// correction kind and the tariff come from the pack record PCH. The two forms are one converter;
+// what differs between them is the table `Szv4Form`.
 #pragma once
 
 #include <memory>
@@ -14,6 +15,7 @@
 
 namespace tolvex::earnings {
 
+// clang-format off
 // СЗВ-4-1 person line.
 inline constexpr core::FieldDef kSzv41Fields[] = {
     {"TYP_Z", 4},    {"NDOK_PCH", 3},  {"STR_N", 14},    {"FIO1", 40},    {"FIO2", 40},     {"FIO3", 40},
@@ -27,34 +29,69 @@ inline constexpr core::FieldDef kSzv42Fields[] = {
     {"GOD_P", 4},     {"ADRES_I", 200}, {"SUM_STR", 15}, {"SUM_NAK", 15},  {"SUM_DOP", 15},  {"PERIOD_N", 10},
     {"PERIOD_K", 10}, {"M_BOLN", 2},    {"D_BOLN", 2},   {"M_OTP_BZ", 2},  {"D_OTP_BZ", 2},  {"DATA_ZAP", 10}};
 inline constexpr core::RecordLayout SZV42{"SZV42", kSzv42Fields};
+// clang-format on
 
 static_assert(SZV41.width() == 410 && SZV41.fields.size() == 17);
 static_assert(SZV42.width() == 428 && SZV42.fields.size() == 18);
 
-enum class Szv4Form { szv41, szv42 };
+using namespace runtime::literals;
 
-// ТипСведений by PCH:TYP_SVD: ИСХОДНАЯ for "ИСХД" or blank, ПЕНСИОННАЯ for "ПЕНС", empty otherwise.
-std::string_view szv4_information_type(std::string_view typ_svd);
-// ВидКорректировки by PCH:KORR: КОРРЕКТИРУЮЩАЯ, ОТМЕНЯЮЩАЯ, or empty for anything else.
-std::string_view szv4_correction_kind(std::string_view korr);
+struct Szv4Form {
+  const core::RecordLayout& person;  // SZV41, SZV42
+  std::string_view window_title;
+  std::string_view journal_text;
+  std::string_view element;    // "ИС_СЗВ-4-1"
+  std::string_view form_name;  // ВидФормы, "СЗВ-4-1"
+  core::RunRules rules;
+  // The person line is followed by its work-period lines (СЗВ-4-1); otherwise it carries its
+  // one period in PERIOD_N and PERIOD_K (СЗВ-4-2).
+  bool period_lines;
+  // ВидКорректировки is written also when the pack gives no correction kind.
+  bool correction_always;
+  // НачисленоВзносовОсновных is left out when all three sums equal this: "0" or blank.
+  std::string_view sums_left_out;
+};
 
+inline constexpr Szv4Form kSzv41Form{
+    .person = SZV41,
+    .window_title = "Чтение СЗВ-41 из одной пачки"_w,
+    .journal_text = " индивидульные сведения СЗВ-4-1"_w,
+    .element = "ИС_СЗВ-4-1"_w,
+    .form_name = "СЗВ-4-1"_w,
+    .rules = {.counter_line_before_document = true,
+              .run_time_prefix = "Все "_w,
+              .first_time_suffix = " читаем 1 запись"_w},
+    .period_lines = true,
+    .correction_always = false,
+    .sums_left_out = "0",
+};
+
+inline constexpr Szv4Form kSzv42Form{
+    .person = SZV42,
+    .window_title = "Чтение СЗВ-42 из одной пачки"_w,
+    .journal_text = " индивидульные сведения СЗВ-4-2"_w,
+    .element = "ИС_СЗВ-4-2"_w,
+    .form_name = "СЗВ-4-2"_w,
+    .rules = {},
+    .period_lines = false,
+    .correction_always = true,
+    .sums_left_out = "",
+};
+
+template <const Szv4Form& Form>
 class Szv4Converter : public core::Converter {
  public:
-  Szv4Converter(const core::ConverterContext& context, Szv4Form form);
+  explicit Szv4Converter(const core::ConverterContext& context) : Converter(context) {}
 
-  std::string_view window_title() const override;
-  std::string_view journal_text() const override;
-  core::RunRules rules() const override;
+  std::string_view window_title() const override { return Form.window_title; }
+  std::string_view journal_text() const override { return Form.journal_text; }
+  core::RunRules rules() const override { return Form.rules; }
   core::ReadResult read_document(core::PackReader& pack) override;
   void write_document(core::XmlWriter& xml) override;
   std::vector<core::ViewPage> view_pages() const override;
 
  private:
-  void write_work_periods(core::XmlWriter& xml) const;
-  void write_single_period(core::XmlWriter& xml) const;
-
-  Szv4Form form_;
-  core::Record person_;
+  core::RecordOf<Form.person> person_;
   PeriodList periods_{PeriodNumbering::plain_decimal};
   std::string number_;  // НомерВпачке of the current document
 };

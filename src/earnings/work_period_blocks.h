@@ -1,16 +1,19 @@
 // The work-period blocks of the individual earnings records: category names by the whole code,
 // territorial lines, calendar and hour-measured length of service, special working conditions,
-// contract data, one row of monthly earnings and the long-service grounds. The reporting
-// period, the category by code prefix and the territorial-conditions block live in the core
-// (core/period_blocks.h) because the statements write them too.
+// contract data, one row of monthly earnings, the long-service grounds, the ОсобенностиУчета of
+// one period and the tree of all work periods (ВсеПериодыРаботы), which the conversion records
+// share. The reporting period, the category by code prefix and the territorial-conditions
+// block live in the core (core/period_blocks.h) because the statements write them too.
 //
 // Every writer takes blank-padded text values, writes at the caller's depth and leaves
 // `xml_depth` as it found it, also when it writes nothing.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "core/period_blocks.h"
+#include "core/record.h"
 #include "core/xml_writer.h"
 
 namespace tolvex::earnings {
@@ -46,8 +49,8 @@ void write_contract(core::XmlWriter& xml, std::string_view number, std::string_v
                     std::string_view payment_kind);
 
 // СтрокаЗаработка: ТипСтроки, Месяц for a "МЕСЯЦ" row, НачисленоВсего, НачисленоПоБольничным.
-void write_earnings_row(core::XmlWriter& xml, std::string_view row_type, std::string_view month,
-                        std::string_view total, std::string_view temporary_disability);
+void write_earnings_row(core::XmlWriter& xml, std::string_view row_type, std::string_view month, std::string_view total,
+                        std::string_view temporary_disability);
 
 // Whether a long-service ground is measured in hours and minutes (the whole code, trailing
 // blanks ignored, is one of the hour-measured grounds).
@@ -55,7 +58,97 @@ bool is_hour_measured_ground(std::string_view ground);
 
 // ВыслугаЛет: the ground (its tag carries a trailing blank), the hours or the calendar months
 // and days, and ДоляСтавки unless the share is "0.00".
-void write_long_service(core::XmlWriter& xml, std::string_view ground, std::string_view first,
-                        std::string_view second, std::string_view share);
+void write_long_service(core::XmlWriter& xml, std::string_view ground, std::string_view first, std::string_view second,
+                        std::string_view share);
+
+// --- ОсобенностиУчета ------------------------------------------------------------------------
+
+// The features of one work period or additional line, as ОсобенностиУчета writes them.
+struct AccountingFeatures {
+  std::string_view territory, coefficient;                  // TER_US, TER_KOEF
+  std::string_view conditions, position;                    // USL_TR, KPS
+  std::string_view counted, counted_first, counted_second;  // SO, SO1, SO2
+  std::string_view childcare;                               // SO3
+  std::string_view service, service_first, service_second;  // VLET, VL1, VL2
+  std::string_view service_share;                           // VL3
+  std::string_view profession;                              // PROF, blank where the line has none
+};
+
+// The features of a record with the fields TER_US, TER_KOEF, USL_TR, KPS, SO, SO1, SO2, SO3,
+// VLET, VL1, VL2, VL3, and PROF where it has one.
+template <const core::RecordLayout& L>
+AccountingFeatures accounting_features(const core::RecordOf<L>& r) {
+  AccountingFeatures f{r["TER_US"], r["TER_KOEF"], r["USL_TR"], r["KPS"], r["SO"],  r["SO1"], r["SO2"],
+                       r["SO3"],    r["VLET"],     r["VL1"],    r["VL2"], r["VL3"], {}};
+  if constexpr (core::has_field(L, "PROF")) f.profession = r["PROF"];
+  return f;
+}
+
+// How the forms differ in ОсобенностиУчета.
+struct AccountingFeaturesRules {
+  // The territorial block is asked for also when both territorial fields are blank (it then
+  // still leaves itself out for a blank ground with the coefficient "0.00").
+  bool territory_when_blank;
+  // ВыработкаКалендарная of the counted service also when its months and days are both "0".
+  bool calendar_when_zero;
+};
+
+// ОсобенностиУчета: territorial conditions, special working conditions, the counted service
+// (diving in hours, everything else in calendar months and days), childcare leave, long
+// service, profession.
+void write_accounting_features(core::XmlWriter& xml, const AccountingFeatures& features,
+                               const AccountingFeaturesRules& rules);
+
+// --- ВсеПериодыРаботы -----------------------------------------------------------------------
+
+// One ПериодРаботы as its main line (ОсновнаяСтрока) gives it.
+struct WorkPeriod {
+  std::string_view number;                     // НомерСтроки
+  std::string_view start, end;                 // the period's dates
+  std::string_view additional;                 // the count of its additional lines (KOL_LGOT)
+  std::optional<AccountingFeatures> features;  // none: the main line has no ОсобенностиУчета
+};
+
+// Where the tree finds the periods of one person by their running numbers.
+class WorkPeriodSource {
+ public:
+  // Period `number`, or nothing when no period has that number.
+  virtual std::optional<WorkPeriod> find_period(long long number) const = 0;
+  // Additional line `line` of period `number`, or nothing.
+  virtual std::optional<AccountingFeatures> find_additional(long long number, long long line) const = 0;
+
+ protected:
+  ~WorkPeriodSource() = default;
+};
+
+// When a period has ДополнительныеСтроки.
+enum class AdditionalLines {
+  when_counted,  // its count taken as a number is 1 or more
+  unless_zero,   // its count is not the digit "0" (a blank count gives the block, empty)
+};
+
+struct WorkPeriodRules {
+  AdditionalLines additional;
+  AccountingFeaturesRules features;
+};
+
+// СЗВ-1 and СЗВ-3.
+inline constexpr WorkPeriodRules kOldRecordsWorkPeriods{
+    .additional = AdditionalLines::when_counted,
+    .features = {.territory_when_blank = true, .calendar_when_zero = false}};
+// СЗВ-4-1 and СЗВ-4-2.
+inline constexpr WorkPeriodRules kSzv4WorkPeriods{
+    .additional = AdditionalLines::unless_zero,
+    .features = {.territory_when_blank = false, .calendar_when_zero = false}};
+// СЗВ-К.
+inline constexpr WorkPeriodRules kConversionWorkPeriods{
+    .additional = AdditionalLines::when_counted,
+    .features = {.territory_when_blank = true, .calendar_when_zero = true}};
+
+// ВсеПериодыРаботы: Количество, then for each running number from 1 to `count` (taken as a
+// number) the ПериодРаботы of the period that has it, with its additional lines; numbers no
+// period has are passed over.
+void write_work_periods(core::XmlWriter& xml, std::string_view count, const WorkPeriodSource& periods,
+                        const WorkPeriodRules& rules);
 
 }  // namespace tolvex::earnings

@@ -9,18 +9,17 @@ namespace tolvex::person {
 
 using namespace runtime::literals;
 using core::is_blank;
-using core::Record;
 using core::trim_right;
+using Parts = core::RecordOf<R_A>;
+using Part = Parts::Field;
 
 namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 // The parts from the region on, by part number 3 to 12 (10 to 12 all go to the flat).
-std::size_t field_of_part(std::size_t k) {
-  static const std::size_t fields[] = {R_A.index("REGION"), R_A.index("RAION"),  R_A.index("GOROD"),
-                                       R_A.index("NAS_PUNKT"), R_A.index("ULICA"), R_A.index("DOM"),
-                                       R_A.index("KORPUS"), R_A.index("KVARTIRA")};
+Part field_of_part(std::size_t k) {
+  static constexpr Part fields[] = {"REGION", "RAION", "GOROD", "NAS_PUNKT", "ULICA", "DOM", "KORPUS", "KVARTIRA"};
   return fields[k < 10 ? k - 3 : 7];
 }
 
@@ -29,17 +28,15 @@ struct Prefix {
   std::string_view type;
 };
 
-const Prefix kHousePrefixes[] = {{"ДОМ."_w, "Д"_w},   {"ДОМ"_w, "Д"_w},     {"Д."_w, "Д"_w},
-                                 {"Д"_w, "Д"_w},      {"СТР."_w, "СТР"_w},  {"СТР"_w, "СТР"_w},
-                                 {"ВЛД."_w, "ВЛД"_w}, {"ВЛД"_w, "ВЛД"_w}};
-const Prefix kCorpusPrefixes[] = {{"КОРП."_w, "КОРП"_w}, {"К."_w, "КОРП"_w},   {"К"_w, "КОРП"_w},
-                                  {"СТР."_w, "СТР"_w},   {"СТР"_w, "СТР"_w},   {"ВЛД."_w, "ВЛД"_w},
-                                  {"ВЛД"_w, "ВЛД"_w}};
-const Prefix kFlatPrefixes[] = {{"КВ."_w, "КВ"_w},   {"КВ"_w, "КВ"_w},   {"К."_w, "КВ"_w},
-                                {"К"_w, "КВ"_w},     {"КОМ."_w, "КОМ"_w}, {"КОМ"_w, "КОМ"_w}};
+const Prefix kHousePrefixes[] = {{"ДОМ."_w, "Д"_w},   {"ДОМ"_w, "Д"_w},   {"Д."_w, "Д"_w},     {"Д"_w, "Д"_w},
+                                 {"СТР."_w, "СТР"_w}, {"СТР"_w, "СТР"_w}, {"ВЛД."_w, "ВЛД"_w}, {"ВЛД"_w, "ВЛД"_w}};
+const Prefix kCorpusPrefixes[] = {{"КОРП."_w, "КОРП"_w}, {"К."_w, "КОРП"_w},  {"К"_w, "КОРП"_w}, {"СТР."_w, "СТР"_w},
+                                  {"СТР"_w, "СТР"_w},    {"ВЛД."_w, "ВЛД"_w}, {"ВЛД"_w, "ВЛД"_w}};
+const Prefix kFlatPrefixes[] = {{"КВ."_w, "КВ"_w}, {"КВ"_w, "КВ"_w},    {"К."_w, "КВ"_w},
+                                {"К"_w, "КВ"_w},   {"КОМ."_w, "КОМ"_w}, {"КОМ"_w, "КОМ"_w}};
 
 // A place part "Тульская обл": the last word is the type word, what stands before it the name.
-void divide_place(Record& r, std::string_view name_field, std::string_view type_field) {
+void divide_place(Parts& r, Part name_field, Part type_field) {
   std::string part(trim_right(r[name_field]));
   if (part.empty()) return;
   std::size_t last = part.rfind(' ');
@@ -49,8 +46,7 @@ void divide_place(Record& r, std::string_view name_field, std::string_view type_
 }
 
 // A number with its type prefix ("КВ.12"): the longest matching prefix gives the type.
-void take_prefix(Record& r, std::string_view number_field, std::string_view type_field,
-                 std::span<const Prefix> prefixes) {
+void take_prefix(Parts& r, Part number_field, Part type_field, std::span<const Prefix> prefixes) {
   std::string number(r[number_field]);
   const Prefix* best = nullptr;
   for (const auto& p : prefixes)
@@ -65,19 +61,17 @@ void take_prefix(Record& r, std::string_view number_field, std::string_view type
 
 // A place element with its name and type word: Район, Город, НаселенныйПункт, Улица.
 void write_place(core::XmlWriter& xml, std::string_view element, std::string_view name, std::string_view type) {
-  xml.open(element);
+  auto block = xml.block(element);
   if (!is_blank(name)) {
     xml.write_element("ГеографическоеНазвание"_w, name);
     xml.write_element("Сокращение"_w, type);
   }
-  xml.close(element);
 }
 
 void write_number(core::XmlWriter& xml, std::string_view element, std::string_view type, std::string_view number) {
-  xml.open(element);
+  auto block = xml.block(element);
   xml.write_element("Сокращение"_w, type);
   xml.write_element("Номер"_w, number);
-  xml.close(element);
 }
 
 // The foreign and the unstructured form: the index and the whole text.
@@ -87,18 +81,17 @@ void write_whole(core::XmlWriter& xml, std::string_view type, std::string_view b
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   xml.write_element("ТипАдреса"_w, type);
   xml.write_element("Индекс"_w, index);
-  xml.open(block);
+  auto whole = xml.block(block);
   xml.write_element("Адрес"_w, text);
-  xml.close(block);
 }
 
 }  // namespace
 
 AddressParts split_address(std::string_view address) {
   AddressParts out;
-  Record& r = out.parts;
+  Parts& r = out.parts;
   r.clear();
-  const std::size_t strana = R_A.index("STRANA"), index = R_A.index("P_INDEX"), region = R_A.index("REGION");
+  static constexpr Part strana = "STRANA", index = "P_INDEX", region = "REGION";
   std::size_t k = 1, n = 0;
   for (char ch : trim_right(address)) {
     if (ch == ',') {
@@ -111,7 +104,7 @@ AddressParts split_address(std::string_view address) {
       if (is_digit(ch)) {
         r.put(strana, n++, ch);
         if (n > 3) {  // four digits: a postal index, not a country code
-          std::string digits(r.field(strana).substr(0, R_A.fields[index].width));
+          std::string digits(r[strana].substr(0, index.width()));
           r.set(index, digits);
           r.set(strana, {});
           k = 2;
@@ -123,7 +116,7 @@ AddressParts split_address(std::string_view address) {
     } else if (k == 2) {
       if (is_digit(ch)) {
         r.put(index, n++, ch);
-        if (n > R_A.fields[index].width) {
+        if (n > index.width()) {
           out.oversized = out.index_oversized = true;
           k = 3;
         }
@@ -132,8 +125,8 @@ AddressParts split_address(std::string_view address) {
         k = 3;
       }
     } else if (k <= 12) {
-      std::size_t f = field_of_part(k);
-      if (n >= R_A.fields[f].width) out.oversized = true;
+      Part f = field_of_part(k);
+      if (n >= f.width()) out.oversized = true;
       r.put(f, n++, ch);
     }
   }
@@ -141,7 +134,7 @@ AddressParts split_address(std::string_view address) {
   return out;
 }
 
-void normalize_address(Record& r) {
+void normalize_address(Parts& r) {
   divide_place(r, "REGION", "SOCR1");
   divide_place(r, "RAION", "SOCR2");
   divide_place(r, "GOROD", "SOCR3");
@@ -161,7 +154,7 @@ AddressForm address_form(const AddressParts& split) {
 void write_address(core::XmlWriter& xml, std::string_view address) {
   AddressParts split = split_address(address);
   AddressForm form = address_form(split);
-  Record& r = split.parts;
+  Parts& r = split.parts;
   // An index of more than six digits is not an index: the whole text carries it.
   std::string_view index = split.index_oversized ? std::string_view{} : r["P_INDEX"];
   if (form == AddressForm::foreign) {
@@ -175,11 +168,12 @@ void write_address(core::XmlWriter& xml, std::string_view address) {
   normalize_address(r);
   xml.write_element("ТипАдреса"_w, "РОССИЙСКИЙ"_w);
   if (!is_blank(index)) xml.write_element("Индекс"_w, index);
-  xml.open("РоссийскийАдрес"_w);
-  xml.open("Регион"_w);
-  xml.write_element("ГеографическоеНазвание"_w, r["REGION"]);
-  if (!is_blank(r["SOCR1"])) xml.write_element("Сокращение"_w, r["SOCR1"]);
-  xml.close("Регион"_w);
+  auto russian = xml.block("РоссийскийАдрес"_w);
+  {
+    auto region = xml.block("Регион"_w);
+    xml.write_element("ГеографическоеНазвание"_w, r["REGION"]);
+    if (!is_blank(r["SOCR1"])) xml.write_element("Сокращение"_w, r["SOCR1"]);
+  }
   write_place(xml, "Район"_w, r["RAION"], r["SOCR2"]);
   write_place(xml, "Город"_w, r["GOROD"], r["SOCR3"]);
   write_place(xml, "НаселенныйПункт"_w, r["NAS_PUNKT"], r["SOCR4"]);
@@ -187,7 +181,6 @@ void write_address(core::XmlWriter& xml, std::string_view address) {
   write_number(xml, "Дом"_w, r["SOCR6"], r["DOM"]);
   write_number(xml, "Корпус"_w, r["SOCR7"], r["KORPUS"]);
   write_number(xml, "Квартира"_w, r["SOCR8"], r["KVARTIRA"]);
-  xml.close("РоссийскийАдрес"_w);
 }
 
 }  // namespace tolvex::person

@@ -13,17 +13,19 @@
 
 namespace tolvex::person {
 
+// clang-format off
 // The parts of one address.
 inline constexpr core::FieldDef kAddressFields[] = {
     {"STRANA", 40},    {"P_INDEX", 6}, {"REGION", 40}, {"SOCR1", 30},  {"RAION", 40},    {"SOCR2", 30},
     {"GOROD", 40},     {"SOCR3", 30},  {"NAS_PUNKT", 40}, {"SOCR4", 30}, {"ULICA", 40},  {"SOCR5", 30},
     {"DOM", 20},       {"SOCR6", 30},  {"KORPUS", 20}, {"SOCR7", 30},  {"KVARTIRA", 20}, {"SOCR8", 30}};
 inline constexpr core::RecordLayout R_A{"R_A", kAddressFields};
+// clang-format on
 
 enum class AddressForm { russian, foreign, unstructured };
 
 struct AddressParts {
-  core::Record parts{R_A};
+  core::RecordOf<R_A> parts;
   // Every part from the region to the flat stands apart (seven, eight or nine commas).
   bool structured = false;
   // A part was longer than its field (a place over 40 characters, a number over 20, an index of
@@ -38,7 +40,7 @@ AddressParts split_address(std::string_view address);
 
 // Divides the place parts into name and type word and takes the type prefixes off the house,
 // corpus and flat numbers.
-void normalize_address(core::Record& parts);
+void normalize_address(core::RecordOf<R_A>& parts);
 
 // The form of a split address: foreign for a country code other than "653", Russian for a
 // structured address, unstructured otherwise.

@@ -1,5 +1,6 @@
 #include "person/adv1.h"
 
+#include "core/frame.h"
 #include "person/person_blocks.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
@@ -9,24 +10,22 @@ namespace tolvex::person {
 using namespace runtime::literals;
 using core::is_blank;
 
-void write_questionnaire(core::XmlWriter& xml, const core::Record& r, std::string_view number) {
-  xml.open("АНКЕТА_ЗЛ"_w);
+void write_questionnaire(core::XmlWriter& xml, const core::RecordOf<ANK1>& r, std::string_view number) {
+  auto document = xml.block("АНКЕТА_ЗЛ"_w);
   xml.write_element("НомерВпачке"_w, number);
-  xml.open("АнкетныеДанные"_w);
-  write_name_block(xml, "ФИО"_w, r["FIO1"], r["FIO2"], r["FIO3"]);
-  if (!is_blank(r["POL"])) xml.write_element("Пол"_w, r["POL"]);
-  write_birth_date(xml, r["D_ROGD_TYP"], r["D_ROGD"], r["DAY_D_ROGD"], r["MES_D_ROGD"], r["GOD_D_ROGD"],
-                   "ДатаРождения"_w);
-  write_birth_place(xml, "МестоРождения"_w, r["M_ROGD_TYP"], r["NAS_P"], r["RAION"], r["REGION"], r["STRANA"]);
-  if (!is_blank(r["GRAGD"])) xml.write_element("Гражданство"_w, r["GRAGD"]);
-  if (!is_blank(r["ADRES"])) write_address_block(xml, "АдресРегистрации"_w, r["ADRES"]);
-  if (!is_blank(r["ADRES_F"])) write_address_block(xml, "АдресФактический"_w, r["ADRES_F"]);
-  if (!is_blank(r["TELEF"])) xml.write_element("Телефон"_w, r["TELEF"]);
-  xml.close("АнкетныеДанные"_w);
-  write_identity_document(xml, r["KOD_UDL"], r["NAME_UDL"], r["SER1"], r["SER2"], r["N_UDL"], r["D_UDL"],
-                          r["KEM_UDL"]);
+  {
+    auto data = xml.block("АнкетныеДанные"_w);
+    write_name_block(xml, "ФИО"_w, r);
+    if (!is_blank(r["POL"])) xml.write_element("Пол"_w, r["POL"]);
+    write_birth_date(xml, r, "ДатаРождения"_w);
+    write_birth_place(xml, "МестоРождения"_w, r);
+    if (!is_blank(r["GRAGD"])) xml.write_element("Гражданство"_w, r["GRAGD"]);
+    if (!is_blank(r["ADRES"])) write_address_block(xml, "АдресРегистрации"_w, r["ADRES"]);
+    if (!is_blank(r["ADRES_F"])) write_address_block(xml, "АдресФактический"_w, r["ADRES_F"]);
+    if (!is_blank(r["TELEF"])) xml.write_element("Телефон"_w, r["TELEF"]);
+  }
+  write_identity_document(xml, r);
   xml.write_date_element("ДатаЗаполнения"_w, r["D_ZAP"]);
-  xml.close("АНКЕТА_ЗЛ"_w);
 }
 
 std::string_view Adv1Converter::window_title() const { return "Конвертация анкет АДВ-1  в формат 7  XML"_w; }
@@ -35,14 +34,14 @@ std::string_view Adv1Converter::journal_text() const { return " анкета А�
 
 core::ReadResult Adv1Converter::read_document(core::PackReader& pack) {
   core::ReadResult r = read_line_document(pack, ank1_);
-  if (r.kind == core::ReadResult::document) number_ = document_number(ank1_["NDOK_PCH"]);
+  if (r.kind == core::ReadResult::document) number_ = core::document_number(ank1_["NDOK_PCH"]);
   return r;
 }
 
 void Adv1Converter::write_document(core::XmlWriter& xml) { write_questionnaire(xml, ank1_, number_); }
 
 std::vector<core::ViewPage> Adv1Converter::view_pages() const {
-  const core::Record& r = ank1_;
+  const auto& r = ank1_;
   core::ViewPage p;
   add_field(p, "тип зписи"_w, r["TYP_Z"]);
   add_field(p, "№ документа в пачке"_w, number_);

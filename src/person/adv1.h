@@ -9,6 +9,7 @@
 
 namespace tolvex::person {
 
+// clang-format off
 inline constexpr core::FieldDef kAnk1Fields[] = {
     {"TYP_Z", 4},      {"NDOK_PCH", 3},   {"D_ZAP", 10},    {"FIO1", 40},     {"FIO2", 40},
     {"FIO3", 40},      {"POL", 1},        {"D_ROGD_TYP", 20}, {"D_ROGD", 10}, {"DAY_D_ROGD", 2},
@@ -17,9 +18,10 @@ inline constexpr core::FieldDef kAnk1Fields[] = {
     {"SER1", 8},       {"SER2", 8},       {"N_UDL", 8},     {"D_UDL", 10},    {"KEM_UDL", 80},
     {"ADRES", 200},    {"ADRES_F", 200},  {"TELEF", 40}};
 inline constexpr core::RecordLayout ANK1{"ANK1", kAnk1Fields};
+// clang-format on
 
 // Writes one АНКЕТА_ЗЛ from an ANK1 record; `number` is its НомерВпачке.
-void write_questionnaire(core::XmlWriter& xml, const core::Record& ank1, std::string_view number);
+void write_questionnaire(core::XmlWriter& xml, const core::RecordOf<ANK1>& ank1, std::string_view number);
 
 class Adv1Converter : public core::Converter {
  public:
@@ -31,10 +33,10 @@ class Adv1Converter : public core::Converter {
   void write_document(core::XmlWriter& xml) override;
   std::vector<core::ViewPage> view_pages() const override;
 
-  const core::Record& record() const { return ank1_; }
+  const core::RecordOf<ANK1>& record() const { return ank1_; }
 
  private:
-  core::Record ank1_{ANK1};
+  core::RecordOf<ANK1> ank1_;
   std::string number_;  // НомерВпачке of the current document
 };
 

@@ -1,5 +1,6 @@
 #include "person/adv8.h"
 
+#include "core/frame.h"
 #include "person/person_blocks.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
@@ -25,27 +26,25 @@ void write_death_date(core::XmlWriter& xml, std::string_view date) {
     xml.write_date_element("ДатаСмерти"_w, date);
 }
 
-void write_death_notice(core::XmlWriter& xml, const core::Record& r, std::string_view number,
+void write_death_notice(core::XmlWriter& xml, const core::RecordOf<ADV8>& r, std::string_view number,
                         std::string_view registry_office) {
-  xml.open("СВЕДЕНИЯ_О_СМЕРТИ"_w);
+  auto document = xml.block("СВЕДЕНИЯ_О_СМЕРТИ"_w);
   xml.write_element("НомерВпачке"_w, number);
-  xml.open("ОрганЗАГС"_w);
-  xml.write_element("НаименованиеОрганизации"_w, registry_office);
-  xml.close("ОрганЗАГС"_w);
-  write_name_block(xml, "ФИО"_w, r["FIO1"], r["FIO2"], r["FIO3"]);
+  {
+    auto office = xml.block("ОрганЗАГС"_w);
+    xml.write_element("НаименованиеОрганизации"_w, registry_office);
+  }
+  write_name_block(xml, "ФИО"_w, r);
   xml.write_element("Пол"_w, r["POL"]);
-  write_birth_place(xml, "МестоРождения"_w, r["M_ROGD_TYP"], r["NAS_P"], r["RAION"], r["REGION"], r["STRANA"]);
-  write_birth_date(xml, r["D_ROGD_TYP"], r["D_ROGD"], r["DAY_D_ROGD"], r["MES_D_ROGD"], r["GOD_D_ROGD"],
-                   "ДатаРождения"_w);
+  write_birth_place(xml, "МестоРождения"_w, r);
+  write_birth_date(xml, r, "ДатаРождения"_w);
   write_death_date(xml, r["D_SMERTI"]);
   xml.write_element("НомерЗаписиАкта"_w, r["N_AKTA"]);
   xml.write_date_element("ДатаЗаписиАкта"_w, r["D_AKTA"]);
-  write_identity_document(xml, r["KOD_UDL"], r["NAME_UDL"], r["SER1"], r["SER2"], r["N_UDL"], r["D_UDL"],
-                          r["KEM_UDL"]);
+  write_identity_document(xml, r);
   write_address_block(xml, "ПоследнееМестоЖительства"_w, r["ADRES"]);
   xml.write_element("СтраховойНомер"_w, r["STR_N"]);
   xml.write_date_element("ДатаЗаполнения"_w, r["D_ZAP"]);
-  xml.close("СВЕДЕНИЯ_О_СМЕРТИ"_w);
 }
 
 std::string_view Adv8Converter::window_title() const { return "Конвертация справки о смерти АДВ-8  в формат 7  XML"_w; }
@@ -54,7 +53,7 @@ std::string_view Adv8Converter::journal_text() const { return " сведения
 
 core::ReadResult Adv8Converter::read_document(core::PackReader& pack) {
   core::ReadResult r = read_line_document(pack, adv8_);
-  if (r.kind == core::ReadResult::document) number_ = document_number(adv8_["NDOK_PCH"]);
+  if (r.kind == core::ReadResult::document) number_ = core::document_number(adv8_["NDOK_PCH"]);
   return r;
 }
 
@@ -63,7 +62,7 @@ void Adv8Converter::write_document(core::XmlWriter& xml) {
 }
 
 std::vector<core::ViewPage> Adv8Converter::view_pages() const {
-  const core::Record& r = adv8_;
+  const auto& r = adv8_;
   core::ViewPage p;
   add_field(p, "№ документа в пачке"_w, number_);
   add_field(p, "из"_w, header().dokt["KOL_DOK"]);

@@ -10,6 +10,7 @@
 
 namespace tolvex::person {
 
+// clang-format off
 inline constexpr core::FieldDef kAdv8Fields[] = {
     {"TYP_Z", 4},      {"NDOK_PCH", 3},   {"FIO1", 40},      {"FIO2", 40},       {"FIO3", 40},
     {"POL", 1},        {"D_ROGD_TYP", 20}, {"D_ROGD", 10},   {"DAY_D_ROGD", 2},  {"MES_D_ROGD", 2},
@@ -19,13 +20,14 @@ inline constexpr core::FieldDef kAdv8Fields[] = {
     {"KEM_UDL", 80},   {"ADRES", 200},    {"ORG_RAB", 80},   {"STR_N", 14},      {"D_REG", 10},
     {"D_ZAP", 10}};
 inline constexpr core::RecordLayout ADV8{"ADV8", kAdv8Fields};
+// clang-format on
 
 // ДатаСмертиОсобая with День, Месяц, Год when the day or the month is "00" or the year
 // "0000", ДатаСмерти otherwise.
 void write_death_date(core::XmlWriter& xml, std::string_view date_of_death);
 
 // Writes one СВЕДЕНИЯ_О_СМЕРТИ; `registry_office` is the name of the office that sent the pack.
-void write_death_notice(core::XmlWriter& xml, const core::Record& adv8, std::string_view number,
+void write_death_notice(core::XmlWriter& xml, const core::RecordOf<ADV8>& adv8, std::string_view number,
                         std::string_view registry_office);
 
 class Adv8Converter : public core::Converter {
@@ -39,7 +41,7 @@ class Adv8Converter : public core::Converter {
   std::vector<core::ViewPage> view_pages() const override;
 
  private:
-  core::Record adv8_{ADV8};
+  core::RecordOf<ADV8> adv8_;
   std::string number_;
 };
 

@@ -13,6 +13,7 @@
 
 namespace tolvex::person {
 
+// clang-format off
 inline constexpr core::FieldDef kAdv2Fields[] = {
     {"TYP_Z", 4},       {"NDOK_PCH", 3},    {"D_ZAP", 10},      {"STR_N", 14},      {"FIO1", 40},
     {"FIO2", 40},       {"FIO3", 40},       {"FIO1_N", 40},     {"FIO2_N", 40},     {"FIO3_N", 40},
@@ -49,13 +50,14 @@ inline constexpr auto kAdv3LineFields = [] {
   return all;
 }();
 inline constexpr core::RecordLayout ADV3_LINE{"ADV3_LINE", kAdv3LineFields};
+// clang-format on
 
 // Splits the record of a whole АДВ-3 line into ADV3 and ADV3N.
 void divide_adv3_line(const core::Record& line, core::Record& adv3, core::Record& adv3n);
 
-void write_exchange_application(core::XmlWriter& xml, const core::Record& adv2, std::string_view number);
-void write_duplicate_application(core::XmlWriter& xml, const core::Record& adv3, const core::Record& adv3n,
-                                 std::string_view number);
+void write_exchange_application(core::XmlWriter& xml, const core::RecordOf<ADV2>& adv2, std::string_view number);
+void write_duplicate_application(core::XmlWriter& xml, const core::RecordOf<ADV3>& adv3,
+                                 const core::RecordOf<ADV3N>& adv3n, std::string_view number);
 
 class Adv2Converter : public core::Converter {
  public:
@@ -68,7 +70,7 @@ class Adv2Converter : public core::Converter {
   std::vector<core::ViewPage> view_pages() const override;
 
  private:
-  core::Record adv2_{ADV2};
+  core::RecordOf<ADV2> adv2_;
   std::string number_;
 };
 
@@ -83,9 +85,9 @@ class Adv3Converter : public core::Converter {
   std::vector<core::ViewPage> view_pages() const override;
 
  private:
-  core::Record line_{ADV3_LINE};
-  core::Record adv3_{ADV3};
-  core::Record adv3n_{ADV3N};
+  core::RecordOf<ADV3_LINE> line_;
+  core::RecordOf<ADV3> adv3_;
+  core::RecordOf<ADV3N> adv3n_;
   std::string number_;
 };
 

@@ -18,20 +18,16 @@ void write_full_name(core::XmlWriter& xml, std::string_view surname, std::string
   if (!is_blank(patronymic)) xml.write_element("Отчество"_w, patronymic);
 }
 
-void write_day_month_year(core::XmlWriter& xml, std::string_view day, std::string_view month,
-                          std::string_view year) {
-  ++xml.xml_depth;
+void write_day_month_year(core::XmlWriter& xml, std::string_view day, std::string_view month, std::string_view year) {
   xml.write_element("День"_w, day);
   xml.write_element("Месяц"_w, month);
   xml.write_element("Год"_w, year);
-  --xml.xml_depth;
 }
 
-void write_special_date(core::XmlWriter& xml, std::string_view wrapper, std::string_view day,
-                        std::string_view month, std::string_view year) {
-  xml.line(std::string("<").append(wrapper).append(">"));
+void write_special_date(core::XmlWriter& xml, std::string_view wrapper, std::string_view day, std::string_view month,
+                        std::string_view year) {
+  auto block = xml.block(wrapper);
   write_day_month_year(xml, day, month, year);
-  xml.line(std::string("</").append(wrapper).append(">"));
 }
 
 std::string_view special_birth_date_element(std::string_view element_name) {
@@ -49,32 +45,28 @@ void write_birth_date(core::XmlWriter& xml, std::string_view kind, std::string_v
   }
 }
 
-void write_birth_place(core::XmlWriter& xml, std::string_view block_name, std::string_view kind,
-                       std::string_view town, std::string_view district, std::string_view region,
-                       std::string_view country) {
-  xml.open(block_name);
+void write_birth_place(core::XmlWriter& xml, std::string_view block_name, std::string_view kind, std::string_view town,
+                       std::string_view district, std::string_view region, std::string_view country) {
+  auto block = xml.block(block_name);
   xml.write_element("ТипМестаРождения"_w, equals(kind, "СТАНДАРТ"_w) ? "СТАНДАРТНОЕ"_w : kind);
   xml.write_element("ГородРождения"_w, town);
   xml.write_element("РайонРождения"_w, district);
   xml.write_element("РегионРождения"_w, region);
   xml.write_element("СтранаРождения"_w, country);
-  xml.close(block_name);
 }
 
 void write_identity_document(core::XmlWriter& xml, std::string_view kind, std::string_view name,
-                             std::string_view series_roman, std::string_view series_russian,
-                             std::string_view number, std::string_view issue_date, std::string_view issued_by) {
-  xml.open("УдостоверяющийДокумент"_w);
+                             std::string_view series_roman, std::string_view series_russian, std::string_view number,
+                             std::string_view issue_date, std::string_view issued_by) {
+  auto identity = xml.block("УдостоверяющийДокумент"_w);
   xml.write_element("ТипУдостоверяющего"_w, kind);
-  xml.open("Документ"_w);
+  auto document = xml.block("Документ"_w);
   xml.write_element("НаименованиеУдостоверяющего"_w, name);
   xml.write_element("СерияРимскиеЦифры"_w, series_roman);
   xml.write_element("СерияРусскиеБуквы"_w, series_russian);
   xml.write_element("НомерУдостоверяющего"_w, number);
   xml.write_date_element("ДатаВыдачи"_w, issue_date);
   xml.write_element("КемВыдан"_w, issued_by);
-  xml.close("Документ"_w);
-  xml.close("УдостоверяющийДокумент"_w);
 }
 
 }  // namespace tolvex::person

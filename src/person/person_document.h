@@ -1,5 +1,5 @@
-// What the converters of the person documents share: one document per pack line, the number of
-// the document in the file, the wrapped name and address blocks, and the window fields.
+// What the converters of the person documents share: one document per pack line, the wrapped
+// name and address blocks, and the window fields.
 #pragma once
 
 #include <string>
@@ -8,12 +8,9 @@
 #include "core/converter.h"
 #include "core/record.h"
 #include "core/xml_writer.h"
+#include "runtime/codepage.h"
 
 namespace tolvex::person {
-
-// НомерВпачке: the document's number in the pack taken as a number, plus one (the inventory is
-// number 1), in full: "999" gives "1000".
-std::string document_number(std::string_view ndok_pch);
 
 // Reads the next pack line into the cleared record; the end of the pack is the normal end.
 core::ReadResult read_line_document(core::PackReader& pack, core::Record& record);
@@ -21,6 +18,11 @@ core::ReadResult read_line_document(core::PackReader& pack, core::Record& record
 // <element> with Фамилия, Имя, Отчество inside (ФИО, ФИОизСтрахового).
 void write_name_block(core::XmlWriter& xml, std::string_view element, std::string_view surname,
                       std::string_view first_name, std::string_view patronymic);
+// The same from a record with the fields FIO1, FIO2, FIO3.
+template <const core::RecordLayout& L>
+void write_name_block(core::XmlWriter& xml, std::string_view element, const core::RecordOf<L>& r) {
+  write_name_block(xml, element, r["FIO1"], r["FIO2"], r["FIO3"]);
+}
 
 // <element> with the address inside (АдресРегистрации, АдресФактический ...).
 void write_address_block(core::XmlWriter& xml, std::string_view element, std::string_view address);
@@ -34,6 +36,18 @@ void add_field(core::ViewPage& page, std::string_view prompt, std::string_view v
 void add_group(core::ViewPage& page, std::string_view caption);
 // The group "Документ. удостоверяющий личность" of a record with the identity-document fields
 // KOD_UDL, NAME_UDL, SER1, SER2, N_UDL, D_UDL, KEM_UDL.
-void add_identity_document_fields(core::ViewPage& page, const core::Record& record);
+template <const core::RecordLayout& L>
+void add_identity_document_fields(core::ViewPage& page, const core::RecordOf<L>& r) {
+  using namespace runtime::literals;
+  struct Prompted {
+    std::string_view prompt;
+    core::FieldOf<L> field;
+  };
+  static constexpr Prompted kPrompts[] = {
+      {"код уд.л.:"_w, "KOD_UDL"}, {"наименование:"_w, "NAME_UDL"}, {"серия1:"_w, "SER1"},       {"серия2:"_w, "SER2"},
+      {"№ уд.л.:"_w, "N_UDL"},     {"дата выдачи"_w, "D_UDL"},      {"кем выдано:"_w, "KEM_UDL"}};
+  add_group(page, "Документ. удостоверяющий личность"_w);
+  for (const auto& f : kPrompts) add_field(page, f.prompt, r[f.field]);
+}
 
 }  // namespace tolvex::person

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/frame.h"
+#include "core/insurer_blocks.h"
 #include "core/period_blocks.h"
 #include "statements/statement_blocks.h"
 
@@ -9,7 +11,7 @@ namespace tolvex::statements {
 
 using core::as_number;
 using core::is_blank;
-using core::Record;
+using Month = core::RecordOf<MES10>;
 
 core::RunRules Adv10Converter::rules() const {
   core::RunRules r;
@@ -28,7 +30,7 @@ core::ReadResult Adv10Converter::read_document(core::PackReader& pack) {
   mes10_.clear();
   const long long count = as_number(adv10_["KOL_MES"]);
   for (long long i = 0; i < count; ++i) {
-    Record month(MES10);
+    Month month;
     if (int rc = pack.read_record(month)) return core::ReadResult::from_code(rc, true);
     month.set("N_MES", core::zero_padded(as_number(month["N_MES"]), 2));
     mes10_.push_back(std::move(month));
@@ -38,42 +40,46 @@ core::ReadResult Adv10Converter::read_document(core::PackReader& pack) {
   // is put in month order; lines of the same month keep their pack order.
   for (int m = 1; m <= 12; ++m) {
     const std::string mm = core::zero_padded(m, 2);
-    bool present = std::any_of(mes10_.begin(), mes10_.end(), [&](const Record& r) { return r["N_MES"] == mm; });
+    bool present = std::any_of(mes10_.begin(), mes10_.end(), [&](const Month& r) { return r["N_MES"] == mm; });
     if (!present) {
-      Record filler(MES10);
+      Month filler;
       filler.set("N_MES", mm);
       mes10_.push_back(std::move(filler));
     }
   }
   std::stable_sort(mes10_.begin(), mes10_.end(),
-                   [](const Record& a, const Record& b) { return a["N_MES"] < b["N_MES"]; });
+                   [](const Month& a, const Month& b) { return a["N_MES"] < b["N_MES"]; });
   return {};
 }
 
 // One ЗаработокДоходПоКатегорииЗЛ row: a month row from a MES10 entry, or the total row from
 // the document's sums when `month` is null.
-void Adv10Converter::write_row(core::XmlWriter& xml, const Record* month) const {
-  const Record& src = month ? *month : adv10_;
-  const std::string_view charged = month ? src["SUM_VZN"] : src["SUM_VZNOS"];
-  xml.open("ЗаработокДоходПоКатегорииЗЛ"_w);
+void Adv10Converter::write_row(core::XmlWriter& xml, const Month* month) const {
+  // The row's sums: the month's, or for the total row the document's.
+  const std::string_view earnings = month ? (*month)["SUM_ZAR"] : adv10_["SUM_ZAR"];
+  const std::string_view sick_pay = month ? (*month)["SUM_BOLN"] : adv10_["SUM_BOLN"];
+  const std::string_view charged = month ? (*month)["SUM_VZN"] : adv10_["SUM_VZNOS"];
+  const std::string_view paid = month ? (*month)["SUM_UPL"] : adv10_["SUM_UPL"];
+  auto block = xml.block("ЗаработокДоходПоКатегорииЗЛ"_w);
   xml.write_element("ТипСтроки"_w, month ? "МЕСЯЦ"_w : "ИТОГО"_w);
-  if (month) xml.write_element("Месяц"_w, src["N_MES"]);
-  if (!is_blank(src["SUM_ZAR"])) xml.write_element("ПоКатегорииЗаработок"_w, src["SUM_ZAR"]);
-  if (!is_blank(src["SUM_BOLN"])) xml.write_element("ПоКатегорииПоБольничным"_w, src["SUM_BOLN"]);
-  if (month && as_number(src["KOL_RAB"]) > 0)
-    xml.write_element("СредняяЧисленностьРаботников"_w, src["KOL_RAB"]);
-  if (month && !is_blank(src["REGRES"])) xml.write_element("ПризнакТарифа"_w, src["REGRES"]);
+  if (month) xml.write_element("Месяц"_w, (*month)["N_MES"]);
+  if (!is_blank(earnings)) xml.write_element("ПоКатегорииЗаработок"_w, earnings);
+  if (!is_blank(sick_pay)) xml.write_element("ПоКатегорииПоБольничным"_w, sick_pay);
+  if (month && as_number((*month)["KOL_RAB"]) > 0)
+    xml.write_element("СредняяЧисленностьРаботников"_w, (*month)["KOL_RAB"]);
+  if (month && !is_blank((*month)["REGRES"])) xml.write_element("ПризнакТарифа"_w, (*month)["REGRES"]);
   if (!is_blank(charged)) xml.write_element("НачисленоВзносов"_w, charged);
-  if (!is_blank(src["SUM_UPL"])) xml.write_element("ПеречисленоВзносов"_w, src["SUM_UPL"]);
-  xml.close("ЗаработокДоходПоКатегорииЗЛ"_w);
+  if (!is_blank(paid)) xml.write_element("ПеречисленоВзносов"_w, paid);
 }
 
 void Adv10Converter::write_document(core::XmlWriter& xml) {
-  xml.xml_depth = 0;
-  number_ = document_number(adv10_["NDOK_PCH"]);
-  xml.open("СВОДНАЯ_ВЕДОМОСТЬ"_w);
+  number_ = core::document_number(adv10_["NDOK_PCH"]);
+  auto document = xml.block("СВОДНАЯ_ВЕДОМОСТЬ"_w);
   xml.write_element("НомерВпачке"_w, number_);
-  write_statement_insurer(xml, header().ist4);
+  {
+    auto insurer = xml.block("Страхователь"_w);
+    core::write_insurer(xml, header().ist4, core::kInsurerWithoutRegistration);
+  }
   core::write_reporting_period(xml, adv10_["KW"], adv10_["GOD"]);
   xml.write_date_element("ДатаЗаполнения"_w, adv10_["D_ZAP"]);
   xml.write_element("ЧислоПачек"_w, adv10_["KOL_PCH"]);
@@ -81,16 +87,13 @@ void Adv10Converter::write_document(core::XmlWriter& xml) {
   xml.write_element("ЗадолженностьПоВзносам"_w, adv10_["DOLG"]);
   xml.write_element("КодКатегории"_w, adv10_["KAT_PL"]);
 
-  xml.open("ВесьЗаработокДоходПоКатегорииЗЛ"_w);
+  auto rows = xml.block("ВесьЗаработокДоходПоКатегорииЗЛ"_w);
   xml.write_element("Количество"_w, std::to_string(as_number(adv10_["KOL_MES"]) + 1));
   // Every month line read yields its row in month order, fillers are skipped, so no line is
   // lost when the months are not 01 to KOL_MES.
-  for (const Record& month : mes10_)
+  for (const Month& month : mes10_)
     if (!is_blank(month["TYP_Z"])) write_row(xml, &month);
   write_row(xml, nullptr);
-  xml.close("ВесьЗаработокДоходПоКатегорииЗЛ"_w);
-
-  xml.close("СВОДНАЯ_ВЕДОМОСТЬ"_w);
 }
 
 std::vector<core::ViewPage> Adv10Converter::view_pages() const {
@@ -105,8 +108,9 @@ std::vector<core::ViewPage> Adv10Converter::view_pages() const {
   }
   core::ViewList list;
   list.columns = texts({"тип"_w, "мес"_w, "ср.кол."_w, "доход"_w, "больн."_w, "р"_w, "начисл."_w, "уплач."_w});
-  for (const Record& m : mes10_)
-    list.rows.push_back(view_row(m, {"TYP_Z", "N_MES", "KOL_RAB", "SUM_ZAR", "SUM_BOLN", "REGRES", "SUM_VZN", "SUM_UPL"}));
+  for (const Month& m : mes10_)
+    list.rows.push_back(
+        view_row(m, {"TYP_Z", "N_MES", "KOL_RAB", "SUM_ZAR", "SUM_BOLN", "REGRES", "SUM_VZN", "SUM_UPL"}));
   page.lists.push_back(std::move(list));
   return {page};
 }

@@ -12,6 +12,7 @@ namespace tolvex::statements {
 
 using namespace runtime::literals;
 
+// clang-format off
 inline constexpr core::FieldDef kAdv10Fields[] = {
     {"TYP_Z", 4},     {"NDOK_PCH", 3}, {"KOL_PCH", 4},   {"KOL_ZL", 8},   {"DOLG", 15},
     {"KAT_PL", 4},    {"KW", 1},       {"GOD", 4},       {"VALUT", 4},    {"SUM_ZAR", 15},
@@ -22,6 +23,7 @@ inline constexpr core::FieldDef kMes10Fields[] = {{"TYP_Z", 4},     {"N_MES", 2}
                                                   {"SUM_ZAR", 15},  {"SUM_BOLN", 15}, {"REGRES", 1},
                                                   {"SUM_VZN", 15},  {"SUM_UPL", 15}};
 inline constexpr core::RecordLayout MES10{"MES10", kMes10Fields};
+// clang-format on
 
 class Adv10Converter : public core::Converter {
  public:
@@ -35,16 +37,16 @@ class Adv10Converter : public core::Converter {
   void write_document(core::XmlWriter& xml) override;
   std::vector<core::ViewPage> view_pages() const override;
 
-  const core::Record& document() const { return adv10_; }
+  const core::RecordOf<ADV10>& document() const { return adv10_; }
   // The month table after reading: the month lines and the fillers of the missing months,
   // in month order.
-  const std::vector<core::Record>& months() const { return mes10_; }
+  const std::vector<core::RecordOf<MES10>>& months() const { return mes10_; }
 
  private:
-  void write_row(core::XmlWriter& xml, const core::Record* month) const;
+  void write_row(core::XmlWriter& xml, const core::RecordOf<MES10>* month) const;
 
-  core::Record adv10_{ADV10};
-  std::vector<core::Record> mes10_;
+  core::RecordOf<ADV10> adv10_;
+  std::vector<core::RecordOf<MES10>> mes10_;
   std::string number_;  // НомерВпачке of the document written last
 };
 

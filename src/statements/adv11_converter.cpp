@@ -1,5 +1,6 @@
 #include "statements/adv11_converter.h"
 
+#include "core/frame.h"
 #include "core/insurer_blocks.h"
 #include "core/period_blocks.h"
 #include "statements/statement_blocks.h"
@@ -9,7 +10,6 @@ namespace tolvex::statements {
 using core::as_number;
 using core::equals;
 using core::is_blank;
-using core::Record;
 
 core::RunRules Adv11Converter::rules() const {
   core::RunRules r;
@@ -20,11 +20,11 @@ core::RunRules Adv11Converter::rules() const {
 namespace {
 
 // Reads `count` lines of one layout into `list`; the code of the read that failed, or 0.
-int read_lines(core::PackReader& pack, const core::RecordLayout& layout, std::string_view count,
-               std::vector<Record>& list) {
+template <const core::RecordLayout& L>
+int read_lines(core::PackReader& pack, std::string_view count, std::vector<core::RecordOf<L>>& list) {
   list.clear();
   for (long long i = 0, n = as_number(count); i < n; ++i) {
-    Record entry(layout);
+    core::RecordOf<L> entry;
     if (int rc = pack.read_record(entry)) return rc;
     list.push_back(std::move(entry));
   }
@@ -34,13 +34,12 @@ int read_lines(core::PackReader& pack, const core::RecordLayout& layout, std::st
 // One СуммаЗаПериод row: ДЕТАЛЬНАЯ with its year (when not blank) or ИТОГО without one.
 void write_sum_row(core::XmlWriter& xml, std::string_view row_type, std::string_view year, std::string_view insurance,
                    std::string_view funded, std::string_view additional) {
-  xml.open("СуммаЗаПериод"_w);
+  auto block = xml.block("СуммаЗаПериод"_w);
   xml.write_element("ТипСтроки"_w, row_type);
-  if (!is_blank(year)) xml.write_element("РасчетныйПериод"_w, year);
+  if (!is_blank(year)) core::write_settlement_period(xml, year);
   xml.line("<СтраховыеВзносы>"_w);
   core::write_contribution_sums(xml, insurance, funded, additional);
   xml.line("</СтраховыеВзносы>"_w);
-  xml.close("СуммаЗаПериод"_w);
 }
 
 struct PeriodBlock {
@@ -50,71 +49,74 @@ struct PeriodBlock {
   bool blank_count_empty;      // a blank count gives an empty Количество (debt at the start only)
 };
 
-void write_period_block(core::XmlWriter& xml, const PeriodBlock& b, const std::vector<Record>& list) {
-  xml.open(b.element);
+// The rows of the lines (DOLG, UPL or OST: the year, then the three sums), then the total row.
+template <const core::RecordLayout& L>
+void write_period_block(core::XmlWriter& xml, const PeriodBlock& b, const std::vector<core::RecordOf<L>>& list) {
+  auto block = xml.block(b.element);
   if (b.blank_count_empty && is_blank(b.count))
     xml.write_element("Количество"_w, "");
   else
     xml.write_element("Количество"_w, std::to_string(as_number(b.count) + 1));
-  for (const Record& e : list)
-    write_sum_row(xml, "ДЕТАЛЬНАЯ"_w, e["GOD_P"], e.field(2), e.field(3), e.field(4));
+  for (const auto& e : list) write_sum_row(xml, "ДЕТАЛЬНАЯ"_w, e["GOD_P"], e.field(2), e.field(3), e.field(4));
   write_sum_row(xml, "ИТОГО"_w, {}, b.totals[0], b.totals[1], b.totals[2]);
-  xml.close(b.element);
 }
 
 }  // namespace
 
 core::ReadResult Adv11Converter::read_document(core::PackReader& pack) {
-  Record line(ADV11_LINE);
+  core::RecordOf<ADV11_LINE> line;
   if (int rc = read_by_line_layout(pack, line, adv11_)) return core::ReadResult::from_code(rc, false);
   journal().journal_line("1 ведомость уплаты АДВ-11"_w);
   number_.clear();
 
   // The date's separators are forced to points before the statement type is decided.
-  const std::size_t date = adv11_.index_of("D_ADV11");
-  adv11_.put(date, 2, '.');
-  adv11_.put(date, 5, '.');
+  adv11_.put("D_ADV11", 2, '.');
+  adv11_.put("D_ADV11", 5, '.');
   std::string full_year = std::string("31.12.") + std::string(adv11_["GOD"]);
   adv11_.set("TYP_ADV11", equals(adv11_["D_ADV11"], full_year) ? "ПОЛНАЯ"_w : "МЕЖРАСЧЕТНАЯ"_w);
 
-  if (int rc = read_lines(pack, DOLG, adv11_["KOL_DOLG"], dolg_)) return core::ReadResult::from_code(rc, true);
-  if (int rc = read_lines(pack, UPL, adv11_["KOL_UPL"], upl_)) return core::ReadResult::from_code(rc, true);
-  if (int rc = read_lines(pack, OST, adv11_["KOL_OST"], ost_)) return core::ReadResult::from_code(rc, true);
+  if (int rc = read_lines(pack, adv11_["KOL_DOLG"], dolg_)) return core::ReadResult::from_code(rc, true);
+  if (int rc = read_lines(pack, adv11_["KOL_UPL"], upl_)) return core::ReadResult::from_code(rc, true);
+  if (int rc = read_lines(pack, adv11_["KOL_OST"], ost_)) return core::ReadResult::from_code(rc, true);
   return {};
 }
 
 void Adv11Converter::write_document(core::XmlWriter& xml) {
-  const Record& a = adv11_;
-  xml.xml_depth = 0;
-  number_ = document_number(a["NDOK_PCH"]);
-  xml.open("ВЕДОМОСТЬ_УПЛАТЫ"_w);
+  const auto& a = adv11_;
+  number_ = core::document_number(a["NDOK_PCH"]);
+  auto document = xml.block("ВЕДОМОСТЬ_УПЛАТЫ"_w);
   xml.write_element("НомерВпачке"_w, number_);
-  write_statement_insurer(xml, header().ist4);
-  xml.write_element("РасчетныйПериод"_w, a["GOD"]);
+  {
+    auto insurer = xml.block("Страхователь"_w);
+    core::write_insurer(xml, header().ist4, core::kInsurerWithoutRegistration);
+  }
+  core::write_settlement_period(xml, a["GOD"]);
   xml.write_date_element("ДатаВедомости"_w, a["D_ADV11"]);
   xml.write_element("ТипАДВ-11"_w, a["TYP_ADV11"]);
   xml.write_element("ЧислоПачек"_w, a["KOL_PCH"]);
   xml.write_element("ЧислоЗастрахованныхЛиц"_w, a["KOL_ZL"]);
-  xml.open("Тариф"_w);
-  core::write_category_by_prefix(xml, a["KAT_PL"], a["DOP_T"]);
-  xml.close("Тариф"_w);
+  {
+    auto tariff = xml.block("Тариф"_w);
+    core::write_category_by_prefix(xml, a["KAT_PL"], a["DOP_T"]);
+  }
 
   // A block is left out when its count is the digit zero (trailing blanks ignored); "00",
   // " 0" and a blank count still give the block.
   if (!equals(a["KOL_DOLG"], "0"))
-    write_period_block(xml, {"ЗадолженностьНаНачало"_w, a["KOL_DOLG"], {a["DOLG_STR"], a["DOLG_NAK"], a["DOLG_DOP"]}, true},
-                       dolg_);
+    write_period_block(
+        xml, {"ЗадолженностьНаНачало"_w, a["KOL_DOLG"], {a["DOLG_STR"], a["DOLG_NAK"], a["DOLG_DOP"]}, true}, dolg_);
   xml.write_element("ПризнакТарифа"_w, a["REGRES"]);
-  xml.open("НачисленияЗаПериод"_w);
-  core::write_contribution_sums(xml, a["SUM_STR"], a["SUM_NAK"], a["SUM_DOP"]);
-  xml.close("НачисленияЗаПериод"_w);
+  {
+    auto charged = xml.block("НачисленияЗаПериод"_w);
+    core::write_contribution_sums(xml, a["SUM_STR"], a["SUM_NAK"], a["SUM_DOP"]);
+  }
   if (!equals(a["KOL_UPL"], "0"))
-    write_period_block(xml, {"УплатаЗаПериод"_w, a["KOL_UPL"], {a["UPL_STR"], a["UPL_NAK"], a["UPL_DOP"]}, false}, upl_);
+    write_period_block(xml, {"УплатаЗаПериод"_w, a["KOL_UPL"], {a["UPL_STR"], a["UPL_NAK"], a["UPL_DOP"]}, false},
+                       upl_);
   if (!equals(a["KOL_OST"], "0"))
     write_period_block(xml, {"ЗадолженностьНаКонец"_w, a["KOL_OST"], {a["END_STR"], a["END_NAK"], a["END_DOP"]}, false},
                        ost_);
   xml.write_date_element("ДатаЗаполнения"_w, a["D_ZAP"]);
-  xml.close("ВЕДОМОСТЬ_УПЛАТЫ"_w);
 }
 
 std::vector<core::ViewPage> Adv11Converter::view_pages() const {
@@ -132,7 +134,7 @@ std::vector<core::ViewPage> Adv11Converter::view_pages() const {
     }
   }
   // The lists: type, year and the three amounts, named as the layout names them.
-  const auto list_of = [](const core::RecordLayout& layout, const std::vector<Record>& entries) {
+  const auto list_of = [](const core::RecordLayout& layout, const auto& entries) {
     std::vector<std::string> columns = field_names(layout);
     columns[0] = "тип"_w;
     columns[1] = "год"_w;

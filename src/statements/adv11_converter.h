@@ -13,6 +13,7 @@ namespace tolvex::statements {
 
 using namespace runtime::literals;
 
+// clang-format off
 // The statement in record order; TYP_ADV11 is derived, not read.
 inline constexpr core::FieldDef kAdv11Fields[] = {
     {"TYP_Z", 4},     {"TYP_ADV11", 20}, {"NDOK_PCH", 3},  {"GOD", 4},       {"D_ADV11", 10},
@@ -40,6 +41,7 @@ inline constexpr core::FieldDef kUplFields[] = {
     {"TYP_Z", 4}, {"GOD_P", 4}, {"UPL_STR", 15}, {"UPL_NAK", 15}, {"UPL_DOP", 15}};
 inline constexpr core::RecordLayout UPL{"UPL", kUplFields};
 inline constexpr core::RecordLayout OST{"OST", kUplFields};
+// clang-format on
 
 class Adv11Converter : public core::Converter {
  public:
@@ -53,11 +55,13 @@ class Adv11Converter : public core::Converter {
   void write_document(core::XmlWriter& xml) override;
   std::vector<core::ViewPage> view_pages() const override;
 
-  const core::Record& document() const { return adv11_; }
+  const core::RecordOf<ADV11>& document() const { return adv11_; }
 
  private:
-  core::Record adv11_{ADV11};
-  std::vector<core::Record> dolg_, upl_, ost_;
+  core::RecordOf<ADV11> adv11_;
+  std::vector<core::RecordOf<DOLG>> dolg_;
+  std::vector<core::RecordOf<UPL>> upl_;
+  std::vector<core::RecordOf<OST>> ost_;
   std::string number_;
 };
 

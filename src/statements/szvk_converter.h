@@ -14,6 +14,7 @@ namespace tolvex::statements {
 
 using namespace runtime::literals;
 
+// clang-format off
 inline constexpr core::FieldDef kSzvkFields[] = {
     {"TYP_Z", 4},      {"NDOK_PCH", 3},   {"TYP_F", 4},      {"STR_N", 14},     {"FIO1", 40},
     {"FIO2", 40},      {"FIO3", 40},      {"D_ROGD_TYP", 20}, {"D_ROGD", 10},   {"DAY_D_ROGD", 2},
@@ -72,6 +73,7 @@ inline constexpr core::RecordLayout KSTG{"KSTG", kKstgFields};
 inline constexpr core::FieldDef kOstgFields[] = {{"NN", 3},  {"TYP_Z", 4}, {"USL", 11}, {"KOD_USL", 8},
                                                  {"GOD", 3}, {"MES", 2},   {"DAY", 2}};
 inline constexpr core::RecordLayout OSTG{"OSTG", kOstgFields};
+// clang-format on
 
 class SzvkConverter : public core::Converter {
  public:
@@ -88,25 +90,28 @@ class SzvkConverter : public core::Converter {
  private:
   // An STG1 entry and whether it came from a benefit line.
   struct Row {
-    core::Record rec;
+    core::RecordOf<STG1> rec;
     bool benefit;
   };
-  int read_periods(core::PackReader& pack, core::Record& work);
-  int read_special(core::PackReader& pack, const core::RecordLayout& layout, std::string_view count,
-                   std::vector<core::Record>& list);
+  class WorkPeriods;
+  int read_periods(core::PackReader& pack, core::RecordOf<RAB1>& work);
+  template <const core::RecordLayout& L>
+  int read_special(core::PackReader& pack, std::string_view count, std::vector<core::RecordOf<L>>& list);
 
-  const core::Record* find_work(long long n) const;
-  const core::Record* find_period(const core::Record& work, long long n) const;
-  const core::Record* find_benefit(const core::Record& work, const core::Record& period, long long n) const;
+  const core::RecordOf<RAB1>* find_work(long long n) const;
+  const core::RecordOf<STG1>* find_period(const core::RecordOf<RAB1>& work, long long n) const;
+  const core::RecordOf<STG1>* find_benefit(const core::RecordOf<RAB1>& work, long long period, long long n) const;
 
-  void write_work(core::XmlWriter& xml, const core::Record& work) const;
-  void write_period(core::XmlWriter& xml, const core::Record& work, const core::Record& period) const;
-  void write_features(core::XmlWriter& xml, const core::Record& row) const;
+  void write_work(core::XmlWriter& xml, const core::RecordOf<RAB1>& work) const;
 
-  core::Record szvk_{SZVK};
-  std::vector<core::Record> rab1_;
+  core::RecordOf<SZVK> szvk_;
+  std::vector<core::RecordOf<RAB1>> rab1_;
   std::vector<Row> stg1_;
-  std::vector<core::Record> terus_, ustr_, vslt_, kstg_, ostg_;
+  std::vector<core::RecordOf<TERUS>> terus_;
+  std::vector<core::RecordOf<USTR>> ustr_;
+  std::vector<core::RecordOf<VSLT>> vslt_;
+  std::vector<core::RecordOf<KSTG>> kstg_;
+  std::vector<core::RecordOf<OSTG>> ostg_;
   std::string number_;
 };
 

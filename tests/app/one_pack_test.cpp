@@ -337,7 +337,7 @@ TEST(DocumentKinds, EveryRowCompleteAndFoundByItsOwnCode) {
 }
 
 TEST_F(OnePack, OgrnTypeByLength) {
-  core::Record ist4(core::IST4);
+  core::RecordOf<core::IST4> ist4;
   ist4.set("KOD_OGRN", "304770000123456");
   core::OnePackConversion::classify_ogrn(ist4);
   EXPECT_EQ(ist4.value("TIP_OGRN"), "ЕГРИП"_w);

@@ -1,7 +1,9 @@
-// The insurer blocks, the pack-level work-period blocks and the output file name.
+// The insurer blocks, the pack-level work-period blocks, the words of the information type, the
+// output file name and the document numbers.
 #include <gtest/gtest.h>
 
 #include "core/frame.h"
+#include "core/information_type.h"
 #include "core/insurer_blocks.h"
 #include "core/period_blocks.h"
 #include "runtime/codepage.h"
@@ -19,9 +21,14 @@ std::string written(F&& f) {
   return tolvex::fakes::written_at(1, f);
 }
 
-Record ist4_with(std::initializer_list<std::pair<std::string_view, std::string>> fields) {
-  Record r(IST4);
-  for (const auto& [k, v] : fields) r.set(k, tolvex::runtime::utf8_to_ansi(v));
+struct Ist4Value {
+  FieldOf<IST4> field;
+  std::string utf8;
+};
+
+RecordOf<IST4> ist4_with(std::initializer_list<Ist4Value> fields) {
+  RecordOf<IST4> r;
+  for (const auto& [field, value] : fields) r.set(field, tolvex::runtime::utf8_to_ansi(value));
   return r;
 }
 
@@ -37,9 +44,15 @@ TEST(InsurerBlocks, TaxNumber) {
 }
 
 TEST(InsurerBlocks, InsurerOptionalLinesAndOgrnKinds) {
-  auto full = ist4_with({{"INN", "7701234567"}, {"KPP", "770101001"}, {"NAME", "ООО Ромашка"},
-                         {"REGN", "075-001-000001"}, {"KOD_OGRN", "1027700132195"}, {"OP_FORMA", "ООО"},
-                         {"SNAME", "Ромашка"}, {"PODR_NAME", "Цех 1"}, {"PODR_KOD", "000123"}});
+  auto full = ist4_with({{"INN", "7701234567"},
+                         {"KPP", "770101001"},
+                         {"NAME", "ООО Ромашка"},
+                         {"REGN", "075-001-000001"},
+                         {"KOD_OGRN", "1027700132195"},
+                         {"OP_FORMA", "ООО"},
+                         {"SNAME", "Ромашка"},
+                         {"PODR_NAME", "Цех 1"},
+                         {"PODR_KOD", "000123"}});
   EXPECT_EQ(written([&](XmlWriter& x) { write_insurer(x, full); }),
             " <НалоговыйНомер>\n  <ИНН>7701234567</ИНН>\n  <КПП>770101001</КПП>\n </НалоговыйНомер>\n"
             " <КодЕГРЮЛ>1027700132195</КодЕГРЮЛ>\n"
@@ -57,13 +70,47 @@ TEST(InsurerBlocks, InsurerOptionalLinesAndOgrnKinds) {
             " <РегистрационныйНомер></РегистрационныйНомер>\n");
 }
 
+TEST(InsurerBlocks, WithoutRegistrationTheShortNameAndDepartmentOnlyWhenGiven) {
+  struct Case {
+    std::string sname, podr_kod;
+    bool short_name, department;
+  };
+  const Case cases[] = {{"", "", false, false},
+                        {"Ромашка", "", true, false},
+                        {"", "000123", false, true},
+                        {"Ромашка", "000123", true, true}};
+  for (const auto& c : cases) {
+    auto ist4 = ist4_with({{"INN", "7701234567"},
+                           {"KPP", "0"},
+                           {"NAME", "ООО Ромашка"},
+                           {"REGN", "075-001-000001"},
+                           {"KOD_OGRN", "1027700132195"},
+                           {"OP_FORMA", "ООО"},
+                           {"SNAME", c.sname},
+                           {"PODR_NAME", "Цех <1>"},
+                           {"PODR_KOD", c.podr_kod}});
+    std::string expected =
+        " <НалоговыйНомер>\n  <ИНН>7701234567</ИНН>\n </НалоговыйНомер>\n"
+        " <НаименованиеОрганизации>ООО Ромашка</НаименованиеОрганизации>\n";
+    if (c.short_name) expected += " <НаименованиеКраткое>Ромашка</НаименованиеКраткое>\n";
+    expected += " <РегистрационныйНомер>075-001-000001</РегистрационныйНомер>\n";
+    if (c.department)
+      expected +=
+          " <Подразделение>\n  <НаименованиеПодразделения>Цех &lt;1&gt;</НаименованиеПодразделения>\n"
+          "  <НомерПодразделения>000123</НомерПодразделения>\n </Подразделение>\n";
+    EXPECT_EQ(written([&](XmlWriter& x) { write_insurer(x, ist4, kInsurerWithoutRegistration); }), expected)
+        << c.sname << "/" << c.podr_kod;
+  }
+}
+
 TEST(InsurerBlocks, ContributionSums) {
   auto sums = [](std::string_view a, std::string_view b, std::string_view c) {
     return written([&](XmlWriter& x) { write_contribution_sums(x, a, b, c); });
   };
   EXPECT_EQ(sums("1.00", "2.00", "0"), "  <Страховые>1.00</Страховые>\n  <Накопительные>2.00</Накопительные>\n");
-  EXPECT_EQ(sums("1", "2", "0.00"),
-            "  <Страховые>1</Страховые>\n  <Накопительные>2</Накопительные>\n  <Дополнительные>0.00</Дополнительные>\n");
+  EXPECT_EQ(
+      sums("1", "2", "0.00"),
+      "  <Страховые>1</Страховые>\n  <Накопительные>2</Накопительные>\n  <Дополнительные>0.00</Дополнительные>\n");
   EXPECT_EQ(sums("", "", ""),
             "  <Страховые></Страховые>\n  <Накопительные></Накопительные>\n  <Дополнительные></Дополнительные>\n");
 }
@@ -101,7 +148,8 @@ TEST(PeriodBlocks, TerritorialConditions) {
   EXPECT_EQ(terr("РКС"_w, "0.00"),
             " <ТерриториальныеУсловия>\n  <ОснованиеТУ>РКС</ОснованиеТУ>\n  <Коэффициент>0.00</Коэффициент>\n"
             " </ТерриториальныеУсловия>\n");
-  EXPECT_EQ(terr("   ", "    "), " <ТерриториальныеУсловия>\n  <ОснованиеТУ></ОснованиеТУ>\n </ТерриториальныеУсловия>\n");
+  EXPECT_EQ(terr("   ", "    "),
+            " <ТерриториальныеУсловия>\n  <ОснованиеТУ></ОснованиеТУ>\n </ТерриториальныеУсловия>\n");
   EXPECT_EQ(terr("МКС"_w, "1.5 "),
             " <ТерриториальныеУсловия>\n  <ОснованиеТУ>МКС</ОснованиеТУ>\n  <Коэффициент>1.5 </Коэффициент>\n"
             " </ТерриториальныеУсловия>\n");
@@ -110,6 +158,40 @@ TEST(PeriodBlocks, TerritorialConditions) {
 TEST(PeriodBlocks, ReportingPeriod) {
   EXPECT_EQ(written([](XmlWriter& x) { write_reporting_period(x, "3", "2010"); }),
             " <ОтчетныйПериод>\n  <Квартал>3</Квартал>\n  <Год>2010</Год>\n </ОтчетныйПериод>\n");
+}
+
+TEST(InformationType, EachElementReadsItsOwnCodes) {
+  struct Row {
+    const char* code;
+    const char* szv4_type;
+    const char* szv4_correction;
+    const char* old_records;
+    const char* conversion;
+  };
+  const Row rows[] = {
+      {"ИСХД", "ИСХОДНАЯ", "", "ИСХОДНАЯ", "ИСХОДНАЯ"},
+      {"ПЕНС  ", "ПЕНСИОННАЯ", "", "ПЕНСИОННАЯ", ""},
+      {"КОРР", "", "КОРРЕКТИРУЮЩАЯ", "КОРРЕКТИРУЮЩАЯ", "КОРРЕКТИРУЮЩАЯ"},
+      {"ОТМН", "", "ОТМЕНЯЮЩАЯ", "ОТМЕНЯЮЩАЯ", "ОТМЕНЯЮЩАЯ"},
+      {"    ", "ИСХОДНАЯ", "", "", ""},
+      {"исхд", "", "", "", ""},
+      {" ИСХД", "", "", "", ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.code);
+    const std::string code = tolvex::runtime::utf8_to_ansi(r.code);
+    EXPECT_EQ(ansi_to_utf8(information_word(code, kSzv4InformationType)), r.szv4_type);
+    EXPECT_EQ(ansi_to_utf8(information_word(code, kSzv4CorrectionKind)), r.szv4_correction);
+    EXPECT_EQ(ansi_to_utf8(information_word(code, kOldRecordsInformationType)), r.old_records);
+    EXPECT_EQ(ansi_to_utf8(information_word(code, kConversionInformationType)), r.conversion);
+  }
+}
+
+TEST(DocumentNumber, IsThePackNumberPlusOneInFull) {
+  const std::pair<const char*, const char*> cases[] = {{"7", "8"},   {"99", "100"}, {"999", "1000"}, {"", "1"},
+                                                       {"   ", "1"}, {" 12", "13"}, {"1a", "2"},     {"abc", "1"},
+                                                       {"-1", "1"},  {"000", "1"},  {"01", "2"}};
+  for (const auto& [ndok, number] : cases) EXPECT_EQ(document_number(ndok), number) << "'" << ndok << "'";
 }
 
 TEST(FileName, PfrNamingRule) {

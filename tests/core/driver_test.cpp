@@ -1,11 +1,13 @@
 // The converter driver with a tiny converter: one line per document, followed by as many
 // subordinate lines as its third field says.
+#include "core/driver.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <memory>
 #include <sstream>
 
-#include "core/driver.h"
 #include "runtime/codepage.h"
 #include "scripted_operator.h"
 
@@ -24,7 +26,8 @@ constexpr DocumentKind kTiny{"TINY", "TINY-1", "TINY", "load_tiny", nullptr};
 
 class TinyConverter : public Converter {
  public:
-  TinyConverter(const ConverterContext& ctx, RunRules rules) : Converter(ctx), rules_(rules) {}
+  TinyConverter(const ConverterContext& ctx, RunRules rules, std::string_view left_open = {})
+      : Converter(ctx), rules_(rules), left_open_(left_open) {}
   std::string_view window_title() const override { return "Tiny"; }
   std::string_view journal_text() const override { return " tiny"; }
   RunRules rules() const override { return rules_; }
@@ -35,14 +38,18 @@ class TinyConverter : public Converter {
     return {};
   }
   void write_document(XmlWriter& xml) override {
-    EXPECT_EQ(xml.xml_depth, 0);
+    EXPECT_EQ(xml.xml_depth(), 0);
     xml.write_element("DOC", rec_["N"]);
+    // A faulty converter: the element of this document is opened and kept open past its end.
+    if (rec_.value("N") == left_open_) open_.reset(new XmlWriter::Block(xml.block("OPEN")));
   }
   std::vector<ViewPage> view_pages() const override { return {{"", {{"N", std::string(rec_.value("N"))}}, {}}}; }
 
  private:
   RunRules rules_;
-  Record rec_{TST1};
+  std::string_view left_open_;
+  RecordOf<TST1> rec_;
+  std::unique_ptr<XmlWriter::Block> open_;
 };
 
 class DriverTest : public ::testing::Test {
@@ -61,13 +68,16 @@ class DriverTest : public ::testing::Test {
   }
 
   // Runs the tiny converter over `documents` (pack lines after a four-line header).
-  void run(const std::string& documents, int kol_dok, RunMode mode, RunRules rules = {}) {
+  void run(const std::string& documents, int kol_dok, RunMode mode, RunRules rules = {},
+           std::string_view left_open = {}) {
     fs::path pack = dir_ / "pack";
     std::ofstream(pack, std::ios::binary) << "h1\r\nh2\r\nh3\r\nh4\r\n" << documents;
     header_.dokt.set("KOL_DOK", std::to_string(kol_dok));
-    TinyConverter conv({header_, op_, journal_}, rules);
-    outcome_ = run_converter(conv, kTiny, pack, xml_, journal_, op_, clock_, mode);
-    EXPECT_EQ(xml_.xml_depth, 0);
+    {
+      TinyConverter conv({header_, op_, journal_}, rules, left_open);
+      outcome_ = run_converter(conv, kTiny, pack, xml_, journal_, op_, clock_, mode);
+    }
+    EXPECT_EQ(xml_.xml_depth(), 0);
   }
   std::string journal_text() {
     journal_.file().flush();
@@ -209,6 +219,19 @@ TEST_F(DriverTest, CountersBeyondThreeDigitsAndOneByte) {
   run(docs, 999, RunMode::interactive);
   EXPECT_NE(journal_text().find("\n1000 tiny\n1001 tiny\n"), std::string::npos);
   EXPECT_EQ(outcome_.documents_written, 1001);
+}
+
+TEST_F(DriverTest, DocumentLeftOpenIsReportedAndStopsTheRun) {
+  run(kThree, 3, RunMode::batch_mode, {}, "2");
+  // The second document's lines are written, but it is neither counted nor followed.
+  EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n<DOC>2</DOC>\n<OPEN>\n</OPEN>\n");
+  EXPECT_EQ(journal_text(), "10:15:30\n001 tiny\nОшибка вложенности XML в документе 2: глубина 1\n");
+  EXPECT_EQ(op_.joined_log(), "box Stop: Ошибка вложенности XML в документе 2: глубина 1\n");
+  EXPECT_TRUE(outcome_.unbalanced_document);
+  EXPECT_EQ(outcome_.documents_written, 1);
+  // Abort in the stop box ends the program, as for every stop box.
+  op_.answers = {Button::abort};
+  EXPECT_THROW(run(kThree, 3, RunMode::batch_mode, {}, "1"), ProgramEnd);
 }
 
 TEST_F(DriverTest, PackDeletedBeforeTheConverterEndsTheProgram) {

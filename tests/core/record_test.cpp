@@ -1,6 +1,8 @@
 // Records as tables, the splitting rule in both variants, numbers and dates.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "core/pack.h"
 #include "core/xml_writer.h"
 #include "runtime/codepage.h"
@@ -13,11 +15,20 @@ namespace {
 constexpr FieldDef kTestFields[] = {{"A", 3}, {"B", 5}, {"C", 2}};
 constexpr RecordLayout TEST{"TEST", kTestFields};
 static_assert(TEST.width() == 10);
-static_assert(TEST.index("B") == 1);
 static_assert(ZAG4.width() == 30 && IST4.width() == 409 && PCH.width() == 152 && DOKT.width() == 11);
+// A field is found when the program is compiled, with its place in the record; a name the
+// layout lacks is not a field (and `r["NOPE"]` does not compile: see misspelt_field.cpp).
+static_assert(FieldOf<TEST>("C").index() == 2 && FieldOf<TEST>("C").offset() == 8 && FieldOf<TEST>("C").width() == 2);
+static_assert(has_field(TEST, "B") && !has_field(TEST, "NOPE") && !has_field(TEST, "b"));
+
+constexpr FieldDef kLineFields[] = {{"C", 4}, {"X", 1}, {"A", 2}};
+constexpr RecordLayout LINE{"LINE", kLineFields};
+// A line in its own field order, copied by name: C and A found, B left alone, X dropped.
+static_assert(kSameNamedFields<LINE, TEST>[0] == 2 && kSameNamedFields<LINE, TEST>[1] == RecordLayout::npos &&
+              kSameNamedFields<LINE, TEST>[2] == 0);
 
 std::vector<std::string> split(std::string_view line, SplitVariant v = SplitVariant::document) {
-  Record r(TEST);
+  RecordOf<TEST> r;
   split_pack_line(line, r, v);
   return {std::string(r["A"]), std::string(r["B"]), std::string(r["C"])};
 }
@@ -51,7 +62,7 @@ TEST(Split, FieldRules) {
 }
 
 TEST(Split, HeaderLineFromThePack) {
-  Record z(ZAG4);
+  RecordOf<ZAG4> z;
   split_pack_line("ЗГЛВ,\"П4.10\",Программа,1.0"_w, z, SplitVariant::header);
   EXPECT_EQ(z.value("TYP_Z"), "ЗГЛВ"_w);
   EXPECT_EQ(z.value("VER_F"), "П4.10"_w);
@@ -60,7 +71,7 @@ TEST(Split, HeaderLineFromThePack) {
 }
 
 TEST(Split, Ist4TakesOnlySixFields) {
-  Record ist4(IST4);
+  RecordOf<IST4> ist4;
   split_pack_line("a,b,c,d,e,f,g,h,i,j", ist4, SplitVariant::header, kIst4PackFields);
   EXPECT_EQ(ist4.value("NAME"), "f");
   EXPECT_TRUE(is_blank(ist4["SNAME"]));
@@ -69,15 +80,26 @@ TEST(Split, Ist4TakesOnlySixFields) {
 }
 
 TEST(Record, SetCutsAndPads) {
-  Record r(TEST);
+  RecordOf<TEST> r;
   r.set("B", "1234567");
   EXPECT_EQ(r["B"], "12345");
   r.set("B", "x");
   EXPECT_EQ(r["B"], "x    ");
   EXPECT_EQ(r.text(), "   x      ");
+  r.put("C", 1, 'y');
+  r.put("C", 2, 'z');  // past the field's end: ignored
+  EXPECT_EQ(r.text(), "   x     y");
   r.clear();
   EXPECT_TRUE(is_blank(r.text()));
-  EXPECT_THROW((void)r["NOPE"], std::logic_error);
+}
+
+TEST(Record, CopySameNamedKeepsTheFieldsTheLineLacks) {
+  RecordOf<LINE> line;
+  split_pack_line("abcdef,x,12", line, SplitVariant::document);
+  RecordOf<TEST> r;
+  r.set("B", "kept");
+  copy_same_named(line, r);
+  EXPECT_EQ(r.text(), "12 kept ab");
 }
 
 TEST(Numbers, TakenAsANumber) {
@@ -85,8 +107,8 @@ TEST(Numbers, TakenAsANumber) {
     const char* text;
     long long value;
   };
-  const Case cases[] = {{"12", 12}, {" 3", 3}, {"1a", 1}, {"abc", 0}, {"-1", 0}, {"", 0}, {"   ", 0},
-                        {"007", 7}, {"1 2", 1}};
+  const Case cases[] = {{"12", 12}, {" 3", 3},  {"1a", 1},  {"abc", 0}, {"-1", 0},
+                        {"", 0},    {"   ", 0}, {"007", 7}, {"1 2", 1}};
   for (const auto& c : cases) EXPECT_EQ(as_number(c.text), c.value) << '"' << c.text << '"';
   EXPECT_GT(as_number("99999999999999999999999"), 100000000000000000LL);  // saturates, never wraps
   EXPECT_EQ(zero_padded(7, 3), "007");
@@ -108,9 +130,8 @@ TEST(Dates, DateWriterRules) {
     std::string field, written;
   };
   const Case cases[] = {
-      {"01/02/2010", "01.02.2010"}, {"01.02.2010", "01.02.2010"}, {"          ", ""},
-      {"  /  /    ", "00.00.0000"}, {"0 /  /    ", "00.00.0000"}, {"15-07-2010", "15.07.2010"},
-      {"1", "1"},                   {"12345", "12.45"},
+      {"01/02/2010", "01.02.2010"}, {"01.02.2010", "01.02.2010"}, {"          ", ""}, {"  /  /    ", "00.00.0000"},
+      {"0 /  /    ", "00.00.0000"}, {"15-07-2010", "15.07.2010"}, {"1", "1"},         {"12345", "12.45"},
   };
   for (const auto& c : cases) EXPECT_EQ(normalized_date(c.field), c.written) << c.field;
 }
@@ -119,25 +140,48 @@ TEST(Xml, ElementsLinesAndEscaping) {
   StringSink sink;
   XmlWriter xml(sink);
   xml.write_element("A", "   ");
-  xml.open("B");
-  xml.write_element("C", " lead  ");
-  xml.write_element("D", "x & y < z > w");
-  xml.write_element("E", std::string("nul\0tab\t\x98", 9));
-  xml.write_element_untrimmed("F", "1.5 ");
-  xml.write_date_element("G", "01/02/2010");
-  xml.close("B");
+  {
+    auto b = xml.block("B");
+    xml.write_element("C", " lead  ");
+    xml.write_element("D", "x & y < z > w");
+    xml.write_element("E", std::string("nul\0tab\t\x98", 9));
+    xml.write_element_untrimmed("F", "1.5 ");
+    xml.write_date_element("G", "01/02/2010");
+  }
   xml.line("<fixed & kept>");
   EXPECT_EQ(sink.text,
             "<A></A>\n"
             "<B>\n"
             " <C> lead</C>\n"
             " <D>x &amp; y &lt; z &gt; w</D>\n"
-            " <E>nul?tab?" "?</E>\n"
+            " <E>nul?tab?"
+            "?</E>\n"
             " <F>1.5 </F>\n"
             " <G>01.02.2010</G>\n"
             "</B>\n"
             "<fixed & kept>\n");
-  EXPECT_EQ(xml.xml_depth, 0);
+  EXPECT_EQ(xml.xml_depth(), 0);
+}
+
+TEST(Xml, BlocksAndIndentsUndoTheirDepth) {
+  StringSink sink;
+  XmlWriter xml(sink);
+  {
+    auto outer = xml.indented(2);
+    auto a = xml.block("A");
+    EXPECT_EQ(xml.xml_depth(), 3);
+    auto deeper = xml.indented();
+    xml.write_element("B", "b");
+  }
+  EXPECT_EQ(xml.xml_depth(), 0);
+  // A block left by an exception lowers the depth but does not close the abandoned element.
+  try {
+    auto a = xml.block("C");
+    throw std::runtime_error("abandoned");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(xml.xml_depth(), 0);
+  EXPECT_EQ(sink.text, "  <A>\n    <B>b</B>\n  </A>\n<C>\n");
 }
 
 TEST(Xml, LongLinesAreNotCut) {

@@ -1,16 +1,18 @@
 // The per-person working data of the individual records (month table, period list), the
 // ОсобенностиУчета variants, and what the converters read and show, on small packs.
+#include "earnings/earnings_document.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "core/journal.h"
-#include "earnings/earnings_document.h"
 #include "earnings/old_records_converter.h"
 #include "earnings/szv4_converter.h"
 #include "runtime/codepage.h"
 #include "scripted_operator.h"
+#include "xml_capture.h"
 
 using namespace tolvex;
 using namespace tolvex::earnings;
@@ -44,12 +46,10 @@ class PackFile {
   std::filesystem::path path_;
 };
 
-std::string features(const core::Record& r, FeaturesVariant v) {
-  core::StringSink sink;
-  core::XmlWriter xml(sink);
-  write_accounting_features(xml, r, v);
-  EXPECT_EQ(xml.xml_depth, 0);
-  return ansi_to_utf8(sink.text);
+template <const core::RecordLayout& L>
+std::string features(const core::RecordOf<L>& r, const WorkPeriodRules& rules) {
+  return fakes::written_at(
+      0, [&](core::XmlWriter& xml) { write_accounting_features(xml, accounting_features(r), rules.features); });
 }
 
 }  // namespace
@@ -94,7 +94,7 @@ TEST(PeriodList, LooksUpByNumericValueFirstMatchWins) {
   const auto* p1 = list.period(1);
   ASSERT_NE(p1, nullptr);
   EXPECT_EQ(p1->period.value("PERIOD_N"), "01.01.2010");  // the first period 1, not the later one
-  EXPECT_EQ(p1->period.value("TER_US"), w("РКС"));       // the line order was turned into record order
+  EXPECT_EQ(p1->period.value("TER_US"), w("РКС"));        // the line order was turned into record order
   EXPECT_EQ(p1->period["TER_KOEF"], "1.5 ");
   ASSERT_NE(list.period(2), nullptr);
   EXPECT_EQ(list.period(3), nullptr);
@@ -115,60 +115,47 @@ TEST(PeriodList, EndOfPackInsideAdditionalLinesKeepsOnlyWhatWasRead) {
   EXPECT_EQ(list.additional(1, 2), nullptr);
 }
 
-TEST(AccountingFeatures, TerritorialBlockByVariant) {
-  core::Record blank(STG1);
-  EXPECT_EQ(features(blank, FeaturesVariant::old_records),
-            "<ОсобенностиУчета>\n <ТерриториальныеУсловия>\n  <ОснованиеТУ></ОснованиеТУ>\n"
-            " </ТерриториальныеУсловия>\n</ОсобенностиУчета>\n");
-  EXPECT_EQ(features(blank, FeaturesVariant::szv4), "<ОсобенностиУчета>\n</ОсобенностиУчета>\n");
+TEST(AccountingFeatures, TerritorialBlockByForm) {
+  core::RecordOf<STG1> blank;
+  const std::string blank_ground =
+      "<ОсобенностиУчета>\n <ТерриториальныеУсловия>\n  <ОснованиеТУ></ОснованиеТУ>\n"
+      " </ТерриториальныеУсловия>\n</ОсобенностиУчета>\n";
+  EXPECT_EQ(features(blank, kOldRecordsWorkPeriods), blank_ground);
+  EXPECT_EQ(features(blank, kConversionWorkPeriods), blank_ground);
+  EXPECT_EQ(features(blank, kSzv4WorkPeriods), "<ОсобенностиУчета>\n</ОсобенностиУчета>\n");
 
-  core::Record coefficient_only(LGT1);
+  core::RecordOf<LGT1> coefficient_only;
   coefficient_only.set("TER_KOEF", "1.2");
   const std::string expected =
       "<ОсобенностиУчета>\n <ТерриториальныеУсловия>\n  <ОснованиеТУ></ОснованиеТУ>\n"
       "  <Коэффициент>1.2 </Коэффициент>\n </ТерриториальныеУсловия>\n</ОсобенностиУчета>\n";
-  EXPECT_EQ(features(coefficient_only, FeaturesVariant::old_records), expected);
-  EXPECT_EQ(features(coefficient_only, FeaturesVariant::szv4), expected);
+  EXPECT_EQ(features(coefficient_only, kOldRecordsWorkPeriods), expected);
+  EXPECT_EQ(features(coefficient_only, kSzv4WorkPeriods), expected);
 }
 
 TEST(AccountingFeatures, CountedServiceDivingInHoursOtherwiseCalendar) {
-  core::Record r(LGT1);
+  core::RecordOf<LGT1> r;
   r.set("TER_KOEF", "0.00");
   r.set("SO", w("ВОДОЛАЗ"));
   r.set("SO1", "0");
   r.set("SO2", "0");
-  EXPECT_EQ(features(r, FeaturesVariant::old_records),
+  EXPECT_EQ(features(r, kOldRecordsWorkPeriods),
             "<ОсобенностиУчета>\n <ИсчисляемыйСтаж>\n  <ОснованиеИС>ВОДОЛАЗ</ОснованиеИС>\n"
             " </ИсчисляемыйСтаж>\n</ОсобенностиУчета>\n");
+  // Other grounds in calendar months and days; none at all for zeros, except in СЗВ-К.
+  r.set("SO", w("ИНОЕ"));
+  EXPECT_EQ(features(r, kSzv4WorkPeriods),
+            "<ОсобенностиУчета>\n <ИсчисляемыйСтаж>\n  <ОснованиеИС>ИНОЕ</ОснованиеИС>\n"
+            " </ИсчисляемыйСтаж>\n</ОсобенностиУчета>\n");
+  EXPECT_EQ(features(r, kConversionWorkPeriods),
+            "<ОсобенностиУчета>\n <ИсчисляемыйСтаж>\n  <ОснованиеИС>ИНОЕ</ОснованиеИС>\n"
+            "  <ВыработкаКалендарная>\n  </ВыработкаКалендарная>\n </ИсчисляемыйСтаж>\n</ОсобенностиУчета>\n");
   r.set("SO", w("водолаз"));  // not diving (the code is case-sensitive): calendar months and days
   r.set("SO1", "2");
-  EXPECT_EQ(features(r, FeaturesVariant::old_records),
+  EXPECT_EQ(features(r, kOldRecordsWorkPeriods),
             "<ОсобенностиУчета>\n <ИсчисляемыйСтаж>\n  <ОснованиеИС>водолаз</ОснованиеИС>\n"
             "  <ВыработкаКалендарная>\n   <ВсеГоды>0</ВсеГоды>\n   <ВсеМесяцы>2</ВсеМесяцы>\n"
             "   <ВсеДни>0</ВсеДни>\n  </ВыработкаКалендарная>\n </ИсчисляемыйСтаж>\n</ОсобенностиУчета>\n");
-}
-
-TEST(InformationTypes, FormTypeAndPackFields) {
-  struct Row {
-    const char* code;
-    const char* old_records;
-    const char* szv4_type;
-    const char* szv4_correction;
-  };
-  const Row rows[] = {
-      {"ИСХД", "ИСХОДНАЯ", "ИСХОДНАЯ", ""},
-      {"ПЕНС  ", "ПЕНСИОННАЯ", "ПЕНСИОННАЯ", ""},
-      {"КОРР", "КОРРЕКТИРУЮЩАЯ", "", "КОРРЕКТИРУЮЩАЯ"},
-      {"ОТМН", "ОТМЕНЯЮЩАЯ", "", "ОТМЕНЯЮЩАЯ"},
-      {"    ", "", "ИСХОДНАЯ", ""},
-      {"исхд", "", "", ""},
-  };
-  for (const auto& r : rows) {
-    SCOPED_TRACE(r.code);
-    EXPECT_EQ(ansi_to_utf8(old_records_information_type(w(r.code))), r.old_records);
-    EXPECT_EQ(ansi_to_utf8(szv4_information_type(w(r.code))), r.szv4_type);
-    EXPECT_EQ(ansi_to_utf8(szv4_correction_kind(w(r.code))), r.szv4_correction);
-  }
 }
 
 TEST(ShownAmount, TwoDecimalsBlankWhenZero) {

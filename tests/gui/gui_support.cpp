@@ -67,11 +67,10 @@ class TestConverter : public core::Converter {
     return core::ReadResult::from_code(pack.read_record(rec_), false);
   }
   void write_document(core::XmlWriter& xml) override {
-    xml.open("АНКЕТА_ЗЛ"_w);
+    auto document = xml.block("АНКЕТА_ЗЛ"_w);
     xml.write_element("ФИО"_w, rec_["FIO"]);
     xml.write_element("ИНН"_w, header().ist4["INN"]);
     xml.write_element("ОГРН"_w, header().ist4["KOD_OGRN"]);
-    xml.close("АНКЕТА_ЗЛ"_w);
   }
   std::vector<core::ViewPage> view_pages() const override {
     core::ViewPage p;
@@ -82,7 +81,7 @@ class TestConverter : public core::Converter {
   }
 
  private:
-  core::Record rec_{TEST};
+  core::RecordOf<TEST> rec_;
 };
 
 std::unique_ptr<core::Converter> make_test(const core::ConverterContext& c) { return std::make_unique<TestConverter>(c); }

@@ -1,9 +1,11 @@
 // Address conversion: splitting into parts, normalising, choosing the form, and the lines of
 // each form.
+#include "person/address.h"
+
 #include <gtest/gtest.h>
 
-#include "person/address.h"
 #include "runtime/codepage.h"
+#include "xml_capture.h"
 
 using namespace tolvex;
 using namespace tolvex::person;
@@ -26,12 +28,7 @@ std::string parts_of(std::string_view utf8_address) {
 }
 
 std::string written(std::string_view utf8_address) {
-  core::StringSink sink;
-  core::XmlWriter xml(sink);
-  xml.xml_depth = 3;
-  write_address(xml, utf8_to_ansi(utf8_address));
-  EXPECT_EQ(xml.xml_depth, 3);
-  return ansi_to_utf8(sink.text);
+  return fakes::written_at(3, [&](core::XmlWriter& xml) { write_address(xml, utf8_to_ansi(utf8_address)); });
 }
 
 }  // namespace
@@ -74,10 +71,12 @@ TEST(Address, SplittingAndNormalising) {
        "RU:P_INDEX=300001;REGION=Тульская;SOCR1=обл;GOROD=Тула;SOCR3=г;ULICA=Ленина;SOCR5=ул;DOM=д5;KORPUS=корп2;"
        "KVARTIRA=кв12;"},
       // one comma too few, one too many: unstructured, with the index the first parts gave
-      {"300001,Тульская обл,Тула г,,Ленина ул,Д5,,КВ12", "UNSTR:P_INDEX=300001;REGION=Тульская обл;RAION=Тула г;"
-                                                         "NAS_PUNKT=Ленина ул;ULICA=Д5;KORPUS=КВ12;"},
-      {"300001,Тульская обл,,Тула г,,Ленина ул,Д5,,КВ12,", "UNSTR:P_INDEX=300001;REGION=Тульская обл;GOROD=Тула г;"
-                                                          "ULICA=Ленина ул;DOM=Д5;KVARTIRA=КВ12;"},
+      {"300001,Тульская обл,Тула г,,Ленина ул,Д5,,КВ12",
+       "UNSTR:P_INDEX=300001;REGION=Тульская обл;RAION=Тула г;"
+       "NAS_PUNKT=Ленина ул;ULICA=Д5;KORPUS=КВ12;"},
+      {"300001,Тульская обл,,Тула г,,Ленина ул,Д5,,КВ12,",
+       "UNSTR:P_INDEX=300001;REGION=Тульская обл;GOROD=Тула г;"
+       "ULICA=Ленина ул;DOM=Д5;KVARTIRA=КВ12;"},
       // digits directly followed by letters: a country code, the region after blank positions
       {"12Тульская обл,,Тула г,,Ленина ул,Д5,,КВ12",
        "FOREIGN:STRANA=12;REGION=  Тульская обл;GOROD=Тула г;ULICA=Ленина ул;DOM=Д5;KVARTIRA=КВ12;"},
@@ -139,13 +138,13 @@ TEST(Address, RussianFormLines) {
             "    <Квартира>\n     <Сокращение>КВ</Сокращение>\n     <Номер>12</Номер>\n    </Квартира>\n"
             "   </РоссийскийАдрес>\n");
   // no index, a region of one word: no Индекс line, an empty region name and its type
-  EXPECT_TRUE(written("Москва,,,,,,,").starts_with(
-            "   <ТипАдреса>РОССИЙСКИЙ</ТипАдреса>\n"
-            "   <РоссийскийАдрес>\n"
-            "    <Регион>\n"
-            "     <ГеографическоеНазвание></ГеографическоеНазвание>\n"
-            "     <Сокращение>Москва</Сокращение>\n"
-            "    </Регион>\n    <Район>\n    </Район>\n"))
+  EXPECT_TRUE(written("Москва,,,,,,,")
+                  .starts_with("   <ТипАдреса>РОССИЙСКИЙ</ТипАдреса>\n"
+                               "   <РоссийскийАдрес>\n"
+                               "    <Регион>\n"
+                               "     <ГеографическоеНазвание></ГеографическоеНазвание>\n"
+                               "     <Сокращение>Москва</Сокращение>\n"
+                               "    </Регион>\n    <Район>\n    </Район>\n"))
       << written("Москва,,,,,,,");
 }
 

@@ -1,5 +1,5 @@
-// The statements and conversion records below the golden cases: the shared blocks, what the
-// converter windows show, and the reading rules that the journal and the XML do not reveal.
+// The statements and conversion records below the golden cases: what the converter windows
+// show, and the reading rules that the journal and the XML do not reveal.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -9,7 +9,6 @@
 #include "scripted_operator.h"
 #include "statements/adv10_converter.h"
 #include "statements/adv11_converter.h"
-#include "statements/statement_blocks.h"
 #include "statements/szvk_converter.h"
 
 namespace fs = std::filesystem;
@@ -59,47 +58,6 @@ class StatementsTest : public ::testing::Test {
 
 std::string u(std::string_view ansi) { return ansi_to_utf8(ansi); }
 
-// --- shared blocks --------------------------------------------------------------------------
-
-TEST(DocumentNumber, IsThePackNumberPlusOneInFull) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"1", "2"}, {"", "1"}, {"  ", "1"}, {"01", "2"}, {" 7", "8"}, {"999", "1000"}, {"x", "1"}};
-  for (const auto& [in, out] : cases) EXPECT_EQ(statements::document_number(in), out) << "'" << in << "'";
-}
-
-TEST(StatementInsurer, ShortNameAndDepartmentOnlyWhenGiven) {
-  struct Case {
-    std::string sname, podr_kod;
-    bool short_name, department;
-  };
-  const Case cases[] = {{"", "", false, false}, {"Ромашка", "", true, false}, {"", "000123", false, true},
-                        {"Ромашка", "000123", true, true}};
-  for (const auto& c : cases) {
-    core::Record ist4(core::IST4);
-    ist4.set("INN", "7701234567");
-    ist4.set("KPP", "0");
-    ist4.set("NAME", runtime::utf8_to_ansi("ООО Ромашка"));
-    ist4.set("REGN", "075-001-000001");
-    ist4.set("SNAME", runtime::utf8_to_ansi(c.sname));
-    ist4.set("PODR_NAME", runtime::utf8_to_ansi("Цех <1>"));
-    ist4.set("PODR_KOD", c.podr_kod);
-    core::StringSink sink;
-    core::XmlWriter xml(sink);
-    xml.xml_depth = 1;
-    statements::write_statement_insurer(xml, ist4);
-    EXPECT_EQ(xml.xml_depth, 1);
-    std::string expected = " <Страхователь>\n  <НалоговыйНомер>\n   <ИНН>7701234567</ИНН>\n  </НалоговыйНомер>\n"
-                           "  <НаименованиеОрганизации>ООО Ромашка</НаименованиеОрганизации>\n";
-    if (c.short_name) expected += "  <НаименованиеКраткое>Ромашка</НаименованиеКраткое>\n";
-    expected += "  <РегистрационныйНомер>075-001-000001</РегистрационныйНомер>\n";
-    if (c.department)
-      expected += "  <Подразделение>\n   <НаименованиеПодразделения>Цех &lt;1&gt;</НаименованиеПодразделения>\n"
-                  "   <НомерПодразделения>000123</НомерПодразделения>\n  </Подразделение>\n";
-    expected += " </Страхователь>\n";
-    EXPECT_EQ(ansi_to_utf8(sink.text), expected) << c.sname << "/" << c.podr_kod;
-  }
-}
-
 // --- АДВ-10 ----------------------------------------------------------------------------------
 
 TEST_F(StatementsTest, Adv10ReadResults) {
@@ -112,8 +70,9 @@ TEST_F(StatementsTest, Adv10ReadResults) {
 
 TEST_F(StatementsTest, Adv10WindowShowsTheCompletedMonthTable) {
   statements::Adv10Converter conv(ctx());
-  auto& p = pack("СВОД,5,1,2,,НР,1,2010,РУБ,1,,1,1,10.04.2010,3\r\n"
-                 "МЕС1,3,2,300,,,1,1\r\nМЕС1,1,2,100,,М,1,1\r\nМЕС1,1,3,101,,,1,1\r\n");
+  auto& p = pack(
+      "СВОД,5,1,2,,НР,1,2010,РУБ,1,,1,1,10.04.2010,3\r\n"
+      "МЕС1,3,2,300,,,1,1\r\nМЕС1,1,2,100,,М,1,1\r\nМЕС1,1,3,101,,,1,1\r\n");
   ASSERT_EQ(conv.read_document(p).kind, core::ReadResult::document);
   conv.write_document(xml_);
   auto pages = conv.view_pages();
@@ -220,8 +179,9 @@ TEST_F(StatementsTest, SzvkWindowPagesAndLists) {
 TEST_F(StatementsTest, SzvkStopMessageAbortEndsTheProgram) {
   statements::SzvkConverter conv(ctx());
   op_.answers = {core::Button::abort};
-  auto& p = pack("КОНВ,1,ИСХД,112,Иванов,Иван,,СТАНДАРТ,12.03.1950,,,,,0.00,0,0,0,20.06.2010,1,,,\r\n"
-                 "РАБ1,1,Завод,РАБОТА,1\r\nПСТ,1,01.10.1970,31.12.1980\r\n");
+  auto& p = pack(
+      "КОНВ,1,ИСХД,112,Иванов,Иван,,СТАНДАРТ,12.03.1950,,,,,0.00,0,0,0,20.06.2010,1,,,\r\n"
+      "РАБ1,1,Завод,РАБОТА,1\r\nПСТ,1,01.10.1970,31.12.1980\r\n");
   EXPECT_THROW(conv.read_document(p), core::ProgramEnd);
   ASSERT_EQ(op_.log.size(), 1u);
   EXPECT_EQ(op_.log[0], "box Stop:  stg1:typ_z = ПСТ ");

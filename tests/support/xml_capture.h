@@ -15,9 +15,9 @@ template <typename F>
 std::string written_at(int depth, F&& write) {
   core::StringSink sink;
   core::XmlWriter xml(sink);
-  xml.xml_depth = depth;
+  auto at_depth = xml.indented(depth);
   write(xml);
-  EXPECT_EQ(xml.xml_depth, depth) << "the writer did not leave the depth as it found it";
+  EXPECT_EQ(xml.xml_depth(), depth) << "the writer did not leave the depth as it found it";
   return runtime::ansi_to_utf8(sink.text);
 }
 

@@ -174,8 +174,8 @@ QWidget* OnePackWindow::record_box(const QString& title, core::Record& record, i
       });
     }
     if (def.name == "KOD_OGRN")
-      connect(edit, &QLineEdit::editingFinished, this, [this, &record] {
-        core::OnePackConversion::classify_ogrn(record);
+      connect(edit, &QLineEdit::editingFinished, this, [this] {
+        core::OnePackConversion::classify_ogrn(p_.header.ist4);
         refresh();
       });
     // Long fields (names) take a whole row.
@@ -210,7 +210,7 @@ void OnePackWindow::refresh() {
   set("OUT7_FILE", pack_opened_ ? qs(p_.output_full_name) : QString());
   for (const auto& [name, record] : records_) {
     QString f = name.mid(name.indexOf(':') + 1);
-    set(name, qs(core::trim_right((*record)[f.toStdString()])));
+    set(name, qs(core::trim_right(record->field(record->layout().index(f.toStdString())))));
   }
   set("TYP_PFR", qs(p_.typ_pfr()));
   set("T_RAB_N", pack_opened_ ? QString::fromStdString(core::hh_mm_ss(conv_.started())) : QString());
