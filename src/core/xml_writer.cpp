@@ -1,6 +1,7 @@
 #include "core/xml_writer.h"
 
 #include <exception>
+#include <stdexcept>
 
 #include "core/record.h"
 
@@ -39,6 +40,12 @@ XmlWriter::Block::~Block() {
   } else {
     --xml_->depth_;
   }
+}
+
+XmlWriter::Indent XmlWriter::indented(int levels) {
+  // An indent only raises the depth: lowering it would unbalance the blocks around it.
+  if (levels < 0) throw std::invalid_argument("an indent of fewer than 0 levels");
+  return Indent(*this, levels);
 }
 
 void XmlWriter::begin_line() {

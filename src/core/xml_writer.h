@@ -86,8 +86,8 @@ class XmlWriter {
 
   // `auto block = xml.block("ФИО"_w);` writes "<ФИО>" and raises the depth until `block` ends.
   Block block(std::string_view name) { return Block(*this, name); }
-  // `auto deeper = xml.indented();` raises the depth by `levels` until `deeper` ends.
-  Indent indented(int levels = 1) { return Indent(*this, levels); }
+  // `auto deeper = xml.indented();` raises the depth by `levels` (0 or more) until `deeper` ends.
+  Indent indented(int levels = 1);
 
   // The nesting depth: the number of blanks before the next line. Only blocks and indents
   // change it, each undoing its own change, so every document ends at the depth it began at: 0.
