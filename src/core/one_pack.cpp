@@ -154,12 +154,17 @@ bool OnePackConversion::make_output_file() {
 
 // --- the documents --------------------------------------------------------------------------
 
-void OnePackConversion::run_documents(RunMode mode) {
+bool OnePackConversion::run_documents(RunMode mode) {
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
-  if (!kind || !kind->factory) return;
+  if (!kind || !kind->factory) return true;
   ConverterContext ctx{p_.header, s_.op, s_.journal};
   std::unique_ptr<Converter> conv = kind->factory(ctx);
-  run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock, mode);
+  return !run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock, mode).unbalanced_document;
+}
+
+void OnePackConversion::drop_output() {
+  int rc = p_.out.close(false);
+  s_.journal.journal_result(rc, " Не записали "_w, p_.output_full_name);
 }
 
 PackOutcome OnePackConversion::convert_batch(const std::filesystem::path& pack_path) {
@@ -168,9 +173,13 @@ PackOutcome OnePackConversion::convert_batch(const std::filesystem::path& pack_p
   if (!open_pack_stage(pack)) return PackOutcome::no_pack;
   PackOutcome outcome = header_stage(pack);
   if (outcome != PackOutcome::converted) return outcome;
-  run_documents(RunMode::batch_mode);
-  write_file_closing(p_.out.xml());
+  bool trusted = run_documents(RunMode::batch_mode);
   s_.journal.journal_result(pack.close(), " Закрыли пачку "_w, runtime::path_to_ansi(p_.pack));
+  if (!trusted) {
+    drop_output();
+    return PackOutcome::no_output;
+  }
+  write_file_closing(p_.out.xml());
   int rc = p_.out.close(true);
   s_.journal.journal_result(rc, " Закрыли в конце "_w, p_.output_full_name);
   return rc == 0 ? PackOutcome::converted : PackOutcome::no_output;
@@ -204,7 +213,8 @@ PackOutcome OnePackConversion::take_pack(const std::filesystem::path& chosen) {
 }
 
 bool OnePackConversion::choose_output_folder() {
-  auto chosen = s_.op.choose_folder("Выбор выходного каталога"_w, runtime::ansi_to_path(trimmed(s_.settings.path_out7)));
+  auto chosen =
+      s_.op.choose_folder("Выбор выходного каталога"_w, runtime::ansi_to_path(trimmed(s_.settings.path_out7)));
   if (!chosen) return false;
   s_.settings.path_out7 = trimmed(runtime::path_to_ansi(*chosen));
   s_.ini.put_setting(kSettingsSection, "path_out7", s_.settings.path_out7);
@@ -218,7 +228,10 @@ void OnePackConversion::classify_ogrn(RecordOf<IST4>& ist4) {
 
 void OnePackConversion::ok() {
   if (!p_.out.is_open()) return;  // no pack was read
-  run_documents(RunMode::interactive);
+  if (!run_documents(RunMode::interactive)) {
+    drop_output();
+    return;
+  }
   write_file_closing(p_.out.xml());
   int rc = p_.out.close(true);
   s_.journal.journal_result(rc, " Закрыли в конце"_w, p_.output_full_name);

@@ -31,8 +31,8 @@ struct Session {
   Clock& clock;
   ProgramRunner& programs;
   std::span<const DocumentKind> kinds;  // the table of document kinds
-  std::string program_folder;  // the current directory at start-up with a separator, Windows-1251
-  ClockTime today;             // taken once at start-up
+  std::string program_folder;           // the current directory at start-up with a separator, Windows-1251
+  ClockTime today;                      // taken once at start-up
   Settings settings;
 
   // Loads the settings, writing defaults back.
@@ -56,10 +56,10 @@ struct PackState {
 };
 
 enum class PackOutcome {
-  converted,      // the XML file was written
-  rejected,       // not a format-4 pack
-  no_output,      // the output file could not be made
-  no_pack,        // no pack was named
+  converted,  // the XML file was written
+  rejected,   // not a format-4 pack
+  no_output,  // the output file could not be made
+  no_pack,    // no pack was named
 };
 
 class OnePackConversion {
@@ -94,7 +94,11 @@ class OnePackConversion {
   bool open_pack_stage(PackReader& pack);
   PackOutcome header_stage(PackReader& pack);
   bool make_output_file();
-  void run_documents(RunMode mode);
+  // False when a document left elements open: the file is then not trusted.
+  bool run_documents(RunMode mode);
+  // Gives up an output whose documents cannot be trusted: its temporary file is removed and
+  // the PFR name keeps what it had.
+  void drop_output();
   void reject(PackReader& pack, std::string_view box_text, std::string_view journal_text);
 
   Session& s_;

@@ -211,6 +211,47 @@ TEST_F(OnePack, ExistingOutputIsOnlyEmptiedAndReplacedWhole) {
   EXPECT_EQ(read(dir / "Out_7" / kOutName).rfind("<?xml", 0), 0u);
 }
 
+namespace {
+
+// A faulty converter: its one document opens an element and leaves it open.
+class LeavesElementOpen : public core::Converter {
+ public:
+  using Converter::Converter;
+  std::string_view window_title() const override { return "open"; }
+  std::string_view journal_text() const override { return " open"; }
+  core::ReadResult read_document(core::PackReader& pack) override {
+    return core::ReadResult::from_code(pack.read_line(), false);
+  }
+  void write_document(core::XmlWriter& xml) override { open_.reset(new core::XmlWriter::Block(xml.block("OPEN"))); }
+
+ private:
+  std::unique_ptr<core::XmlWriter::Block> open_;
+};
+std::unique_ptr<core::Converter> make_leaves_open(const core::ConverterContext& c) {
+  return std::make_unique<LeavesElementOpen>(c);
+}
+constexpr core::DocumentKind kLeavesOpen[] = {{"АНКТ"_w, "АДВ-1"_w, "АНКЕТА_ЗЛ"_w, "load_adv1", &make_leaves_open}};
+
+}  // namespace
+
+// A document that leaves its elements open cannot be trusted: the pack is reported, its XML never
+// takes the PFR name, and an earlier file of that name stays as it was.
+TEST_F(OnePack, DocumentLeftOpenIsNotPublished) {
+  auto p = pack("p1.txt", kHeader + "ДОКТ,АНКТ,1\nАНК1,1\n");
+  fs::create_directories(dir / "Out_7");
+  std::ofstream(dir / "Out_7" / kOutName, std::ios::binary) << "earlier";
+  program = std::make_unique<app::Program>(dir, op, clock, programs, kLeavesOpen);
+  op.answers = {core::Button::ignore};
+  core::OnePackConversion one(session(), pack_state());
+  EXPECT_EQ(one.convert_batch(p), core::PackOutcome::no_output);
+  EXPECT_EQ(outputs(), std::vector<fs::path>{dir / "Out_7" / kOutName});
+  EXPECT_EQ(read(dir / "Out_7" / kOutName), "earlier");
+  std::string j = journal();
+  EXPECT_NE(j.find("Ошибка вложенности XML в документе 1: глубина 1\n"), std::string::npos) << j;
+  EXPECT_NE(j.find("0 Не записали <DIR>/Out_7/" + kOutName + "\n"), std::string::npos) << j;
+  EXPECT_EQ(j.find("Закрыли в конце"), std::string::npos) << j;
+}
+
 TEST_F(OnePack, OutputThatCannotBeCreatedIsReportedAndNothingIsLeft) {
   auto p = pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
   std::ofstream(dir / "blocked", std::ios::binary) << "a file, not a folder";
