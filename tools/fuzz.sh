@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
-# and runs each for a bounded time from its seed corpus in fuzz/corpus/. A crash leaves its
-# input in build-fuzz/findings/<target>/: copy it into fuzz/corpus/<target>/ once fixed, and the
-# replay tests keep it as a regression test.
+# Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer;
+# the CMake preset "fuzz", in build/fuzz/), replays their saved inputs, and runs each target for
+# a bounded time from its seed corpus in fuzz/corpus/. A crash leaves its input in
+# build/fuzz/findings/<target>/: copy it into fuzz/corpus/<target>/ once fixed, and the replay
+# tests keep it as a regression test.
+#   fuzz.sh [SECONDS]   seconds per target, 60 by default
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 bash tools/install-deps.sh fuzz
-CC=clang-16 CXX=clang++-16 cmake -S . -B build-fuzz -DTOLVEX_FUZZ=ON -DTOLVEX_BUILD_GUI=OFF \
-  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1
-targets=(line_reader split address conversion)
-cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]/%/_fuzz}"
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
+export CTEST_PARALLEL_LEVEL="${CTEST_PARALLEL_LEVEL:-$(nproc)}"
+cmake --workflow --preset fuzz
+# The targets are listed once, in fuzz/CMakeLists.txt, which writes them here.
+IFS=';' read -ra targets < build/fuzz/fuzz/targets.txt
 status=0
 for t in "${targets[@]}"; do
-  work="build-fuzz/findings/$t"
+  work="build/fuzz/findings/$t"
   rm -rf "$work" && mkdir -p "$work/corpus"
   cp fuzz/corpus/"$t"/* "$work/corpus/"
   echo "== fuzzing $t for ${seconds}s"
