@@ -140,7 +140,10 @@ TEST_F(HostilePacks, EveryPackEndsCleanly) {
   // The journal: its header, every line ended by CR LF, the end of the batch.
   std::string log = runtime::ansi_to_utf8(read_file(dir_ / "Report" / "tolvex.log"));
   EXPECT_EQ(log.rfind("Журнал конвертации пачек 4 формата ПФР в 7 формат ", 0), 0u);
-  for (std::size_t i = 0; i < log.size(); ++i)
-    if (log[i] == '\n') ASSERT_TRUE(i > 0 && log[i - 1] == '\r') << "a bare line end at byte " << i;
+  for (std::size_t i = 0; i < log.size(); ++i) {
+    if (log[i] == '\n') {
+      ASSERT_TRUE(i > 0 && log[i - 1] == '\r') << "a bare line end at byte " << i;
+    }
+  }
   EXPECT_NE(log.find("\r\nКонец пакета 10:15:30\r\n"), std::string::npos);
 }

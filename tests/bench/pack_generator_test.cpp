@@ -62,8 +62,11 @@ TEST(PackGenerator, LinesEndInCrLfAndAreInTheDosCodePage) {
   EXPECT_EQ(n, bytes.size());
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
-  for (std::size_t i = 0; i < bytes.size(); ++i)
-    if (bytes[i] == '\n') EXPECT_EQ(bytes[i - 1], '\r') << "at " << i;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\n') {
+      EXPECT_EQ(bytes[i - 1], '\r') << "at " << i;
+    }
+  }
   // "ЗГЛВ" in code page 866
   EXPECT_EQ(bytes.substr(0, 4), bench::to_oem("ЗГЛВ"));
   EXPECT_EQ(bytes.substr(0, 4), "\x87\x83\x8B\x82");
