@@ -13,6 +13,7 @@
 #include "core/one_pack.h"
 #include "fuzz_support.h"
 #include "runtime/codepage.h"
+#include "scripted_operator.h"
 
 namespace fs = std::filesystem;
 using namespace tolvex;
@@ -20,22 +21,11 @@ using namespace tolvex::runtime::literals;
 
 namespace {
 
-struct Quiet : core::Operator {
-  core::Button message(const core::MessageBox& box) override {
-    for (auto b : box.buttons)
-      if (b == core::Button::ignore) return b;
-    return box.buttons.empty() ? core::Button::ok : box.buttons.front();
-  }
-  std::optional<fs::path> choose_file(std::string_view, std::string_view, const fs::path&) override { return {}; }
-  std::optional<fs::path> choose_folder(std::string_view, const fs::path&) override { return {}; }
-  void converter_opened(const core::ConverterView&) override {}
-  core::ConverterAction converter_wait(const core::ConverterView&) override { return core::ConverterAction::ok; }
-  void converter_closed(const core::ConverterView&) override {}
-};
-
+// The operator answers as the console does: ignore where a box offers it, else its first
+// button; "&OK" in the converter window.
 struct Fixture {
   fs::path dir = fs::temp_directory_path() / ("tolvex-fuzz-conv-" + std::to_string(getpid()));
-  Quiet op;
+  fakes::ScriptedOperator op;
   core::SystemClock clock;
   core::NoPrograms programs;
   std::unique_ptr<app::Program> program;
@@ -81,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto n = e.path().filename().string();
     fuzzing::require(n == "In_4" || n == "Out_7" || n == "Report" || n == "tolvex.ini", "a file outside the output");
   }
-  // Keep the journal small between runs.
+  // Keep the journal and what the operator was shown small between runs.
   f.program->session().journal.start("01/01/2026");
+  f.op = fakes::ScriptedOperator();
   return 0;
 }

@@ -2,7 +2,7 @@
 #include "app/batch.h"
 
 #include "app/process.h"
-#include "fixture.h"
+#include "program_folder.h"
 #include "runtime/file_error.h"
 #include "runtime/paths.h"
 

@@ -1,7 +1,7 @@
 // The one-pack procedure as its window drives it, and the start of the program.
 #include <functional>
 
-#include "fixture.h"
+#include "program_folder.h"
 
 #include <set>
 

@@ -6,40 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 #include "app/batch.h"
-#include "app/startup.h"
 #include "pack_generator.h"
+#include "program_folder.h"
 #include "runtime/codepage.h"
-#include "scripted_operator.h"
 
 namespace fs = std::filesystem;
 using namespace tolvex;
 
 namespace {
 
-std::string read_file(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void write_file(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
-
-class HostilePacks : public ::testing::Test {
+class HostilePacks : public fakes::ProgramFolder {
  protected:
-  void SetUp() override {
-    static const std::string run_id = std::to_string(std::random_device{}());
-    dir_ = fs::temp_directory_path() / ("tolvex-hostile-" + run_id);
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "In_4");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   // A pack of the generator, as bytes.
   std::string generated(bench::Kind kind, int documents) {
     bench::PackShape shape;
@@ -49,15 +29,14 @@ class HostilePacks : public ::testing::Test {
     shape.max_additional = 3;
     shape.max_work_records = 3;
     shape.exact = true;
-    fs::path tmp = dir_ / "generated.tmp";
+    fs::path tmp = dir / "generated.tmp";
     gen_.write_pack(tmp, shape);
-    std::string bytes = read_file(tmp);
+    std::string bytes = read(tmp);
     fs::remove(tmp);
     return bytes;
   }
-  void add(const std::string& name, const std::string& bytes) { write_file(dir_ / "In_4" / name, bytes); }
+  void add(const std::string& name, const std::string& bytes) { write(fs::path("In_4") / name, bytes); }
 
-  fs::path dir_;
   bench::PackGenerator gen_{20261208};
 };
 
@@ -108,16 +87,11 @@ TEST_F(HostilePacks, EveryPackEndsCleanly) {
   std::size_t l2 = adv1.find("\r\n") + 2;
   std::size_t l3 = adv1.find("\r\n", l2);
   add("regn", adv1.substr(0, l2) + runtime::ansi_to_oem(runtime::utf8_to_ansi("ИСТ4,ВЗЛ,../../../x\\y:z*,7701,0,ООО")) + adv1.substr(l3));
-  fs::create_directories(dir_ / "In_4" / "a-folder");
+  fs::create_directories(dir / "In_4" / "a-folder");
 
-  fakes::ScriptedOperator op;
-  fakes::FixedClock clock;
-  fakes::RecordingPrograms programs;
-  app::BatchSummary sum;
-  {
-    app::Program program(dir_, op, clock, programs);
-    sum = app::BatchRun(program.session(), program.pack_state()).run();
-  }
+  start();
+  app::BatchSummary sum = app::BatchRun(session(), pack_state()).run();
+  program.reset();
   std::size_t rejected = 0;
   for (const auto& r : sum.results) {
     EXPECT_TRUE(r.outcome == core::PackOutcome::converted || r.outcome == core::PackOutcome::rejected) << r.pack;
@@ -127,8 +101,8 @@ TEST_F(HostilePacks, EveryPackEndsCleanly) {
   EXPECT_EQ(sum.converted + rejected, sum.packs);
 
   // Nothing outside the output folder; no half-written file; every XML well-formed.
-  for (const auto& e : fs::recursive_directory_iterator(dir_)) {
-    fs::path rel = fs::relative(e.path(), dir_);
+  for (const auto& e : fs::recursive_directory_iterator(dir)) {
+    fs::path rel = fs::relative(e.path(), dir);
     std::string top = rel.begin()->string();
     EXPECT_TRUE(top == "In_4" || top == "Out_7" || top == "Report" || top == "tolvex.ini") << rel;
     if (top == "Out_7" && e.is_regular_file()) {
@@ -138,7 +112,7 @@ TEST_F(HostilePacks, EveryPackEndsCleanly) {
     }
   }
   // The journal: its header, every line ended by CR LF, the end of the batch.
-  std::string log = runtime::ansi_to_utf8(read_file(dir_ / "Report" / "tolvex.log"));
+  std::string log = runtime::ansi_to_utf8(read(dir / "Report" / "tolvex.log"));
   EXPECT_EQ(log.rfind("Журнал конвертации пачек 4 формата ПФР в 7 формат ", 0), 0u);
   for (std::size_t i = 0; i < log.size(); ++i) {
     if (log[i] == '\n') {

@@ -4,17 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <algorithm>
 #include <memory>
-#include <sstream>
 
-#include "runtime/codepage.h"
-#include "scripted_operator.h"
+#include "converter_folder.h"
 
 namespace fs = std::filesystem;
 using namespace tolvex;
 using namespace tolvex::core;
-using tolvex::runtime::ansi_to_utf8;
 
 namespace {
 
@@ -52,49 +49,27 @@ class TinyConverter : public Converter {
   std::unique_ptr<XmlWriter::Block> open_;
 };
 
-class DriverTest : public ::testing::Test {
+class DriverTest : public fakes::ConverterFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           (std::string("tolvex-driver-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    runtime::LineWriter::create(dir_ / "log");
-    journal_.file().open(dir_ / "log", true);
-  }
-  void TearDown() override {
-    journal_.file().close();
-    fs::remove_all(dir_);
-  }
-
   // Runs the tiny converter over `documents` (pack lines after a four-line header).
   void run(const std::string& documents, int kol_dok, RunMode mode, RunRules rules = {},
            std::string_view left_open = {}) {
-    fs::path pack = dir_ / "pack";
-    std::ofstream(pack, std::ios::binary) << "h1\r\nh2\r\nh3\r\nh4\r\n" << documents;
+    fs::path pack = write_pack(documents);
     header_.dokt.set("KOL_DOK", std::to_string(kol_dok));
     {
-      TinyConverter conv({header_, op_, journal_}, rules, left_open);
+      TinyConverter conv(context(), rules, left_open);
       outcome_ = run_converter(conv, kTiny, pack, xml_, journal_, op_, clock_, mode);
     }
     EXPECT_EQ(xml_.xml_depth(), 0);
   }
+  // The journal so far, without CR.
   std::string journal_text() {
-    journal_.file().flush();
-    std::ifstream in(dir_ / "log", std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    std::string t = s.str(), out;
-    for (char c : t)
-      if (c != '\r') out.push_back(c);
-    return ansi_to_utf8(out);
+    std::string t = journal_lines();
+    t.erase(std::remove(t.begin(), t.end(), '\r'), t.end());
+    return t;
   }
 
-  fs::path dir_;
-  PackHeader header_;
-  fakes::ScriptedOperator op_;
   fakes::FixedClock clock_;
-  Journal journal_;
   StringSink sink_;
   XmlWriter xml_{sink_};
   DriverOutcome outcome_;
@@ -235,8 +210,8 @@ TEST_F(DriverTest, DocumentLeftOpenIsReportedAndStopsTheRun) {
 }
 
 TEST_F(DriverTest, PackDeletedBeforeTheConverterEndsTheProgram) {
-  TinyConverter conv({header_, op_, journal_}, {});
-  EXPECT_THROW(run_converter(conv, kTiny, dir_ / "gone", xml_, journal_, op_, clock_, RunMode::batch_mode), ProgramEnd);
+  TinyConverter conv(context(), {});
+  EXPECT_THROW(run_converter(conv, kTiny, dir / "gone", xml_, journal_, op_, clock_, RunMode::batch_mode), ProgramEnd);
   ASSERT_EQ(op_.log.size(), 1u);
   EXPECT_NE(op_.log[0].find(" Ошибка создания Файла: Ошибка: (Файл не найден (2)) создания "), std::string::npos);
 }

@@ -14,15 +14,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <random>
 #include <sstream>
 
 #include "app/startup.h"
 #include "core/one_pack.h"
-#include "runtime/codepage.h"
+#include "files.h"
 #include "pack_text.h"
+#include "runtime/codepage.h"
 #include "scripted_operator.h"
 
 namespace fs = std::filesystem;
@@ -30,17 +30,8 @@ using namespace tolvex;
 
 namespace {
 
-std::string read_file(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void write_file(const fs::path& p, const std::string& data) {
-  std::ofstream out(p, std::ios::binary | std::ios::trunc);
-  out << data;
-}
+using fakes::read_file;
+using fakes::write_file;
 
 std::map<std::string, std::string> read_case(const fs::path& dir) {
   std::map<std::string, std::string> kv;
@@ -72,16 +63,6 @@ std::string readable(const std::string& ansi, int& bare) {
 std::string replace_all(std::string s, const std::string& from, const std::string& to) {
   for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) s.replace(at, from.size(), to);
   return s;
-}
-
-// Paths in the journal and the messages as they read on Linux, so that one expected file
-// serves both platforms.
-std::string same_paths(std::string text) {
-#ifdef _WIN32
-  for (auto& c : text)
-    if (c == '\\') c = '/';
-#endif
-  return text;
 }
 
 std::vector<std::string> case_names() {
@@ -141,9 +122,10 @@ TEST_P(Golden, MatchesExpectedFiles) {
 
   int bare = 0;
   std::string dirname = work.string();
-  std::string log = same_paths(replace_all(readable(read_file(work / "Report" / "tolvex.log"), bare), dirname, "<DIR>"));
+  // Paths as they read on Linux, so that one expected file serves both platforms.
+  std::string log = fakes::slashes(replace_all(readable(read_file(work / "Report" / "tolvex.log"), bare), dirname, "<DIR>"));
   EXPECT_EQ(bare, 0) << "journal lines must end in CR LF";
-  std::string messages = same_paths(replace_all(op.joined_log(), dirname, "<DIR>"));
+  std::string messages = fakes::slashes(replace_all(op.joined_log(), dirname, "<DIR>"));
   std::string xml;
   if (!xmls.empty()) {
     EXPECT_EQ(xmls[0].extension(), ".XML");

@@ -1,7 +1,5 @@
 #include "gui_support.h"
 
-#include "pack_text.h"
-
 #include "core/converter.h"
 #include "runtime/codepage.h"
 #include "runtime/paths.h"
@@ -10,12 +8,6 @@
 namespace tolvex::guitest {
 
 using namespace runtime::literals;
-
-const std::string kHeader =
-    "ЗГЛВ,\"П4.10\",\"АРМ-Бухгалтер\",1.0\n"
-    "ИСТ4,ВЗЛ,075-001-000001,7701234567,770101001,\"ООО Ромашка\"\n"
-    "ПАЧК,12,ВНЕШ,ОПИСЬ,15.07.2010,1\n";
-const std::string kOutName = "PFR-700-Y-2010-ORG-075-001-000001-DCK-00012-DPT-000000-DCK-00000.XML";
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
 std::string a(const char* utf8) { return runtime::utf8_to_ansi(utf8); }
@@ -111,25 +103,11 @@ void Folder::start() {
 
 std::filesystem::path Folder::pack(const std::string& name, const std::string& utf8_lines) {
   auto p = dir / "In_4" / name;
-  std::ofstream(p, std::ios::binary) << fakes::pack_bytes(utf8_lines);
+  fakes::write_file(p, fakes::pack_bytes(utf8_lines));
   return p;
 }
 
-std::string Folder::read(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string Folder::journal() {
-  std::string t = runtime::ansi_to_utf8(read(app::journal_path(dir))), out;
-  for (char c : t)
-    if (c != '\r') out.push_back(c);
-  std::string d = dir.string();
-  for (std::size_t at = 0; (at = out.find(d, at)) != std::string::npos;) out.replace(at, d.size(), "<DIR>");
-  return out;
-}
+std::string Folder::journal() { return fakes::readable_text(read(app::journal_path(dir)), dir); }
 
 std::vector<std::filesystem::path> Folder::outputs() {
   std::vector<std::filesystem::path> v;

@@ -22,6 +22,7 @@
 #include "app/startup.h"
 #include "core/journal.h"
 #include "core/one_pack.h"
+#include "pack_text.h"
 #include "scripted_operator.h"
 
 namespace tolvex::guitest {
@@ -72,7 +73,7 @@ class Folder {
   core::PackState& pack_state() { return program_->pack_state(); }
 
   std::filesystem::path pack(const std::string& name, const std::string& utf8_lines);
-  static std::string read(const std::filesystem::path& p);
+  static std::string read(const std::filesystem::path& p) { return fakes::read_file(p); }
   std::string journal();  // UTF-8, without CR, the folder as <DIR>
   std::vector<std::filesystem::path> outputs();
   std::string ini(std::string_view section, std::string_view key) { return session().ini.get_setting(section, key); }
@@ -89,9 +90,9 @@ class Folder {
   std::unique_ptr<app::Program> program_;
 };
 
-// The pack header of the tests (one document kind per test).
-extern const std::string kHeader;
-extern const std::string kOutName;
+// The pack header of the tests (one document kind per test), and the name of its XML file.
+using fakes::kHeader;
+using fakes::kOutName;
 
 QString u(const char* utf8);
 // Windows-1251 text from UTF-8.

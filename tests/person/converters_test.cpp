@@ -2,18 +2,15 @@
 // and what the converter windows show.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
+#include "converter_folder.h"
 #include "pack_text.h"
 #include "person/adv1.h"
 #include "person/adv8.h"
 #include "person/applications.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
-#include "scripted_operator.h"
 #include "xml_capture.h"
 
-namespace fs = std::filesystem;
 using namespace tolvex;
 using namespace tolvex::person;
 using runtime::ansi_to_utf8;
@@ -23,33 +20,17 @@ namespace {
 
 // A converter of one kind over a pack of the given document lines (UTF-8), positioned after
 // the four header lines.
-class PersonConverterTest : public ::testing::Test {
+class PersonConverterTest : public fakes::ConverterFolder {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           (std::string("tolvex-person-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    pack_.close();
-    fs::remove_all(dir_);
-  }
-
   void open_pack(const std::string& utf8_lines, int kol_dok) {
-    std::string oem = fakes::pack_bytes("h1\nh2\nh3\nh4\n" + utf8_lines);
-    std::ofstream(dir_ / "pack", std::ios::binary) << oem;
     header_.dokt.set("KOL_DOK", std::to_string(kol_dok));
     header_.ist4.set("NAME", utf8_to_ansi("Отдел ЗАГС г.Ирбита"));
-    ASSERT_EQ(pack_.open(dir_ / "pack"), 0);
-    ASSERT_EQ(pack_.skip_pack_header(), 0);
+    ConverterFolder::open_pack(fakes::pack_bytes(utf8_lines));
   }
 
   std::string written(core::Converter& conv) {
     return fakes::written_at(0, [&](core::XmlWriter& xml) { conv.write_document(xml); });
   }
-
-  core::ConverterContext context() { return {header_, op_, journal_}; }
 
   // The window fields of a page as "prompt=value" lines in UTF-8.
   static std::string fields_of(const core::ViewPage& page) {
@@ -57,12 +38,6 @@ class PersonConverterTest : public ::testing::Test {
     for (const auto& f : page.fields) out += ansi_to_utf8(f.prompt) + "=" + ansi_to_utf8(f.value) + "\n";
     return out;
   }
-
-  fs::path dir_;
-  core::PackHeader header_;
-  fakes::ScriptedOperator op_;
-  core::Journal journal_;
-  core::PackReader pack_;
 };
 
 }  // namespace

@@ -2,16 +2,13 @@
 // show, and the reading rules that the journal and the XML do not reveal.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
+#include "converter_folder.h"
 #include "core/messages.h"
 #include "runtime/codepage.h"
-#include "scripted_operator.h"
 #include "statements/adv10_converter.h"
 #include "statements/adv11_converter.h"
 #include "statements/szvk_converter.h"
 
-namespace fs = std::filesystem;
 using namespace tolvex;
 using namespace tolvex::runtime::literals;
 using tolvex::runtime::ansi_to_utf8;
@@ -21,37 +18,16 @@ namespace {
 // UTF-8 text -> code page 866.
 std::string to_oem(const std::string& utf8) { return runtime::ansi_to_oem(runtime::utf8_to_ansi(utf8)); }
 
-class StatementsTest : public ::testing::Test {
+class StatementsTest : public fakes::ConverterFolder {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           (std::string("tolvex-statements-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    runtime::LineWriter::create(dir_ / "log");
-    journal_.file().open(dir_ / "log", true);
+    ConverterFolder::SetUp();
     header_.dokt.set("KOL_DOK", "7");
   }
-  void TearDown() override {
-    pack_.close();
-    journal_.file().close();
-    fs::remove_all(dir_);
-  }
-  // Opens a pack of the given document lines, positioned after its header.
-  core::PackReader& pack(const std::string& lines) {
-    std::ofstream(dir_ / "pack", std::ios::binary) << "h1\r\nh2\r\nh3\r\nh4\r\n" << to_oem(lines);
-    EXPECT_EQ(pack_.open(dir_ / "pack"), 0);
-    EXPECT_EQ(pack_.skip_pack_header(), 0);
-    return pack_;
-  }
-  core::ConverterContext ctx() { return {header_, op_, journal_}; }
+  // Opens a pack of the given document lines (UTF-8), positioned after its header.
+  core::PackReader& pack(const std::string& lines) { return open_pack(to_oem(lines)); }
   std::string xml_text() { return ansi_to_utf8(sink_.text); }
 
-  fs::path dir_;
-  core::PackHeader header_;
-  fakes::ScriptedOperator op_;
-  core::Journal journal_;
-  core::PackReader pack_;
   core::StringSink sink_;
   core::XmlWriter xml_{sink_};
 };
@@ -61,7 +37,7 @@ std::string u(std::string_view ansi) { return ansi_to_utf8(ansi); }
 // --- АДВ-10 ----------------------------------------------------------------------------------
 
 TEST_F(StatementsTest, Adv10ReadResults) {
-  statements::Adv10Converter conv(ctx());
+  statements::Adv10Converter conv(context());
   auto& p = pack("СВОД,1,1,2,,НР,1,2010,РУБ,1,,1,1,10.04.2010,2\r\nМЕС1,1,2,1,,,1,1\r\n");
   EXPECT_EQ(conv.read_document(p).kind, core::ReadResult::end_inside_document);
   pack_.close();
@@ -69,7 +45,7 @@ TEST_F(StatementsTest, Adv10ReadResults) {
 }
 
 TEST_F(StatementsTest, Adv10WindowShowsTheCompletedMonthTable) {
-  statements::Adv10Converter conv(ctx());
+  statements::Adv10Converter conv(context());
   auto& p = pack(
       "СВОД,5,1,2,,НР,1,2010,РУБ,1,,1,1,10.04.2010,3\r\n"
       "МЕС1,3,2,300,,,1,1\r\nМЕС1,1,2,100,,М,1,1\r\nМЕС1,1,3,101,,,1,1\r\n");
@@ -109,7 +85,7 @@ TEST_F(StatementsTest, Adv10WindowShowsTheCompletedMonthTable) {
 TEST_F(StatementsTest, Adv11TariffSignWordBesideRegres) {
   const std::pair<std::string, std::string> cases[] = {{"М", "АКСИМУМ"}, {"Р", "ЕГРЕС"}, {"Х", ""}, {"", ""}};
   for (const auto& [sign, rest] : cases) {
-    statements::Adv11Converter conv(ctx());
+    statements::Adv11Converter conv(context());
     auto& p = pack("ВУПЛ,1,2005,31.12.2005,1,1,НР,," + sign + ",1,1,0,0,0,0,0,0,0,0,0,0,,0,0,0\r\n");
     ASSERT_EQ(conv.read_document(p).kind, core::ReadResult::document);
     pack_.close();
@@ -126,15 +102,12 @@ TEST_F(StatementsTest, Adv11TariffSignWordBesideRegres) {
 }
 
 TEST_F(StatementsTest, Adv11JournalsItsStatementOnceTheLineIsRead) {
-  statements::Adv11Converter conv(ctx());
+  statements::Adv11Converter conv(context());
   EXPECT_EQ(conv.read_document(pack("")).kind, core::ReadResult::end_of_pack);
   pack_.close();
   auto& p = pack("ВУПЛ,1,2005,31.12.2005,1,1,НР,,,1,1,0,0,0,0,0,0,0,0,0,0,,1,0,0\r\n");
   EXPECT_EQ(conv.read_document(p).kind, core::ReadResult::end_inside_document);
-  journal_.file().flush();
-  std::ifstream in(dir_ / "log", std::ios::binary);
-  std::string log((std::istreambuf_iterator<char>(in)), {});
-  EXPECT_EQ(ansi_to_utf8(log), "1 ведомость уплаты АДВ-11\r\n");
+  EXPECT_EQ(journal_lines(), "1 ведомость уплаты АДВ-11\r\n");
 }
 
 // --- СЗВ-К -----------------------------------------------------------------------------------
@@ -149,7 +122,7 @@ const char* const kSzvk =
     "ВЫСЛ,7,ЛЕТИСП,1,0,0\r\n";
 
 TEST_F(StatementsTest, SzvkWindowPagesAndLists) {
-  statements::SzvkConverter conv(ctx());
+  statements::SzvkConverter conv(context());
   ASSERT_EQ(conv.read_document(pack(kSzvk)).kind, core::ReadResult::document);
   auto pages = conv.view_pages();
   ASSERT_EQ(pages.size(), 2u);
@@ -177,7 +150,7 @@ TEST_F(StatementsTest, SzvkWindowPagesAndLists) {
 }
 
 TEST_F(StatementsTest, SzvkStopMessageAbortEndsTheProgram) {
-  statements::SzvkConverter conv(ctx());
+  statements::SzvkConverter conv(context());
   op_.answers = {core::Button::abort};
   auto& p = pack(
       "КОНВ,1,ИСХД,112,Иванов,Иван,,СТАНДАРТ,12.03.1950,,,,,0.00,0,0,0,20.06.2010,1,,,\r\n"
@@ -196,7 +169,7 @@ TEST_F(StatementsTest, SzvkEndsInsideEveryKindOfSubordinateLine) {
   for (std::size_t keep = 1; keep < lines.size(); ++keep) {
     std::string cut;
     for (std::size_t i = 0; i < keep; ++i) cut += lines[i];
-    statements::SzvkConverter conv(ctx());
+    statements::SzvkConverter conv(context());
     EXPECT_EQ(conv.read_document(pack(cut)).kind, core::ReadResult::end_inside_document) << keep << " lines";
     pack_.close();
   }

@@ -7,11 +7,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "files.h"
 
 namespace tolvex::fakes {
 
@@ -29,15 +29,10 @@ class TempFolder : public ::testing::Test {
   std::filesystem::path write(const std::filesystem::path& relative, const std::string& bytes) {
     std::filesystem::path p = dir / relative;
     std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
+    write_file(p, bytes);
     return p;
   }
-  static std::string read(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  static std::string read(const std::filesystem::path& p) { return read_file(p); }
   // The names in the folder, sorted, joined with blanks.
   std::string names() const {
     std::vector<std::string> v;

@@ -1,29 +1,17 @@
-// A program folder in a temporary directory, started with the test doubles.
+// A program folder in a temporary directory, started with the test doubles: for the tests of
+// the application and of whole runs (links the application).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "app/startup.h"
 #include "pack_text.h"
-#include "runtime/codepage.h"
 #include "scripted_operator.h"
 #include "temp_folder.h"
 
 namespace tolvex::fakes {
-
-// A text with paths in it as it reads on Linux ("\\" becomes "/" on Windows), so that one
-// expectation serves both platforms.
-inline std::string slashes(std::string text) {
-#ifdef _WIN32
-  for (auto& c : text)
-    if (c == '\\') c = '/';
-#endif
-  return text;
-}
 
 class ProgramFolder : public TempFolder {
  protected:
@@ -42,21 +30,11 @@ class ProgramFolder : public TempFolder {
 
   // A pack in In_4, written from UTF-8 text in code page 866 with CR LF.
   std::filesystem::path pack(const std::string& name, const std::string& utf8_lines) {
-    std::string bytes = pack_bytes(utf8_lines);
-    auto p = dir / "In_4" / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p;
+    return write(std::filesystem::path("In_4") / name, pack_bytes(utf8_lines));
   }
 
   // A Windows-1251 text as UTF-8 without CR, the folder written as <DIR>.
-  std::string with_dir(const std::string& ansi) {
-    std::string t = runtime::ansi_to_utf8(ansi), out;
-    for (char c : t)
-      if (c != '\r') out.push_back(c);
-    std::string d = dir.string();
-    for (std::size_t at = 0; (at = out.find(d, at)) != std::string::npos;) out.replace(at, d.size(), "<DIR>");
-    return slashes(out);
-  }
+  std::string with_dir(const std::string& ansi) { return readable_text(ansi, dir); }
   std::string journal() { return with_dir(read(dir / "Report" / "tolvex.log")); }
   // The arguments of a program started, joined with "|".
   std::string arguments(std::size_t run) { return with_dir(programs.runs.at(run).joined()); }
@@ -73,11 +51,5 @@ class ProgramFolder : public TempFolder {
   RecordingPrograms programs;
   std::unique_ptr<app::Program> program;
 };
-
-inline const std::string kHeader =
-    "ЗГЛВ,\"П4.10\",\"АРМ-Бухгалтер\",1.0\n"
-    "ИСТ4,ВЗЛ,075-001-000001,7701234567,770101001,\"ООО Ромашка\"\n"
-    "ПАЧК,12,ВНЕШ,ОПИСЬ,15.07.2010,1\n";
-inline const std::string kOutName = "PFR-700-Y-2010-ORG-075-001-000001-DCK-00012-DPT-000000-DCK-00000.XML";
 
 }  // namespace tolvex::fakes
