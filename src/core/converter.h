@@ -85,8 +85,6 @@ class Converter {
  protected:
   Operator& op() const { return ctx_.op; }
   Journal& journal() const { return ctx_.journal; }
-  // The number of documents the pack announces (DOKT:KOL_DOK taken as a number).
-  long long announced_documents() const { return as_number(ctx_.header.dokt["KOL_DOK"]); }
 
  private:
   ConverterContext ctx_;
