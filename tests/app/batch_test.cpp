@@ -1,6 +1,8 @@
 // The batch conversion of a folder, and starting external programs.
 #include "app/batch.h"
 
+#include <random>
+
 #include "app/process.h"
 #include "program_folder.h"
 #include "runtime/file_error.h"
@@ -169,7 +171,8 @@ fs::path argv_echo() {
 }  // namespace
 
 TEST(Programs, EveryInsertedNameArrivesAsOneArgument) {
-  fs::path mark = fs::temp_directory_path() / "tolvex-argv-mark";
+  // A name of this run's own: test runs of other build trees may run beside this one.
+  fs::path mark = fs::temp_directory_path() / ("tolvex-argv-mark-" + std::to_string(std::random_device{}()));
   fs::remove(mark);
   app::ProcessRunner r;
   core::ProgramArguments args;
