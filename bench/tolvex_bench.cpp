@@ -72,7 +72,7 @@ int child(const std::string& mode, const std::vector<std::string>& args) {
     s.settings.path_out7 = folder_setting(folder / "Out_7");
     auto count = [&](core::PackOutcome o) {
       ++packs;
-      if (o == core::PackOutcome::converted) ++converted;
+      if (o == core::PackOutcome::converted || o == core::PackOutcome::not_converted) ++converted;  // an XML file
       if (o == core::PackOutcome::rejected) ++rejected;
     };
     if (mode == "convert-batch") {

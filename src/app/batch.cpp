@@ -50,6 +50,25 @@ bool BatchRun::choose_output_folder() {
   return true;
 }
 
+namespace {
+
+bool is_failure(core::PackOutcome o) { return o == core::PackOutcome::no_output || o == core::PackOutcome::no_pack; }
+
+}  // namespace
+
+std::string form_of_last_pack(const core::Session& session, const core::PackState& pack) {
+  std::string_view code = core::trim_right(pack.header.dokt["TYP_DOK"]);
+  const core::DocumentKind* kind = core::find_kind(session.kinds, code);
+  return std::string(kind ? kind->form_name : code);
+}
+
+std::vector<const BatchResult*> BatchSummary::of(core::PackOutcome outcome) const {
+  std::vector<const BatchResult*> out;
+  for (const auto& r : results)
+    if (r.outcome == outcome || (is_failure(outcome) && is_failure(r.outcome))) out.push_back(&r);
+  return out;
+}
+
 BatchSummary BatchRun::run() {
   core::Settings& st = s_.settings;
   core::ClockTime started = s_.clock.now();
@@ -76,11 +95,32 @@ BatchSummary BatchRun::run() {
                               core::ProgramArguments().parameters(st.par_ChPSN).name(runtime::path_to_ansi(p)), true);
 
   summary.packs = packs.size();
+  stop_requested_ = false;
   for (std::size_t i = 0; i < packs.size(); ++i) {
-    s_.op.progress(i + 1, packs.size(), packs[i]);
+    if (!stop_requested_) s_.op.progress(i + 1, packs.size(), packs[i]);
+    if (stop_requested_) {
+      summary.stopped = true;
+      s_.journal.journal_line(std::string("Пакет остановлен оператором, обработано пачек: "_w) + std::to_string(i) +
+                              std::string(" из "_w) + std::to_string(packs.size()));
+      break;
+    }
     core::PackOutcome o = core::OnePackConversion(s_, p_).convert_batch(packs[i]);
-    if (o == core::PackOutcome::converted) ++summary.converted;
-    summary.results.push_back({packs[i], o});
+    summary.results.push_back({packs[i], o, form_of_last_pack(s_, p_)});
+    switch (o) {
+      case core::PackOutcome::converted:
+        ++summary.converted;
+        break;
+      case core::PackOutcome::not_converted:
+        ++summary.not_converted;
+        break;
+      case core::PackOutcome::rejected:
+        ++summary.rejected;
+        break;
+      case core::PackOutcome::no_output:
+      case core::PackOutcome::no_pack:
+        ++summary.failed;
+        break;
+    }
   }
 
   std::string name;

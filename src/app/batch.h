@@ -13,15 +13,26 @@ namespace tolvex::app {
 struct BatchResult {
   std::filesystem::path pack;
   core::PackOutcome outcome;
+  std::string form;  // the form name of its documents ("СЗИ-3"), or the code when it is unknown
 };
 
 struct BatchSummary {
-  std::size_t packs = 0;
-  std::size_t converted = 0;
+  std::size_t packs = 0;             // in the input folder
+  std::size_t converted = 0;         // XML file with the documents
+  std::size_t not_converted = 0;     // a kind answered with a message: the frame only
+  std::size_t rejected = 0;          // not a format-4 pack
+  std::size_t failed = 0;            // the XML file could not be made or written
+  bool stopped = false;              // the operator stopped the batch before its last pack
   std::vector<BatchResult> results;  // in the order converted
   // The code why the input folder could not be listed; nothing was converted or archived then.
   int folder_error = 0;
+
+  // The packs of one outcome, in order (no_output and no_pack both count as failed).
+  std::vector<const BatchResult*> of(core::PackOutcome outcome) const;
 };
+
+// The form name of the pack read last ("СЗИ-3"), or its document-type code when it is unknown.
+std::string form_of_last_pack(const core::Session& session, const core::PackState& pack);
 
 // The regular files of a directory, in file-name order; subdirectories are not packs. When the
 // directory cannot be listed the list is empty and `error` gets the runtime code.
@@ -37,10 +48,14 @@ class BatchRun {
 
   // "&OK": converts every pack of path_in4 into path_out7, in batch_mode.
   BatchSummary run();
+  // Asked while the batch runs (from the progress seam): no pack is started after the current
+  // one; the packs done are archived as usual.
+  void request_stop() { stop_requested_ = true; }
 
  private:
   core::Session& s_;
   core::PackState& p_;
+  bool stop_requested_ = false;
 };
 
 }  // namespace tolvex::app

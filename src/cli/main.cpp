@@ -55,6 +55,32 @@ std::string kinds_help() {
   return text;
 }
 
+// One pack's line: its name and what became of it.
+void say_outcome(const fs::path& pack, core::PackOutcome o, const std::string& form) {
+  std::string what;
+  switch (o) {
+    case core::PackOutcome::converted:
+      what = "converted";
+      break;
+    case core::PackOutcome::not_converted:
+      what = "not converted (" + form + ": kind not converted, XML frame only)";
+      break;
+    case core::PackOutcome::rejected:
+      what = "rejected (not a format-4 pack)";
+      break;
+    case core::PackOutcome::no_output:
+      what = "failed (the XML file could not be written)";
+      break;
+    case core::PackOutcome::no_pack:
+      what = "failed (no pack named)";
+      break;
+  }
+  say(runtime::path_to_ansi(pack) + ": " + what);
+}
+
+// A rejected pack or one whose XML file was not written makes the exit status 1.
+bool failed(core::PackOutcome o) { return o != core::PackOutcome::converted && o != core::PackOutcome::not_converted; }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,16 +90,20 @@ int main(int argc, char** argv) {
   bool quiet = false;
   cli.add_flag("-q,--quiet", quiet, "Do not show the progress of a batch");
 
+  bool list_all = false;
+  const char* list_help = "Name every pack with its outcome, the converted ones too";
   std::string out_dir;
   std::vector<std::string> packs;
   auto* convert = cli.add_subcommand("convert", "Convert the packs named, each into its own XML file");
   convert->add_option("--out", out_dir, "Output directory for this run (the settings keep theirs)");
+  convert->add_flag("-l,--list", list_all, list_help);
   convert->add_option("PACK", packs, "Pack files of format 4")->required();
 
   std::string in_dir, batch_out;
   auto* batch = cli.add_subcommand("batch", "Convert every pack of the input directory, then archive");
   batch->add_option("--in", in_dir, "Input directory for this run")->check(CLI::ExistingDirectory);
   batch->add_option("--out", batch_out, "Output directory for this run");
+  batch->add_flag("-l,--list", list_all, list_help);
 
   try {
     cli.parse(argc, argv);
@@ -98,22 +128,22 @@ int main(int argc, char** argv) {
         fs::path pack = fs::absolute(argument_path(packs[i]));
         if (packs.size() > 1) op.progress(i + 1, packs.size(), pack);
         core::PackOutcome o = core::OnePackConversion(s, program.pack_state()).convert_batch(pack);
-        if (o != core::PackOutcome::converted) {
-          all_ok = false;
-          say(runtime::path_to_ansi(pack) + ": not converted");
-        }
+        if (failed(o)) all_ok = false;
+        if (list_all || o != core::PackOutcome::converted)
+          say_outcome(pack, o, app::form_of_last_pack(s, program.pack_state()));
       }
     } else if (*batch) {
       if (!in_dir.empty()) s.settings.path_in4 = folder_setting(in_dir);
       if (!batch_out.empty()) s.settings.path_out7 = folder_setting(batch_out);
       app::BatchSummary sum = app::BatchRun(s, program.pack_state()).run();
       if (sum.folder_error != 0) all_ok = false;
-      say(std::to_string(sum.converted) + " of " + std::to_string(sum.packs) + " packs converted");
-      for (const auto& r : sum.results)
-        if (r.outcome != core::PackOutcome::converted) {
-          all_ok = false;
-          say(runtime::path_to_ansi(r.pack) + ": not converted");
-        }
+      say(std::to_string(sum.packs) + (sum.packs == 1 ? " pack: " : " packs: ") + std::to_string(sum.converted) +
+          " converted, " + std::to_string(sum.not_converted) + " not converted, " + std::to_string(sum.rejected) +
+          " rejected, " + std::to_string(sum.failed) + " failed");
+      for (const auto& r : sum.results) {
+        if (failed(r.outcome)) all_ok = false;
+        if (list_all || r.outcome != core::PackOutcome::converted) say_outcome(r.pack, r.outcome, r.form);
+      }
     }
     return all_ok ? kExitOk : kExitSomeFailed;
   } catch (const core::ProgramEnd& end) {

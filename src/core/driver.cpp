@@ -92,9 +92,11 @@ void ConverterDriver::run_remaining(RunMode mode, long long count) {
   if (!rules_.single_document) time_line(rules_.run_time_prefix, {});
   const CounterLine when =
       rules_.counter_line_before_document ? CounterLine::before_document : CounterLine::after_document;
+  long long announced = counter_ + count;
   for (long long i = 0; i < count; ++i) {
     ++counter_;
     if (convert_one(mode, when, CounterDigits::three) == Step::stop) return;
+    if (!rules_.single_document) op_.documents_progress(counter_, announced);
   }
 }
 

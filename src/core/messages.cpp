@@ -5,11 +5,11 @@
 namespace tolvex::core {
 
 void info_box(Operator& op, std::string_view title, std::string_view text) {
-  op.message({std::string(title), std::string(text), Icon::information, {Button::yes}});
+  op.message({std::string(title), std::string(text), Icon::information, {Button::yes}, {}});
 }
 
 void stop_box(Operator& op, std::string_view text) {
-  Button b = op.message({std::string(kTitleStop), std::string(text), Icon::stop, {Button::abort, Button::ignore}});
+  Button b = op.message({std::string(kTitleStop), std::string(text), Icon::stop, {Button::abort, Button::ignore}, {}});
   if (b == Button::abort) throw ProgramEnd(std::string(text), 3);
 }
 

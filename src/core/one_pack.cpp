@@ -155,11 +155,14 @@ bool OnePackConversion::make_output_file() {
 // --- the documents --------------------------------------------------------------------------
 
 bool OnePackConversion::run_documents(RunMode mode) {
+  documents_written_ = 0;
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
   if (!kind || !kind->factory) return true;
   ConverterContext ctx{p_.header, s_.op, s_.journal};
   std::unique_ptr<Converter> conv = kind->factory(ctx);
-  return !run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock, mode).unbalanced_document;
+  DriverOutcome out = run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock, mode);
+  documents_written_ = out.documents_written;
+  return !out.unbalanced_document;
 }
 
 void OnePackConversion::drop_output() {
@@ -182,7 +185,9 @@ PackOutcome OnePackConversion::convert_batch(const std::filesystem::path& pack_p
   write_file_closing(p_.out.xml());
   int rc = p_.out.close(true);
   s_.journal.journal_result(rc, " Закрыли в конце "_w, p_.output_full_name);
-  return rc == 0 ? PackOutcome::converted : PackOutcome::no_output;
+  if (rc != 0) return PackOutcome::no_output;
+  const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
+  return kind && kind->converted() ? PackOutcome::converted : PackOutcome::not_converted;
 }
 
 // --- the one-pack window --------------------------------------------------------------------

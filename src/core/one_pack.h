@@ -56,10 +56,11 @@ struct PackState {
 };
 
 enum class PackOutcome {
-  converted,  // the XML file was written
-  rejected,   // not a format-4 pack
-  no_output,  // the output file could not be made
-  no_pack,    // no pack was named
+  converted,      // the XML file was written
+  not_converted,  // a kind answered with a message: the XML file holds the frame only
+  rejected,       // not a format-4 pack
+  no_output,      // the output file could not be made
+  no_pack,        // no pack was named
 };
 
 class OnePackConversion {
@@ -87,6 +88,8 @@ class OnePackConversion {
   void cancel();
 
   bool header_ready() const { return p_.out.is_open(); }
+  // The documents the last run of the converter wrote.
+  long long documents_written() const { return documents_written_; }
   const ClockTime& started() const { return started_; }
   long long header_hundredths() const { return header_hundredths_; }
 
@@ -105,6 +108,7 @@ class OnePackConversion {
   PackState& p_;
   ClockTime started_{};
   long long header_hundredths_ = 0;
+  long long documents_written_ = 0;
 };
 
 }  // namespace tolvex::core

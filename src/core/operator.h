@@ -22,12 +22,21 @@ struct MessageBox {
   std::string text;
   Icon icon = Icon::information;
   std::vector<Button> buttons;  // in the order shown
+  std::string details;          // a longer text the operator may open in the box; empty for none
 };
 
 // What the converter window shows of the current document.
 struct ViewField {
   std::string prompt;  // "фамилия:"
   std::string value;
+  std::size_t width = 0;  // the record field's width in characters; 0 for a value of the window's own
+};
+
+// Fields shown together: in a frame under their caption, or without a frame when it is empty.
+struct ViewGroup {
+  std::string caption;  // "Документ. удостоверяющий личность"
+  std::vector<ViewField> fields;
+  bool beside = false;  // beside the group before it rather than under it
 };
 
 struct ViewList {
@@ -38,8 +47,9 @@ struct ViewList {
 
 struct ViewPage {
   std::string caption;  // a tab's caption; empty when the window has no tabs
-  std::vector<ViewField> fields;
-  std::vector<ViewList> lists;
+  std::vector<ViewField> fields;  // shown before the groups, without a frame
+  std::vector<ViewGroup> groups;  // top to bottom
+  std::vector<ViewList> lists;    // under the groups
 };
 
 struct ConverterView {
@@ -91,6 +101,9 @@ class Operator {
 
   // Progress of a long run (the batch): the current pack and how many there are.
   virtual void progress(std::size_t /*current*/, std::size_t /*total*/, const std::filesystem::path& /*pack*/) {}
+  // Progress of the run of a pack's documents (batch, "&OK"): `done` converted so far of the
+  // `announced` ones (DOKT:KOL_DOK). Called after every document; a window may repaint here.
+  virtual void documents_progress(long long /*done*/, long long /*announced*/) {}
 };
 
 }  // namespace tolvex::core

@@ -44,7 +44,7 @@ TEST_F(Batch, EveryRegularFileInNameOrderSubfoldersSkipped) {
   start();
   app::BatchSummary s = app::BatchRun(session(), pack_state()).run();
   EXPECT_EQ(s.packs, 3u);
-  EXPECT_EQ(s.converted, 2u);
+  EXPECT_EQ(s.not_converted, 2u);  // СЗИ-3 and ЭЦПД: the frame only
   ASSERT_EQ(s.results.size(), 3u);
   EXPECT_EQ(s.results[0].pack.filename(), "a.txt");
   EXPECT_EQ(s.results[1].pack.filename(), "b.txt");
@@ -83,8 +83,47 @@ TEST_F(Batch, MoreThan255Packs) {
   }
   start();
   app::BatchSummary s = app::BatchRun(session(), pack_state()).run();
-  EXPECT_EQ(s.converted, 300u);
+  EXPECT_EQ(s.not_converted, 300u);
   EXPECT_EQ(outputs().size(), 300u);
+}
+
+// Converted, not converted (a kind answered with a message), rejected and failed are counted
+// apart, each with its packs; a stop asked during the batch ends it after the current pack.
+TEST_F(Batch, OutcomesCountedApartAndStopAfterTheCurrentPack) {
+  pack("a.txt", kHeader + "ДОКТ,АНКТ,1\nАНК1,0,01.01.2011,Иванов,Иван\n");
+  pack("b.txt", "ЗГЛВ,П4.10,X,1\nИСТ4,ВЗЛ,075-001-000002\nПАЧК,3,,,01.01.2011\nДОКТ,СПВП,0\n");
+  pack("c.txt", "not a pack\n");
+  pack("d.txt", "ЗГЛВ,П4.10,X,1\nИСТ4,ВЗЛ,075-001-000003\nПАЧК,4,,,01.01.2011\nДОКТ,АНКТ,0\n");
+  // d.txt's XML name is taken by a folder: its file cannot be made.
+  fs::create_directories(dir / "Out_7" / "PFR-700-Y-2011-ORG-075-001-000003-DCK-00004-DPT-000000-DCK-00000.XML");
+  start();
+  app::BatchSummary s = app::BatchRun(session(), pack_state()).run();
+  EXPECT_EQ((std::vector<std::size_t>{s.packs, s.converted, s.not_converted, s.rejected, s.failed}),
+            (std::vector<std::size_t>{4, 1, 1, 1, 1}));
+  EXPECT_FALSE(s.stopped);
+  struct Row {
+    core::PackOutcome outcome;
+    const char* pack;
+  } rows[] = {{core::PackOutcome::converted, "a.txt"},
+              {core::PackOutcome::not_converted, "b.txt"},
+              {core::PackOutcome::rejected, "c.txt"},
+              {core::PackOutcome::no_output, "d.txt"}};
+  for (const Row& r : rows) {
+    auto packs = s.of(r.outcome);
+    ASSERT_EQ(packs.size(), 1u) << r.pack;
+    EXPECT_EQ(packs[0]->pack.filename(), r.pack);
+  }
+  EXPECT_EQ(s.of(core::PackOutcome::not_converted)[0]->form, runtime::utf8_to_ansi("СЗИ-3"));
+
+  app::BatchRun again(session(), pack_state());
+  op.on_progress = [&](std::size_t current) {
+    if (current == 2) again.request_stop();
+  };
+  s = again.run();
+  EXPECT_TRUE(s.stopped);
+  ASSERT_EQ(s.results.size(), 1u);
+  std::string j = journal();
+  EXPECT_NE(j.find("Пакет остановлен оператором, обработано пачек: 1 из 4\n0 Архивировали "), std::string::npos) << j;
 }
 
 TEST_F(Batch, ArchiveNamesAndCheckers) {

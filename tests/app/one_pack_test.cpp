@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/document_kinds.h"
+#include "app/insurer_entry.h"
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -204,7 +205,7 @@ TEST_F(OnePack, ExistingOutputIsOnlyEmptiedAndReplacedWhole) {
   std::ofstream(dir / "Out_7" / kOutName, std::ios::binary) << "earlier";
   start();
   core::OnePackConversion one(session(), pack_state());
-  EXPECT_EQ(one.convert_batch(p), core::PackOutcome::converted);
+  EXPECT_EQ(one.convert_batch(p), core::PackOutcome::not_converted);  // ЭЦПД: the frame only
   std::string j = journal();
   EXPECT_EQ(j.find("Создали"), std::string::npos);
   EXPECT_NE(j.find("0 Очистили <DIR>/Out_7/" + kOutName), std::string::npos);
@@ -385,4 +386,41 @@ TEST_F(OnePack, OgrnTypeByLength) {
   ist4.set("KOD_OGRN", "1027700132195");
   core::OnePackConversion::classify_ogrn(ist4);
   EXPECT_EQ(ist4.value("TIP_OGRN"), "ЕГРЮЛ"_w);
+}
+
+// What the operator types into the insurer fields is checked when the field is left.
+TEST(InsurerEntry, ChecksOnLeavingTheField) {
+  struct Row {
+    const char* field;
+    const char* value;
+    bool accepted;
+  } rows[] = {
+      {"KOD_OGRN", "1027700132195", true},
+      {"KOD_OGRN", "304500116000157", true},
+      {"KOD_OGRN", "", true},
+      {"KOD_OGRN", "10277001321", false},
+      {"KOD_OGRN", "30450011600015", false},
+      {"KOD_OGRN", "10277001321O5", false},
+      {"LIC_DATA", "29.02.2012", true},
+      {"LIC_DATA", "29.02.2011", false},
+      {"UCH_D_P", "15.07.2010", true},
+      {"UCH_D_P", "15.7.2010", false},
+      {"UCH_D_SN", "31.04.2010", false},
+      {"UCH_D_SN", "00.00.0000", false},
+      {"PODR_KOD", "001", true},
+      {"PODR_KOD", "1234567", false},
+      {"PODR_KOD", "12-3", false},
+      {"PODR_NAME", "Отдел кадров, склад", true},
+      {"LIC_NUM", "А-123/45", true},
+  };
+  for (const Row& r : rows) {
+    auto error = app::insurer_entry_error(r.field, runtime::utf8_to_ansi(r.value));
+    EXPECT_EQ(!error.has_value(), r.accepted) << r.field << " " << r.value;
+  }
+  EXPECT_EQ(runtime::ansi_to_utf8(*app::insurer_entry_error("KOD_OGRN", "123")),
+            "ОГРН - это 13 цифр (ЕГРЮЛ) или 15 цифр (ЕГРИП). Введенное значение не принято.");
+  EXPECT_TRUE(app::is_insurer_entry("PODR_KOD"));
+  EXPECT_FALSE(app::is_insurer_entry("SNAME"));
+  EXPECT_FALSE(app::is_insurer_entry("TIP_OGRN"));
+  EXPECT_FALSE(app::is_insurer_entry("INN"));
 }

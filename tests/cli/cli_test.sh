@@ -40,9 +40,21 @@ check "journal exists" 1 "$(ls Report/tolvex.log | wc -l)"
 "$cli" convert --out out2 in/good.txt in/bad.txt 2> /dev/null; check "a rejected pack exits 1" 1 $?
 check "the good pack still converted" 1 "$(ls out2/*.XML 2>/dev/null | wc -l)"
 
-"$cli" -q batch --in in --out out3 2> /dev/null; check "batch with a rejected pack exits 1" 1 $?
+"$cli" -q batch --in in --out out3 2> sum.txt; check "batch with a rejected pack exits 1" 1 $?
 check "batch converted the good pack" 1 "$(ls out3/*.XML 2>/dev/null | wc -l)"
+check "batch counts each outcome apart" "tolvex-cli: 2 packs: 0 converted, 1 not converted, 1 rejected, 0 failed" \
+  "$(grep packs: sum.txt)"
+check "batch names the packs not converted" 2 "$(grep -c -e 'good.txt: not converted (ЭЦПД' -e 'bad.txt: rejected' sum.txt)"
 iconv -f CP1251 -t UTF-8 Report/tolvex.log | grep -q "^Конец пакета "; check "batch journals its end" 0 $?
+mkdir -p in2
+pack in2/adv1.txt 'ЗГЛВ,"П4.10","АРМ",1.0
+ИСТ4,ВЗЛ,075-001-000001,7701234567,770101001,"ООО Ромашка"
+ПАЧК,13,ВНЕШ,ОПИСЬ,15.07.2010,1
+ДОКТ,АНКТ,1
+АНК1,0,15.07.2010,Иванов,Иван'
+"$cli" -q convert --out out5 in2/adv1.txt 2> quiet.txt; check "a converted pack is not named" 0 "$(wc -l < quiet.txt)"
+"$cli" -q convert --list --out out5 in2/adv1.txt 2> list.txt
+check "--list names the converted pack too" 1 "$(grep -c 'adv1.txt: converted$' list.txt)"
 
 rm in/bad.txt
 "$cli" -q batch --in in --out out4 2> /dev/null; check "batch of good packs exits 0" 0 $?

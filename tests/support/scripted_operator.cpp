@@ -10,6 +10,7 @@ using runtime::ansi_to_utf8;
 
 core::Button ScriptedOperator::message(const core::MessageBox& box) {
   log.push_back("box " + ansi_to_utf8(box.title) + ": " + ansi_to_utf8(box.text));
+  boxes.push_back(box);
   if (!answers.empty()) {
     core::Button b = answers.front();
     answers.pop_front();
@@ -21,8 +22,9 @@ core::Button ScriptedOperator::message(const core::MessageBox& box) {
 }
 
 std::optional<std::filesystem::path> ScriptedOperator::choose_file(std::string_view title, std::string_view,
-                                                                   const std::filesystem::path&) {
+                                                                   const std::filesystem::path& start) {
   log.push_back("file dialog " + ansi_to_utf8(title));
+  file_starts.push_back(start);
   if (files.empty()) return std::nullopt;
   auto p = files.front();
   files.pop_front();

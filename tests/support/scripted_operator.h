@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ class ScriptedOperator : public core::Operator {
   // What was shown, one line each, in UTF-8: "box TITLE: TEXT", "window TITLE", "wait", "closed".
   std::vector<std::string> log;
   std::vector<core::ConverterView> views;  // every view the converter windows showed
+  std::vector<core::MessageBox> boxes;     // every box shown, details included
+  std::vector<std::filesystem::path> file_starts;  // where each file dialog opened
+  // Called with the number of each pack a batch starts (a test may stop the batch there).
+  std::function<void(std::size_t)> on_progress;
 
   core::Button message(const core::MessageBox& box) override;
   std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
@@ -33,6 +38,9 @@ class ScriptedOperator : public core::Operator {
   void converter_opened(const core::ConverterView& view) override;
   core::ConverterAction converter_wait(const core::ConverterView& view) override;
   void converter_closed(const core::ConverterView& view) override;
+  void progress(std::size_t current, std::size_t, const std::filesystem::path&) override {
+    if (on_progress) on_progress(current);
+  }
 
   std::string joined_log() const;
 };
