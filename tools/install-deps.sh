@@ -5,8 +5,9 @@
 #   install-deps.sh fuzz     also clang with libFuzzer and the sanitizers' runtime
 #   install-deps.sh format   also clang-format (Debian 12's, version 14), for tools/check.sh
 set -euo pipefail
-packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils libxml2-dev qt6-base-dev fonts-dejavu-core file
-  libzip-dev unzip man-db groff-base appstream desktop-file-utils shared-mime-info libglib2.0-bin strace)
+packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils libxml2-dev qt6-base-dev
+  qt6-translations-l10n fonts-dejavu-core file libzip-dev unzip man-db groff-base appstream desktop-file-utils
+  shared-mime-info libglib2.0-bin strace)
 case "${1:-}" in
   windows) packages+=(g++-mingw-w64-x86-64-posix wine64) ;;
   fuzz) packages+=(clang-16 libclang-rt-16-dev) ;;

@@ -1,10 +1,15 @@
 // The desktop program's windows driven as an operator drives them: buttons clicked, fields
 // typed and left; the file and folder dialogs and the message boxes answered by a script.
 #include <QCheckBox>
-#include <QLabel>
+#include <QDialogButtonBox>
 #include <QDropEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLibraryInfo>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -85,13 +90,28 @@ class OperatorPath : public QObject {
                 QCOMPARE(w->field("IN4_FILE")->text(), gui::qs_path(p));
                 QVERIFY(w->field("OUT7_FILE")->text().endsWith(QString::fromStdString(kOutName)));
                 QCOMPARE(w->field("T_RAB_N")->text(), u("10:15:30"));
-                QVERIFY(w->field("IST4:INN")->isReadOnly());
+                // The operator's fields are white and editable; the pack's look read-only.
+                for (const char* name : {"IST4:INN", "IST4:SNAME", "IST4:TIP_OGRN", "PCH:D_OPISI"})
+                  QVERIFY2(w->field(name)->isReadOnly(), name);
                 QVERIFY(!w->field("IST4:PODR_NAME")->isReadOnly());
+                QVERIFY(w->field("IST4:INN")->palette().color(QPalette::Base) !=
+                        w->field("IST4:PODR_NAME")->palette().color(QPalette::Base));
                 // The ОГРН type follows the code when the field is left.
                 leave(w->field("IST4:KOD_OGRN"), "304500116000157");
                 QCOMPARE(w->field("IST4:TIP_OGRN")->text(), u("ЕГРИП"));
                 leave(w->field("IST4:KOD_OGRN"), "1027700132195");
                 QCOMPARE(w->field("IST4:TIP_OGRN")->text(), u("ЕГРЮЛ"));
+                // A value that fails its check is refused with a message and not taken.
+                for (auto [name, typed] : {std::pair{"IST4:KOD_OGRN", "10277001321"}, {"IST4:UCH_D_P", "31.02.2010"}}) {
+                  std::size_t boxes = f.dialogs.log.size();
+                  QString before = w->field(name)->text();
+                  leave(w->field(name), typed);
+                  QCOMPARE(w->field(name)->text(), before);
+                  QCOMPARE(f.dialogs.log.size(), boxes + 1);
+                  QVERIFY(f.dialogs.log.back().find("Введенное значение не принято.") != std::string::npos);
+                }
+                leave(w->field("IST4:UCH_D_P"), "15.07.2010");
+                QCOMPARE(std::string(s.header.ist4.value("UCH_D_P")), std::string("15.07.2010"));
                 leave(w->field("IST4:PODR_NAME"), u("Отдел кадров"));
                 QCOMPARE(runtime::ansi_to_utf8(pack.header.ist4.value("PODR_NAME")), std::string("Отдел кадров"));
                 QCOMPARE(std::string(pack.header.ist4.value("KOD_OGRN")), std::string("1027700132195"));
@@ -156,6 +176,87 @@ class OperatorPath : public QObject {
     std::string xml = Folder::read(f.dir / "Out_7" / kOutName);
     QVERIFY(xml.find("</ФайлПФР>"_w) != std::string::npos);
     QVERIFY(!f.pack_state().out.is_open());
+  }
+
+  // Each opening starts clean: no earlier pack is shown, "&OK" says why it cannot run, then
+  // what it made; the file dialog opens on the pack chosen last.
+  void one_pack_opens_clean_and_says_what_ok_did() {
+    Folder f("clean");
+    f.start();
+    auto p = f.pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
+    f.dialogs.files = {p, p};
+    for (int opening = 0; opening < 2; ++opening) {
+      gui::OnePackWindow w(f.session(), f.op);
+      UiScript script;
+      script
+          .then([&] { return w.isVisible(); },
+                [&] {
+                  for (const char* name : {"IN4_FILE", "OUT7_FILE", "IST4:INN", "DOKT:TYP_DOK", "TYP_PFR", "T_RAB_N"})
+                    QVERIFY2(w.field(name)->text().isEmpty(), name);
+                  QVERIFY(w.field("IST4:KOD_OGRN")->isReadOnly());  // nothing to complete yet
+                  click(w.ok_button());
+                  QVERIFY(f.dialogs.log.back().find("Входная пачка не выбрана.") != std::string::npos);
+                  click(w.in4_button());
+                },
+                "clean, then the pack")
+          .then([&] { return !w.field("IST4:INN")->text().isEmpty(); },
+                [&] {
+                  QVERIFY(!w.field("IST4:KOD_OGRN")->isReadOnly());
+                  click(w.ok_button());
+                  QCOMPARE(w.status()->text(), u("Документы типа ЭЦПД не конвертируются: в файле ") +
+                                                   QString::fromStdString(kOutName) + u(" только опись пачки."));
+                  QVERIFY(w.field("IST4:KOD_OGRN")->isReadOnly());
+                  click(w.ok_button());
+                  QVERIFY(f.dialogs.log.back().find("Эта пачка уже сконвертирована в файл ") != std::string::npos);
+                  click(w.cancel_button());
+                },
+                "ok, status, ok again");
+      script.start();
+      w.run();
+      QVERIFY2(script.finished(), qPrintable(script.pending()));
+    }
+    QCOMPARE(f.dialogs.file_starts.size(), std::size_t(2));
+    QCOMPARE(f.dialogs.file_starts[1], p);
+    // The journal is that of the process-wide pack name: the second choice closes the first.
+    QVERIFY(f.journal().find("0 Зак.ст. <DIR>/In_4/p1.txt\n") != std::string::npos);
+  }
+
+  // Qt's own dialogs speak Russian when its translations are installed.
+  void qt_dialogs_speak_russian() {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ru.qm"))
+      QSKIP("Qt's Russian translations (qt6-translations-l10n) are not installed");
+    QFileDialog d(nullptr, u("Выбор входного файла"), QDir::tempPath());
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setFileMode(QFileDialog::ExistingFile);
+    auto* buttons = d.findChild<QDialogButtonBox*>();
+    QVERIFY(buttons);
+    QCOMPARE(buttons->button(QDialogButtonBox::Open)->text().remove('&'), u("Открыть"));
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text().remove('&'), u("Отмена"));
+  }
+
+  // The main window's buttons answer their accelerators; F1 is the information window.
+  void main_window_accelerators() {
+    Folder f("accelerators");
+    f.start();
+    gui::MainWindow main(f.session(), f.op);
+    main.open();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QCOMPARE(main.settings_button()->shortcut(), QKeySequence(Qt::ALT | Qt::Key(0x041D)));  // Alt+Н
+    QCOMPARE(main.one_pack_button()->shortcut(), QKeySequence(Qt::ALT | Qt::Key(0x041E)));  // Alt+О
+    QCOMPARE(main.splash_button()->shortcut(), QKeySequence(Qt::Key_F1));
+    bool opened = false;
+    UiScript script;
+    script.then([&] { return visible_window<gui::SettingsWindow>() != nullptr; },
+                [&] {
+                  opened = true;
+                  visible_window<gui::SettingsWindow>()->ok_button()->click();
+                });
+    script.start();
+    QTest::sendKeyEvent(QTest::Click, &main, Qt::Key(0x041D), u("н"), Qt::AltModifier);
+    QTRY_VERIFY(script.finished());
+    QVERIFY(opened);
+    main.close();
   }
 
   // A pack dropped on the main window opens the one-pack window with its header read.
@@ -285,8 +386,12 @@ class ConverterWindows : public QObject {
     v.procedure = "load_szv_k";
     v.title = a("Чтение СЗВ-К из одной пачки");
     v.next_caption = a("Следующая");
-    v.pages = {{a("Периоды"), {}, {{"", {a("тип"), "N"}, {{"РАБ", "1"}, {"РАБ", "2"}}}}},
-               {a("Сведения"), {{a("фамилия:"), a("Иванов")}}, {{a("Календарные периоды стажа"), {a("с")}, {}}}}};
+    v.pages = {{a("Периоды"), {}, {}, {{"", {a("тип"), "N"}, {{"РАБ", "1"}, {"РАБ", "2"}}}}},
+               {a("Сведения"),
+                {{a("фамилия:"), a("Иванов")}},
+                {{a("Старые данные:"), {{a("имя:"), a("Иван")}}},
+                 {a("Изменившиеся данные:"), {{a("имя:"), a("Иоанн")}}, true}},
+                {{a("Календарные периоды стажа"), {a("с")}, {}}}}};
     v.started = "10:15:30";
     v.elapsed = "00:00:01";
     gui::ConverterWindow w(v);
@@ -294,7 +399,15 @@ class ConverterWindows : public QObject {
     QVERIFY(w.tabs());
     QCOMPARE(w.tabs()->count(), 2);
     QCOMPARE(w.tabs()->tabText(1), u("Сведения"));
+    // Groups are framed under their captions; one marked "beside" stands to the right.
+    auto boxes = w.tabs()->widget(1)->findChildren<QGroupBox*>();
+    QCOMPARE(boxes.size(), 3);
+    QCOMPARE(boxes[0]->title(), u("Старые данные:"));
+    QCOMPARE(boxes[1]->title(), u("Изменившиеся данные:"));
+    QCOMPARE(boxes[0]->mapTo(&w, QPoint()).y(), boxes[1]->mapTo(&w, QPoint()).y());
+    QVERIFY(boxes[1]->mapTo(&w, QPoint()).x() > boxes[0]->mapTo(&w, QPoint()).x());
     QCOMPARE(w.findChild<QLabel*>("T_RAB_N")->text(), u("10:15:30"));
+    QVERIFY(!w.progress_bar()->isVisible());
     // The shortcut of "&OK" answers as the button does (a stuck shortcut fails, not hangs).
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -307,7 +420,7 @@ class ConverterWindows : public QObject {
 
     v.next_caption.clear();
     v.title = a("Конвертация  АДВ-11 в формат 7 XML");
-    v.pages = {{"", {{a("год:"), "2005"}}, {}}};
+    v.pages = {{"", {{a("год:"), "2005"}}, {}, {}}};
     gui::ConverterWindow single(v);
     single.show();
     QVERIFY(!single.next_button());
@@ -316,6 +429,15 @@ class ConverterWindows : public QObject {
     QCOMPARE(single.windowTitle(), u("Конвертация  АДВ-11 в формат 7 XML"));
     QTimer::singleShot(0, [&] { single.close(); });
     QCOMPARE(single.wait_for_action(), core::ConverterAction::ok);
+
+    // The run of the remaining documents: their progress, and nothing to press meanwhile.
+    w.show_progress(3, 10);
+    QVERIFY(w.progress_bar()->isVisible());
+    QCOMPARE(w.progress_bar()->value(), 3);
+    QCOMPARE(w.progress_bar()->maximum(), 10);
+    QVERIFY(!w.ok_button()->isEnabled() && !w.next_button()->isEnabled());
+    w.close();
+    QVERIFY(w.isVisible());
   }
 };
 
@@ -401,7 +523,12 @@ class SettingsAndBatch : public QObject {
     QCOMPARE(w.progress_bar()->value(), w.progress_bar()->maximum());
     std::string summary = f.dialogs.log.back();
     QCOMPARE(QString::fromStdString(summary),
-             u("box Сообщение: Пачек: 3, сконвертировано: 2.\nb.txt - не пачка 4 формата"));
+             u("box Сообщение: Пачек в каталоге: 3.\nСконвертировано: 1.\n"
+               "Не конвертируются (этот тип документа пока не обрабатывается, в файле XML только опись пачки): 1.\n"
+               "Отвергнуто (не пачка 4 формата): 1.\nНе записано (выходной файл не создан): 0."));
+    QCOMPARE(gui::qs(f.dialogs.boxes.back().details),
+             u("Сконвертированы:\n    c.txt (АДВ-1)\n\nНе конвертируются (только опись пачки):\n    a.txt (ЭЦПД)\n\n"
+               "Отвергнуты (не пачка 4 формата):\n    b.txt\n"));
     QCOMPARE(count(Folder::read(f.dir / "Out_7" / kOutName), "<АНКЕТА_ЗЛ>"_w), 4);
     QVERIFY(f.journal().find("Конец пакета ") != std::string::npos);
     QVERIFY(!f.ini("all_pch", "Maximize").empty());
@@ -428,6 +555,30 @@ class SettingsAndBatch : public QObject {
     QVERIFY(f.outputs().empty());
     QVERIFY(f.journal().find("Начало пакета") == std::string::npos);
     QCOMPARE(f.ini("odna_pch", "path_in4"), runtime::path_to_ansi(f.dir / "In_4"));
+  }
+
+  // "Отмена" while the batch runs asks first; on "&Да" the batch ends after the current pack.
+  void batch_stops_after_the_current_pack() {
+    Folder f("batch-stop");
+    f.start();
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) f.pack(name, kFourQuestionnaires);
+    gui::BatchWindow w(f.session(), f.op);
+    f.dialogs.answers = {core::Button::no, core::Button::yes};
+    f.dialogs.on_progress = [&](std::size_t current) {
+      if (current == 2 || current == 3) {
+        QVERIFY(w.cancel_button()->isEnabled());
+        click(w.cancel_button());
+      }
+    };
+    UiScript script;
+    script.then([&] { return w.isVisible(); }, [&] { click(w.ok_button()); }, "ok");
+    script.start();
+    w.run();
+    QVERIFY(script.finished());
+    QCOMPARE(count(f.dialogs.joined_log(), "Остановить пакетную обработку?"), 2);
+    QCOMPARE(count(Folder::read(f.dir / "Out_7" / kOutName), "<АНКЕТА_ЗЛ>"_w), 4);
+    QVERIFY(f.dialogs.log.back().find("остановлена оператором: обработано пачек 2 из 4.") != std::string::npos);
+    QVERIFY(f.journal().find("Пакет остановлен оператором, обработано пачек: 2 из 4\n") != std::string::npos);
   }
 };
 
@@ -464,6 +615,14 @@ class WindowPositions : public QObject {
     QVERIFY(other.windowState() & Qt::WindowMaximized);
     again.setWindowState(Qt::WindowNoState);
     again.close();
+
+    // Saved on a larger screen: back onto this one, no larger than it.
+    core::save_window_position(ini, "Main", {false, false, 3000, 2000, 2500, 1600});
+    gui::MainWindow moved(f.session(), f.op);
+    moved.open();
+    QRect screen = moved.screen()->availableGeometry();
+    QVERIFY(screen.contains(moved.frameGeometry()));
+    moved.close();
 
     // A window that is not resizable keeps no size.
     QWidget fixed;

@@ -24,16 +24,6 @@ namespace {
 
 constexpr std::string_view kSection = "all_pch";
 
-std::string_view why(core::PackOutcome o) {
-  switch (o) {
-    case core::PackOutcome::converted: return "сконвертирована"_w;
-    case core::PackOutcome::rejected: return "не пачка 4 формата"_w;
-    case core::PackOutcome::no_output: return "выходной файл не записан"_w;
-    case core::PackOutcome::no_pack: return "пачка не указана"_w;
-  }
-  return {};
-}
-
 // The short (8.3) form of a name.
 QString short_name(const std::filesystem::path& p) {
   QString stem = qs_path(p.stem()).left(8).toUpper(), ext = qs_path(p.extension()).left(4).toUpper();
@@ -42,12 +32,49 @@ QString short_name(const std::filesystem::path& p) {
 
 }  // namespace
 
+namespace {
+
+struct Heading {
+  core::PackOutcome outcome;
+  std::string_view count;  // the count's line in the box
+  std::string_view list;   // the heading of its packs in the details
+};
+
+constexpr Heading kHeadings[] = {
+    {core::PackOutcome::converted, "Сконвертировано: "_w, "Сконвертированы:"_w},
+    {core::PackOutcome::not_converted,
+     "Не конвертируются (этот тип документа пока не обрабатывается, в файле XML только опись пачки): "_w,
+     "Не конвертируются (только опись пачки):"_w},
+    {core::PackOutcome::rejected, "Отвергнуто (не пачка 4 формата): "_w, "Отвергнуты (не пачка 4 формата):"_w},
+    {core::PackOutcome::no_output, "Не записано (выходной файл не создан): "_w, "Не записаны:"_w},
+};
+
+}  // namespace
+
 std::string batch_summary_text(const app::BatchSummary& summary) {
-  std::string text = std::string("Пачек: "_w) + std::to_string(summary.packs) + std::string(", сконвертировано: "_w) +
-                     std::to_string(summary.converted) + ".";
-  for (const auto& r : summary.results)
-    if (r.outcome != core::PackOutcome::converted)
-      text += "\n" + runtime::path_to_ansi(r.pack.filename()) + " - " + std::string(why(r.outcome));
+  std::string text;
+  if (summary.stopped)
+    text = std::string("Пакетная обработка остановлена оператором: обработано пачек "_w) +
+           std::to_string(summary.results.size()) + std::string(" из "_w) + std::to_string(summary.packs) + ".\n";
+  text += std::string("Пачек в каталоге: "_w) + std::to_string(summary.packs) + ".";
+  for (const Heading& h : kHeadings)
+    text += "\n" + std::string(h.count) + std::to_string(summary.of(h.outcome).size()) + ".";
+  return text;
+}
+
+std::string batch_summary_details(const app::BatchSummary& summary) {
+  std::string text;
+  for (const Heading& h : kHeadings) {
+    auto packs = summary.of(h.outcome);
+    if (packs.empty()) continue;
+    if (!text.empty()) text += "\n";
+    text += std::string(h.list) + "\n";
+    for (const app::BatchResult* r : packs) {
+      text += "    " + runtime::path_to_ansi(r->pack.filename());
+      if (!r->form.empty()) text += " (" + r->form + ")";
+      text += "\n";
+    }
+  }
   return text;
 }
 
@@ -56,7 +83,6 @@ BatchWindow::BatchWindow(core::Session& session, core::PackState& pack_state, Qt
   setObjectName("all_pch");
   setWindowTitle(QString::fromUtf8("Пакетная обработка пачек 4 формата ПФР  в 7 формат XML"));
   setSizeGripEnabled(true);
-  resize(760, 360);
   auto* outer = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   int row = 0;
@@ -71,14 +97,30 @@ BatchWindow::BatchWindow(core::Session& session, core::PackState& pack_state, Qt
   grid->addWidget(shown_field("PATH_OUT7", this), row, 0, 1, 2);
   out7_ = button("...", "BUTTON_OUT7", this);
   grid->addWidget(out7_, row++, 2);
-  grid->addWidget(new QLabel(QString::fromUtf8("Количество пачек"), this), row, 0);
-  grid->addWidget(shown_field("KOL_PCH", this), row++, 1);
-  grid->addWidget(new QLabel(QString::fromUtf8("Текущая пачка"), this), row, 0);
-  grid->addWidget(shown_field("TEK_N_PCH", this), row++, 1);
+  auto* counts = new QHBoxLayout;
+  counts->addWidget(new QLabel(QString::fromUtf8("Количество пачек"), this));
+  QLineEdit* kol = shown_field("KOL_PCH", this);
+  counts->addWidget(kol);
+  counts->addSpacing(16);
+  counts->addWidget(new QLabel(QString::fromUtf8("Текущая пачка"), this));
+  QLineEdit* tek = shown_field("TEK_N_PCH", this);
+  counts->addWidget(tek);
+  for (QLineEdit* e : {kol, tek}) {
+    fit_chars(e, 5);
+    e->setMaximumWidth(e->minimumWidth());
+  }
+  counts->addStretch(1);
+  grid->addLayout(counts, row++, 0, 1, 3);
   auto* entry = new QHBoxLayout;
-  entry->addWidget(shown_field("FIL:NAME", this), 3);
-  entry->addWidget(shown_field("FIL:SHORTNAME", this), 1);
-  entry->addWidget(shown_field("FIL:SIZE", this), 1);
+  QLineEdit* name = shown_field("FIL:NAME", this);
+  QLineEdit* short_name = shown_field("FIL:SHORTNAME", this);
+  QLineEdit* size = shown_field("FIL:SIZE", this);
+  fit_chars(name, 24);
+  fit_chars(short_name, 12, QChar('W'));
+  fit_chars(size, 10);
+  entry->addWidget(name, 3);
+  entry->addWidget(short_name, 1);
+  entry->addWidget(size, 1);
   grid->addLayout(entry, row++, 0, 1, 3);
   grid->addWidget(new QLabel(QString::fromUtf8("файл 4:"), this), row, 0);
   grid->addWidget(shown_field("IN4_FILE", this), row++, 1, 1, 2);
@@ -89,6 +131,9 @@ BatchWindow::BatchWindow(core::Session& session, core::PackState& pack_state, Qt
   bar_->setRange(0, 1);
   bar_->setValue(0);
   outer->addWidget(bar_);
+  documents_ = new QLabel(this);
+  documents_->setObjectName("DOCUMENTS");
+  outer->addWidget(documents_);
   outer->addStretch(1);
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
@@ -107,8 +152,13 @@ BatchWindow::BatchWindow(core::Session& session, core::PackState& pack_state, Qt
     refresh();
   });
   connect(ok_, &QPushButton::clicked, this, [this] { start_batch(); });
-  connect(cancel_, &QPushButton::clicked, this, [this] { finish(); });
+  connect(cancel_, &QPushButton::clicked, this, [this] { running_ ? ask_stop() : finish(); });
   refresh();
+  fit_to_screen(*this);
+  // Wide enough for a folder of a usual depth, so that its name is seen whole.
+  resize(std::max(width(),
+                  std::min(room_on_screen(*this).width(), fontMetrics().horizontalAdvance(QString(96, QChar('x'))))),
+         height());
 }
 
 QLineEdit* BatchWindow::field(const QString& name) const { return findChild<QLineEdit*>(name); }
@@ -134,24 +184,52 @@ void BatchWindow::show_progress(std::size_t current, std::size_t total, const st
   bar_->setValue(static_cast<int>(current - 1));
 }
 
+void BatchWindow::show_documents(long long done, long long announced) {
+  documents_->setText(QString::fromUtf8("Документы текущей пачки: %1 из %2").arg(done).arg(announced));
+}
+
 void BatchWindow::start_batch() {
   if (running_) return;
   running_ = true;
-  for (QPushButton* b : {in4_, out7_, ok_, cancel_}) b->setEnabled(false);
+  for (QPushButton* b : {in4_, out7_, ok_}) b->setEnabled(false);
   op_.set_progress_sink([this](std::size_t c, std::size_t t, const std::filesystem::path& p) { show_progress(c, t, p); });
+  op_.set_documents_sink([this](long long done, long long announced) { show_documents(done, announced); });
   app::BatchSummary summary;
   bool ok = op_.guard([&] { summary = batch_.run(); });
   op_.set_progress_sink({});
+  op_.set_documents_sink({});
   running_ = false;
   if (!ok) return;
+  cancel_->setEnabled(false);
   bar_->setRange(0, std::max<int>(1, static_cast<int>(summary.packs)));
-  bar_->setValue(bar_->maximum());
+  bar_->setValue(static_cast<int>(summary.results.size()));
   op_.guard([&] {
-    core::MessageBox box{std::string(core::kTitleMessage), batch_summary_text(summary), core::Icon::information,
-                         {core::Button::ok}};
-    op_.message(box);
+    op_.message({std::string(core::kTitleMessage),
+                 batch_summary_text(summary),
+                 core::Icon::information,
+                 {core::Button::ok},
+                 batch_summary_details(summary)});
   });
   finish();
+}
+
+void BatchWindow::ask_stop() {
+  if (stopping_) return;
+  core::Button answer = core::Button::no;
+  op_.guard([&] {
+    answer =
+        op_.message({std::string(core::kTitleWarning),
+                     to_ansi(QString::fromUtf8("Остановить пакетную обработку? Текущая пачка будет сконвертирована "
+                                               "до конца, следующие пачки обработаны не будут.")),
+                     core::Icon::information,
+                     {core::Button::yes, core::Button::no},
+                     {}});
+  });
+  if (answer != core::Button::yes || !running_) return;
+  stopping_ = true;
+  batch_.request_stop();
+  cancel_->setEnabled(false);
+  documents_->setText(QString::fromUtf8("Остановка после текущей пачки..."));
 }
 
 void BatchWindow::run() {
@@ -167,7 +245,11 @@ void BatchWindow::finish() {
 }
 
 void BatchWindow::closeEvent(QCloseEvent* event) {
-  if (running_) return event->ignore();  // a batch is not left half done
+  if (running_) {  // a batch is not left half done: it may only stop after the current pack
+    event->ignore();
+    ask_stop();
+    return;
+  }
   if (!finished_ && !op_.ending()) {
     event->ignore();
     finish();
@@ -177,7 +259,7 @@ void BatchWindow::closeEvent(QCloseEvent* event) {
 }
 
 void BatchWindow::reject() {
-  if (running_) return;
+  if (running_) return ask_stop();
   if (finished_ || op_.ending()) return QDialog::reject();
   finish();
 }

@@ -1,6 +1,7 @@
 // The window of the batch conversion (all_pch): the input and output folders, the number of
-// packs, the pack being converted and a progress bar that moves while the batch runs, then a
-// summary of what was converted and what was rejected.
+// packs, the pack being converted with its documents done, and a progress bar that moves while
+// the batch runs ("Отмена" then stops it after the current pack), then a summary of what became
+// of the packs.
 #pragma once
 
 #include <QDialog>
@@ -16,8 +17,11 @@ namespace tolvex::gui {
 
 class QtOperator;
 
-// The summary box's text: how many packs were converted, and each one that was not, with why.
+// The summary box's text: how many packs there were, and how many were converted, not
+// converted (a kind answered with a message), rejected and failed.
 std::string batch_summary_text(const app::BatchSummary& summary);
+// Its details part: the packs under each of those headings.
+std::string batch_summary_details(const app::BatchSummary& summary);
 
 class BatchWindow : public QDialog {
  public:
@@ -30,6 +34,7 @@ class BatchWindow : public QDialog {
   QPushButton* ok_button() const { return ok_; }
   QPushButton* cancel_button() const { return cancel_; }
   QProgressBar* progress_bar() const { return bar_; }
+  QLabel* documents_label() const { return documents_; }
   QLineEdit* field(const QString& name) const;
 
  protected:
@@ -39,7 +44,10 @@ class BatchWindow : public QDialog {
  private:
   void refresh();
   void show_progress(std::size_t current, std::size_t total, const std::filesystem::path& pack);
+  void show_documents(long long done, long long announced);
   void start_batch();
+  // "Отмена" while the batch runs: asks, then stops it after the current pack.
+  void ask_stop();
   void finish();
 
   core::Session& s_;
@@ -47,7 +55,9 @@ class BatchWindow : public QDialog {
   app::BatchRun batch_;
   QPushButton *in4_ = nullptr, *out7_ = nullptr, *ok_ = nullptr, *cancel_ = nullptr;
   QProgressBar* bar_ = nullptr;
+  QLabel* documents_ = nullptr;
   bool running_ = false;
+  bool stopping_ = false;
   bool finished_ = false;
 };
 

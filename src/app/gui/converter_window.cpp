@@ -1,7 +1,5 @@
 #include "app/gui/converter_window.h"
 
-#include "app/gui/widgets.h"
-
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGridLayout>
@@ -10,26 +8,25 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "app/gui/fitted_scroll_area.h"
+#include "app/gui/list_table.h"
 #include "app/gui/text.h"
+#include "app/gui/view_form.h"
+#include "app/gui/widgets.h"
+#include "app/gui/window_position.h"
 
 namespace tolvex::gui {
-
-namespace {
-
-constexpr int kFieldColumns = 3;  // prompt/value pairs side by side
-
-}  // namespace
 
 ConverterWindow::ConverterWindow(const core::ConverterView& view, QWidget* parent) : QDialog(parent) {
   setObjectName(QString::fromStdString(view.procedure));
   setWindowModality(Qt::ApplicationModal);
   setSizeGripEnabled(true);
-  resize(900, 600);
   auto* outer = new QVBoxLayout(this);
   body_ = new QVBoxLayout;
   outer->addLayout(body_, 1);
@@ -44,6 +41,12 @@ ConverterWindow::ConverterWindow(const core::ConverterView& view, QWidget* paren
   elapsed_ = new QLabel(this);
   elapsed_->setObjectName("T_RAB");
   bottom->addWidget(elapsed_);
+  bottom->addSpacing(16);
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName("PROGRESS");
+  progress_->setFormat(QString::fromUtf8("документов %v из %m"));
+  progress_->setVisible(false);
+  bottom->addWidget(progress_, 1);
   bottom->addStretch(1);
   if (!view.next_caption.empty()) {
     next_ = button(qs(view.next_caption), "NEXTBUTTON", this);
@@ -60,48 +63,50 @@ ConverterWindow::ConverterWindow(const core::ConverterView& view, QWidget* paren
   }
   outer->addLayout(bottom);
   show_view(view);
+  fit_to_screen(*this);
 }
 
-QWidget* ConverterWindow::page_widget(const core::ViewPage& page) {
+QWidget* ConverterWindow::page_widget(const core::ViewPage& page, int room) {
   auto* w = new QWidget;
   auto* v = new QVBoxLayout(w);
-  if (!page.fields.empty()) {
-    auto* grid = new QGridLayout;
-    for (std::size_t i = 0; i < page.fields.size(); ++i) {
-      int row = static_cast<int>(i / kFieldColumns), col = static_cast<int>(i % kFieldColumns) * 2;
-      auto* prompt = new QLabel(qs(page.fields[i].prompt), w);
-      auto* value = new QLineEdit(qs(page.fields[i].value), w);
-      value->setReadOnly(true);
-      value->setCursorPosition(0);
-      prompt->setBuddy(value);
-      grid->addWidget(prompt, row, col, Qt::AlignRight);
-      grid->addWidget(value, row, col + 1);
-      grid->setColumnStretch(col + 1, 1);
+  // The page's own fields first, then its groups: framed under their captions, side by side
+  // where a group is marked to stand beside the one before it.
+  std::vector<core::ViewGroup> groups;
+  if (!page.fields.empty()) groups.push_back({std::string(), page.fields, false});
+  groups.insert(groups.end(), page.groups.begin(), page.groups.end());
+  for (std::size_t i = 0; i < groups.size();) {
+    std::size_t n = 1;
+    while (i + n < groups.size() && groups[i + n].beside) ++n;
+    auto* row = new QHBoxLayout;
+    int share = (room - static_cast<int>(n - 1) * row->spacing()) / static_cast<int>(n);
+    for (std::size_t g = i; g < i + n; ++g) {
+      if (groups[g].caption.empty()) {
+        row->addWidget(view_form(groups[g].fields, share, w), 1);
+        continue;
+      }
+      auto* box = new QGroupBox(qs(groups[g].caption), w);
+      auto* inside = new QVBoxLayout(box);
+      int margins = inside->contentsMargins().left() + inside->contentsMargins().right() +
+                    2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+      inside->addWidget(view_form(groups[g].fields, share - margins, box));
+      row->addWidget(box, 1, Qt::AlignTop);
     }
-    v->addLayout(grid);
+    v->addLayout(row);
+    i += n;
   }
   for (const auto& list : page.lists) {
-    QWidget* holder = w;
-    QVBoxLayout* into = v;
-    if (!list.caption.empty()) {
-      auto* box = new QGroupBox(qs(list.caption), w);
-      into = new QVBoxLayout(box);
-      v->addWidget(box, 1);
-      holder = box;
+    auto* table = new ListTable(list);
+    if (list.caption.empty()) {
+      table->setParent(w);
+      v->addWidget(table, 1);
+      continue;
     }
-    auto* table = new QTableWidget(static_cast<int>(list.rows.size()), static_cast<int>(list.columns.size()), holder);
-    QStringList headers;
-    for (const auto& c : list.columns) headers << qs(c);
-    table->setHorizontalHeaderLabels(headers);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->verticalHeader()->setVisible(false);
-    for (std::size_t r = 0; r < list.rows.size(); ++r)
-      for (std::size_t c = 0; c < list.rows[r].size() && c < list.columns.size(); ++c)
-        table->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(qs(list.rows[r][c])));
-    table->resizeColumnsToContents();
-    into->addWidget(table, 1);
+    auto* box = new QGroupBox(qs(list.caption), w);
+    (new QVBoxLayout(box))->addWidget(table);
+    table->setParent(box);
+    v->addWidget(box, 1);
   }
-  v->addStretch(0);
+  if (page.lists.empty()) v->addStretch(1);
   return w;
 }
 
@@ -114,21 +119,30 @@ void ConverterWindow::show_view(const core::ConverterView& view) {
   content_ = nullptr;
   tabs_ = nullptr;
   bool tabbed = view.pages.size() > 1 || (view.pages.size() == 1 && !view.pages.front().caption.empty());
+  // The room the forms have: the screen's, less the window's margins (and a tab's frame).
+  int room = room_on_screen(*this).width() - 2 * layout()->contentsMargins().left() - (tabbed ? 16 : 0);
   if (tabbed) {
     tabs_ = new QTabWidget(this);
-    for (const auto& page : view.pages) tabs_->addTab(page_widget(page), qs(page.caption));
+    for (const auto& page : view.pages) tabs_->addTab(new FittedScrollArea(page_widget(page, room)), qs(page.caption));
     if (tab < tabs_->count()) tabs_->setCurrentIndex(tab);
     content_ = tabs_;
   } else {
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(view.pages.empty() ? new QWidget : page_widget(view.pages.front()));
-    content_ = scroll;
+    content_ = new FittedScrollArea(view.pages.empty() ? new QWidget : page_widget(view.pages.front(), room), this);
   }
   body_->addWidget(content_, 1);
   started_->setText(QString::fromStdString(view.started));
   elapsed_->setText(QString::fromStdString(view.elapsed));
+}
+
+void ConverterWindow::show_progress(long long done, long long announced) {
+  if (!running_) {
+    running_ = true;
+    for (QPushButton* b : {next_, ok_, cancel_})
+      if (b) b->setEnabled(false);
+    progress_->setVisible(true);
+  }
+  progress_->setRange(0, static_cast<int>(std::max(1LL, announced)));
+  progress_->setValue(static_cast<int>(std::min(done, announced)));
 }
 
 core::ConverterAction ConverterWindow::wait_for_action() {
@@ -149,6 +163,7 @@ void ConverterWindow::answer(core::ConverterAction a) {
 
 void ConverterWindow::closeEvent(QCloseEvent* event) {
   // The converter closes the window when its run ends; the frame only answers.
+  if (running_) return event->ignore();
   if (loop_) {
     answer(next_ ? core::ConverterAction::cancel : core::ConverterAction::ok);
     event->ignore();
@@ -158,6 +173,7 @@ void ConverterWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ConverterWindow::reject() {
+  if (running_) return;
   if (loop_) {
     answer(next_ ? core::ConverterAction::cancel : core::ConverterAction::ok);
     return;

@@ -11,6 +11,7 @@
 
 class QEventLoop;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QVBoxLayout;
@@ -23,6 +24,10 @@ class ConverterWindow : public QDialog {
 
   // Shows another document.
   void show_view(const core::ConverterView& view);
+  // During the run of the remaining documents ("&OK"): how many of the announced ones are
+  // done; the buttons wait until the run ends.
+  void show_progress(long long done, long long announced);
+  QProgressBar* progress_bar() const { return progress_; }
   // Waits for a button; closing the window by its frame counts as "Отмена" ("&OK" where that
   // is the only button).
   core::ConverterAction wait_for_action();
@@ -39,7 +44,7 @@ class ConverterWindow : public QDialog {
 
  private:
   void answer(core::ConverterAction a);
-  QWidget* page_widget(const core::ViewPage& page);
+  QWidget* page_widget(const core::ViewPage& page, int room);
 
   QVBoxLayout* body_ = nullptr;
   QWidget* content_ = nullptr;
@@ -49,7 +54,9 @@ class ConverterWindow : public QDialog {
   QPushButton* next_ = nullptr;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
+  QProgressBar* progress_ = nullptr;
   QEventLoop* loop_ = nullptr;
+  bool running_ = false;
   std::optional<core::ConverterAction> action_;
 };
 

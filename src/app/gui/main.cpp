@@ -1,10 +1,13 @@
 // tolvex: the desktop program. The program folder is the current directory: the Russian texts
 // of the runtime, the information window, the windowless start (settings, journal), then the
-// main window until it is closed.
+// main window until it is closed. `tolvex PACK` opens the one-pack window with that pack.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
+#include <QTimer>
 #include <filesystem>
+#include <optional>
 
 #include "app/gui/main_window.h"
 #include "app/gui/qt_operator.h"
@@ -38,6 +41,15 @@ int main(int argc, char** argv) {
   QApplication::setDesktopFileName("io.github.tolvex.Tolvex");
   QApplication::setQuitOnLastWindowClosed(false);
   gui::install_runtime_texts();
+  QCommandLineParser options;
+  options.setApplicationDescription(QString::fromUtf8("Конвертор пачек ПФР 4 формата в 7 формат XML"));
+  options.addHelpOption();
+  options.addVersionOption();
+  options.addPositionalArgument("PACK", QString::fromUtf8("пачка 4 формата: открыть с ней окно одной пачки"));
+  options.process(app);
+  std::optional<fs::path> pack;
+  if (!options.positionalArguments().isEmpty())
+    pack = fs::absolute(gui::to_path(options.positionalArguments().front()));
   fs::path folder = fs::current_path();
   QApplication::setWindowIcon(program_icon(folder));
 
@@ -56,6 +68,7 @@ int main(int argc, char** argv) {
     gui::MainWindow window(program.session(), program.pack_state(), op);
     window.on_closed = [] { QCoreApplication::quit(); };
     window.open();
+    if (pack) QTimer::singleShot(0, &window, [&window, &pack] { window.one_pack(pack); });
     int rc = QApplication::exec();
     if (op.ending()) return op.end()->exit_status();
     return rc;

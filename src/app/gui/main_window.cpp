@@ -49,19 +49,20 @@ MainWindow::MainWindow(core::Session& session, core::PackState& pack_state, QtOp
   setObjectName("Main");
   setWindowTitle(QString::fromUtf8("Конвертор пачек ПФР 4 формата в 7 формат XML"));
   setAcceptDrops(true);
-  resize(640, 420);
   auto* v = new QVBoxLayout(this);
-  button1_ = big_button(QString::fromUtf8("Конвертор одной пачки   4 формата в одну пачку        7 формата XML"), "BUTTON1", this);
+  button1_ = big_button(QString::fromUtf8("Конвертор &одной пачки   4 формата в одну пачку        7 формата XML"),
+                        "BUTTON1", this);
   button3_ = big_button(
-      QString::fromUtf8("Конвертор ВСЕХ пачек   4 формата в каталоге IN_4 в файлы 7 формата XML в каталог OUT_7"), "BUTTON3",
-      this);
-  button4_ = big_button(QString::fromUtf8("Настройки"), "BUTTON4", this);
+      QString::fromUtf8("Конвертор &ВСЕХ пачек   4 формата в каталоге IN_4 в файлы 7 формата XML в каталог OUT_7"),
+      "BUTTON3", this);
+  button4_ = big_button(QString::fromUtf8("&Настройки"), "BUTTON4", this);
   splash_ = new QPushButton(this);
   splash_->setObjectName("BUTTON_SPLASH");
   splash_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
   splash_->setIconSize(QSize(32, 32));
-  splash_->setToolTip(QString::fromUtf8("Информация"));
-  button2_ = big_button(QString::fromUtf8("Выход"), "BUTTON2", this);
+  splash_->setToolTip(QString::fromUtf8("Информация (F1)"));
+  splash_->setShortcut(QKeySequence(Qt::Key_F1));
+  button2_ = big_button(QString::fromUtf8("Вы&ход"), "BUTTON2", this);
   v->addWidget(button1_);
   v->addWidget(button3_);
   v->addWidget(button4_);
@@ -84,6 +85,8 @@ MainWindow::MainWindow(core::Session& session, core::PackState& pack_state, QtOp
   connect(button4_, &QPushButton::clicked, this, [this] { settings(); });
   connect(splash_, &QPushButton::clicked, this, [this] { splash(); });
   connect(button2_, &QPushButton::clicked, this, [this] { close(); });
+  fit_to_screen(*this);
+  resize(size().expandedTo(QSize(640, 420)).boundedTo(room_on_screen(*this)));
 }
 
 void MainWindow::open() {
@@ -92,12 +95,12 @@ void MainWindow::open() {
   show();
 }
 
-void MainWindow::one_pack(const std::optional<std::filesystem::path>& dropped) {
+void MainWindow::one_pack(const std::optional<std::filesystem::path>& pack) {
   if (busy_ || op_.ending()) return;
   busy_ = true;
   {
     OnePackWindow w(s_, p_, op_, this);
-    w.run(dropped);
+    w.run(pack);
   }
   busy_ = false;
 }

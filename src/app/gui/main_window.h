@@ -1,6 +1,6 @@
 // The main window (Main): the one-pack conversion, the batch, the settings, the information
-// window and the exit, with the two reminders. A pack file dropped on it is converted as if it
-// had been chosen in the one-pack window.
+// window (F1) and the exit, with the two reminders; each button has its accelerator. A pack file
+// dropped on it is converted as if it had been chosen in the one-pack window.
 #pragma once
 
 #include <QWidget>
@@ -32,7 +32,8 @@ class MainWindow : public QWidget {
   QPushButton* splash_button() const { return splash_; }
   QPushButton* exit_button() const { return button2_; }
 
-  void one_pack(const std::optional<std::filesystem::path>& dropped = std::nullopt);
+  // The one-pack window; a pack named (dropped, or given on the command line) is taken at once.
+  void one_pack(const std::optional<std::filesystem::path>& pack = std::nullopt);
   void batch();
   void settings();
   void splash();

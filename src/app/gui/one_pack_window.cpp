@@ -1,7 +1,5 @@
 #include "app/gui/one_pack_window.h"
 
-#include "app/gui/widgets.h"
-
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,13 +7,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QRegularExpressionValidator>
 #include <QTimer>
 #include <algorithm>
 
+#include "app/gui/fitted_scroll_area.h"
 #include "app/gui/qt_operator.h"
 #include "app/gui/text.h"
+#include "app/gui/widgets.h"
 #include "app/gui/window_position.h"
+#include "app/insurer_entry.h"
+#include "core/messages.h"
 #include "runtime/paths.h"
 
 namespace tolvex::gui {
@@ -81,6 +83,60 @@ const char* caption(std::string_view record, std::string_view field) {
   return "";
 }
 
+// The header fields row by row, as the groups show them.
+const std::vector<std::vector<std::string_view>> kZag4Rows = {{"TYP_Z", "VER_F"}, {"IMJ_PRG", "VER_PRG"}};
+const std::vector<std::vector<std::string_view>> kIst4Rows = {{"TYP_Z", "IST_SVD"},
+                                                              {"REGN"},
+                                                              {"INN", "KPP"},
+                                                              {"NAME"},
+                                                              {"SNAME"},
+                                                              {"OP_FORMA"},
+                                                              {"KOD_OGRN", "TIP_OGRN"},
+                                                              {"LIC_NUM", "LIC_DATA"},
+                                                              {"UCH_D_P", "UCH_D_SN"},
+                                                              {"PODR_NAME"},
+                                                              {"PODR_KOD"}};
+// The sums one under another: the sickness benefit is part of the total, the three parts of
+// the contributions go together.
+const std::vector<std::vector<std::string_view>> kPchRows = {{"TYP_Z", "PCH_N"},
+                                                             {"TYP_PCH", "TYP_OPISI"},
+                                                             {"D_OPISI", "KOL_TYP"},
+                                                             {"GOD", "KAT_ZL"},
+                                                             {"DOP_T", "TER_US"},
+                                                             {"TYP_SVD", "KORR"},
+                                                             {"KW", "GOD_P"},
+                                                             {"SUM_ZAR"},
+                                                             {"SUM_BOLN"},
+                                                             {"SUM_STR"},
+                                                             {"SUM_NAK"},
+                                                             {"SUM_DOP"},
+                                                             {"KOD_SPU", "N_ISH_SPU"}};
+const std::vector<std::vector<std::string_view>> kDoktRows = {{"TYP_Z", "TYP_DOK"}, {"KOL_DOK"}};
+
+// Fields of letters (codes, names) are sized for capitals; the others hold digits.
+bool holds_letters(std::string_view field) {
+  static constexpr std::string_view kLetters[] = {"TYP_Z",   "IST_SVD",   "VER_F",  "IMJ_PRG", "TIP_OGRN",
+                                                  "TYP_PCH", "TYP_OPISI", "KAT_ZL", "DOP_T",   "TER_US",
+                                                  "TYP_SVD", "KORR",      "TYP_DOK"};
+  return std::find(std::begin(kLetters), std::end(kLetters), field) != std::end(kLetters);
+}
+
+// What the entry fields take while they are typed; the whole value is checked when left.
+QValidator* entry_validator(std::string_view field, QObject* parent) {
+  const char* pattern = nullptr;
+  if (field == "KOD_OGRN") pattern = "[0-9]{0,15}";
+  if (field == "PODR_KOD") pattern = "[0-9]{0,6}";
+  if (field == "LIC_DATA" || field == "UCH_D_P" || field == "UCH_D_SN") pattern = "[0-9.]{0,10}";
+  return pattern ? new QRegularExpressionValidator(QRegularExpression(pattern), parent) : nullptr;
+}
+
+const char* entry_hint(std::string_view field) {
+  if (field == "KOD_OGRN") return "13 цифр (ЕГРЮЛ) или 15 цифр (ЕГРИП)";
+  if (field == "PODR_KOD") return "до 6 цифр";
+  if (field == "LIC_DATA" || field == "UCH_D_P" || field == "UCH_D_SN") return "дд.мм.гггг";
+  return "";
+}
+
 QString time_of(long long hundredths) {
   long long s = hundredths / 100;
   return QString("%1:%2:%3")
@@ -96,48 +152,66 @@ OnePackWindow::OnePackWindow(core::Session& session, core::PackState& pack_state
   setObjectName(QString::fromLatin1(kSection.data(), kSection.size()));
   setWindowTitle(QString::fromUtf8("Конвертация одной пачки"));
   setSizeGripEnabled(true);
-  resize(1000, 720);
 
   auto* outer = new QVBoxLayout(this);
+  // The folders side by side; the files, with their long names, each on a row of its own.
   auto* files = new QGridLayout;
   files->addWidget(new QLabel(QString::fromUtf8("Входной каталог:"), this), 0, 0);
   files->addWidget(fields_["PATH_IN4"] = shown_field("PATH_IN4", this), 0, 1);
-  in4_ = button(QString::fromUtf8("Входная пачка"), "BUTTON_IN4", this);
+  out_ = button(QString::fromUtf8("Вы&ходной каталог:"), "BUTTON_OUT_P", this);
+  files->addWidget(out_, 0, 2);
+  files->addWidget(fields_["PATH_OUT7"] = shown_field("PATH_OUT7", this), 0, 3);
+  in4_ = button(QString::fromUtf8("&Входная пачка"), "BUTTON_IN4", this);
   files->addWidget(in4_, 1, 0);
-  files->addWidget(fields_["IN4_FILE"] = shown_field("IN4_FILE", this), 1, 1);
-  out_ = button(QString::fromUtf8("Выходной каталог:"), "BUTTON_OUT_P", this);
-  files->addWidget(out_, 2, 0);
-  files->addWidget(fields_["PATH_OUT7"] = shown_field("PATH_OUT7", this), 2, 1);
-  files->addWidget(new QLabel(QString::fromUtf8("Выходной файл XML"), this), 3, 0);
-  files->addWidget(fields_["OUT7_FILE"] = shown_field("OUT7_FILE", this), 3, 1);
+  files->addWidget(fields_["IN4_FILE"] = shown_field("IN4_FILE", this), 1, 1, 1, 3);
+  files->addWidget(new QLabel(QString::fromUtf8("Выходной файл XML"), this), 2, 0);
+  files->addWidget(fields_["OUT7_FILE"] = shown_field("OUT7_FILE", this), 2, 1, 1, 3);
+  files->setColumnStretch(1, 1);
+  files->setColumnStretch(3, 1);
   outer->addLayout(files);
 
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidgetResizable(true);
   auto* header = new QWidget;
-  auto* hv = new QVBoxLayout(header);
-  hv->addWidget(record_box(QString::fromUtf8("Заголовок файла"), p_.header.zag4, -1, 4));
-  // IST4 fields 7 to 16 are not in the pack: the operator completes them.
-  hv->addWidget(
-      record_box(QString::fromUtf8("Страхователь"), p_.header.ist4, static_cast<int>(core::kIst4PackFields), 3));
-  hv->addWidget(record_box(QString::fromUtf8("Пачка"), p_.header.pch, -1, 4));
-  QWidget* dokt = record_box(QString::fromUtf8("Документы"), p_.header.dokt, -1, 4);
-  auto* dg = static_cast<QGridLayout*>(dokt->layout());
-  int row = dg->rowCount();
-  dg->addWidget(new QLabel(QString::fromUtf8("форма:"), dokt), row, 0, Qt::AlignRight);
-  dg->addWidget(fields_["TYP_PFR"] = shown_field("TYP_PFR", dokt), row, 1);
-  hv->addWidget(dokt);
-  hv->addStretch(1);
-  scroll->setWidget(header);
-  outer->addWidget(scroll, 1);
+  QGroupBox* zag4 = record_box(QString::fromUtf8("Заголовок файла"), p_.header.zag4, kZag4Rows);
+  QGroupBox* ist4 = record_box(QString::fromUtf8("Страхователь"), p_.header.ist4, kIst4Rows);
+  QGroupBox* pch = record_box(QString::fromUtf8("Пачка"), p_.header.pch, kPchRows);
+  QGroupBox* dokt = record_box(QString::fromUtf8("Документы"), p_.header.dokt, kDoktRows);
+  add_value(static_cast<QGridLayout*>(dokt->layout()), 1, 2, 1, QString::fromUtf8("форма:"),
+            fields_["TYP_PFR"] = shown_field("TYP_PFR", dokt));
+  fit_chars(fields_["TYP_PFR"], 8, QChar(u'Н'));
+  // The groups two by two where the screen is wide enough, otherwise one under another.
+  auto* groups = new QGridLayout(header);
+  groups->setContentsMargins(0, 0, 0, 0);
+  int both = std::max(zag4->minimumSizeHint().width(), ist4->minimumSizeHint().width()) +
+             std::max(pch->minimumSizeHint().width(), dokt->minimumSizeHint().width()) + 2 * groups->spacing() +
+             2 * outer->contentsMargins().left();
+  if (both <= room_on_screen(*this).width()) {
+    groups->addWidget(zag4, 0, 0);
+    groups->addWidget(dokt, 0, 1);
+    groups->addWidget(ist4, 1, 0, Qt::AlignTop);
+    groups->addWidget(pch, 1, 1, Qt::AlignTop);
+    groups->setColumnStretch(0, 1);
+    groups->setColumnStretch(1, 1);
+  } else {
+    int row = 0;
+    for (QGroupBox* b : {zag4, ist4, pch, dokt}) groups->addWidget(b, row++, 0);
+  }
+  groups->setRowStretch(groups->rowCount(), 1);
+  outer->addWidget(new FittedScrollArea(header, this), 1);
+  status_ = new QLabel(this);
+  status_->setObjectName("STATUS");
+  status_->setWordWrap(true);
+  status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  outer->addWidget(status_);
 
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(new QLabel(QString::fromUtf8("Начало:"), this));
   bottom->addWidget(fields_["T_RAB_N"] = shown_field("T_RAB_N", this));
   bottom->addWidget(new QLabel(QString::fromUtf8("Время работы:"), this));
   bottom->addWidget(fields_["T_RAB"] = shown_field("T_RAB", this));
-  fields_["T_RAB_N"]->setMaximumWidth(90);
-  fields_["T_RAB"]->setMaximumWidth(90);
+  for (const char* name : {"T_RAB_N", "T_RAB"}) {
+    fit_chars(fields_[name], 8);
+    fields_[name]->setMaximumWidth(fields_[name]->minimumWidth());
+  }
   bottom->addStretch(1);
   ok_ = button(QString::fromUtf8("&OK"), "OKBUTTON", this);
   cancel_ = button(QString::fromUtf8("Отмена"), "CANCELBUTTON", this);
@@ -150,45 +224,70 @@ OnePackWindow::OnePackWindow(core::Session& session, core::PackState& pack_state
   connect(ok_, &QPushButton::clicked, this, [this] { ok(); });
   connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
   refresh();
+  fit_to_screen(*this);
 }
 
-QWidget* OnePackWindow::record_box(const QString& title, core::Record& record, int first_entry, int columns) {
+QLineEdit* OnePackWindow::add_value(QGridLayout* grid, int row, int column, int span, const QString& prompt,
+                                    QLineEdit* value) {
+  auto* label = new QLabel(prompt, grid->parentWidget());
+  label->setBuddy(value);
+  grid->addWidget(label, row, column, Qt::AlignRight | Qt::AlignVCenter);
+  grid->addWidget(value, row, column + 1, 1, span);
+  return value;
+}
+
+QGroupBox* OnePackWindow::record_box(const QString& title, core::Record& record, const Rows& rows) {
   auto* box = new QGroupBox(title);
   auto* grid = new QGridLayout(box);
+  grid->setVerticalSpacing(3);
   QString rec = QString::fromLatin1(record.layout().name.data(), static_cast<int>(record.layout().name.size()));
-  int cursor = 0;  // the next free cell, counted in prompt/value pairs
-  for (std::size_t i = 0; i < record.field_count(); ++i) {
-    const core::FieldDef& def = record.layout().fields[i];
-    QString name = rec + ":" + QString::fromLatin1(def.name.data(), static_cast<int>(def.name.size()));
-    auto* edit = shown_field(name, box);
-    edit->setMaxLength(static_cast<int>(def.width));
-    // Room for the whole of a short field ("15.07.2010"), without widening the window for long ones.
-    int chars = static_cast<int>(std::min<std::size_t>(def.width, 16));
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(chars, QChar('0'))) + 14);
-    bool entry = first_entry >= 0 && static_cast<int>(i) >= first_entry;
-    if (entry) {
-      edit->setReadOnly(false);
-      // The operator's entries go straight into the record the converters read.
-      connect(edit, &QLineEdit::textEdited, this, [this, &record, i](const QString& text) {
-        record.set(i, to_ansi(text));
-      });
+  std::size_t pairs = 0;
+  for (const auto& row : rows) pairs = std::max(pairs, row.size());
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    for (std::size_t c = 0; c < rows[r].size(); ++c) {
+      std::string_view f = rows[r][c];
+      std::size_t i = record.layout().index(f);
+      const core::FieldDef& def = record.layout().fields[i];
+      QString name = rec + ":" + QString::fromLatin1(f.data(), static_cast<int>(f.size()));
+      QLineEdit* edit = shown_field(name, box);
+      edit->setMaxLength(static_cast<int>(def.width));
+      // Long fields (names) take the rest of their row and grow with the window.
+      bool wide = def.width >= 40;
+      int chars = static_cast<int>(std::min<std::size_t>(def.width, 20));
+      fit_chars(edit, chars, holds_letters(f) ? QChar(u'Н') : QChar('0'));
+      int span = wide ? static_cast<int>(pairs - c) * 2 - 1 : 1;
+      add_value(grid, r, static_cast<int>(c) * 2, span, QString::fromUtf8(caption(record.layout().name, f)), edit);
+      fields_[name] = edit;
+      records_[name] = &record;
+      if (&record == &p_.header.ist4 && app::is_insurer_entry(f)) {
+        entries_.push_back(edit);
+        if (QValidator* v = entry_validator(f, edit)) edit->setValidator(v);
+        if (*entry_hint(f)) edit->setToolTip(QString::fromUtf8(entry_hint(f)));
+        connect(edit, &QLineEdit::editingFinished, this, [this, &record, i, edit] { take_entry(record, i, edit); });
+      }
     }
-    if (def.name == "KOD_OGRN")
-      connect(edit, &QLineEdit::editingFinished, this, [this] {
-        core::OnePackConversion::classify_ogrn(p_.header.ist4);
-        refresh();
-      });
-    // Long fields (names) take a whole row.
-    bool wide = def.width >= 40;
-    if (wide && cursor % columns != 0) cursor += columns - cursor % columns;
-    int r = cursor / columns, c = cursor % columns * 2;
-    grid->addWidget(new QLabel(QString::fromUtf8(caption(record.layout().name, def.name)), box), r, c, Qt::AlignRight);
-    grid->addWidget(edit, r, c + 1, 1, wide ? columns * 2 - 1 : 1);
-    cursor += wide ? columns : 1;
-    fields_[name] = edit;
-    records_[name] = &record;
   }
+  for (int c = 1; c < static_cast<int>(pairs) * 2; c += 2) grid->setColumnStretch(c, 1);
   return box;
+}
+
+void OnePackWindow::take_entry(core::Record& record, std::size_t index, QLineEdit* edit) {
+  if (edit->isReadOnly()) return;
+  std::string value = to_ansi(edit->text().trimmed());
+  std::string_view field = record.layout().fields[index].name;
+  if (auto error = app::insurer_entry_error(field, value)) {
+    // Not taken: the record keeps what it had, and the field shows it again.
+    edit->setText(qs(core::trim_right(record.field(index))));
+    op_.guard([&] {
+      op_.message({std::string(core::kTitleWarning), *error, core::Icon::information, {core::Button::ok}, {}});
+    });
+    edit->selectAll();
+    entry_refused_ = true;
+    return;
+  }
+  record.set(index, value);
+  if (field == "KOD_OGRN") core::OnePackConversion::classify_ogrn(p_.header.ist4);
+  refresh();
 }
 
 QLineEdit* OnePackWindow::field(const QString& name) const {
@@ -205,32 +304,43 @@ void OnePackWindow::refresh() {
     }
   };
   set("PATH_IN4", qs(s_.settings.path_in4));
-  set("IN4_FILE", qs_path(p_.pack));
   set("PATH_OUT7", qs(s_.settings.path_out7));
-  set("OUT7_FILE", pack_opened_ ? qs(p_.output_full_name) : QString());
+  set("IN4_FILE", pack_read_ ? qs_path(p_.pack) : QString());
+  set("OUT7_FILE", pack_read_ ? qs(p_.output_full_name) : QString());
   for (const auto& [name, record] : records_) {
     QString f = name.mid(name.indexOf(':') + 1);
-    set(name, qs(core::trim_right(record->field(record->layout().index(f.toStdString())))));
+    set(name, pack_read_ ? qs(core::trim_right(record->field(record->layout().index(f.toStdString())))) : QString());
   }
-  set("TYP_PFR", qs(p_.typ_pfr()));
-  set("T_RAB_N", pack_opened_ ? QString::fromStdString(core::hh_mm_ss(conv_.started())) : QString());
-  set("T_RAB", pack_opened_ ? time_of(conv_.header_hundredths()) : QString());
+  set("TYP_PFR", pack_read_ ? qs(p_.typ_pfr()) : QString());
+  set("T_RAB_N", pack_read_ ? QString::fromStdString(core::hh_mm_ss(conv_.started())) : QString());
+  set("T_RAB", pack_read_ ? time_of(conv_.header_hundredths()) : QString());
+  // The operator completes the insurer data between reading a pack's header and "&OK".
+  bool entry = pack_read_ && !converted_ && !running_ && conv_.header_ready();
+  for (QLineEdit* e : entries_) set_entry(e, entry);
 }
 
-void OnePackWindow::run(const std::optional<std::filesystem::path>& dropped) {
+void OnePackWindow::say(const QString& text) { status_->setText(text); }
+
+void OnePackWindow::run(const std::optional<std::filesystem::path>& pack) {
   restore_position(s_.ini, kSection, *this, true);
-  if (dropped) {
-    std::filesystem::path pack = *dropped;
-    QTimer::singleShot(0, this, [this, pack] { take_pack(pack); });
+  if (pack) {
+    std::filesystem::path p = *pack;
+    QTimer::singleShot(0, this, [this, p] { take_pack(p); });
   }
   exec();
 }
 
 void OnePackWindow::after_pack(bool chosen, core::PackOutcome outcome) {
   if (!chosen) return end_procedure();
-  pack_opened_ = outcome != core::PackOutcome::no_pack;
+  pack_read_ = outcome != core::PackOutcome::no_pack;
+  converted_ = false;
   refresh();
-  if (outcome == core::PackOutcome::rejected) end_procedure();
+  if (outcome == core::PackOutcome::rejected) return end_procedure();
+  if (conv_.header_ready())
+    say(QString::fromUtf8("Заголовок пачки прочитан, документов в пачке: %1. «OK» конвертирует документы.")
+            .arg(qs(p_.header.dokt.value("KOL_DOK"))));
+  else
+    say(QString());
 }
 
 void OnePackWindow::choose_pack() {
@@ -253,13 +363,54 @@ void OnePackWindow::choose_output() {
 }
 
 void OnePackWindow::ok() {
-  op_.guard([this] {
-    conv_.ok();
-    refresh();
-  });
+  if (running_) return;
+  QString why;
+  if (!pack_read_)
+    why = QString::fromUtf8("Входная пачка не выбрана. Нажмите «Входная пачка» и выберите пачку 4 формата.");
+  else if (converted_)
+    why = QString::fromUtf8("Эта пачка уже сконвертирована в файл %1. Для следующей пачки нажмите «Входная пачка».")
+              .arg(qs(p_.output_full_name));
+  else if (!conv_.header_ready())
+    why = QString::fromUtf8(
+        "Выходной файл не создан: конвертировать документы некуда. Выберите выходной каталог "
+        "и пачку заново.");
+  if (!why.isEmpty()) {
+    op_.guard([&] {
+      op_.message({std::string(core::kTitleMessage), to_ansi(why), core::Icon::information, {core::Button::ok}, {}});
+    });
+    return;
+  }
+  // The insurer field being typed in is left first, so that its value is checked and taken;
+  // a value refused there stops "&OK", so that the operator sees what went in.
+  entry_refused_ = false;
+  if (auto* e = qobject_cast<QLineEdit*>(focusWidget()); e && !e->isReadOnly() && e->isModified()) {
+    e->setModified(false);
+    emit e->editingFinished();
+  }
+  if (entry_refused_) return;
+  running_ = true;
+  for (QPushButton* b : {in4_, out_, ok_, cancel_}) b->setEnabled(false);
+  refresh();
+  bool done = op_.guard([this] { conv_.ok(); });
+  running_ = false;
+  for (QPushButton* b : {in4_, out_, ok_, cancel_}) b->setEnabled(true);
+  if (!done) return;
+  converted_ = true;
+  refresh();
+  QString file = qs_path(runtime::ansi_to_path(p_.output_full_name).filename());
+  const core::DocumentKind* kind = core::find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
+  if (kind && kind->converted())
+    say(QString::fromUtf8("Записан файл %1: документов %2 из %3.")
+            .arg(file)
+            .arg(conv_.documents_written())
+            .arg(core::as_number(p_.header.dokt["KOL_DOK"])));
+  else
+    say(QString::fromUtf8("Документы типа %1 не конвертируются: в файле %2 только опись пачки.")
+            .arg(qs(core::trim_right(p_.header.dokt["TYP_DOK"])), file));
 }
 
 void OnePackWindow::cancel() {
+  if (running_) return;
   op_.guard([this] { conv_.cancel(); });
   finish();
 }

@@ -28,6 +28,7 @@ core::Button QtDialogs::message(const core::MessageBox& box) {
   mb.setWindowTitle(qs(box.title));
   mb.setText(qs(box.text));
   mb.setIcon(box.icon == core::Icon::stop ? QMessageBox::Critical : QMessageBox::Information);
+  if (!box.details.empty()) mb.setDetailedText(qs(box.details));
   std::map<QAbstractButton*, core::Button> answers;
   QPushButton* last = nullptr;
   std::vector<core::Button> buttons = box.buttons.empty() ? std::vector<core::Button>{core::Button::ok} : box.buttons;

@@ -14,7 +14,11 @@ core::Button QtOperator::message(const core::MessageBox& box) { return dialogs()
 
 std::optional<std::filesystem::path> QtOperator::choose_file(std::string_view title, std::string_view filter,
                                                              const std::filesystem::path& start) {
-  return dialogs().choose_file(title, filter, start);
+  std::error_code ec;
+  bool same_folder = !last_file_.empty() && std::filesystem::equivalent(last_file_.parent_path(), start, ec);
+  auto chosen = dialogs().choose_file(title, filter, same_folder ? last_file_ : start);
+  if (chosen) last_file_ = *chosen;
+  return chosen;
 }
 
 std::optional<std::filesystem::path> QtOperator::choose_folder(std::string_view title,
@@ -43,8 +47,18 @@ void QtOperator::converter_closed(const core::ConverterView& view) {
 }
 
 void QtOperator::progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) {
+  if (dialogs_) dialogs_->progress(current, total, pack);
   if (progress_) progress_(current, total, pack);
   QCoreApplication::processEvents();
+  since_events_.start();
+}
+
+void QtOperator::documents_progress(long long done, long long announced) {
+  if (since_events_.isValid() && since_events_.elapsed() < kEventsEveryMs && done < announced) return;
+  if (window_) window_->show_progress(done, announced);
+  if (documents_) documents_(done, announced);
+  QCoreApplication::processEvents();
+  since_events_.start();
 }
 
 bool QtOperator::guard(const std::function<void()>& step) {

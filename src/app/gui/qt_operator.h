@@ -3,6 +3,7 @@
 // windows as real windows, and the batch's progress to the batch window.
 #pragma once
 
+#include <QElapsedTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -25,6 +26,8 @@ class QtOperator : public core::Operator {
 
   using ProgressSink = std::function<void(std::size_t, std::size_t, const std::filesystem::path&)>;
   void set_progress_sink(ProgressSink sink) { progress_ = std::move(sink); }
+  using DocumentsSink = std::function<void(long long, long long)>;
+  void set_documents_sink(DocumentsSink sink) { documents_ = std::move(sink); }
 
   core::Button message(const core::MessageBox& box) override;
   std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
@@ -34,6 +37,9 @@ class QtOperator : public core::Operator {
   core::ConverterAction converter_wait(const core::ConverterView& view) override;
   void converter_closed(const core::ConverterView& view) override;
   void progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) override;
+  // Shows the documents done in the converter window or the batch window and lets the windows
+  // paint and answer their buttons, at most every kEventsEveryMs of the run.
+  void documents_progress(long long done, long long announced) override;
 
   // Runs a step of the core from a window. When the program must end, every window closes and
   // the event loops end; false then.
@@ -48,10 +54,16 @@ class QtOperator : public core::Operator {
  private:
   core::Operator& dialogs() { return dialogs_ ? *dialogs_ : real_; }
 
+  static constexpr int kEventsEveryMs = 40;
+
   core::Operator* dialogs_;
   QtDialogs real_;
   core::IniStore* positions_ = nullptr;
   ProgressSink progress_;
+  DocumentsSink documents_;
+  QElapsedTimer since_events_;
+  // The pack chosen last: the file dialog opens in its folder with it selected.
+  std::filesystem::path last_file_;
   std::unique_ptr<ConverterWindow> window_;
   std::optional<core::ProgramEnd> end_;
 };

@@ -13,12 +13,15 @@ QStringList captions() { return QString::fromUtf8(kButtonCaptions).split(','); }
 
 }  // namespace
 
-void install_runtime_texts() {
-  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-  // Qt's own texts (the file and folder dialogs) in Russian, where Qt's translations are installed.
+bool install_runtime_texts() {
+  QLocale russian(QLocale::Russian, QLocale::Russia);
+  QLocale::setDefault(russian);
+  // Qt's own dialogs and context menus (file dialog, "Показать подробности...") in Russian,
+  // from the translations installed with Qt.
   static QTranslator qt_texts;
-  if (qt_texts.load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&qt_texts);
+  if (!qt_texts.isEmpty()) return true;
+  if (!qt_texts.load(russian, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) return false;
+  return QCoreApplication::installTranslator(&qt_texts);
 }
 
 QString button_caption(core::Button b) {

@@ -17,8 +17,9 @@ inline constexpr const char* kFullMonths =
     "января,февраля,марта,апреля,мая,июня,июля,августа,сентября,октября,ноября,декабря";
 inline constexpr const char* kDayHalves = "ут,вч";
 
-// Installs the texts (the Russian locale for the platform's own dialogs included).
-void install_runtime_texts();
+// Installs the texts: the Russian locale, and Qt's Russian translations for its own dialogs
+// when they are installed (false when they are not: those dialogs then speak English).
+bool install_runtime_texts();
 
 QString button_caption(core::Button b);
 // "8 декабря 2026"; empty for a zero date.

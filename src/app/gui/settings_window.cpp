@@ -9,8 +9,10 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "app/gui/fitted_scroll_area.h"
 #include "app/gui/qt_operator.h"
 #include "app/gui/text.h"
+#include "app/gui/widgets.h"
 #include "app/gui/window_position.h"
 
 namespace tolvex::gui {
@@ -19,10 +21,11 @@ namespace {
 
 constexpr std::string_view kSection = "set_mode";
 
+// A page scrolls when the screen is too small for it, so that the buttons stay in sight.
 QVBoxLayout* new_page(QTabWidget* tabs, const char* caption) {
   auto* w = new QWidget;
   auto* v = new QVBoxLayout(w);
-  tabs->addTab(w, QString::fromUtf8(caption));
+  tabs->addTab(new FittedScrollArea(w), QString::fromUtf8(caption));
   return v;
 }
 
@@ -39,7 +42,6 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
   setObjectName("set_mode");
   setWindowTitle(QString::fromUtf8("Настройки"));
   setSizeGripEnabled(true);
-  resize(760, 560);
   auto* outer = new QVBoxLayout(this);
   pages_ = new QTabWidget(this);
   outer->addWidget(pages_, 1);
@@ -87,9 +89,7 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
   add_field(p, "Параметры архиватора (командной строки)", "par_Arh_prg", Kind::plain, false);
   add_check(p, "Имена архивов из текущей даты+времени, например= 050723_1234.zip", "zip_dt");
   add_field(p, "Имя :", "imj_Arh", Kind::plain, false);
-  sample_ = new QLineEdit(this);
-  sample_->setObjectName("SAMPLE");
-  sample_->setReadOnly(true);
+  sample_ = shown_field("SAMPLE", this);
   sample_->setMaxLength(255);
   p->addWidget(sample_);
   note(p,
@@ -116,6 +116,7 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
   }
   outer->addLayout(bottom);
   refresh();
+  fit_to_screen(*this);
 }
 
 void SettingsWindow::add_field(QVBoxLayout* page, const char* prompt, const char* key_text, Kind kind,
@@ -128,6 +129,7 @@ void SettingsWindow::add_field(QVBoxLayout* page, const char* prompt, const char
   std::size_t width = core::setting_width(key.toStdString());
   if (width) e->setMaxLength(static_cast<int>(width));
   row->addWidget(e, 1);
+  if (kind == Kind::shown) set_entry(e, false);
   edits_[key] = e;
   std::string k = key.toStdString();
   if (kind != Kind::shown) {

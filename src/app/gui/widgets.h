@@ -1,4 +1,5 @@
-// Small widgets the windows build alike: a display-only field and a button named for the tests.
+// Small widgets the windows build alike: value fields that look read-only or editable and are
+// wide enough for their text, and a button named for the tests.
 #pragma once
 
 #include <QLineEdit>
@@ -7,13 +8,19 @@
 
 namespace tolvex::gui {
 
-// A field the operator reads but does not type into.
-inline QLineEdit* shown_field(const QString& name, QWidget* parent) {
-  auto* e = new QLineEdit(parent);
-  e->setObjectName(name);
-  e->setReadOnly(true);
-  return e;
-}
+// A field the operator reads but does not type into: read-only, on the window's background.
+QLineEdit* shown_field(const QString& name, QWidget* parent);
+
+// Makes a field an entry field (white, editable) or a shown one.
+void set_entry(QLineEdit* field, bool entry);
+
+// The width a field's text has inside its frame and margins, as the field draws it.
+int text_room(const QLineEdit* field);
+
+// Gives a field the minimum width in which `chars` characters like `sample` fit whole.
+void fit_chars(QLineEdit* field, int chars, QChar sample = QChar('0'));
+// Widens a field's minimum, when needed, so that `text` fits whole.
+void fit_text(QLineEdit* field, const QString& text);
 
 // A button with the object name the window's tests find it by; it never becomes the default.
 inline QPushButton* button(const QString& caption, const char* name, QWidget* parent) {

@@ -1,0 +1,45 @@
+#include "app/gui/list_table.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "app/gui/text.h"
+
+namespace tolvex::gui {
+
+ListTable::ListTable(const core::ViewList& list, QWidget* parent)
+    : QTableWidget(static_cast<int>(list.rows.size()), static_cast<int>(list.columns.size()), parent) {
+  QStringList headers;
+  for (const auto& c : list.columns) headers << qs(c);
+  setHorizontalHeaderLabels(headers);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  verticalHeader()->setVisible(false);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  for (std::size_t r = 0; r < list.rows.size(); ++r)
+    for (std::size_t c = 0; c < list.rows[r].size() && c < list.columns.size(); ++c)
+      setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(qs(list.rows[r][c])));
+  resizeColumnsToContents();
+  horizontalHeader()->setStretchLastSection(true);
+  setMinimumWidth(content_width());
+}
+
+int ListTable::content_width() const {
+  int w = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+  for (int c = 0; c < columnCount(); ++c) w += horizontalHeader()->sectionSize(c);
+  return w;
+}
+
+int ListTable::height_for_rows(int rows) const {
+  return 2 * frameWidth() + horizontalHeader()->sizeHint().height() + rows * verticalHeader()->defaultSectionSize();
+}
+
+QSize ListTable::sizeHint() const {
+  return QSize(content_width(), height_for_rows(std::clamp(rowCount(), 3, kRowsInSight)));
+}
+
+QSize ListTable::minimumSizeHint() const { return QSize(content_width(), height_for_rows(2)); }
+
+}  // namespace tolvex::gui

@@ -1,0 +1,25 @@
+// A list of a converter window (months, periods, rows of a statement): as wide as its columns,
+// so that nothing scrolls sideways, and as tall as a few rows; taller lists scroll.
+#pragma once
+
+#include <QTableWidget>
+
+#include "core/operator.h"
+
+namespace tolvex::gui {
+
+class ListTable : public QTableWidget {
+ public:
+  ListTable(const core::ViewList& list, QWidget* parent = nullptr);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+  static constexpr int kRowsInSight = 8;
+
+ private:
+  int content_width() const;
+  int height_for_rows(int rows) const;
+};
+
+}  // namespace tolvex::gui

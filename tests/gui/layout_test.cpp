@@ -1,0 +1,195 @@
+// The windows as an operator sees them on a 1366×768 laptop, with every example pack: each
+// window fits the screen with its buttons in sight, every value field shows its whole text,
+// and nothing scrolls sideways. At a scale factor of 1.5 only the fit and the buttons are
+// asked for (the content may scroll there).
+#include <QAbstractScrollArea>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTabWidget>
+
+#include "app/gui/batch_window.h"
+#include "app/gui/converter_window.h"
+#include "app/gui/main_window.h"
+#include "app/gui/one_pack_window.h"
+#include "app/gui/settings_window.h"
+#include "app/gui/widgets.h"
+#include "gui_support.h"
+
+namespace fs = std::filesystem;
+using namespace tolvex;
+using namespace tolvex::guitest;
+
+namespace {
+
+// Room a laptop's task bar and a window's title bar take from the screen.
+constexpr int kTaskBar = 40;
+constexpr int kTitleBar = 40;
+
+bool scaled() { return !qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"); }
+
+// What is wrong with the window as it is shown now (its current tab only).
+QStringList problems(QWidget* w) {
+  QStringList out;
+  QRect screen = w->screen()->availableGeometry();
+  if (!screen.contains(w->frameGeometry()))
+    out << QString("window %1 at %2,%3 %4x%5 off the screen")
+               .arg(w->objectName())
+               .arg(w->frameGeometry().x())
+               .arg(w->frameGeometry().y())
+               .arg(w->frameGeometry().width())
+               .arg(w->frameGeometry().height());
+  if (!scaled()) {
+    // Its natural size leaves room for a task bar: nothing has to shrink to fit.
+    QSize hint = w->sizeHint();
+    if (hint.width() > screen.width() - 16 || hint.height() > screen.height() - kTaskBar - kTitleBar)
+      out << QString("window %1 wants %2x%3").arg(w->objectName()).arg(hint.width()).arg(hint.height());
+  }
+  for (QPushButton* b : w->findChildren<QPushButton*>()) {
+    if (!b->isVisible()) continue;
+    QRect r(b->mapTo(w, QPoint(0, 0)), b->size());
+    if (!w->rect().contains(r) || !screen.contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())))
+      out << "button out of sight: " + b->text();
+    if (!scaled() && b->width() < b->minimumSizeHint().width()) out << "button cut: " + b->text();
+  }
+  if (scaled()) return out;
+  for (QLineEdit* e : w->findChildren<QLineEdit*>()) {
+    if (!e->isVisible()) continue;
+    int text = e->fontMetrics().horizontalAdvance(e->displayText());
+    if (text > gui::text_room(e))
+      out << QString("%1 \"%2\" needs %3 px, has %4").arg(e->objectName(), e->text()).arg(text).arg(gui::text_room(e));
+  }
+  for (QAbstractScrollArea* a : w->findChildren<QAbstractScrollArea*>())
+    if (a->isVisible() && a->horizontalScrollBar()->isVisible())
+      out << "scrolls sideways: " + QString(a->metaObject()->className()) + " " + a->objectName();
+  return out;
+}
+
+// The problems of every tab of the window.
+QStringList problems_of_every_tab(QWidget* w, const QString& what) {
+  QStringList out;
+  auto tabs = w->findChildren<QTabWidget*>();
+  if (tabs.isEmpty()) {
+    for (const QString& p : problems(w)) out << what + ": " + p;
+    return out;
+  }
+  for (QTabWidget* t : tabs)
+    for (int i = 0; i < t->count(); ++i) {
+      t->setCurrentIndex(i);
+      QCoreApplication::processEvents();
+      for (const QString& p : problems(w)) out << what + " [" + t->tabText(i) + "]: " + p;
+    }
+  return out;
+}
+
+std::vector<fs::path> example_packs() {
+  std::vector<fs::path> v;
+  for (const auto& e : fs::directory_iterator(TOLVEX_EXAMPLE_PACKS)) v.push_back(e.path());
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+// A program folder with the real converters and the example packs in its input folder.
+struct ExampleFolder : Folder {
+  explicit ExampleFolder(const std::string& name) : Folder(name) {
+    table = app::full_dispatch_table();
+    for (const fs::path& p : example_packs()) fs::copy_file(p, dir / "In_4" / p.filename());
+    start();
+  }
+};
+
+}  // namespace
+
+class WindowLayout : public QObject {
+  Q_OBJECT
+ private slots:
+  // The one-pack window and the converter window of every example pack, as "&OK" shows them.
+  void one_pack_and_converter_windows() {
+    QStringList found;
+    for (const fs::path& example : example_packs()) {
+      ExampleFolder f("layout-" + example.stem().string());
+      QString name = gui::qs_path(example.filename());
+      gui::OnePackWindow w(f.session(), f.op);
+      QString read;  // the status once the header is read
+      UiScript script;
+      script
+          .then([&] { return w.isVisible() && !w.field("DOKT:TYP_DOK")->text().isEmpty(); },
+                [&] {
+                  read = w.status()->text();
+                  found << problems_of_every_tab(&w, "one pack " + name);
+                  QVERIFY(!w.field("IST4:KOD_OGRN")->isReadOnly());
+                  click_later(w.ok_button());
+                },
+                "header shown")
+          .then([&] { return converter_waiting() || w.status()->text() != read; },
+                [&] {
+                  if (gui::ConverterWindow* c = f.op.converter_window()) {
+                    found << problems_of_every_tab(c, "converter " + name);
+                    click_later(c->cancel_button() ? c->cancel_button() : c->ok_button());
+                  }
+                },
+                "converter shown")
+          .then([&] { return !f.op.converter_window() && w.status()->text() != read; },
+                [&] {
+                  found << problems(&w);
+                  w.cancel_button()->click();
+                },
+                "status shown");
+      current_ = &f.op;
+      script.start();
+      w.run(f.dir / "In_4" / example.filename());
+      QVERIFY2(script.finished(), qPrintable(name + ": " + script.pending()));
+    }
+    QVERIFY2(found.isEmpty(), qPrintable(found.join("\n")));
+  }
+
+  void main_batch_and_settings_windows() {
+    ExampleFolder f("layout-others");
+    QStringList found;
+    gui::MainWindow main(f.session(), f.op);
+    main.open();
+    found << problems_of_every_tab(&main, "main");
+    main.close();
+    {
+      gui::SettingsWindow settings(f.session(), f.op);
+      UiScript script;
+      script.then([&] { return settings.isVisible(); },
+                  [&] {
+                    found << problems_of_every_tab(&settings, "settings");
+                    settings.ok_button()->click();
+                  });
+      script.start();
+      settings.run();
+      QVERIFY(script.finished());
+    }
+    gui::BatchWindow batch(f.session(), f.op);
+    UiScript script;
+    script.then([&] { return batch.isVisible(); },
+                [&] {
+                  found << problems_of_every_tab(&batch, "batch");
+                  batch.ok_button()->click();
+                });
+    script.start();
+    batch.run();
+    QVERIFY(script.finished());
+    QVERIFY2(found.isEmpty(), qPrintable(found.join("\n")));
+  }
+
+ private:
+  bool converter_waiting() const { return current_->converter_window() && current_->converter_window()->waiting(); }
+  // A button clicked once the step that found it has returned.
+  static void click_later(QPushButton* b) {
+    QTimer::singleShot(0, b, [b] { b->click(); });
+  }
+
+  gui::QtOperator* current_ = nullptr;
+};
+
+int run_layout_tests(int argc, char** argv) {
+  WindowLayout t;
+  return QTest::qExec(&t, argc, argv);
+}
+
+#include "layout_test.moc"
