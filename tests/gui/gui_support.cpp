@@ -83,7 +83,8 @@ std::unique_ptr<core::Converter> make_test(const core::ConverterContext& c) { re
 core::ConverterFactory test_converter_factory() { return &make_test; }
 
 Folder::Folder(const std::string& name)
-    : dir(std::filesystem::temp_directory_path() / ("tolvex-gui-" + name)),
+    : dir(std::filesystem::temp_directory_path() /
+          ("tolvex-gui-" + name + "-" + std::to_string(QCoreApplication::applicationPid()))),
       kinds(app::document_kinds().begin(), app::document_kinds().end()) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir / "In_4");

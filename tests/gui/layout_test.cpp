@@ -52,7 +52,9 @@ QStringList problems(QWidget* w) {
     QRect r(b->mapTo(w, QPoint(0, 0)), b->size());
     if (!w->rect().contains(r) || !screen.contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())))
       out << "button out of sight: " + b->text();
-    if (!scaled() && b->width() < b->minimumSizeHint().width()) out << "button cut: " + b->text();
+    QString caption = b->text().remove('&');
+    int needed = b->fontMetrics().horizontalAdvance(caption) + (b->icon().isNull() ? 0 : b->iconSize().width()) + 8;
+    if (!scaled() && b->width() < needed) out << "button cut: " + b->text();
   }
   if (scaled()) return out;
   for (QLineEdit* e : w->findChildren<QLineEdit*>()) {

@@ -524,11 +524,11 @@ class SettingsAndBatch : public QObject {
     std::string summary = f.dialogs.log.back();
     QCOMPARE(QString::fromStdString(summary),
              u("box Сообщение: Пачек в каталоге: 3.\nСконвертировано: 1.\n"
-               "Не конвертируются (этот тип документа пока не обрабатывается, в файле XML только опись пачки): 1.\n"
+               "Не конвертируются (тип документа пока не обрабатывается): 1.\n"
                "Отвергнуто (не пачка 4 формата): 1.\nНе записано (выходной файл не создан): 0."));
-    QCOMPARE(gui::qs(f.dialogs.boxes.back().details),
-             u("Сконвертированы:\n    c.txt (АДВ-1)\n\nНе конвертируются (только опись пачки):\n    a.txt (ЭЦПД)\n\n"
-               "Отвергнуты (не пачка 4 формата):\n    b.txt\n"));
+    QCOMPARE(gui::qs(f.dialogs.boxes.back().details), u("Сконвертированы:\n    c.txt (АДВ-1)\n\nНе конвертируются (в "
+                                                        "файле XML только опись пачки):\n    a.txt (ЭЦПД)\n\n"
+                                                        "Отвергнуты (не пачка 4 формата):\n    b.txt\n"));
     QCOMPARE(count(Folder::read(f.dir / "Out_7" / kOutName), "<АНКЕТА_ЗЛ>"_w), 4);
     QVERIFY(f.journal().find("Конец пакета ") != std::string::npos);
     QVERIFY(!f.ini("all_pch", "Maximize").empty());

@@ -42,9 +42,8 @@ struct Heading {
 
 constexpr Heading kHeadings[] = {
     {core::PackOutcome::converted, "Сконвертировано: "_w, "Сконвертированы:"_w},
-    {core::PackOutcome::not_converted,
-     "Не конвертируются (этот тип документа пока не обрабатывается, в файле XML только опись пачки): "_w,
-     "Не конвертируются (только опись пачки):"_w},
+    {core::PackOutcome::not_converted, "Не конвертируются (тип документа пока не обрабатывается): "_w,
+     "Не конвертируются (в файле XML только опись пачки):"_w},
     {core::PackOutcome::rejected, "Отвергнуто (не пачка 4 формата): "_w, "Отвергнуты (не пачка 4 формата):"_w},
     {core::PackOutcome::no_output, "Не записано (выходной файл не создан): "_w, "Не записаны:"_w},
 };
@@ -91,11 +90,11 @@ BatchWindow::BatchWindow(core::Session& session, core::PackState& pack_state, Qt
   grid->addWidget(flag, row++, 0);
   grid->addWidget(new QLabel(QString::fromUtf8("Папка (каталог) входных пачек 4 формата ПФР"), this), row++, 0, 1, 3);
   grid->addWidget(shown_field("PATH_IN4", this), row, 0, 1, 2);
-  in4_ = button("...", "BUTTON_IN4", this);
+  in4_ = browse_button("BUTTON_IN4", this);
   grid->addWidget(in4_, row++, 2);
   grid->addWidget(new QLabel(QString::fromUtf8("Папка (каталог) выходных файлов 7 формата XML"), this), row++, 0, 1, 3);
   grid->addWidget(shown_field("PATH_OUT7", this), row, 0, 1, 2);
-  out7_ = button("...", "BUTTON_OUT7", this);
+  out7_ = browse_button("BUTTON_OUT7", this);
   grid->addWidget(out7_, row++, 2);
   auto* counts = new QHBoxLayout;
   counts->addWidget(new QLabel(QString::fromUtf8("Количество пачек"), this));
@@ -180,6 +179,7 @@ void BatchWindow::show_progress(std::size_t current, std::size_t total, const st
   auto size = std::filesystem::file_size(pack, ec);
   field("FIL:SIZE")->setText(ec ? QString() : QString::number(size));
   field("IN4_FILE")->setText(qs_path(pack));
+  documents_->clear();
   bar_->setRange(0, static_cast<int>(total));
   bar_->setValue(static_cast<int>(current - 1));
 }

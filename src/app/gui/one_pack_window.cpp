@@ -352,6 +352,7 @@ void OnePackWindow::choose_pack() {
 }
 
 void OnePackWindow::take_pack(const std::filesystem::path& pack) {
+  op_.pack_taken(pack);
   op_.guard([&] { after_pack(true, conv_.take_pack(pack)); });
 }
 

@@ -2,8 +2,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QTreeView>
 #include <map>
 
 #include "app/gui/runtime_texts.h"
@@ -45,9 +49,25 @@ core::Button QtDialogs::message(const core::MessageBox& box) {
 
 std::optional<std::filesystem::path> QtDialogs::choose_file(std::string_view title, std::string_view filter,
                                                             const std::filesystem::path& start) {
-  QString chosen = QFileDialog::getOpenFileName(QApplication::activeWindow(), qs(title), qs_path(start), qt_filter(filter));
-  if (chosen.isEmpty()) return std::nullopt;
-  return to_path(chosen);
+  QFileDialog dialog(QApplication::activeWindow(), qs(title), QString(), qt_filter(filter));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  // At a pack: its folder with it selected; at a folder: that folder.
+  QFileInfo at(qs_path(start));
+  if (at.isFile()) {
+    dialog.setDirectory(at.absolutePath());
+    dialog.selectFile(at.fileName());
+  } else {
+    dialog.setDirectory(qs_path(start));
+  }
+  // Wide enough for the names, sizes and dates of the packs, each column as wide as its text.
+  QSize room = dialog.screen()->availableGeometry().size() * 9 / 10;
+  dialog.resize(
+      QSize(dialog.fontMetrics().averageCharWidth() * 130, dialog.fontMetrics().height() * 32).boundedTo(room));
+  if (auto* list = dialog.findChild<QTreeView*>("treeView"))
+    for (int column = 1; column < list->header()->count(); ++column)
+      list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return to_path(dialog.selectedFiles().front());
 }
 
 std::optional<std::filesystem::path> QtDialogs::choose_folder(std::string_view title, const std::filesystem::path& start) {

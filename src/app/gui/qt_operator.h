@@ -48,6 +48,10 @@ class QtOperator : public core::Operator {
   bool ending() const { return end_.has_value(); }
   const std::optional<core::ProgramEnd>& end() const { return end_; }
 
+  // A pack taken without the file dialog (dropped, named on the command line): the dialog
+  // opens on it next time, as on one chosen in it.
+  void pack_taken(const std::filesystem::path& pack) { last_file_ = pack; }
+
   // The converter window that is open, if any.
   ConverterWindow* converter_window() const { return window_.get(); }
 

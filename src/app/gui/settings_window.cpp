@@ -144,9 +144,7 @@ void SettingsWindow::add_field(QVBoxLayout* page, const char* prompt, const char
     });
   }
   if (kind == Kind::program || folder_button) {
-    auto* b = new QPushButton("...");
-    b->setObjectName("BUTTON_" + key);
-    b->setAutoDefault(false);
+    QPushButton* b = browse_button(qPrintable("BUTTON_" + key), nullptr);
     row->addWidget(b);
     browse_[key] = b;
     connect(b, &QPushButton::clicked, this, [this, e, k, kind] {

@@ -55,4 +55,10 @@ void fit_text(QLineEdit* field, const QString& text) {
   if (needed > field->minimumWidth()) field->setMinimumWidth(needed);
 }
 
+QPushButton* browse_button(const char* name, QWidget* parent) {
+  QPushButton* b = button("...", name, parent);
+  b->setFixedWidth(b->fontMetrics().horizontalAdvance(QString(6, QChar('.'))) + 16);
+  return b;
+}
+
 }  // namespace tolvex::gui

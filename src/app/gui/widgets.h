@@ -30,4 +30,7 @@ inline QPushButton* button(const QString& caption, const char* name, QWidget* pa
   return b;
 }
 
+// A "..." button that opens a file or folder dialog: as narrow as its caption.
+QPushButton* browse_button(const char* name, QWidget* parent);
+
 }  // namespace tolvex::gui
