@@ -96,7 +96,7 @@ std::vector<fs::path> example_packs() {
 // A program folder with the real converters and the example packs in its input folder.
 struct ExampleFolder : Folder {
   explicit ExampleFolder(const std::string& name) : Folder(name) {
-    table = app::full_dispatch_table();
+    kinds.assign(app::document_kinds().begin(), app::document_kinds().end());
     for (const fs::path& p : example_packs()) fs::copy_file(p, dir / "In_4" / p.filename());
     start();
   }
@@ -113,7 +113,7 @@ class WindowLayout : public QObject {
     for (const fs::path& example : example_packs()) {
       ExampleFolder f("layout-" + example.stem().string());
       QString name = gui::qs_path(example.filename());
-      gui::OnePackWindow w(f.session(), f.op);
+      gui::OnePackWindow w(f.session(), f.pack_state(), f.op);
       QString read;  // the status once the header is read
       UiScript script;
       script
@@ -150,7 +150,7 @@ class WindowLayout : public QObject {
   void main_batch_and_settings_windows() {
     ExampleFolder f("layout-others");
     QStringList found;
-    gui::MainWindow main(f.session(), f.op);
+    gui::MainWindow main(f.session(), f.pack_state(), f.op);
     main.open();
     found << problems_of_every_tab(&main, "main");
     main.close();
@@ -166,7 +166,7 @@ class WindowLayout : public QObject {
       settings.run();
       QVERIFY(script.finished());
     }
-    gui::BatchWindow batch(f.session(), f.op);
+    gui::BatchWindow batch(f.session(), f.pack_state(), f.op);
     UiScript script;
     script.then([&] { return batch.isVisible(); },
                 [&] {

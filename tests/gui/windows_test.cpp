@@ -111,7 +111,7 @@ class OperatorPath : public QObject {
                   QVERIFY(f.dialogs.log.back().find("Введенное значение не принято.") != std::string::npos);
                 }
                 leave(w->field("IST4:UCH_D_P"), "15.07.2010");
-                QCOMPARE(std::string(s.header.ist4.value("UCH_D_P")), std::string("15.07.2010"));
+                QCOMPARE(std::string(pack.header.ist4.value("UCH_D_P")), std::string("15.07.2010"));
                 leave(w->field("IST4:PODR_NAME"), u("Отдел кадров"));
                 QCOMPARE(runtime::ansi_to_utf8(pack.header.ist4.value("PODR_NAME")), std::string("Отдел кадров"));
                 QCOMPARE(std::string(pack.header.ist4.value("KOD_OGRN")), std::string("1027700132195"));
@@ -186,7 +186,7 @@ class OperatorPath : public QObject {
     auto p = f.pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
     f.dialogs.files = {p, p};
     for (int opening = 0; opening < 2; ++opening) {
-      gui::OnePackWindow w(f.session(), f.op);
+      gui::OnePackWindow w(f.session(), f.pack_state(), f.op);
       UiScript script;
       script
           .then([&] { return w.isVisible(); },
@@ -238,7 +238,7 @@ class OperatorPath : public QObject {
   void main_window_accelerators() {
     Folder f("accelerators");
     f.start();
-    gui::MainWindow main(f.session(), f.op);
+    gui::MainWindow main(f.session(), f.pack_state(), f.op);
     main.open();
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -562,7 +562,7 @@ class SettingsAndBatch : public QObject {
     Folder f("batch-stop");
     f.start();
     for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) f.pack(name, kFourQuestionnaires);
-    gui::BatchWindow w(f.session(), f.op);
+    gui::BatchWindow w(f.session(), f.pack_state(), f.op);
     f.dialogs.answers = {core::Button::no, core::Button::yes};
     f.dialogs.on_progress = [&](std::size_t current) {
       if (current == 2 || current == 3) {
@@ -618,7 +618,7 @@ class WindowPositions : public QObject {
 
     // Saved on a larger screen: back onto this one, no larger than it.
     core::save_window_position(ini, "Main", {false, false, 3000, 2000, 2500, 1600});
-    gui::MainWindow moved(f.session(), f.op);
+    gui::MainWindow moved(f.session(), f.pack_state(), f.op);
     moved.open();
     QRect screen = moved.screen()->availableGeometry();
     QVERIFY(screen.contains(moved.frameGeometry()));
