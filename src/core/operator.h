@@ -30,6 +30,7 @@ struct ViewField {
   std::string prompt;  // "фамилия:"
   std::string value;
   std::size_t width = 0;  // the record field's width in characters; 0 for a value of the window's own
+  std::string after{};    // a word shown after the value ("мес"), or nothing
 };
 
 // Fields shown together: in a frame under their caption, or without a frame when it is empty.
@@ -43,11 +44,11 @@ struct ViewList {
   std::string caption;               // "Календарные периоды стажа" (may be empty)
   std::vector<std::string> columns;  // "тип", "мес" ...
   std::vector<std::vector<std::string>> rows;
+  bool beside = false;  // beside the list before it rather than under it
 };
 
 struct ViewPage {
-  std::string caption;  // a tab's caption; empty when the window has no tabs
-  std::vector<ViewField> fields;  // shown before the groups, without a frame
+  std::string caption;            // a tab's caption; empty when the window has no tabs
   std::vector<ViewGroup> groups;  // top to bottom
   std::vector<ViewList> lists;    // under the groups
 };

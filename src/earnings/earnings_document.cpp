@@ -5,6 +5,7 @@
 #include <compare>
 #include <cstdio>
 
+#include "core/view.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::earnings {
@@ -183,19 +184,14 @@ std::string shown_amount(std::string_view amount) {
 
 namespace {
 
-std::vector<std::string> texts(std::initializer_list<std::string_view> list) {
-  std::vector<std::string> out;
-  for (auto s : list) out.emplace_back(s);
-  return out;
-}
-
 std::string text(std::string_view field) { return std::string(core::trim_right(field)); }
 
 }  // namespace
 
 core::ViewList month_list(const MonthTable& months) {
   core::ViewList list;
-  list.columns = texts({"тип"_w, "мес"_w, "начислено"_w, "больн."_w});
+  list.caption = "Помесячно"_w;
+  list.columns = core::view_texts({"тип"_w, "мес"_w, "начислено"_w, "больн."_w});
   for (std::size_t k = 0; k < months.size(); ++k) {
     const core::RecordOf<NCHM>& m = months.at(k);
     list.rows.push_back(
@@ -207,7 +203,9 @@ core::ViewList month_list(const MonthTable& months) {
 core::ViewList old_records_period_list(const PeriodList& periods) {
   core::ViewList list;
   list.caption = "Тип периода стажа, Особые усл. труда, Исчисл.тр. стаж, Выслуга лет"_w;
-  list.columns = texts({"тип"_w, "№  перида стажа"_w, "начало"_w, "конец"_w, "тер.ус"_w, "коэф"_w, "Усл.тр."_w, "КПС"_w,
+  list.beside = true;  // beside the months
+  list.columns =
+      core::view_texts({"тип"_w, "№  перида стажа"_w, "начало"_w, "конец"_w, "тер.ус"_w, "коэф"_w, "Усл.тр."_w, "КПС"_w,
                         "основание"_w, "д1"_w, "д2"_w, "доп.св3"_w, "основание"_w, "в1"_w, "в2"_w, "в3"_w, "льгот"_w});
   // A row of a period line or of an additional line; the fields only a period line has are
   // blank for an additional line.
@@ -230,8 +228,8 @@ core::ViewList old_records_period_list(const PeriodList& periods) {
 
 core::ViewList szv4_period_list(const PeriodList& periods) {
   core::ViewList list;
-  list.columns = texts({"№ стажа"_w, "начало"_w, "конец"_w, "тер.ус"_w, "коэф"_w, "основание"_w, "код КПС"_w, "д.св1"_w,
-                        "д.св2"_w, "доп.св3"_w, "в.л1"_w, "в.л2"_w, "в.л3"_w, "льгот"_w});
+  list.columns = core::view_texts({"№ стажа"_w, "начало"_w, "конец"_w, "тер.ус"_w, "коэф"_w, "основание"_w, "код КПС"_w,
+                                   "д.св1"_w, "д.св2"_w, "доп.св3"_w, "в.л1"_w, "в.л2"_w, "в.л3"_w, "льгот"_w});
   // A row of a period line or of an additional line, as in the old-record forms' list.
   const auto row = [](const auto& f, std::string number, std::string start, std::string end, std::string lines) {
     return std::vector<std::string>{std::move(number),   std::move(start),  std::move(end), text(f["TER_US"]),

@@ -99,8 +99,8 @@ class PeriodList : public WorkPeriodSource {
 // not a number is shown as it stands.
 std::string shown_amount(std::string_view amount);
 
-// The rows of the window's period list, with the columns of the old-record forms and of
-// СЗВ-4-1.
+// The rows of the window's period list, with the columns of the old-record forms (beside their
+// month table) and of СЗВ-4-1.
 core::ViewList old_records_period_list(const PeriodList& periods);
 core::ViewList szv4_period_list(const PeriodList& periods);
 // The rows of the window's month table.

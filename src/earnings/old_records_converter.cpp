@@ -4,6 +4,7 @@
 #include "core/information_type.h"
 #include "core/insurer_blocks.h"
 #include "core/period_blocks.h"
+#include "core/view.h"
 #include "earnings/work_period_blocks.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
@@ -13,7 +14,6 @@ namespace tolvex::earnings {
 using namespace runtime::literals;
 using core::as_number;
 using core::is_blank;
-using person::add_field;
 
 template <const OldRecordsForm& Form>
 core::RunRules OldRecordsConverter<Form>::rules() const {
@@ -96,29 +96,34 @@ template <const OldRecordsForm& Form>
 std::vector<core::ViewPage> OldRecordsConverter<Form>::view_pages() const {
   const auto& p = person_;
   core::ViewPage page;
-  add_field(page, "№ в пачке:"_w, number_);
-  add_field(page, "из"_w, header().dokt["KOL_DOK"]);
-  add_field(page, "стр.№:"_w, p["STR_N"]);
-  add_field(page, "Квартал:"_w, p["KW"]);
-  add_field(page, "год:"_w, p["GOD"]);
-  add_field(page, "фамилия:"_w, p["FIO1"]);
-  add_field(page, "имя:"_w, p["FIO2"]);
-  add_field(page, "отчество:"_w, p["FIO3"]);
-  add_field(page, "тип формы:"_w, p["TYP_F"]);
-  add_field(page, "№ дог.:"_w, p["DOGV_N"]);
-  add_field(page, "дата договора:"_w, p["DOGV_D"]);
-  add_field(page, "выплата:"_w, p["VID_VYPL"]);
-  add_field(page, "катег.ЗЛ:"_w, p["KAT_ZL"]);
-  if constexpr (Form.additional_tariff) add_field(page, "доп.т.:"_w, p["DOP_T"]);
-  add_field(page, "валюта:"_w, p["VALUTA"]);
-  add_field(page, "Всего начислено:"_w, shown_amount(p["SUM_NACH"]));
-  add_field(page, "Начислено взноса с нач.года:"_w, shown_amount(p["SUM_ZAR"]));
-  add_field(page, {}, shown_amount(p["SUM_VZN"]));
-  add_field(page, "В т.ч. по нетрудоспособности:"_w, shown_amount(p["SUM_BOLN"]));
-  add_field(page, "За"_w, p["KOL_NACH"]);
-  person::add_group(page, "мес"_w);
-  add_field(page, "Записей о стаже:"_w, p["KOL_STAG"]);
-  add_field(page, "дата заполнения:"_w, p["DATA_ZAP"]);
+  core::ViewGroup& person = core::add_group(page);
+  core::add_number_in_pack(person, "№ в пачке:"_w, number_, header());
+  core::add_fields(person, p,
+                   {{"стр.№:"_w, "STR_N"},
+                    {"Квартал:"_w, "KW"},
+                    {"год:"_w, "GOD"},
+                    {"тип формы:"_w, "TYP_F"},
+                    {"фамилия:"_w, "FIO1"},
+                    {"имя:"_w, "FIO2"},
+                    {"отчество:"_w, "FIO3"},
+                    {"№ дог.:"_w, "DOGV_N"},
+                    {"дата договора:"_w, "DOGV_D"},
+                    {"выплата:"_w, "VID_VYPL"},
+                    {"катег.ЗЛ:"_w, "KAT_ZL"}});
+  if constexpr (Form.additional_tariff) person.fields.push_back(core::view_field("доп.т.:"_w, p, "DOP_T"));
+  person.fields.push_back(core::view_field("валюта:"_w, p, "VALUTA"));
+  // Amounts with two decimals, blank when zero.
+  const auto amount = [&](std::string_view prompt, core::FieldOf<Form.person> f) {
+    return core::view_value(prompt, shown_amount(p[f]), f.width());
+  };
+  core::ViewGroup& accrued = core::add_group(page);
+  accrued.fields.push_back(amount("Всего начислено:"_w, "SUM_NACH"));
+  accrued.fields.push_back(amount("В т.ч. по нетрудоспособности:"_w, "SUM_BOLN"));
+  accrued.fields.push_back(core::view_field("За"_w, p, "KOL_NACH", "мес"_w));
+  core::ViewGroup& contributions = core::add_group(page, "Начислено взноса с нач.года:"_w, true);
+  contributions.fields.push_back(amount("работодателя:"_w, "SUM_ZAR"));
+  contributions.fields.push_back(amount("работника:"_w, "SUM_VZN"));
+  core::add_fields(core::add_group(page), p, {{"Записей о стаже:"_w, "KOL_STAG"}, {"дата заполнения:"_w, "DATA_ZAP"}});
   page.lists.push_back(month_list(months_));
   page.lists.push_back(old_records_period_list(periods_));
   return {page};

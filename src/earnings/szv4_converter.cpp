@@ -4,6 +4,7 @@
 #include "core/information_type.h"
 #include "core/insurer_blocks.h"
 #include "core/period_blocks.h"
+#include "core/view.h"
 #include "earnings/work_period_blocks.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
@@ -14,8 +15,6 @@ using namespace runtime::literals;
 using core::as_number;
 using core::equals;
 using core::is_blank;
-using person::add_field;
-using person::add_group;
 
 namespace {
 
@@ -97,32 +96,29 @@ template <const Szv4Form& Form>
 std::vector<core::ViewPage> Szv4Converter<Form>::view_pages() const {
   const auto& p = person_;
   core::ViewPage page;
-  add_field(page, "№ в пачке:"_w, number_);
-  add_field(page, "из"_w, header().dokt["KOL_DOK"]);
-  add_field(page, "стр.№:"_w, p["STR_N"]);
-  add_field(page, "год:"_w, p["GOD_P"]);
-  add_field(page, "фамилия:"_w, p["FIO1"]);
-  add_field(page, "имя:"_w, p["FIO2"]);
-  add_field(page, "отчество:"_w, p["FIO3"]);
-  add_field(page, "адрес:"_w, p["ADRES_I"]);
-  add_group(page, "Начислено взносов:"_w);
-  add_field(page, "страх.:"_w, p["SUM_STR"]);
-  add_field(page, "накоп.:"_w, p["SUM_NAK"]);
-  add_field(page, "доп.т.:"_w, p["SUM_DOP"]);
-  add_group(page, "По временной нетрудоспособности:"_w);
-  add_field(page, "мес.:"_w, p["M_BOLN"]);
-  add_field(page, "дней:"_w, p["D_BOLN"]);
-  add_group(page, "Отпуск без сохранения зарплаты"_w);
-  add_field(page, "мес.:"_w, p["M_OTP_BZ"]);
-  add_field(page, "дней:"_w, p["D_OTP_BZ"]);
-  add_field(page, "дата заполнения:"_w, p["DATA_ZAP"]);
+  core::ViewGroup& person = core::add_group(page);
+  core::add_number_in_pack(person, "№ в пачке:"_w, number_, header());
+  core::add_fields(person, p,
+                   {{"стр.№:"_w, "STR_N"},
+                    {"год:"_w, "GOD_P"},
+                    {"фамилия:"_w, "FIO1"},
+                    {"имя:"_w, "FIO2"},
+                    {"отчество:"_w, "FIO3"},
+                    {"адрес:"_w, "ADRES_I"}});
+  core::add_fields(core::add_group(page, "Начислено взносов:"_w), p,
+                   {{"страх.:"_w, "SUM_STR"}, {"накоп.:"_w, "SUM_NAK"}, {"доп.т.:"_w, "SUM_DOP"}});
+  core::add_fields(core::add_group(page, "По временной нетрудоспособности:"_w, true), p,
+                   {{"мес.:"_w, "M_BOLN"}, {"дней:"_w, "D_BOLN"}});
+  core::add_fields(core::add_group(page, "Отпуск без сохранения зарплаты"_w, true), p,
+                   {{"мес.:"_w, "M_OTP_BZ"}, {"дней:"_w, "D_OTP_BZ"}});
+  core::ViewGroup& filled = core::add_group(page);
+  filled.fields.push_back(core::view_field("дата заполнения:"_w, p, "DATA_ZAP"));
   if constexpr (Form.period_lines) {
-    add_field(page, "Записей о стаже:"_w, p["KOL_STAG"]);
+    filled.fields.push_back(core::view_field("Записей о стаже:"_w, p, "KOL_STAG"));
     page.lists.push_back(szv4_period_list(periods_));
   } else {
-    add_group(page, "Период стажа"_w);
-    add_field(page, "начало:"_w, p["PERIOD_N"]);
-    add_field(page, "конец:"_w, p["PERIOD_K"]);
+    core::add_fields(core::add_group(page, "Период стажа"_w, true), p,
+                     {{"начало:"_w, "PERIOD_N"}, {"конец:"_w, "PERIOD_K"}});
   }
   return {page};
 }

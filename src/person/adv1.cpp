@@ -43,29 +43,16 @@ void Adv1Converter::write_document(core::XmlWriter& xml) { write_questionnaire(x
 std::vector<core::ViewPage> Adv1Converter::view_pages() const {
   const auto& r = ank1_;
   core::ViewPage p;
-  add_field(p, "тип зписи"_w, r["TYP_Z"]);
-  add_field(p, "№ документа в пачке"_w, number_);
-  add_field(p, "из"_w, header().dokt["KOL_DOK"]);
-  add_field(p, "Дата заполнения:"_w, r["D_ZAP"]);
-  add_field(p, "пол:"_w, r["POL"]);
-  add_field(p, "дата рожд.:"_w, r["D_ROGD"]);
-  add_field(p, "фамилия:"_w, r["FIO1"]);
-  add_field(p, "имя:"_w, r["FIO2"]);
-  add_field(p, "отчество:"_w, r["FIO3"]);
-  add_field(p, "тип даты рожд.:"_w, r["D_ROGD_TYP"]);
-  add_field(p, "день:"_w, r["DAY_D_ROGD"]);
-  add_field(p, "месяц:"_w, r["MES_D_ROGD"]);
-  add_field(p, "год:"_w, r["GOD_D_ROGD"]);
-  add_field(p, "гражданство:"_w, r["GRAGD"]);
-  add_field(p, "тип м.рожд.:"_w, r["M_ROGD_TYP"]);
-  add_field(p, "нас.п."_w, r["NAS_P"]);
-  add_field(p, "район:"_w, r["RAION"]);
-  add_field(p, "регион:"_w, r["REGION"]);
-  add_field(p, "страна:"_w, r["STRANA"]);
-  add_identity_document_fields(p, r);
-  add_field(p, "адрес:"_w, r["ADRES"]);
-  add_field(p, "факт.адрес:"_w, r["ADRES_F"]);
-  add_field(p, "телеф.:"_w, r["TELEF"]);
+  core::ViewGroup& document = core::add_group(p);
+  document.fields.push_back(core::view_field("тип записи:"_w, r, "TYP_Z"));
+  core::add_number_in_pack(document, "№ документа в пачке"_w, number_, header());
+  document.fields.push_back(core::view_field("Дата заполнения:"_w, r, "D_ZAP"));
+  core::ViewGroup& person = core::add_group(p);
+  core::add_fields(person, r, {{"фамилия:"_w, "FIO1"}, {"имя:"_w, "FIO2"}, {"отчество:"_w, "FIO3"}});
+  add_birth_fields(person, r);
+  person.fields.push_back(core::view_field("гражданство:"_w, r, "GRAGD"));
+  add_identity_document_group(p, r);
+  add_address_fields(core::add_group(p), r);
   return {p};
 }
 

@@ -64,32 +64,34 @@ void Adv8Converter::write_document(core::XmlWriter& xml) {
 std::vector<core::ViewPage> Adv8Converter::view_pages() const {
   const auto& r = adv8_;
   core::ViewPage p;
-  add_field(p, "№ документа в пачке"_w, number_);
-  add_field(p, "из"_w, header().dokt["KOL_DOK"]);
-  add_field(p, "Орган ЗАГС"_w, header().ist4["NAME"]);
-  add_field(p, "фамилия:"_w, r["FIO1"]);
-  add_field(p, "имя:"_w, r["FIO2"]);
-  add_field(p, "отчество:"_w, r["FIO3"]);
-  add_field(p, "пол:"_w, r["POL"]);
-  add_field(p, "тип даты рожд.:"_w, r["D_ROGD_TYP"]);
-  add_field(p, "дата рожд.:"_w, r["D_ROGD"]);
-  add_field(p, "день:"_w, r["DAY_D_ROGD"]);
-  add_field(p, "месяц:"_w, r["MES_D_ROGD"]);
-  add_field(p, "год:"_w, r["GOD_D_ROGD"]);
-  add_field(p, "тип м.рожд.: СТАНДАРТНОЕ ОСОБОЕ"_w, r["M_ROGD_TYP"]);
-  add_field(p, "нас.п."_w, r["NAS_P"]);
-  add_field(p, "район:"_w, r["RAION"]);
-  add_field(p, "регион:"_w, r["REGION"]);
-  add_field(p, "страна:"_w, r["STRANA"]);
-  add_field(p, "дата смерти:"_w, r["D_SMERTI"]);
-  add_field(p, "№ записи акта о смерти:"_w, r["N_AKTA"]);
-  add_field(p, "от"_w, r["D_AKTA"]);
-  add_identity_document_fields(p, r);
-  add_field(p, "адрес посл. места жит-ва:"_w, r["ADRES"]);
-  add_field(p, "Где работал:"_w, r["ORG_RAB"]);
-  add_field(p, "стр.№:"_w, r["STR_N"]);
-  add_field(p, "Дата рег.в ПФР:"_w, r["D_REG"]);
-  add_field(p, "Дата заполнения:"_w, r["D_ZAP"]);
+  core::ViewGroup& document = core::add_group(p);
+  core::add_number_in_pack(document, "№ документа в пачке"_w, number_, header());
+  document.fields.push_back(core::view_field("Орган ЗАГС"_w, header().ist4, "NAME"));
+  core::ViewGroup& person = core::add_group(p);
+  core::add_fields(person, r,
+                   {{"фамилия:"_w, "FIO1"},
+                    {"имя:"_w, "FIO2"},
+                    {"отчество:"_w, "FIO3"},
+                    {"стр.№:"_w, "STR_N"},
+                    {"пол:"_w, "POL"},
+                    {"тип даты рожд.:"_w, "D_ROGD_TYP"},
+                    {"дата рожд.:"_w, "D_ROGD"},
+                    {"день:"_w, "DAY_D_ROGD"},
+                    {"месяц:"_w, "MES_D_ROGD"},
+                    {"год:"_w, "GOD_D_ROGD"},
+                    {"тип м.рожд.: СТАНДАРТНОЕ ОСОБОЕ"_w, "M_ROGD_TYP"},
+                    {"нас.п."_w, "NAS_P"},
+                    {"район:"_w, "RAION"},
+                    {"регион:"_w, "REGION"},
+                    {"страна:"_w, "STRANA"}});
+  core::add_fields(core::add_group(p), r,
+                   {{"дата смерти:"_w, "D_SMERTI"}, {"№ записи акта о смерти:"_w, "N_AKTA"}, {"от"_w, "D_AKTA"}});
+  add_identity_document_group(p, r);
+  core::add_fields(core::add_group(p), r,
+                   {{"адрес посл. места жит-ва:"_w, "ADRES"},
+                    {"Где работал:"_w, "ORG_RAB"},
+                    {"Дата рег.в ПФР:"_w, "D_REG"},
+                    {"Дата заполнения:"_w, "D_ZAP"}});
   return {p};
 }
 

@@ -37,32 +37,11 @@ void write_changed_data(core::XmlWriter& xml, const NewName& name, const core::R
   if (always || !is_blank(r["TELEF"])) xml.write_element("Телефон"_w, r["TELEF"]);
 }
 
-// The window fields shared by the changed data of both applications.
+// The cancellation marks of the changed data under the group's caption ("Отмена:").
 template <const core::RecordLayout& L>
-void add_changed_fields(core::ViewPage& p, const core::RecordOf<L>& r) {
-  add_field(p, "пол:"_w, r["POL"]);
-  add_field(p, "тип даты рожд.:"_w, r["D_ROGD_TYP"]);
-  add_field(p, "дата рожд.:"_w, r["D_ROGD"]);
-  add_field(p, "день:"_w, r["DAY_D_ROGD"]);
-  add_field(p, "месяц:"_w, r["MES_D_ROGD"]);
-  add_field(p, "год:"_w, r["GOD_D_ROGD"]);
-  add_field(p, "тип м.рожд.:"_w, r["M_ROGD_TYP"]);
-  add_field(p, "нас.п."_w, r["NAS_P"]);
-  add_field(p, "район:"_w, r["RAION"]);
-  add_field(p, "регион:"_w, r["REGION"]);
-  add_field(p, "страна:"_w, r["STRANA"]);
-}
-
-template <const core::RecordLayout& L>
-void add_identity_fields(core::ViewPage& p, const core::RecordOf<L>& r) {
-  add_identity_document_fields(p, r);
-}
-
-template <const core::RecordLayout& L>
-void add_cancel_fields(core::ViewPage& p, std::string_view group, const core::RecordOf<L>& r) {
-  add_group(p, group);
-  add_field(p, "признак отмены Отчества"_w, r["FIO2_OTM"]);
-  add_field(p, "признак отмены места рождения"_w, r["M_ROGD_OTM"]);
+void add_cancel_group(core::ViewPage& p, std::string_view caption, const core::RecordOf<L>& r, bool beside = false) {
+  core::add_fields(core::add_group(p, caption, beside), r,
+                   {{"признак отмены Отчества"_w, "FIO2_OTM"}, {"признак отмены места рождения"_w, "M_ROGD_OTM"}});
 }
 
 }  // namespace
@@ -123,25 +102,18 @@ void Adv2Converter::write_document(core::XmlWriter& xml) { write_exchange_applic
 std::vector<core::ViewPage> Adv2Converter::view_pages() const {
   const auto& r = adv2_;
   core::ViewPage p;
-  add_field(p, "№ документа в пачке"_w, number_);
-  add_field(p, "из"_w, header().dokt["KOL_DOK"]);
-  add_field(p, "Дата заполнения:"_w, r["D_ZAP"]);
-  add_field(p, "стр.№:"_w, r["STR_N"]);
-  add_group(p, "По страх.свидетельству:"_w);
-  add_field(p, "фамилия:"_w, r["FIO1"]);
-  add_field(p, "имя:"_w, r["FIO2"]);
-  add_field(p, "отчество:"_w, r["FIO3"]);
-  add_group(p, "Изменившиеся данные:"_w);
-  add_field(p, "фамилия:"_w, r["FIO1_N"]);
-  add_field(p, "имя:"_w, r["FIO2_N"]);
-  add_field(p, "отчество:"_w, r["FIO3_N"]);
-  add_changed_fields(p, r);
-  add_field(p, "гражданство:"_w, r["GRAGD"]);
-  add_field(p, "адрес:"_w, r["ADRES"]);
-  add_field(p, "факт.адрес:"_w, r["ADRES_F"]);
-  add_field(p, "телеф.:"_w, r["TELEF"]);
-  add_cancel_fields(p, "Отмена:"_w, r);
-  add_identity_fields(p, r);
+  core::ViewGroup& document = core::add_group(p);
+  core::add_number_in_pack(document, "№ документа в пачке"_w, number_, header());
+  core::add_fields(document, r, {{"Дата заполнения:"_w, "D_ZAP"}, {"стр.№:"_w, "STR_N"}});
+  core::add_fields(core::add_group(p, "По страх.свидетельству:"_w), r,
+                   {{"фамилия:"_w, "FIO1"}, {"имя:"_w, "FIO2"}, {"отчество:"_w, "FIO3"}});
+  add_cancel_group(p, "Отмена:"_w, r, true);
+  core::ViewGroup& changed = core::add_group(p, "Изменившиеся данные:"_w);
+  core::add_fields(changed, r, {{"фамилия:"_w, "FIO1_N"}, {"имя:"_w, "FIO2_N"}, {"отчество:"_w, "FIO3_N"}});
+  add_birth_fields(changed, r);
+  changed.fields.push_back(core::view_field("гражданство:"_w, r, "GRAGD"));
+  add_address_fields(changed, r);
+  add_identity_document_group(p, r);
   return {p};
 }
 
@@ -167,30 +139,24 @@ std::vector<core::ViewPage> Adv3Converter::view_pages() const {
   const auto& r = adv3n_;
   core::ViewPage person;
   person.caption = "Анкетные данные"_w;
-  add_field(person, "№ документа в пачке"_w, number_);
-  add_field(person, "из"_w, header().dokt["KOL_DOK"]);
-  add_field(person, "Дата заполнения:"_w, old["D_ZAP"]);
-  add_group(person, "Старые данные:"_w);
-  add_field(person, "фамилия:"_w, old["FIO1"]);
-  add_field(person, "имя:"_w, old["FIO2"]);
-  add_field(person, "отчество:"_w, old["FIO3"]);
-  add_changed_fields(person, old);
-  add_group(person, "Изменившиеся данные:"_w);
-  add_field(person, "фамилия:"_w, r["FIO1"]);
-  add_field(person, "имя:"_w, r["FIO2"]);
-  add_field(person, "отчество:"_w, r["FIO3"]);
-  add_changed_fields(person, r);
-  add_field(person, "гражданство:"_w, r["GRAGD"]);
-  add_cancel_fields(person, "Признак Отмены:"_w, r);
-  add_field(person, "стр.№:"_w, r["STR_N"]);
-  add_field(person, "отметка о представлении сведений:"_w, r["OTM_RBT"]);
+  core::ViewGroup& document = core::add_group(person);
+  core::add_number_in_pack(document, "№ документа в пачке"_w, number_, header());
+  document.fields.push_back(core::view_field("Дата заполнения:"_w, old, "D_ZAP"));
+  core::ViewGroup& before = core::add_group(person, "Старые данные:"_w);
+  core::add_fields(before, old, {{"фамилия:"_w, "FIO1"}, {"имя:"_w, "FIO2"}, {"отчество:"_w, "FIO3"}});
+  add_birth_fields(before, old);
+  core::ViewGroup& changed = core::add_group(person, "Изменившиеся данные:"_w, true);
+  core::add_fields(changed, r, {{"фамилия:"_w, "FIO1"}, {"имя:"_w, "FIO2"}, {"отчество:"_w, "FIO3"}});
+  add_birth_fields(changed, r);
+  changed.fields.push_back(core::view_field("гражданство:"_w, r, "GRAGD"));
+  add_cancel_group(person, "Признак Отмены:"_w, r);
+  core::add_fields(core::add_group(person, {}, true), r,
+                   {{"стр.№:"_w, "STR_N"}, {"отметка о представлении сведений:"_w, "OTM_RBT"}});
 
   core::ViewPage documents;
   documents.caption = "Адреса и Документ"_w;
-  add_field(documents, "адрес:"_w, r["ADRES"]);
-  add_field(documents, "факт.адрес:"_w, r["ADRES_F"]);
-  add_field(documents, "телеф.:"_w, r["TELEF"]);
-  add_identity_fields(documents, r);
+  add_address_fields(core::add_group(documents), r);
+  add_identity_document_group(documents, r);
   return {person, documents};
 }
 

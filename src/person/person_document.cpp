@@ -27,10 +27,4 @@ void write_cancel_mark(core::XmlWriter& xml, std::string_view element, std::stri
   if (core::equals(mark, "ОТМН"_w)) xml.write_element(element, "ОТМЕНЕНО"_w);
 }
 
-void add_field(core::ViewPage& page, std::string_view prompt, std::string_view value) {
-  page.fields.push_back({std::string(prompt), std::string(core::trim_right(value))});
-}
-
-void add_group(core::ViewPage& page, std::string_view caption) { page.fields.push_back({std::string(caption), {}}); }
-
 }  // namespace tolvex::person

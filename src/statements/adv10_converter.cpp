@@ -5,6 +5,7 @@
 #include "core/frame.h"
 #include "core/insurer_blocks.h"
 #include "core/period_blocks.h"
+#include "core/view.h"
 #include "statements/statement_blocks.h"
 
 namespace tolvex::statements {
@@ -97,20 +98,30 @@ void Adv10Converter::write_document(core::XmlWriter& xml) {
 }
 
 std::vector<core::ViewPage> Adv10Converter::view_pages() const {
+  const auto& a = adv10_;
   core::ViewPage page;
-  // The document's fields in pack order, the pack's document count ("из") after its number.
-  for (auto& f : view_fields(adv10_)) {
-    if (f.prompt == "TYP_Z") continue;
-    const bool number = f.prompt == "NDOK_PCH";
-    if (number && !number_.empty()) f.value = number_;
-    page.fields.push_back(std::move(f));
-    if (number) page.fields.push_back({std::string("из"_w), std::string(header().dokt.value("KOL_DOK"))});
-  }
-  core::ViewList list;
-  list.columns = texts({"тип"_w, "мес"_w, "ср.кол."_w, "доход"_w, "больн."_w, "р"_w, "начисл."_w, "уплач."_w});
+  core::ViewGroup& statement = core::add_group(page);
+  core::add_number_in_pack(statement, "№ в пачке:"_w, number_, header());
+  core::add_fields(statement, a,
+                   {{"Дата заполнения:"_w, "D_ZAP"},
+                    {"Пачек индивидуальных сведений:"_w, "KOL_PCH"},
+                    {"Застрахованных лиц:"_w, "KOL_ZL"},
+                    {"Код категории:"_w, "KAT_PL"},
+                    {"Валюта:"_w, "VALUT"},
+                    {"Задолженность на конец периода:"_w, "DOLG"}});
+  core::add_fields(core::add_group(page, "Отчетный период"_w), a, {{"квартал:"_w, "KW"}, {"год:"_w, "GOD"}});
+  core::add_fields(core::add_group(page, "Итого за период"_w, true), a,
+                   {{"заработок:"_w, "SUM_ZAR"},
+                    {"больничные и пособия:"_w, "SUM_BOLN"},
+                    {"начислено взносов:"_w, "SUM_VZNOS"},
+                    {"перечислено взносов:"_w, "SUM_UPL"}});
+  core::ViewList list{
+      std::string("Помесячно, месяцев: "_w) + std::string(a.value("KOL_MES")),
+      core::view_texts({"тип"_w, "мес"_w, "ср.кол."_w, "доход"_w, "больн."_w, "р"_w, "начисл."_w, "уплач."_w}),
+      {}};
   for (const Month& m : mes10_)
     list.rows.push_back(
-        view_row(m, {"TYP_Z", "N_MES", "KOL_RAB", "SUM_ZAR", "SUM_BOLN", "REGRES", "SUM_VZN", "SUM_UPL"}));
+        core::view_row(m, {"TYP_Z", "N_MES", "KOL_RAB", "SUM_ZAR", "SUM_BOLN", "REGRES", "SUM_VZN", "SUM_UPL"}));
   page.lists.push_back(std::move(list));
   return {page};
 }

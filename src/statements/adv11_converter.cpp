@@ -3,6 +3,7 @@
 #include "core/frame.h"
 #include "core/insurer_blocks.h"
 #include "core/period_blocks.h"
+#include "core/view.h"
 #include "statements/statement_blocks.h"
 
 namespace tolvex::statements {
@@ -120,29 +121,44 @@ void Adv11Converter::write_document(core::XmlWriter& xml) {
 }
 
 std::vector<core::ViewPage> Adv11Converter::view_pages() const {
+  const auto& a = adv11_;
   core::ViewPage page;
-  for (auto& f : view_fields(adv11_)) {
-    if (f.prompt == "NDOK_PCH" && !number_.empty()) f.value = number_;
-    const bool regres = f.prompt == "REGRES";
-    page.fields.push_back(std::move(f));
-    // The rest of the tariff sign's word beside it: М(АКСИМУМ), Р(ЕГРЕС).
-    if (regres) {
-      std::string_view rest;
-      if (equals(adv11_["REGRES"], "М"_w)) rest = "АКСИМУМ"_w;
-      if (equals(adv11_["REGRES"], "Р"_w)) rest = "ЕГРЕС"_w;
-      page.fields.push_back({"", std::string(rest)});
-    }
-  }
-  // The lists: type, year and the three amounts, named as the layout names them.
-  const auto list_of = [](const core::RecordLayout& layout, const auto& entries) {
-    std::vector<std::string> columns = field_names(layout);
-    columns[0] = "тип"_w;
-    columns[1] = "год"_w;
-    return view_list(layout.name, std::move(columns), entries);
+  core::ViewGroup& statement = core::add_group(page);
+  statement.fields.push_back(core::view_field("Тип ведомости:"_w, a, "TYP_ADV11"));
+  core::add_number_in_pack(statement, "№ в пачке:"_w, number_, header());
+  core::add_fields(statement, a,
+                   {{"Расчетный год:"_w, "GOD"},
+                    {"Дата ведомости:"_w, "D_ADV11"},
+                    {"Дата заполнения:"_w, "D_ZAP"},
+                    {"Пачек индивидуальных сведений:"_w, "KOL_PCH"},
+                    {"Застрахованных лиц:"_w, "KOL_ZL"},
+                    {"Код категории:"_w, "KAT_PL"},
+                    {"Код доп. тарифа:"_w, "DOP_T"}});
+  // The rest of the tariff sign's word beside it: М(АКСИМУМ), Р(ЕГРЕС).
+  std::string_view rest;
+  if (equals(a["REGRES"], "М"_w)) rest = "АКСИМУМ"_w;
+  if (equals(a["REGRES"], "Р"_w)) rest = "ЕГРЕС"_w;
+  statement.fields.push_back(core::view_field("Признак тарифа:"_w, a, "REGRES", rest));
+  // The amounts of the year, each split into the insurance part, the funded part and the
+  // additional tariff, with the number of lines by year that follow the statement.
+  using Field = core::FieldOf<ADV11>;
+  const auto sums = [&](std::string_view caption, bool beside, Field insurance, Field funded, Field additional,
+                        const Field* lines) {
+    core::ViewGroup& g = core::add_group(page, caption, beside);
+    g.fields.push_back(core::view_field("страховая часть:"_w, a, insurance));
+    g.fields.push_back(core::view_field("накопительная часть:"_w, a, funded));
+    g.fields.push_back(core::view_field("доп. тариф:"_w, a, additional));
+    if (lines) g.fields.push_back(core::view_field("строк по годам:"_w, a, *lines));
   };
-  page.lists.push_back(list_of(DOLG, dolg_));
-  page.lists.push_back(list_of(UPL, upl_));
-  page.lists.push_back(list_of(OST, ost_));
+  static constexpr Field kDebtLines = "KOL_DOLG", kPaidLines = "KOL_UPL", kEndLines = "KOL_OST";
+  sums("Задолженность на начало года"_w, false, "DOLG_STR", "DOLG_NAK", "DOLG_DOP", &kDebtLines);
+  sums("Начислено за год"_w, true, "SUM_STR", "SUM_NAK", "SUM_DOP", nullptr);
+  sums("Уплачено за год"_w, true, "UPL_STR", "UPL_NAK", "UPL_DOP", &kPaidLines);
+  sums("Задолженность на конец года"_w, true, "END_STR", "END_NAK", "END_DOP", &kEndLines);
+  const auto columns = core::view_texts({"тип"_w, "год"_w, "страховая"_w, "накопительная"_w, "доп. тариф"_w});
+  page.lists.push_back(core::view_list("Задолженность на начало года по годам"_w, columns, dolg_));
+  page.lists.push_back(core::view_list("Уплачено по годам"_w, columns, upl_, true));
+  page.lists.push_back(core::view_list("Задолженность на конец года по годам"_w, columns, ost_, true));
   return {page};
 }
 

@@ -4,6 +4,7 @@
 #include "core/information_type.h"
 #include "core/messages.h"
 #include "core/period_blocks.h"
+#include "core/view.h"
 #include "earnings/work_period_blocks.h"
 #include "person/person_blocks.h"
 #include "person/person_document.h"
@@ -221,23 +222,57 @@ void SzvkConverter::write_document(core::XmlWriter& xml) {
 std::vector<core::ViewPage> SzvkConverter::view_pages() const {
   core::ViewPage periods;
   periods.caption = "Периоды"_w;
-  core::ViewList works;
-  works.columns =
-      texts({"тип"_w, "N"_w, "код"_w, "кол."_w, "с даты"_w, "по дату"_w, "лет"_w, "мес"_w, "дней"_w, "орган-я"_w});
+  core::ViewList works{std::string("Места работы"_w),
+                       core::view_texts({"тип"_w, "N"_w, "код"_w, "кол."_w, "с даты"_w, "по дату"_w, "лет"_w, "мес"_w,
+                                         "дней"_w, "орган-я"_w}),
+                       {}};
   for (const Work& w : rab1_)
-    works.rows.push_back(view_row(
+    works.rows.push_back(core::view_row(
         w, {"TYP_Z", "N_RAB", "KOD_DEJT", "KOL_STAG", "PERIOD_N", "PERIOD_K", "GOD", "MES", "DAY", "NAME_ORG"}));
   periods.lists.push_back(std::move(works));
   std::vector<Period> rows;
   for (const Row& r : stg1_) rows.push_back(r.rec);
-  periods.lists.push_back(view_list({}, field_names(STG1), rows));
+  // The period rows and their benefit rows, in the order of the record STG1.
+  periods.lists.push_back(core::view_list(
+      "Периоды стажа и льготы"_w,
+      core::view_texts({"тип"_w,     "N раб."_w,  "N пер."_w, "N льг."_w,    "с даты"_w, "по дату"_w,   "тер.ус"_w,
+                        "коэф"_w,    "усл.тр."_w, "КПС"_w,    "основание"_w, "д0"_w,     "д1"_w,        "д2"_w,
+                        "доп.св3"_w, "выслуга"_w, "в1"_w,     "в2"_w,        "в3"_w,     "профессия"_w, "льгот"_w}),
+      rows));
 
+  const auto& s = szvk_;
   core::ViewPage details;
   details.caption = "Сведения"_w;
-  details.fields = view_fields(szvk_);
-  if (!number_.empty()) details.fields[1].value = number_;
-  details.lists.push_back(view_list("Календарные периоды стажа"_w, field_names(KSTG), kstg_));
-  details.lists.push_back(view_list("Стаж по особым условиям"_w, field_names(OSTG), ostg_));
+  core::ViewGroup& person = core::add_group(details);
+  person.fields.push_back(core::view_field("тип записи:"_w, s, "TYP_Z"));
+  core::add_number_in_pack(person, "№ в пачке:"_w, number_, header());
+  core::add_fields(person, s,
+                   {{"тип формы:"_w, "TYP_F"},
+                    {"стр.№:"_w, "STR_N"},
+                    {"фамилия:"_w, "FIO1"},
+                    {"имя:"_w, "FIO2"},
+                    {"отчество:"_w, "FIO3"},
+                    {"тип даты рожд.:"_w, "D_ROGD_TYP"},
+                    {"дата рожд.:"_w, "D_ROGD"},
+                    {"день:"_w, "DAY_D_ROGD"},
+                    {"месяц:"_w, "MES_D_ROGD"},
+                    {"год:"_w, "GOD_D_ROGD"},
+                    {"дата заполнения:"_w, "DATA_ZAP"}});
+  core::add_fields(core::add_group(details, "Условия на 31.12.2001"_w), s,
+                   {{"тер.усл.:"_w, "TER_US"}, {"коэф.:"_w, "TER_KOEF"}});
+  core::add_fields(core::add_group(details, "Общий стаж до 31.12.2001"_w, true), s,
+                   {{"лет:"_w, "TSTAG_GOD"}, {"мес.:"_w, "TSTAG_MES"}, {"дней:"_w, "TSTAG_DAY"}});
+  core::add_fields(core::add_group(details, "Количество записей"_w, true), s,
+                   {{"о работе:"_w, "KOL_RABOT"},
+                    {"о тер. условиях:"_w, "KOL_TERUSL"},
+                    {"об особых условиях труда:"_w, "KOL_USLTR"},
+                    {"о выслуге лет:"_w, "KOL_VSLLT"}});
+  details.lists.push_back(core::view_list(
+      "Календарные периоды стажа"_w,
+      core::view_texts({"N раб."_w, "тип"_w, "с даты"_w, "по дату"_w, "лет"_w, "мес"_w, "дней"_w}), kstg_));
+  details.lists.push_back(core::view_list(
+      "Стаж по особым условиям"_w, core::view_texts({"N"_w, "тип"_w, "условие"_w, "код"_w, "лет"_w, "мес"_w, "дней"_w}),
+      ostg_, true));
   return {periods, details};
 }
 

@@ -40,7 +40,9 @@ class TinyConverter : public Converter {
     // A faulty converter: the element of this document is opened and kept open past its end.
     if (rec_.value("N") == left_open_) open_.reset(new XmlWriter::Block(xml.block("OPEN")));
   }
-  std::vector<ViewPage> view_pages() const override { return {{"", {{"N", std::string(rec_.value("N"))}}, {}}}; }
+  std::vector<ViewPage> view_pages() const override {
+    return {{"", {{"", {{"N", std::string(rec_.value("N"))}}}}, {}}};
+  }
 
  private:
   RunRules rules_;
@@ -113,8 +115,8 @@ TEST_F(DriverTest, InteractiveNextNextOk) {
   EXPECT_EQ(op_.joined_log(), "window Tiny\npress next\npress next\npress ok\nclosed load_tiny\n");
   // The window showed the current document each time.
   ASSERT_GE(op_.views.size(), 3u);
-  EXPECT_EQ(op_.views[0].pages[0].fields[0].value, "1");
-  EXPECT_EQ(op_.views[2].pages[0].fields[0].value, "2");
+  EXPECT_EQ(op_.views[0].pages[0].groups[0].fields[0].value, "1");
+  EXPECT_EQ(op_.views[2].pages[0].groups[0].fields[0].value, "2");
   EXPECT_EQ(op_.views[0].next_caption, "Следующая"_w);
 }
 

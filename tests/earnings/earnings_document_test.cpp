@@ -12,6 +12,7 @@
 #include "earnings/szv4_converter.h"
 #include "runtime/codepage.h"
 #include "scripted_operator.h"
+#include "view_text.h"
 #include "xml_capture.h"
 
 using namespace tolvex;
@@ -186,13 +187,14 @@ TEST(OldRecordsConverter, ReadsAPersonWithItsLinesAndShowsThem) {
   auto pages = conv->view_pages();
   ASSERT_EQ(pages.size(), 1u);
   const auto& p = pages[0];
-  ASSERT_GE(p.fields.size(), 2u);
-  EXPECT_EQ(ansi_to_utf8(p.fields[0].prompt), "№ в пачке:");
-  EXPECT_EQ(p.fields[0].value, "1000");
-  bool tariff_shown = false;
-  for (const auto& f : p.fields)
-    if (ansi_to_utf8(f.prompt) == "доп.т.:") tariff_shown = ansi_to_utf8(f.value) == "АВИА";
-  EXPECT_TRUE(tariff_shown);
+  ASSERT_NE(fakes::shown_field(p, "№ в пачке:"), nullptr);
+  EXPECT_EQ(fakes::shown_field(p, "№ в пачке:")->value, "1000");
+  ASSERT_NE(fakes::shown_field(p, "доп.т.:"), nullptr);
+  EXPECT_EQ(ansi_to_utf8(fakes::shown_field(p, "доп.т.:")->value), "АВИА");
+  // The contributions since the start of the year under their caption, each with its prompt.
+  EXPECT_NE(fakes::shown_fields(p).find("[Начислено взноса с нач.года:]\nработодателя:=100.00\nработника:=20.00\n"),
+            std::string::npos)
+      << fakes::shown_fields(p);
   ASSERT_EQ(p.lists.size(), 2u);
   EXPECT_EQ(p.lists[0].rows.size(), 12u);
   EXPECT_EQ(p.lists[0].rows[0], (std::vector<std::string>{w("НАЧМ"), "01", "100.00", ""}));

@@ -1,6 +1,8 @@
 #include "gui_support.h"
 
 #include "core/converter.h"
+#include "core/view.h"
+#include "pack_text.h"
 #include "runtime/codepage.h"
 #include "runtime/paths.h"
 #include "runtime/text_file.h"
@@ -66,8 +68,9 @@ class TestConverter : public core::Converter {
   }
   std::vector<core::ViewPage> view_pages() const override {
     core::ViewPage p;
-    p.fields.push_back({a("фамилия:"), std::string(rec_.value("FIO"))});
-    p.fields.push_back({a("ИНН:"), std::string(header().ist4.value("INN"))});
+    core::ViewGroup& g = core::add_group(p);
+    g.fields.push_back(core::view_field(a("фамилия:"), rec_, "FIO"));
+    g.fields.push_back(core::view_field(a("ИНН:"), header().ist4, "INN"));
     p.lists.push_back({a("Периоды"), {a("№"), a("текст")}, {{"1", std::string(rec_.value("FIO"))}}});
     return {p};
   }
@@ -116,6 +119,19 @@ std::vector<std::filesystem::path> Folder::outputs() {
     for (const auto& e : std::filesystem::directory_iterator(dir / "Out_7")) v.push_back(e.path());
   std::sort(v.begin(), v.end());
   return v;
+}
+
+std::vector<std::filesystem::path> example_packs() {
+  std::vector<std::filesystem::path> v;
+  for (const auto& e : std::filesystem::directory_iterator(TOLVEX_EXAMPLE_PACKS)) v.push_back(e.path());
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+ExampleFolder::ExampleFolder(const std::string& name) : Folder(name) {
+  kinds.assign(app::document_kinds().begin(), app::document_kinds().end());
+  for (const auto& p : example_packs()) std::filesystem::copy_file(p, dir / "In_4" / p.filename());
+  start();
 }
 
 }  // namespace tolvex::guitest

@@ -90,6 +90,14 @@ class Folder {
   std::unique_ptr<app::Program> program_;
 };
 
+// The example packs of the project (examples/packs), in name order.
+std::vector<std::filesystem::path> example_packs();
+
+// A program folder with the real converters and the example packs in its input folder.
+struct ExampleFolder : Folder {
+  explicit ExampleFolder(const std::string& name);
+};
+
 // The pack header of the tests (one document kind per test), and the name of its XML file.
 using fakes::kHeader;
 using fakes::kOutName;

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTableWidget>
 
 #include "app/gui/batch_window.h"
 #include "app/gui/converter_window.h"
@@ -63,6 +64,14 @@ QStringList problems(QWidget* w) {
     if (text > gui::text_room(e))
       out << QString("%1 \"%2\" needs %3 px, has %4").arg(e->objectName(), e->text()).arg(text).arg(gui::text_room(e));
   }
+  for (QTableWidget* t : w->findChildren<QTableWidget*>()) {
+    if (!t->isVisible()) continue;
+    for (int r = 0; r < t->rowCount(); ++r)
+      for (int c = 0; c < t->columnCount(); ++c)
+        if (QTableWidgetItem* it = t->item(r, c);
+            it && t->fontMetrics().horizontalAdvance(it->text()) > t->columnWidth(c))
+          out << QString("list cell \"%1\" wider than its column").arg(it->text());
+  }
   for (QAbstractScrollArea* a : w->findChildren<QAbstractScrollArea*>())
     if (a->isVisible() && a->horizontalScrollBar()->isVisible())
       out << "scrolls sideways: " + QString(a->metaObject()->className()) + " " + a->objectName();
@@ -85,22 +94,6 @@ QStringList problems_of_every_tab(QWidget* w, const QString& what) {
     }
   return out;
 }
-
-std::vector<fs::path> example_packs() {
-  std::vector<fs::path> v;
-  for (const auto& e : fs::directory_iterator(TOLVEX_EXAMPLE_PACKS)) v.push_back(e.path());
-  std::sort(v.begin(), v.end());
-  return v;
-}
-
-// A program folder with the real converters and the example packs in its input folder.
-struct ExampleFolder : Folder {
-  explicit ExampleFolder(const std::string& name) : Folder(name) {
-    kinds.assign(app::document_kinds().begin(), app::document_kinds().end());
-    for (const fs::path& p : example_packs()) fs::copy_file(p, dir / "In_4" / p.filename());
-    start();
-  }
-};
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "person/applications.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
+#include "view_text.h"
 #include "xml_capture.h"
 
 using namespace tolvex;
@@ -32,12 +33,6 @@ class PersonConverterTest : public fakes::ConverterFolder {
     return fakes::written_at(0, [&](core::XmlWriter& xml) { conv.write_document(xml); });
   }
 
-  // The window fields of a page as "prompt=value" lines in UTF-8.
-  static std::string fields_of(const core::ViewPage& page) {
-    std::string out;
-    for (const auto& f : page.fields) out += ansi_to_utf8(f.prompt) + "=" + ansi_to_utf8(f.value) + "\n";
-    return out;
-  }
 };
 
 }  // namespace
@@ -72,6 +67,13 @@ TEST_F(PersonConverterTest, Adv3LineFillsBothRecordsAndIgnoresFieldsPastTheLast)
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_EQ(ansi_to_utf8(pages[0].caption), "Анкетные данные");
   EXPECT_EQ(ansi_to_utf8(pages[1].caption), "Адреса и Документ");
+  // The old and the changed data side by side.
+  ASSERT_GE(pages[0].groups.size(), 3u);
+  EXPECT_EQ(ansi_to_utf8(pages[0].groups[1].caption), "Старые данные:");
+  EXPECT_EQ(ansi_to_utf8(pages[0].groups[2].caption), "Изменившиеся данные:");
+  EXPECT_TRUE(pages[0].groups[2].beside);
+  EXPECT_EQ(ansi_to_utf8(pages[0].groups[1].fields[0].value), "Гусев");
+  EXPECT_EQ(ansi_to_utf8(pages[0].groups[2].fields[0].value), "Гусь");
   std::string xml = written(conv);
   EXPECT_NE(xml.find(" <СтраховойНомер>111-222-333 96</СтраховойНомер>\n"
                      " <ОтметкаОпредставленииСведений>ОТМЕТКА</ОтметкаОпредставленииСведений>\n"),
@@ -90,10 +92,13 @@ TEST_F(PersonConverterTest, Adv1WindowShowsTheFileNumberAndFieldsCutToTheirWidth
   ASSERT_EQ(conv.read_document(pack_).kind, core::ReadResult::document);
   auto pages = conv.view_pages();
   ASSERT_EQ(pages.size(), 1u);
-  EXPECT_TRUE(fields_of(pages[0]).starts_with(
-      "тип зписи=АНКТ\n№ документа в пачке=124\nиз=9\nДата заполнения:=01.03.2011\nпол:=Ж\n"
-      "дата рожд.:=12.05.1985\nфамилия:=Воробьёва\nимя:=Анна\nотчество:=\n"))
-      << fields_of(pages[0]);
+  EXPECT_TRUE(fakes::shown_fields(pages[0]).starts_with(
+      "тип записи:=АНКТ\n№ документа в пачке=124\nиз=9\nДата заполнения:=01.03.2011\n"
+      "фамилия:=Воробьёва\nимя:=Анна\nотчество:=\nпол:=Ж\nтип даты рожд.:=СТАНДАРТ\nдата рожд.:=12.05.1985\n"))
+      << fakes::shown_fields(pages[0]);
+  // Every field's width is that of its record field, the document's number room for four digits.
+  for (const auto& g : pages[0].groups)
+    for (const auto& f : g.fields) EXPECT_GT(f.width, 0u) << ansi_to_utf8(f.prompt);
   EXPECT_NE(written(conv).find(" <НомерВпачке>124</НомерВпачке>\n"), std::string::npos);
 }
 
@@ -101,7 +106,7 @@ TEST_F(PersonConverterTest, Adv8WindowShowsWhatTheFileLeavesOut) {
   open_pack("СМРТ,4,Лыкова,Мария,,Ж,,,,,,,,,,,00.02.2011,413,05.03.2011,,,,,,,,,Колхоз Заря,,10.10.1997,\n", 1);
   Adv8Converter conv(context());
   ASSERT_EQ(conv.read_document(pack_).kind, core::ReadResult::document);
-  std::string shown = fields_of(conv.view_pages().at(0));
+  std::string shown = fakes::shown_fields(conv.view_pages().at(0));
   EXPECT_NE(shown.find("Орган ЗАГС=Отдел ЗАГС г.Ирбита\n"), std::string::npos) << shown;
   EXPECT_NE(shown.find("Где работал:=Колхоз Заря\n"), std::string::npos) << shown;
   EXPECT_NE(shown.find("Дата рег.в ПФР:=10.10.1997\n"), std::string::npos) << shown;
@@ -117,8 +122,8 @@ TEST_F(PersonConverterTest, Adv2WindowGroupsAndTitles) {
   EXPECT_EQ(ansi_to_utf8(conv.window_title()), "Конвертация обмена АДВ-2  в формат 7  XML");
   EXPECT_EQ(ansi_to_utf8(conv.journal_text()), " обмен страхового свидетельства АДВ-2");
   ASSERT_EQ(conv.read_document(pack_).kind, core::ReadResult::document);
-  std::string shown = fields_of(conv.view_pages().at(0));
-  EXPECT_NE(shown.find("По страх.свидетельству:=\nфамилия:=Кузнецова\n"), std::string::npos) << shown;
-  EXPECT_NE(shown.find("Изменившиеся данные:=\nфамилия:=Смирнова\n"), std::string::npos) << shown;
-  EXPECT_NE(shown.find("Отмена:=\nпризнак отмены Отчества=\nпризнак отмены места рождения=\n"), std::string::npos);
+  std::string shown = fakes::shown_fields(conv.view_pages().at(0));
+  EXPECT_NE(shown.find("[По страх.свидетельству:]\nфамилия:=Кузнецова\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("[Изменившиеся данные:]\nфамилия:=Смирнова\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("[Отмена:]\nпризнак отмены Отчества=\nпризнак отмены места рождения=\n"), std::string::npos);
 }

@@ -8,6 +8,7 @@
 #include "statements/adv10_converter.h"
 #include "statements/adv11_converter.h"
 #include "statements/szvk_converter.h"
+#include "view_text.h"
 
 using namespace tolvex;
 using namespace tolvex::runtime::literals;
@@ -53,15 +54,17 @@ TEST_F(StatementsTest, Adv10WindowShowsTheCompletedMonthTable) {
   conv.write_document(xml_);
   auto pages = conv.view_pages();
   ASSERT_EQ(pages.size(), 1u);
-  const auto& f = pages[0].fields;
+  const auto& f = pages[0].groups.at(0).fields;
   ASSERT_GE(f.size(), 2u);
-  EXPECT_EQ(f[0].prompt, "NDOK_PCH");
+  EXPECT_EQ(u(f[0].prompt), "№ в пачке:");
   EXPECT_EQ(f[0].value, "6");
   EXPECT_EQ(u(f[1].prompt), "из");
   EXPECT_EQ(f[1].value, "7");
-  EXPECT_EQ(f.back().prompt, "KOL_MES");
+  EXPECT_NE(fakes::shown_fields(pages[0]).find("[Итого за период]\nзаработок:=1\n"), std::string::npos)
+      << fakes::shown_fields(pages[0]);
   ASSERT_EQ(pages[0].lists.size(), 1u);
   const auto& list = pages[0].lists[0];
+  EXPECT_EQ(u(list.caption), "Помесячно, месяцев: 3");
   EXPECT_EQ(u(list.columns[2]), "ср.кол.");
   // Three lines and the fillers of the ten missing months, in month order; two lines of
   // month 01 keep their pack order.
@@ -90,13 +93,11 @@ TEST_F(StatementsTest, Adv11TariffSignWordBesideRegres) {
     ASSERT_EQ(conv.read_document(p).kind, core::ReadResult::document);
     pack_.close();
     auto pages = conv.view_pages();
-    const auto& f = pages[0].fields;
-    auto it = std::find_if(f.begin(), f.end(), [](const core::ViewField& x) { return x.prompt == "REGRES"; });
-    ASSERT_NE(it, f.end());
-    EXPECT_EQ(u(it->value), sign);
-    ASSERT_NE(it + 1, f.end());
-    EXPECT_EQ(u((it + 1)->value), rest) << sign;
-    EXPECT_EQ(u(f[1].value), "ПОЛНАЯ");  // TYP_ADV11 second, as the record orders it
+    const core::ViewField* regres = fakes::shown_field(pages[0], "Признак тарифа:");
+    ASSERT_NE(regres, nullptr);
+    EXPECT_EQ(u(regres->value), sign);
+    EXPECT_EQ(u(regres->after), rest) << sign;
+    EXPECT_EQ(u(fakes::shown_field(pages[0], "Тип ведомости:")->value), "ПОЛНАЯ");
     EXPECT_EQ(pages[0].lists.size(), 3u);
   }
 }

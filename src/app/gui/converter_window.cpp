@@ -69,11 +69,9 @@ ConverterWindow::ConverterWindow(const core::ConverterView& view, QWidget* paren
 QWidget* ConverterWindow::page_widget(const core::ViewPage& page, int room) {
   auto* w = new QWidget;
   auto* v = new QVBoxLayout(w);
-  // The page's own fields first, then its groups: framed under their captions, side by side
-  // where a group is marked to stand beside the one before it.
-  std::vector<core::ViewGroup> groups;
-  if (!page.fields.empty()) groups.push_back({std::string(), page.fields, false});
-  groups.insert(groups.end(), page.groups.begin(), page.groups.end());
+  // The groups framed under their captions, side by side where a group is marked to stand
+  // beside the one before it.
+  const std::vector<core::ViewGroup>& groups = page.groups;
   for (std::size_t i = 0; i < groups.size();) {
     std::size_t n = 1;
     while (i + n < groups.size() && groups[i + n].beside) ++n;
@@ -89,22 +87,28 @@ QWidget* ConverterWindow::page_widget(const core::ViewPage& page, int room) {
       int margins = inside->contentsMargins().left() + inside->contentsMargins().right() +
                     2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
       inside->addWidget(view_form(groups[g].fields, share - margins, box));
-      row->addWidget(box, 1, Qt::AlignTop);
+      row->addWidget(box, 1);
     }
     v->addLayout(row);
     i += n;
   }
+  // The lists under them, side by side where a list stands beside the one before it.
+  QHBoxLayout* row = nullptr;
   for (const auto& list : page.lists) {
+    if (!row || !list.beside) {
+      row = new QHBoxLayout;
+      v->addLayout(row, 1);
+    }
     auto* table = new ListTable(list);
     if (list.caption.empty()) {
       table->setParent(w);
-      v->addWidget(table, 1);
+      row->addWidget(table, 1);
       continue;
     }
     auto* box = new QGroupBox(qs(list.caption), w);
     (new QVBoxLayout(box))->addWidget(table);
     table->setParent(box);
-    v->addWidget(box, 1);
+    row->addWidget(box, 1);
   }
   if (page.lists.empty()) v->addStretch(1);
   return w;

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 
 #include "app/gui/text.h"
@@ -21,15 +22,25 @@ ListTable::ListTable(const core::ViewList& list, QWidget* parent)
   for (std::size_t r = 0; r < list.rows.size(); ++r)
     for (std::size_t c = 0; c < list.rows[r].size() && c < list.columns.size(); ++c)
       setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(qs(list.rows[r][c])));
-  resizeColumnsToContents();
-  horizontalHeader()->setStretchLastSection(true);
+  // Each column as wide as its caption and its widest value, over every row (not only those in
+  // sight); a last column of text (a name, a profession) takes the room left.
+  int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 4;
+  columns_width_ = 0;
+  for (int c = 0; c < columnCount(); ++c) {
+    int w = horizontalHeader()->sectionSizeHint(c);
+    for (int r = 0; r < rowCount(); ++r)
+      if (QTableWidgetItem* it = item(r, c)) w = std::max(w, fontMetrics().horizontalAdvance(it->text()) + padding);
+    setColumnWidth(c, w);
+    columns_width_ += w;
+  }
+  if (columnCount() > 0)
+    horizontalHeader()->setStretchLastSection(horizontalHeader()->sectionSize(columnCount() - 1) >=
+                                              fontMetrics().horizontalAdvance(QString(12, QChar('x'))));
   setMinimumWidth(content_width());
 }
 
 int ListTable::content_width() const {
-  int w = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
-  for (int c = 0; c < columnCount(); ++c) w += horizontalHeader()->sectionSize(c);
-  return w;
+  return 2 * frameWidth() + verticalScrollBar()->sizeHint().width() + columns_width_;
 }
 
 int ListTable::height_for_rows(int rows) const {

@@ -20,6 +20,8 @@ class ListTable : public QTableWidget {
  private:
   int content_width() const;
   int height_for_rows(int rows) const;
+
+  int columns_width_ = 0;
 };
 
 }  // namespace tolvex::gui

@@ -27,24 +27,30 @@ QString qt_filter(std::string_view ansi_filter) {
   return description + " (" + pattern + ")";
 }
 
-core::Button QtDialogs::message(const core::MessageBox& box) {
-  QMessageBox mb(QApplication::activeWindow());
+std::map<QAbstractButton*, core::Button> fill_message_box(QMessageBox& mb, const core::MessageBox& box) {
   mb.setWindowTitle(qs(box.title));
   mb.setText(qs(box.text));
   mb.setIcon(box.icon == core::Icon::stop ? QMessageBox::Critical : QMessageBox::Information);
   if (!box.details.empty()) mb.setDetailedText(qs(box.details));
   std::map<QAbstractButton*, core::Button> answers;
-  QPushButton* last = nullptr;
+  QPushButton *first = nullptr, *last = nullptr;
   std::vector<core::Button> buttons = box.buttons.empty() ? std::vector<core::Button>{core::Button::ok} : box.buttons;
   for (core::Button b : buttons) {
     last = mb.addButton(button_caption(b), QMessageBox::ActionRole);
+    if (!first) first = last;
     answers[last] = b;
   }
-  mb.setDefaultButton(qobject_cast<QPushButton*>(mb.buttons().front()));
+  mb.setDefaultButton(first);
   mb.setEscapeButton(last);  // a box closed by its frame answers with its last button
+  return answers;
+}
+
+core::Button QtDialogs::message(const core::MessageBox& box) {
+  QMessageBox mb(QApplication::activeWindow());
+  std::map<QAbstractButton*, core::Button> answers = fill_message_box(mb, box);
   mb.exec();
   auto it = answers.find(mb.clickedButton());
-  return it == answers.end() ? buttons.back() : it->second;
+  return it == answers.end() ? (box.buttons.empty() ? core::Button::ok : box.buttons.back()) : it->second;
 }
 
 std::optional<std::filesystem::path> QtDialogs::choose_file(std::string_view title, std::string_view filter,

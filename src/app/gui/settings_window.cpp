@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/gui/fitted_scroll_area.h"
 #include "app/gui/qt_operator.h"
@@ -117,6 +118,10 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
   outer->addLayout(bottom);
   refresh();
   fit_to_screen(*this);
+  // Wide enough for a folder of a usual depth, so that its name is seen whole.
+  resize(std::max(width(),
+                  std::min(room_on_screen(*this).width(), fontMetrics().horizontalAdvance(QString(96, QChar('x'))))),
+         height());
 }
 
 void SettingsWindow::add_field(QVBoxLayout* page, const char* prompt, const char* key_text, Kind kind,

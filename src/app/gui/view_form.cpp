@@ -1,6 +1,7 @@
 #include "app/gui/view_form.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <algorithm>
@@ -19,9 +20,12 @@ constexpr int kMostSampleChars = 24;
 
 struct Pair {
   QLabel* prompt;
-  QLineEdit* value;
+  QWidget* value;  // the field, or the field with the word after it
   bool long_field;
 };
+
+// The least width a value takes in a layout: its own minimum, or that of its parts.
+int least_width(const QWidget* w) { return std::max(w->minimumWidth(), w->minimumSizeHint().width()); }
 
 // The width a form of `pairs` takes with `columns` pairs to a row.
 int form_width(const std::vector<Pair>& pairs, int columns, int spacing) {
@@ -29,12 +33,12 @@ int form_width(const std::vector<Pair>& pairs, int columns, int spacing) {
   int column = 0, whole_row = 0;
   for (const Pair& p : pairs) {
     if (p.long_field) {
-      whole_row = std::max(whole_row, p.prompt->sizeHint().width() + p.value->minimumWidth());
+      whole_row = std::max(whole_row, p.prompt->sizeHint().width() + least_width(p.value));
       column = 0;
       continue;
     }
     prompt[column] = std::max(prompt[column], p.prompt->sizeHint().width());
-    value[column] = std::max(value[column], p.value->minimumWidth());
+    value[column] = std::max(value[column], least_width(p.value));
     column = (column + 1) % columns;
   }
   int w = 0;
@@ -61,18 +65,26 @@ QWidget* view_form(const std::vector<core::ViewField>& fields, int room, QWidget
     // for the value shown whatever its letters.
     int chars = std::clamp(static_cast<int>(width), 2, kMostSampleChars);
     fit_chars(edit, chars, width <= 8 && f.width ? QChar(u'Н') : QChar('0'));
-    if (!long_field) fit_text(edit, value);
+    int base = edit->minimumWidth();
+    fit_text(edit, value);
     auto* label = new QLabel(qs(f.prompt), form);
     label->setBuddy(edit);
-    // A long value is seen whole as far as the room allows.
+    // A long value (a whole row) is seen whole as far as the room allows.
     if (long_field) {
-      QLineEdit probe;
-      probe.setFont(edit->font());
-      fit_text(&probe, value);
       int most = room - label->sizeHint().width() - 2 * grid->horizontalSpacing();
-      edit->setMinimumWidth(std::max(edit->minimumWidth(), std::min(probe.minimumWidth(), most)));
+      edit->setMinimumWidth(std::max(base, std::min(edit->minimumWidth(), most)));
     }
-    pairs.push_back({label, edit, long_field});
+    QWidget* shown = edit;
+    if (!f.after.empty()) {
+      // The word after the value ("мес"), close to it.
+      shown = new QWidget(form);
+      auto* row = new QHBoxLayout(shown);
+      row->setContentsMargins(0, 0, 0, 0);
+      edit->setParent(shown);
+      row->addWidget(edit, 1);
+      row->addWidget(new QLabel(qs(f.after), shown));
+    }
+    pairs.push_back({label, shown, long_field});
   }
   int spacing = std::max(grid->horizontalSpacing(), 6);
   int columns = kMostPairs;

@@ -3,6 +3,8 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include "app/gui/value_field.h"
+
 namespace tolvex::gui {
 
 namespace {
@@ -13,7 +15,7 @@ constexpr int kInnerMargin = 2;
 }  // namespace
 
 QLineEdit* shown_field(const QString& name, QWidget* parent) {
-  auto* e = new QLineEdit(parent);
+  auto* e = new ValueField(parent);
   e->setObjectName(name);
   set_entry(e, false);
   return e;
