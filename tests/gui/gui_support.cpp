@@ -85,9 +85,9 @@ std::unique_ptr<core::Converter> make_test(const core::ConverterContext& c) { re
 
 core::ConverterFactory test_converter_factory() { return &make_test; }
 
-Folder::Folder(const std::string& name)
+Folder::Folder(const std::string& name, bool shared)
     : dir(std::filesystem::temp_directory_path() /
-          ("tolvex-gui-" + name + "-" + std::to_string(QCoreApplication::applicationPid()))),
+          ("tolvex-gui-" + name + (shared ? std::string() : "-" + std::to_string(QCoreApplication::applicationPid())))),
       kinds(app::document_kinds().begin(), app::document_kinds().end()) {
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir / "In_4");
@@ -128,7 +128,7 @@ std::vector<std::filesystem::path> example_packs() {
   return v;
 }
 
-ExampleFolder::ExampleFolder(const std::string& name) : Folder(name) {
+ExampleFolder::ExampleFolder(const std::string& name, bool shared) : Folder(name, shared) {
   kinds.assign(app::document_kinds().begin(), app::document_kinds().end());
   for (const auto& p : example_packs()) std::filesystem::copy_file(p, dir / "In_4" / p.filename());
   start();

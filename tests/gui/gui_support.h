@@ -64,7 +64,9 @@ core::ConverterFactory test_converter_factory();
 // A program folder with its own session, so that a test converter can be installed.
 class Folder {
  public:
-  explicit Folder(const std::string& name);
+  // In the temporary folder under `name`, with the process id unless `shared` (so that test
+  // programs running side by side keep apart; the README's pictures show a steady name).
+  explicit Folder(const std::string& name, bool shared = false);
   ~Folder();
 
   // Starts the session (settings, journal), the dialogs answered by `dialogs`.
@@ -95,7 +97,7 @@ std::vector<std::filesystem::path> example_packs();
 
 // A program folder with the real converters and the example packs in its input folder.
 struct ExampleFolder : Folder {
-  explicit ExampleFolder(const std::string& name);
+  explicit ExampleFolder(const std::string& name, bool shared = false);
 };
 
 // The pack header of the tests (one document kind per test), and the name of its XML file.

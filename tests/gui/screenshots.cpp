@@ -34,7 +34,7 @@ void save(const QPixmap& pix, const char* name) {
 
 // The one-pack window with an example pack read, and the converter window "&OK" opens on it.
 void one_pack_and_converter(const char* pack, const char* one_pack_shot, const char* converter_shot, int tab) {
-  ExampleFolder f("screenshots-" + std::filesystem::path(pack).stem().string());
+  ExampleFolder f("operator", true);
   gui::OnePackWindow one(f.session(), f.pack_state(), f.op);
   UiScript script;
   script
@@ -63,14 +63,15 @@ class Screenshots : public QObject {
   Q_OBJECT
  private slots:
   void windows() {
-    ExampleFolder f("screenshots");
+    // Each in a program folder of its own, one after another under the same name.
+    one_pack_and_converter("adv8-01.txt", "one_pack.png", "converter.png", 0);
+    one_pack_and_converter("szvk-01.txt", nullptr, "converter_szvk.png", 1);
+
+    ExampleFolder f("operator", true);
     gui::MainWindow main(f.session(), f.pack_state(), f.op);
     main.open();
     save(main.grab(), "main.png");
     main.close();
-
-    one_pack_and_converter("adv8-01.txt", "one_pack.png", "converter.png", 0);
-    one_pack_and_converter("szvk-01.txt", nullptr, "converter_szvk.png", 1);
 
     gui::SettingsWindow settings(f.session(), f.op);
     settings.show();
