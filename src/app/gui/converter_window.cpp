@@ -45,6 +45,8 @@ ConverterWindow::ConverterWindow(const core::ConverterView& view, QWidget* paren
   progress_ = new QProgressBar(this);
   progress_->setObjectName("PROGRESS");
   progress_->setFormat(QString::fromUtf8("документов %v из %m"));
+  progress_->setMinimumWidth(progress_->fontMetrics().horizontalAdvance(QString::fromUtf8("документов 9999 из 9999")) +
+                             32);
   progress_->setVisible(false);
   bottom->addWidget(progress_, 1);
   bottom->addStretch(1);
