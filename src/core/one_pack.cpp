@@ -231,11 +231,11 @@ void OnePackConversion::classify_ogrn(RecordOf<IST4>& ist4) {
   ist4.set("TIP_OGRN", trim_right(ist4["KOD_OGRN"]).size() > kOgrnLegalEntityLength ? "ЕГРИП"_w : "ЕГРЮЛ"_w);
 }
 
-void OnePackConversion::ok() {
-  if (!p_.out.is_open()) return;  // no pack was read
+bool OnePackConversion::ok() {
+  if (!p_.out.is_open()) return false;  // no pack was read
   if (!run_documents(RunMode::interactive)) {
     drop_output();
-    return;
+    return false;
   }
   write_file_closing(p_.out.xml());
   int rc = p_.out.close(true);
@@ -251,6 +251,7 @@ void OnePackConversion::ok() {
   s_.journal.journal_result(0, " Архивировали "_w, p_.output_full_name);
   if (s_.settings.fl_p7zap == 1)
     s_.programs.run_program(s_.settings.path_ChXML, ProgramArguments().name(p_.output_full_name), false);
+  return rc == 0;
 }
 
 void OnePackConversion::cancel() {

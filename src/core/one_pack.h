@@ -82,8 +82,8 @@ class OnePackConversion {
   // The ОГРН type the window sets when the code field is left.
   static void classify_ogrn(RecordOf<IST4>& ist4);
   // "&OK": the documents under the operator's buttons, the closing lines, the archiver and the XML
-  // checker.
-  void ok();
+  // checker. True when the XML file was written.
+  bool ok();
   // "Отмена": the closing lines and the file closed.
   void cancel();
 

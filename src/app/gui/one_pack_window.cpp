@@ -392,13 +392,18 @@ void OnePackWindow::ok() {
   running_ = true;
   for (QPushButton* b : {in4_, out_, ok_, cancel_}) b->setEnabled(false);
   refresh();
-  bool done = op_.guard([this] { conv_.ok(); });
+  bool written = false;
+  bool done = op_.guard([&] { written = conv_.ok(); });
   running_ = false;
   for (QPushButton* b : {in4_, out_, ok_, cancel_}) b->setEnabled(true);
   if (!done) return;
   converted_ = true;
   refresh();
   QString file = qs_path(runtime::ansi_to_path(p_.output_full_name).filename());
+  if (!written) {
+    say(QString::fromUtf8("Файл %1 не записан: причина в сообщении и в журнале.").arg(file));
+    return;
+  }
   const core::DocumentKind* kind = core::find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
   if (kind && kind->converted())
     say(QString::fromUtf8("Записан файл %1: документов %2 из %3.")
