@@ -3,14 +3,15 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "core/dispatch.h"
 #include "core/pack.h"
 #include "core/xml_writer.h"
+#include "runtime/background_writer.h"
 #include "runtime/staged_file.h"
-#include "runtime/text_file.h"
 
 namespace tolvex::core {
 
@@ -40,6 +41,7 @@ void write_file_closing(XmlWriter& xml);
 // beside its PFR name, and renamed when it is closed complete and on the disk, so that an
 // interrupted conversion never leaves a partial file under the PFR name, an earlier file of
 // that name is replaced only by a whole one, and two runs never write into each other's file.
+// The XML writer hands its lines over in large blocks, each written to the file at once.
 class OutputFile {
  public:
   OutputFile();
@@ -51,15 +53,40 @@ class OutputFile {
   // Closes the file. Complete: it takes its PFR name; otherwise it is removed. Closing a file
   // that is not open succeeds.
   int close(bool complete);
+  // The two halves of closing it complete: the bytes written out and on the disk, the file
+  // closed but still under its temporary name (finish); then the PFR name given (publish). A
+  // failed finish removes the file. A batch finishes a pack's file as soon as it is written
+  // and publishes it in its turn.
+  int finish();
+  int publish();
   bool is_open() const { return staged_.is_open(); }
+  // Finished and waiting for its name.
+  bool is_finished() const { return staged_.is_finished(); }
 
   XmlWriter& xml() { return xml_; }
   const std::filesystem::path& full_name() const { return full_name_; }
 
  private:
+  // The first block is written at once; from the second on (a large file) each block is
+  // written in the background while the next is made.
+  class Sink : public LineSink {
+   public:
+    explicit Sink(runtime::StagedFile& file);
+    void take(std::string_view lines) override;
+    // Waits for the block being written; the first failed write, 0 when none.
+    int settle();
+    // For the next file.
+    void reset();
+
+   private:
+    runtime::StagedFile* file_;
+    bool first_ = true;
+    int error_ = 0;  // the first failed write
+    std::unique_ptr<runtime::BackgroundWriter> writer_;
+  };
+
   runtime::StagedFile staged_;
-  runtime::LineWriter file_;
-  FileSink sink_;
+  Sink sink_;
   XmlWriter xml_;
   std::filesystem::path full_name_;
 };

@@ -18,9 +18,10 @@ enum class SplitVariant {
 
 // Splits one pack line into a record: double quotes toggle quoting and are dropped, a comma
 // outside quotes ends a field, every other character goes in order into the current field
-// (cut at the field's width); characters past the record's last field are ignored. The record
-// is not cleared here: the caller clears it first. Only the first `max_fields` fields are
-// filled (the IST4 line fills six of its sixteen).
+// (cut at the field's width); characters past the record's last field are ignored. Every field
+// the line may fill is written anew, its characters and then blanks (a field the line does not
+// reach is blank), so the record needs no clearing first. Only the first `max_fields` fields are
+// filled; the others keep what they hold (the IST4 line fills six of its sixteen).
 void split_pack_line(std::string_view line, Record& record, SplitVariant variant,
                      std::size_t max_fields = static_cast<std::size_t>(-1));
 
@@ -83,13 +84,11 @@ class PackReader {
   // The line last read, without trailing blanks, in Windows-1251.
   std::string_view line() const { return file_.text(); }
 
-  // Reads a line and splits it into a cleared record (document variant); the read's code.
+  // Reads a line and splits it into a record (document variant), every field written anew;
+  // the read's code.
   int read_record(Record& record) {
     int rc = read_line();
-    if (rc == 0) {
-      record.clear();
-      split_pack_line(line(), record, SplitVariant::document);
-    }
+    if (rc == 0) split_pack_line(line(), record, SplitVariant::document);
     return rc;
   }
 

@@ -1,6 +1,7 @@
 #include "core/record.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace tolvex::core {
@@ -22,23 +23,16 @@ std::string zero_padded(long long value, int digits) {
   return s;
 }
 
-Record::Record(const RecordLayout& layout) : layout_(&layout) {
-  offsets_.reserve(layout.fields.size());
-  std::size_t at = 0;
-  for (const auto& f : layout.fields) {
-    offsets_.push_back(at);
-    at += f.width;
-  }
-  buffer_.assign(at, ' ');
+void Record::put_padded(char* at, std::size_t width, std::string_view text) {
+  std::size_t n = std::min(width, text.size());
+  std::memcpy(at, text.data(), n);
+  std::memset(at + n, ' ', width - n);
 }
 
 void Record::set(std::size_t index, std::string_view text) {
-  std::size_t w = layout_->fields[index].width;
-  std::size_t n = std::min(w, text.size());
-  buffer_.replace(offsets_[index], n, text.substr(0, n));
-  buffer_.replace(offsets_[index] + n, w - n, w - n, ' ');
+  put_padded(data_ + offsets_[index], layout_->fields[index].width, text);
 }
 
-void Record::clear() { buffer_.assign(buffer_.size(), ' '); }
+void Record::clear() { std::memset(data_, ' ', size_); }
 
 }  // namespace tolvex::core

@@ -12,7 +12,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tolvex::core {
 
@@ -72,39 +71,53 @@ std::string zero_padded(long long value, int digits);
 
 // A record: the fields of a layout in one blank-padded buffer, reached by number (the splitter,
 // the windows' record boxes and other code that walks any record). A converter's records are
-// `RecordOf<L>`, whose fields it names.
+// `RecordOf<L>`, whose fields it names and which holds the buffer itself, so that a record
+// costs no allocation and its bytes lie where the record is.
 class Record {
  public:
-  explicit Record(const RecordLayout& layout);
+  Record(const Record&) = delete;
+  Record& operator=(const Record&) = delete;
 
   const RecordLayout& layout() const { return *layout_; }
   std::size_t field_count() const { return layout_->fields.size(); }
 
   // A field by number, the whole width with its blank padding.
   std::string_view field(std::size_t index) const {
-    return std::string_view(buffer_).substr(offsets_[index], layout_->fields[index].width);
+    return std::string_view(data_ + offsets_[index], layout_->fields[index].width);
   }
   // Replaces a field: the text is cut to the field's width and blank padded.
   void set(std::size_t index, std::string_view text);
 
   // The characters of a field, for the splitter to fill in place (the width is the field's).
-  char* field_data(std::size_t index) { return buffer_.data() + offsets_[index]; }
+  char* field_data(std::size_t index) { return data_ + offsets_[index]; }
   std::size_t field_width(std::size_t index) const { return layout_->fields[index].width; }
 
   // Writes one character at position `pos` (0-based) of a field; ignored past the field's end.
   void put(std::size_t index, std::size_t pos, char c) {
-    if (pos < layout_->fields[index].width) buffer_[offsets_[index] + pos] = c;
+    if (pos < layout_->fields[index].width) data_[offsets_[index] + pos] = c;
   }
 
   // All fields blank.
   void clear();
   // The whole record as one text (fields side by side).
-  std::string_view text() const { return buffer_; }
+  std::string_view text() const { return std::string_view(data_, size_); }
+
+ protected:
+  // `offsets`: where each field begins; `data`: the buffer of the layout's width, owned by the
+  // derived record.
+  Record(const RecordLayout& layout, const std::size_t* offsets, char* data)
+      : layout_(&layout), offsets_(offsets), data_(data), size_(layout.width()) {}
+  ~Record() = default;
+
+  // The text cut to `width` characters and blank padded, at `at`.
+  static void put_padded(char* at, std::size_t width, std::string_view text);
+  char* data() { return data_; }
 
  private:
   const RecordLayout* layout_;
-  std::vector<std::size_t> offsets_;
-  std::string buffer_;
+  const std::size_t* offsets_;
+  char* data_;
+  std::size_t size_;
 };
 
 namespace detail {
@@ -148,19 +161,34 @@ class RecordOf : public Record {
  public:
   using Field = FieldOf<L>;
 
-  RecordOf() : Record(L) {}
+  RecordOf() : Record(L, kOffsets.data(), bytes_.data()) { bytes_.fill(' '); }
+  RecordOf(const RecordOf& other) : Record(L, kOffsets.data(), bytes_.data()), bytes_(other.bytes_) {}
+  RecordOf& operator=(const RecordOf& other) {
+    bytes_ = other.bytes_;
+    return *this;
+  }
 
   // The field, the whole width with its blank padding.
-  std::string_view operator[](Field f) const { return std::string_view(text().data() + f.offset(), f.width()); }
+  std::string_view operator[](Field f) const { return std::string_view(bytes_.data() + f.offset(), f.width()); }
   // The field without trailing blanks.
   std::string_view value(Field f) const { return trim_right((*this)[f]); }
   // Replaces the field: the text is cut to the field's width and blank padded.
-  void set(Field f, std::string_view text) { Record::set(f.index(), text); }
+  void set(Field f, std::string_view text) { put_padded(bytes_.data() + f.offset(), f.width(), text); }
   // Writes one character at position `pos` (0-based) of the field; ignored past its end.
-  void put(Field f, std::size_t pos, char c) { Record::put(f.index(), pos, c); }
+  void put(Field f, std::size_t pos, char c) {
+    if (pos < f.width()) bytes_[f.offset() + pos] = c;
+  }
 
   using Record::put;
   using Record::set;
+
+ private:
+  static constexpr auto kOffsets = [] {
+    std::array<std::size_t, L.fields.size()> at{};
+    for (std::size_t i = 0; i < at.size(); ++i) at[i] = L.offset(i);
+    return at;
+  }();
+  std::array<char, L.width()> bytes_;
 };
 
 // For each field of `To`, the field of `From` with the same name, or npos: how a line read in

@@ -1,41 +1,104 @@
 #include "core/xml_writer.h"
 
+#include <algorithm>
+#include <array>
+#include <cstring>
 #include <exception>
 #include <stdexcept>
 
 #include "core/record.h"
+#include "core/short_copy.h"
+#include "runtime/codepage.h"
 
 namespace tolvex::core {
 
-void append_escaped(std::string& out, std::string_view value) {
+namespace {
+
+// What a byte of a value becomes in the XML: itself, an entity, or "?" for a control character
+// and for the one byte Windows-1251 leaves undefined, which cannot stand in a document that
+// declares that code page.
+enum Escape : unsigned char { kPlain, kAmp, kLt, kGt, kQuestion };
+
+constexpr std::array<Escape, 256> kEscapes = [] {
+  std::array<Escape, 256> t{};
+  for (int b = 0; b < 0x20; ++b) t[b] = kQuestion;
+  t[0x98] = kQuestion;
+  t['&'] = kAmp;
+  t['<'] = kLt;
+  t['>'] = kGt;
+  return t;
+}();
+
+// The longest text one byte of a value can become ("&amp;").
+constexpr std::size_t kMaxEscaped = 5;
+// Room kept free beyond a line's own bytes: for its end and for the fixed-size moves below.
+constexpr std::size_t kSlack = 32;
+
+inline char* put(char* p, std::string_view s) { return copy_short(p, s.data(), s.size()); }
+
+// Blanks of the indentation at `p`; gives the end. The buffer always has room for 16 more.
+inline char* put_blanks(char* p, std::size_t n) {
+  if (n <= 16) {
+    std::memcpy(p, "                ", 16);
+  } else {
+    std::memset(p, ' ', n);
+  }
+  return p + n;
+}
+
+// Appends `value` at `p` as XML character data; gives the end.
+char* put_escaped(char* p, std::string_view value) {
   for (char c : value) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
+    switch (kEscapes[static_cast<unsigned char>(c)]) {
+      case kPlain:
+        *p++ = c;
         break;
-      case '<':
-        out += "&lt;";
+      case kAmp:
+        p = put(p, "&amp;");
         break;
-      case '>':
-        out += "&gt;";
+      case kLt:
+        p = put(p, "&lt;");
         break;
-      default: {
-        // A control character, and the one byte Windows-1251 leaves undefined, cannot stand in
-        // a document that declares that code page.
-        auto b = static_cast<unsigned char>(c);
-        out.push_back(b < 0x20 || b == 0x98 ? '?' : c);
-      }
+      case kGt:
+        p = put(p, "&gt;");
+        break;
+      case kQuestion:
+        *p++ = '?';
+        break;
     }
   }
+  return p;
 }
 
-XmlWriter::Block::Block(XmlWriter& xml, std::string_view name)
-    : xml_(&xml), name_(name), exceptions_(std::uncaught_exceptions()) {
-  xml_->open(name_);
+// The date writer's rules applied to a copy of the field at `d` (`n` bytes); gives its length
+// without trailing blanks.
+std::size_t normalize_date(char* d, std::size_t n) {
+  if (is_blank(std::string_view(d, n))) return 0;
+  if (n > 2) d[2] = '.';
+  if (n > 5) d[5] = '.';
+  std::string_view v(d, n);
+  if (v.substr(0, 3) == "0 ." || trim_right(v) == "  .  .") {
+    std::memcpy(d, "00.00.0000", 10);
+    return 10;
+  }
+  return trim_right(v).size();
 }
+
+}  // namespace
+
+XmlWriter::XmlWriter(LineSink& sink)
+    : sink_(&sink), eol_size_(sink.end_of_line().size()), block_size_(sink.block_size()) {
+  // A line ends with one or two bytes (CR LF in the file, LF in memory).
+  if (eol_size_ < 1 || eol_size_ > 2) throw std::invalid_argument("a line end of one or two bytes");
+  std::memcpy(eol_, sink.end_of_line().data(), eol_size_);
+  capacity_ = std::max<std::size_t>(block_size_ + 4096, 4096);
+  buf_ = std::make_unique_for_overwrite<char[]>(capacity_);
+}
+
+XmlWriter::Block::Block(XmlWriter& xml, std::string_view name) : xml_(&xml), name_(name) { xml_->open(name_); }
 
 XmlWriter::Block::~Block() {
-  if (std::uncaught_exceptions() == exceptions_) {
+  if (std::uncaught_exceptions() == 0) {
     xml_->close(name_);
   } else {
     --xml_->depth_;
@@ -48,63 +111,121 @@ XmlWriter::Indent XmlWriter::indented(int levels) {
   return Indent(*this, levels);
 }
 
-void XmlWriter::begin_line() {
-  buf_.clear();
-  if (depth_ > 0) buf_.append(static_cast<std::size_t>(depth_), ' ');
+void XmlWriter::flush() {
+  if (size_ == 0) return;
+  sink_->take(std::string_view(buf_.get(), size_));
+  // The sink may still be writing that block: the next lines go into the other buffer.
+  std::swap(buf_, spare_);
+  std::swap(capacity_, spare_capacity_);
+  if (!buf_) {
+    capacity_ = spare_capacity_;
+    buf_ = std::make_unique_for_overwrite<char[]>(capacity_);
+  }
+  size_ = 0;
 }
 
-void XmlWriter::line(std::string_view text) {
-  begin_line();
-  buf_.append(text);
-  sink_->add_line(buf_);
+char* XmlWriter::reserve(std::size_t n) {
+  if (capacity_ - size_ < n) {
+    flush();
+    if (capacity_ < n) {
+      capacity_ = std::max(n, 2 * capacity_);
+      buf_ = std::make_unique_for_overwrite<char[]>(capacity_);
+    }
+  }
+  return buf_.get() + size_;
 }
+
+inline char* XmlWriter::begin_line(std::size_t rest) {
+  const auto depth = static_cast<std::size_t>(depth_);
+  return put_blanks(reserve(depth + rest + kSlack), depth);
+}
+
+inline void XmlWriter::end_line(char* end) {
+  std::memcpy(end, eol_, 2);
+  end += eol_size_;
+  size_ = static_cast<std::size_t>(end - buf_.get());
+  if (size_ > block_size_) flush();
+}
+
+void XmlWriter::text_line(std::size_t depth, std::string_view text) {
+  // A line is written without trailing blanks: a text of blanks only leaves an empty line.
+  text = trim_right(text);
+  if (text.empty()) depth = 0;
+  char* p = reserve(depth + text.size() + kSlack);
+  end_line(put(put_blanks(p, depth), text));
+}
+
+void XmlWriter::line(std::string_view text) { text_line(static_cast<std::size_t>(depth_), text); }
+
+void XmlWriter::fixed(std::string_view text) { text_line(0, text); }
 
 void XmlWriter::open(std::string_view name) {
-  begin_line();
-  buf_ += '<';
-  buf_.append(name);
-  buf_ += '>';
-  sink_->add_line(buf_);
+  char* p = begin_line(name.size() + 2);
+  *p++ = '<';
+  p = put(p, name);
+  *p++ = '>';
+  end_line(p);
   ++depth_;
 }
 
 void XmlWriter::close(std::string_view name) {
   --depth_;
-  begin_line();
-  buf_ += "</";
-  buf_.append(name);
-  buf_ += '>';
-  sink_->add_line(buf_);
+  char* p = begin_line(name.size() + 3);
+  *p++ = '<';
+  *p++ = '/';
+  p = put(p, name);
+  *p++ = '>';
+  end_line(p);
 }
 
-void XmlWriter::write_element_untrimmed(std::string_view name, std::string_view content) {
-  begin_line();
-  buf_ += '<';
-  buf_.append(name);
-  buf_ += '>';
-  append_escaped(buf_, content);
-  buf_ += "</";
-  buf_.append(name);
-  buf_ += '>';
-  sink_->add_line(buf_);
+void XmlWriter::element(std::string_view name, std::string_view content) {
+  char* p = begin_line(2 * name.size() + 5 + kMaxEscaped * content.size());
+  *p++ = '<';
+  p = put(p, name);
+  *p++ = '>';
+  p = put_escaped(p, content);
+  *p++ = '<';
+  *p++ = '/';
+  p = put(p, name);
+  *p++ = '>';
+  end_line(p);
 }
 
-void XmlWriter::write_element(std::string_view name, std::string_view value) {
-  write_element_untrimmed(name, trim_right(value));
+void XmlWriter::write_element_untrimmed(std::string_view name, std::string_view content) { element(name, content); }
+
+void XmlWriter::write_element(std::string_view name, std::string_view value) { element(name, trim_right(value)); }
+
+void XmlWriter::write_upper_element(std::string_view name, std::string_view value) {
+  value = trim_right(value);
+  char local[64];
+  std::string wide;
+  char* upper = local;
+  if (value.size() > sizeof local) {
+    wide.resize(value.size());
+    upper = wide.data();
+  }
+  runtime::ansi_upper(value, upper);
+  element(name, std::string_view(upper, value.size()));
 }
 
 std::string normalized_date(std::string_view date) {
   std::string d(date);
-  if (!is_blank(d)) {
-    if (d.size() > 2) d[2] = '.';
-    if (d.size() > 5) d[5] = '.';
-    if (d.compare(0, 3, "0 .") == 0 || trim_right(d) == "  .  .") d = "00.00.0000";
-  }
-  return std::string(trim_right(d));
+  d.resize(normalize_date(d.data(), d.size()));
+  return d;
 }
 
 void XmlWriter::write_date_element(std::string_view name, std::string_view date) {
-  write_element(name, normalized_date(date));
+  // Dates are fields of ten characters; a wider one is worked on in a string of its own.
+  char local[32];
+  std::string wide;
+  char* d = local;
+  if (date.size() > sizeof local) {
+    wide.assign(date);
+    d = wide.data();
+  } else {
+    std::memcpy(local, date.data(), date.size());
+  }
+  element(name, std::string_view(d, normalize_date(d, date.size())));
 }
 
 }  // namespace tolvex::core

@@ -1,60 +1,60 @@
 // The one writer of the output XML: one element or tag per line, indented by the nesting depth
-// `xml_depth`, values from the pack escaped so that the file stays well-formed. Lines are
-// streamed to a sink as they are built; no document tree is kept. The depth is the writer's
-// own: blocks and indents raise it and, when they end, lower it again.
+// `xml_depth`, values from the pack escaped so that the file stays well-formed. Each line is
+// built in place at the end of one large buffer, from the tag names, the indentation and the
+// escaped value, and the buffer is handed to a sink in blocks of whole lines; no document tree
+// is kept. The depth is the writer's own: blocks and indents raise it and, when they end, lower
+// it again.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
-#include "runtime/text_file.h"
-
 namespace tolvex::core {
 
-// Where the XML lines go.
+// Where the XML lines go: blocks of whole lines, each ended by the sink's end of line. A block
+// handed over stays unchanged until the next one is handed over, so a sink may write it out
+// while the writer makes the next; the owner of the sink waits for it before closing the file.
 class LineSink {
  public:
+  // `block_size`: how many bytes the writer gathers before it hands them over (0: every line
+  // as soon as it is whole).
+  LineSink(std::string_view end_of_line, std::size_t block_size) : end_of_line_(end_of_line), block_size_(block_size) {}
   virtual ~LineSink() = default;
-  virtual void add_line(std::string_view line) = 0;
+
+  // Takes a block of whole lines.
+  virtual void take(std::string_view lines) = 0;
+
+  std::string_view end_of_line() const { return end_of_line_; }
+  std::size_t block_size() const { return block_size_; }
+
+ private:
+  std::string_view end_of_line_;
+  std::size_t block_size_;
 };
 
 // Lines collected in memory, each followed by "\n" (tests, previews).
 class StringSink : public LineSink {
  public:
-  void add_line(std::string_view line) override {
-    text.append(line);
-    text.push_back('\n');
-  }
+  StringSink() : LineSink("\n", 0) {}
+  void take(std::string_view lines) override { text.append(lines); }
   std::string text;
 };
 
-// Lines appended to a text-line file.
-class FileSink : public LineSink {
- public:
-  explicit FileSink(runtime::LineWriter& file) : file_(&file) {}
-  void add_line(std::string_view line) override {
-    if (int rc = file_->add(line); rc != 0 && error == 0) error = rc;
-  }
-  int error = 0;  // the first failed write
-
- private:
-  runtime::LineWriter* file_;
-};
-
-// Appends `value` to `out` as XML character data: "&", "<", ">" become entities; every control
-// character, and the byte 0x98 that Windows-1251 leaves undefined, becomes "?".
-void append_escaped(std::string& out, std::string_view value);
-
 class XmlWriter {
  public:
-  explicit XmlWriter(LineSink& sink) : sink_(&sink) {}
+  explicit XmlWriter(LineSink& sink);
   XmlWriter(const XmlWriter&) = delete;
   XmlWriter& operator=(const XmlWriter&) = delete;
+  // Lines not yet handed over are dropped: the owner of the file flushes a complete one.
+  ~XmlWriter() = default;
 
   // An element with content: "<name>" at the current depth when the block begins, its content
   // one level deeper, "</name>" back at the block's depth when it ends. The name is a constant
   // of the program and outlives the block. A block left by an exception lowers the depth but
-  // writes no closing line: the document it belongs to is abandoned.
+  // writes no closing line: the document it belongs to is abandoned. (Blocks are never begun
+  // while an exception is on its way, in a destructor.)
   class [[nodiscard]] Block {
    public:
     Block(const Block&) = delete;
@@ -66,7 +66,6 @@ class XmlWriter {
     Block(XmlWriter& xml, std::string_view name);
     XmlWriter* xml_;
     std::string_view name_;
-    int exceptions_;  // in flight when the block began
   };
 
   // Content one or more levels deeper than the lines around it, with no element line of its
@@ -93,10 +92,10 @@ class XmlWriter {
   // change it, each undoing its own change, so every document ends at the depth it began at: 0.
   int xml_depth() const { return depth_; }
 
-  // A line of `xml_depth()` blanks and a fixed text.
+  // A line of `xml_depth()` blanks and a fixed text (without its trailing blanks).
   void line(std::string_view text);
-  // A fixed text with no indentation.
-  void fixed(std::string_view text) { sink_->add_line(text); }
+  // A fixed text with no indentation (without its trailing blanks).
+  void fixed(std::string_view text);
 
   // <name>value</name>, the value without its trailing blanks (leading blanks kept).
   void write_element(std::string_view name, std::string_view value);
@@ -105,15 +104,32 @@ class XmlWriter {
   // A dd.mm.yyyy date: separators forced to points, "00.00.0000" for a date of zeros or of
   // separators only, an empty element for a blank field.
   void write_date_element(std::string_view name, std::string_view date);
+  // <name>VALUE</name>: the value without its trailing blanks, in upper case.
+  void write_upper_element(std::string_view name, std::string_view value);
 
-  LineSink& sink() { return *sink_; }
+  // Hands the lines written so far to the sink.
+  void flush();
 
  private:
+  // The line begins: room for the indentation and `rest` more bytes; where its text goes.
+  char* begin_line(std::size_t rest);
+  // The line's text ends at `end`: the end of line follows, and a full block goes to the sink.
+  void end_line(char* end);
+  char* reserve(std::size_t n);
+  void element(std::string_view name, std::string_view content);
   void open(std::string_view name);
   void close(std::string_view name);
-  void begin_line();
+  void text_line(std::size_t depth, std::string_view text);
+
   LineSink* sink_;
-  std::string buf_;
+  char eol_[2] = {};
+  std::size_t eol_size_;
+  std::size_t block_size_;
+  std::unique_ptr<char[]> buf_;  // the lines being made
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+  std::unique_ptr<char[]> spare_;  // the block handed over last
+  std::size_t spare_capacity_ = 0;
   int depth_ = 0;
 };
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <compare>
 #include <cstdio>
 
 #include "core/view.h"
@@ -65,22 +64,49 @@ void MonthTable::complete() {
 
 // --- PeriodList ------------------------------------------------------------------------------
 
+static_assert(core::FieldOf<STG1_LINE>("N_PERIOD").width() == 2 && core::FieldOf<LGT1>("N_LGT").width() == 2,
+              "the period tables hold every number of two digits");
+
+PeriodList::PeriodList(PeriodNumbering numbering)
+    : numbering_(numbering), periods_(kNumbers), additional_(kNumbers * kNumbers) {}
+
+void PeriodList::clear() {
+  used_ = 0;
+  if (++person_ == 0) {
+    // After four thousand million persons the stamps start again from clean tables.
+    std::fill(periods_.begin(), periods_.end(), Slot{});
+    std::fill(additional_.begin(), additional_.end(), Slot{});
+    person_ = 1;
+  }
+}
+
 PeriodList::Entry& PeriodList::next_entry() {
-  indexed_ = false;
   if (used_ == entries_.size()) entries_.emplace_back();
   return entries_[used_++];
 }
 
+void PeriodList::note(Slot& slot) {
+  if (slot.person == person_) return;  // an earlier entry has the number
+  slot.person = person_;
+  slot.entry = static_cast<std::uint32_t>(used_ - 1);
+}
+
+const PeriodList::Entry* PeriodList::found(const Slot& slot) const {
+  return slot.person == person_ ? &entries_[slot.entry] : nullptr;
+}
+
 int PeriodList::read_period(core::PackReader& pack) {
-  if (int rc = pack.read_record(line_record_); rc != 0) return rc;
   Entry& p = next_entry();
+  if (int rc = pack.read_record(p.period); rc != 0) {
+    --used_;  // the line was not there
+    return rc;
+  }
   p.additional = false;
-  p.period.clear();
-  core::copy_same_named(line_record_, p.period);
   p.number = as_number(p.period["N_PERIOD"]);
   p.line_number = 0;
   p.period_number.assign(numbering_ == PeriodNumbering::plain_decimal ? std::to_string(p.number)
                                                                       : std::string(p.period.value("N_PERIOD")));
+  note(periods_[static_cast<std::size_t>(p.number)]);
   // Copied now: the entry may move when the list grows below.
   const std::string period_number = p.period_number;
   const long long number = p.number;
@@ -88,68 +114,28 @@ int PeriodList::read_period(core::PackReader& pack) {
   if (is_blank(count)) return 0;
   const long long lines = as_number(count);
   for (long long j = 0; j < lines; ++j) {
-    core::RecordOf<LGT1>* target;
-    {
-      Entry& a = next_entry();
-      a.additional = true;
-      a.period_number = period_number;
-      a.number = number;
-      target = &a.line;
-    }
-    if (int rc = pack.read_record(*target); rc != 0) {
+    Entry& a = next_entry();
+    if (int rc = pack.read_record(a.line); rc != 0) {
       --used_;  // the line was not there
-      indexed_ = false;
       return rc;
     }
-    entries_[used_ - 1].line_number = as_number((*target)["N_LGT"]);
+    a.additional = true;
+    a.period_number = period_number;
+    a.number = number;
+    a.line_number = as_number(a.line["N_LGT"]);
+    note(additional_[static_cast<std::size_t>(number * kNumbers + a.line_number)]);
   }
   return 0;
 }
 
-namespace {
-
-// The order of the index: periods before additional lines, then by number, line number (0 for a
-// period) and reading order.
-struct IndexKey {
-  bool additional;
-  long long number;
-  long long line_number;
-  std::size_t position;
-  auto operator<=>(const IndexKey&) const = default;
-};
-
-IndexKey key_of(const PeriodList::Entry& e, std::size_t position) {
-  return {e.additional, e.number, e.additional ? e.line_number : 0, position};
-}
-
-}  // namespace
-
-void PeriodList::build_index() const {
-  index_.resize(used_);
-  for (std::size_t k = 0; k < used_; ++k) index_[k] = k;
-  std::sort(index_.begin(), index_.end(),
-            [this](std::size_t a, std::size_t b) { return key_of(entries_[a], a) < key_of(entries_[b], b); });
-  indexed_ = true;
-}
-
 const PeriodList::Entry* PeriodList::period(long long i) const {
-  if (!indexed_) build_index();
-  const IndexKey wanted{false, i, 0, 0};
-  auto it = std::lower_bound(index_.begin(), index_.end(), wanted,
-                             [this](std::size_t k, const IndexKey& w) { return key_of(entries_[k], k) < w; });
-  if (it == index_.end() || entries_[*it].additional || entries_[*it].number != i) return nullptr;
-  return &entries_[*it];
+  if (i < 0 || i >= kNumbers) return nullptr;
+  return found(periods_[static_cast<std::size_t>(i)]);
 }
 
 const PeriodList::Entry* PeriodList::additional(long long i, long long j) const {
-  if (!indexed_) build_index();
-  const IndexKey wanted{true, i, j, 0};
-  auto it = std::lower_bound(index_.begin(), index_.end(), wanted,
-                             [this](std::size_t k, const IndexKey& w) { return key_of(entries_[k], k) < w; });
-  if (it == index_.end()) return nullptr;
-  const Entry& e = entries_[*it];
-  if (!e.additional || e.number != i || e.line_number != j) return nullptr;
-  return &e;
+  if (i < 0 || i >= kNumbers || j < 0 || j >= kNumbers) return nullptr;
+  return found(additional_[static_cast<std::size_t>(i * kNumbers + j)]);
 }
 
 // --- the periods as the work-period tree finds them -----------------------------------------
@@ -157,7 +143,7 @@ const PeriodList::Entry* PeriodList::additional(long long i, long long j) const 
 std::optional<WorkPeriod> PeriodList::find_period(long long number) const {
   const Entry* e = period(number);
   if (e == nullptr) return std::nullopt;
-  const core::RecordOf<STG1>& s = e->period;
+  const core::RecordOf<STG1_LINE>& s = e->period;
   return WorkPeriod{s["N_PERIOD"], s["PERIOD_N"], s["PERIOD_K"], s["KOL_LGOT"], accounting_features(s)};
 }
 

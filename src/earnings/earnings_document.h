@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,25 +49,24 @@ enum class PeriodNumbering {
 
 // The work periods of one person: one entry per period line and one per additional line, in
 // reading order. Lookups go by the numeric value of the running numbers, so "1", " 1" and "01"
-// all find period 1; the first matching entry wins. The list is where the work-period tree
-// finds its periods.
+// all find period 1; the first matching entry wins. The numbers are fields of two digits, so a
+// lookup is one step in a table by number, made as the lines are read. The list is where the
+// work-period tree finds its periods.
 class PeriodList : public WorkPeriodSource {
  public:
   struct Entry {
     bool additional = false;
-    core::RecordOf<STG1> period;  // a period line, in record order
-    core::RecordOf<LGT1> line;    // an additional line
-    std::string period_number;    // an additional line's period number
-    long long number = 0;         // the period's number, taken as a number
-    long long line_number = 0;    // an additional line's N_LGT, taken as a number
+    core::RecordOf<STG1_LINE> period;  // a period line, as read
+    core::RecordOf<LGT1> line;         // an additional line
+    std::string period_number;         // an additional line's period number
+    long long number = 0;              // the period's number, taken as a number
+    long long line_number = 0;         // an additional line's N_LGT, taken as a number
   };
 
-  explicit PeriodList(PeriodNumbering numbering) : numbering_(numbering) {}
+  explicit PeriodList(PeriodNumbering numbering);
 
-  void clear() {
-    used_ = 0;
-    indexed_ = false;
-  }
+  // Empties the list for the next person (its buffers and tables are kept).
+  void clear();
   // Reads one period line and, when its KOL_LGOT is not blank, that many additional lines; the
   // code of the first read that failed, 0 when all were read.
   int read_period(core::PackReader& pack);
@@ -83,16 +83,24 @@ class PeriodList : public WorkPeriodSource {
   std::optional<AccountingFeatures> find_additional(long long number, long long line) const override;
 
  private:
+  // Every number a two-digit field can hold.
+  static constexpr long long kNumbers = 100;
+  // A table slot: the entry it names counts only when it was filled for the current person.
+  struct Slot {
+    std::uint32_t person = 0;
+    std::uint32_t entry = 0;
+  };
   Entry& next_entry();
-  void build_index() const;
+  // Notes the entry just read under its number, unless an earlier one has that number.
+  void note(Slot& slot);
+  const Entry* found(const Slot& slot) const;
+
   PeriodNumbering numbering_;
   std::vector<Entry> entries_;  // buffers reused between documents
   std::size_t used_ = 0;
-  // The used entries ordered by (period or additional line, number, line number, reading order),
-  // so that a lookup is a binary search; made at the first lookup after the list changed.
-  mutable std::vector<std::size_t> index_;
-  mutable bool indexed_ = false;
-  core::RecordOf<STG1_LINE> line_record_;
+  std::uint32_t person_ = 1;      // the current person; slots of earlier ones are stale
+  std::vector<Slot> periods_;     // by period number
+  std::vector<Slot> additional_;  // by period number * kNumbers + line number
 };
 
 // An amount as the converter window shows it: two decimals, blank when zero; a value that is

@@ -73,9 +73,7 @@ void write_special_conditions(core::XmlWriter& xml, std::string_view g, std::str
   if (is_blank(g) && is_blank(p)) return;
   auto block = xml.block("ОсобыеУсловияТруда"_w);
   xml.write_element("ОснованиеОУТ"_w, g);
-  std::string upper(p);
-  for (char& c : upper) c = runtime::ansi_upper(c);
-  xml.write_element("ПозицияСписка"_w, upper);
+  xml.write_upper_element("ПозицияСписка"_w, p);
 }
 
 void write_contract(core::XmlWriter& xml, std::string_view r, std::string_view s, std::string_view v) {
@@ -122,23 +120,24 @@ void write_long_service(core::XmlWriter& xml, std::string_view g, std::string_vi
 void write_accounting_features(core::XmlWriter& xml, const AccountingFeatures& f,
                                const AccountingFeaturesRules& rules) {
   auto block = xml.block("ОсобенностиУчета"_w);
-  if (rules.territory_when_blank || !is_blank(f.territory) || !is_blank(f.coefficient))
-    core::write_territorial_conditions(xml, f.territory, f.coefficient);
-  write_special_conditions(xml, f.conditions, f.position);
-  if (!is_blank(f.counted)) {
+  if (rules.territory_when_blank || !is_blank(f.territory()) || !is_blank(f.coefficient()))
+    core::write_territorial_conditions(xml, f.territory(), f.coefficient());
+  write_special_conditions(xml, f.conditions(), f.position());
+  if (!is_blank(f.counted())) {
     auto counted = xml.block("ИсчисляемыйСтаж"_w);
-    xml.write_element("ОснованиеИС"_w, f.counted);
-    if (equals(f.counted, "ВОДОЛАЗ"_w)) {
+    xml.write_element("ОснованиеИС"_w, f.counted());
+    if (equals(f.counted(), "ВОДОЛАЗ"_w)) {
       // diving work is counted in hours and minutes
-      write_hours_output(xml, f.counted_first, f.counted_second);
-    } else if (rules.calendar_when_zero || !(equals(f.counted_first, "0") && equals(f.counted_second, "0"))) {
+      write_hours_output(xml, f.counted_first(), f.counted_second());
+    } else if (rules.calendar_when_zero || !(equals(f.counted_first(), "0") && equals(f.counted_second(), "0"))) {
       auto calendar = xml.block("ВыработкаКалендарная"_w);
-      write_years_months_days(xml, {}, f.counted_first, f.counted_second);
+      write_years_months_days(xml, {}, f.counted_first(), f.counted_second());
     }
   }
-  if (!is_blank(f.childcare)) xml.write_element("ДекретДети"_w, f.childcare);
-  if (!is_blank(f.service)) write_long_service(xml, f.service, f.service_first, f.service_second, f.service_share);
-  if (!is_blank(f.profession)) xml.write_element("ПрофессияДолжность"_w, f.profession);
+  if (!is_blank(f.childcare())) xml.write_element("ДекретДети"_w, f.childcare());
+  if (!is_blank(f.service()))
+    write_long_service(xml, f.service(), f.service_first(), f.service_second(), f.service_share());
+  if (!is_blank(f.profession())) xml.write_element("ПрофессияДолжность"_w, f.profession());
 }
 
 namespace {

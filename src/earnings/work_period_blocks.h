@@ -63,25 +63,61 @@ void write_long_service(core::XmlWriter& xml, std::string_view ground, std::stri
 
 // --- ОсобенностиУчета ------------------------------------------------------------------------
 
-// The features of one work period or additional line, as ОсобенностиУчета writes them.
-struct AccountingFeatures {
-  std::string_view territory, coefficient;                  // TER_US, TER_KOEF
-  std::string_view conditions, position;                    // USL_TR, KPS
-  std::string_view counted, counted_first, counted_second;  // SO, SO1, SO2
-  std::string_view childcare;                               // SO3
-  std::string_view service, service_first, service_second;  // VLET, VL1, VL2
-  std::string_view service_share;                           // VL3
-  std::string_view profession;                              // PROF, blank where the line has none
+// Where a record keeps the fields of its accounting features: offset and width of each.
+struct FeaturePlaces {
+  struct Place {
+    std::size_t offset = 0, width = 0;  // width 0: the layout has no such field
+  };
+  Place territory, coefficient;                  // TER_US, TER_KOEF
+  Place conditions, position;                    // USL_TR, KPS
+  Place counted, counted_first, counted_second;  // SO, SO1, SO2
+  Place childcare;                               // SO3
+  Place service, service_first, service_second;  // VLET, VL1, VL2
+  Place service_share;                           // VL3
+  Place profession;                              // PROF, where the layout has one
+};
+
+// The places of the features in a record of the layout L, found when the program is compiled.
+template <const core::RecordLayout& L>
+inline constexpr FeaturePlaces kFeaturePlaces = [] {
+  auto at = [](core::FieldOf<L> f) { return FeaturePlaces::Place{f.offset(), f.width()}; };
+  FeaturePlaces p{at("TER_US"), at("TER_KOEF"), at("USL_TR"), at("KPS"), at("SO"),  at("SO1"), at("SO2"),
+                  at("SO3"),    at("VLET"),     at("VL1"),    at("VL2"), at("VL3"), {}};
+  if constexpr (core::has_field(L, "PROF")) p.profession = at("PROF");
+  return p;
+}();
+
+// The features of one work period or additional line, as ОсобенностиУчета writes them: a view of
+// the record that holds them (which must outlive it), each field blank padded.
+class AccountingFeatures {
+ public:
+  AccountingFeatures(const char* record, const FeaturePlaces& places) : record_(record), places_(&places) {}
+
+  std::string_view territory() const { return at(places_->territory); }
+  std::string_view coefficient() const { return at(places_->coefficient); }
+  std::string_view conditions() const { return at(places_->conditions); }
+  std::string_view position() const { return at(places_->position); }
+  std::string_view counted() const { return at(places_->counted); }
+  std::string_view counted_first() const { return at(places_->counted_first); }
+  std::string_view counted_second() const { return at(places_->counted_second); }
+  std::string_view childcare() const { return at(places_->childcare); }
+  std::string_view service() const { return at(places_->service); }
+  std::string_view service_first() const { return at(places_->service_first); }
+  std::string_view service_second() const { return at(places_->service_second); }
+  std::string_view service_share() const { return at(places_->service_share); }
+  std::string_view profession() const { return at(places_->profession); }
+
+ private:
+  std::string_view at(FeaturePlaces::Place p) const { return std::string_view(record_ + p.offset, p.width); }
+  const char* record_;
+  const FeaturePlaces* places_;
 };
 
 // The features of a record with the fields TER_US, TER_KOEF, USL_TR, KPS, SO, SO1, SO2, SO3,
 // VLET, VL1, VL2, VL3, and PROF where it has one.
 template <const core::RecordLayout& L>
 AccountingFeatures accounting_features(const core::RecordOf<L>& r) {
-  AccountingFeatures f{r["TER_US"], r["TER_KOEF"], r["USL_TR"], r["KPS"], r["SO"],  r["SO1"], r["SO2"],
-                       r["SO3"],    r["VLET"],     r["VL1"],    r["VL2"], r["VL3"], {}};
-  if constexpr (core::has_field(L, "PROF")) f.profession = r["PROF"];
-  return f;
+  return AccountingFeatures(r.text().data(), kFeaturePlaces<L>);
 }
 
 // How the forms differ in ОсобенностиУчета.

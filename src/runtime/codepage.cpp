@@ -4,6 +4,13 @@
 
 namespace tolvex::runtime {
 
+// The conversion of pack lines relies on it: the lower half of code page 866 is that of 1251.
+static_assert([] {
+  for (unsigned b = 0; b < 0x80; ++b)
+    if (tables::oem_to_ansi[b] != b) return false;
+  return true;
+}());
+
 namespace {
 
 void append_utf8(std::string& out, char32_t cp) {
@@ -97,10 +104,9 @@ constexpr std::array<unsigned char, 256> make_upper_table() {
   for (int b = 'a'; b <= 'z'; ++b) t[b] = static_cast<unsigned char>(b - 32);
   for (int b = 0xE0; b <= 0xFF; ++b) t[b] = static_cast<unsigned char>(b - 32);  // а..я -> А..Я
   // The other Cyrillic letters of the code page, lower case -> upper case (ё, є, ї, ў, і ...).
-  constexpr unsigned char pairs[][2] = {
-      {0x90, 0x80}, {0x83, 0x81}, {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D}, {0x9E, 0x8E},
-      {0x9F, 0x8F}, {0xA2, 0xA1}, {0xBC, 0xA3}, {0xB4, 0xA5}, {0xB8, 0xA8}, {0xBA, 0xAA},
-      {0xBF, 0xAF}, {0xB3, 0xB2}, {0xBE, 0xBD}};
+  constexpr unsigned char pairs[][2] = {{0x90, 0x80}, {0x83, 0x81}, {0x9A, 0x8A}, {0x9C, 0x8C}, {0x9D, 0x8D},
+                                        {0x9E, 0x8E}, {0x9F, 0x8F}, {0xA2, 0xA1}, {0xBC, 0xA3}, {0xB4, 0xA5},
+                                        {0xB8, 0xA8}, {0xBA, 0xAA}, {0xBF, 0xAF}, {0xB3, 0xB2}, {0xBE, 0xBD}};
   for (const auto& p : pairs) t[p[0]] = p[1];
   return t;
 }
@@ -110,5 +116,9 @@ constexpr auto kUpper = make_upper_table();
 }  // namespace
 
 char ansi_upper(char c) { return static_cast<char>(kUpper[static_cast<unsigned char>(c)]); }
+
+void ansi_upper(std::string_view text, char* out) {
+  for (char c : text) *out++ = static_cast<char>(kUpper[static_cast<unsigned char>(c)]);
+}
 
 }  // namespace tolvex::runtime

@@ -13,12 +13,18 @@
 
 namespace tolvex::runtime {
 
-// Converts a buffer of code page 866 bytes to Windows-1251 in place.
+// Converts a buffer of code page 866 bytes to Windows-1251 in place. Every byte goes through
+// the table (the lower half maps to itself), so that text mixing Latin and Cyrillic letters
+// costs no branch per byte.
 inline void oem_to_ansi_in_place(char* data, std::size_t size) {
-  for (std::size_t i = 0; i < size; ++i) {
-    auto b = static_cast<unsigned char>(data[i]);
-    if (b >= 0x80) data[i] = static_cast<char>(tables::oem_to_ansi[b]);
-  }
+  for (std::size_t i = 0; i < size; ++i)
+    data[i] = static_cast<char>(tables::oem_to_ansi[static_cast<unsigned char>(data[i])]);
+}
+
+// Copies `size` bytes of code page 866 text to `to` as Windows-1251.
+inline void oem_to_ansi_copy(const char* from, char* to, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i)
+    to[i] = static_cast<char>(tables::oem_to_ansi[static_cast<unsigned char>(from[i])]);
 }
 
 // Windows-1251 text in code page 866 (a character 866 lacks becomes "?"): the form in which
@@ -34,6 +40,8 @@ std::string utf8_to_ansi(std::string_view utf8);
 
 // Upper case of a Windows-1251 letter, Latin and Cyrillic (Ё and ё included).
 char ansi_upper(char c);
+// The upper case of a whole text, written to `out` (as many bytes as the text has).
+void ansi_upper(std::string_view text, char* out);
 
 namespace detail {
 

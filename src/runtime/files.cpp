@@ -38,12 +38,13 @@ int stream_of(HANDLE h, int flags, const char* mode, std::FILE*& file) {
 }
 
 // Only a disk file that is no directory and no link counts as a regular file.
-int check_regular(HANDLE h, bool links_refused) {
+int check_regular(HANDLE h, bool links_refused, std::uint64_t* size = nullptr) {
   if (GetFileType(h) != FILE_TYPE_DISK) return error::not_regular_file;
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(h, &info)) return error_from_windows(GetLastError());
   if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return error::access_denied;
   if (links_refused && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return error::access_denied;
+  if (size) *size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   return error::ok;
 }
 
@@ -59,12 +60,12 @@ bool file_index(const std::filesystem::path& path, bool follow, BY_HANDLE_FILE_I
 
 }  // namespace
 
-int open_for_reading(const std::filesystem::path& path, std::FILE*& file) {
+int open_for_reading(const std::filesystem::path& path, std::FILE*& file, std::uint64_t* size) {
   file = nullptr;
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return error_from_windows(GetLastError());
-  if (int rc = check_regular(h, false)) {
+  if (int rc = check_regular(h, false, size)) {
     CloseHandle(h);
     return rc;
   }
@@ -130,7 +131,7 @@ namespace {
 int open_checked_fd(int fd, const char* mode, std::FILE*& file) {
   // The check is made; from here on reads and writes wait as usual.
   int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  if (flags >= 0 && (flags & O_NONBLOCK)) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   file = ::fdopen(fd, mode);
   if (!file) {
     int e = errno;
@@ -140,22 +141,23 @@ int open_checked_fd(int fd, const char* mode, std::FILE*& file) {
   return error::ok;
 }
 
-int check_regular(int fd) {
+int check_regular(int fd, std::uint64_t* size = nullptr) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return error_from_errno(errno);
   if (S_ISDIR(st.st_mode)) return error::access_denied;
   if (!S_ISREG(st.st_mode)) return error::not_regular_file;
+  if (size) *size = static_cast<std::uint64_t>(st.st_size);
   return error::ok;
 }
 
 }  // namespace
 
-int open_for_reading(const std::filesystem::path& path, std::FILE*& file) {
+int open_for_reading(const std::filesystem::path& path, std::FILE*& file, std::uint64_t* size) {
   file = nullptr;
   // O_NONBLOCK: opening a pipe without a writer returns at once instead of waiting for one.
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return error_from_errno(errno);
-  if (int rc = check_regular(fd)) {
+  if (int rc = check_regular(fd, size)) {
     ::close(fd);
     return rc;
   }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -13,8 +14,9 @@ namespace tolvex::runtime {
 
 // Opens an existing file for reading. A link named by the operator is followed, but what it
 // names must be a regular file: a pipe, a device or a socket is refused with error 120 before
-// a byte is read, without waiting for a writer; a directory gives error 5.
-int open_for_reading(const std::filesystem::path& path, std::FILE*& file);
+// a byte is read, without waiting for a writer; a directory gives error 5. `size`, when given,
+// gets the file's size at the opening.
+int open_for_reading(const std::filesystem::path& path, std::FILE*& file, std::uint64_t* size = nullptr);
 
 // Opens an existing regular file for reading and writing (the journal). A link at the name is
 // not followed. With `exclusive` no other process may hold the file open for writing at the

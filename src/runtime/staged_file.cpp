@@ -52,30 +52,44 @@ int StagedFile::write(std::string_view bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ? error::ok : error::access_denied;
 }
 
-int StagedFile::commit() {
+int StagedFile::finish() {
   if (!file_) return error::not_open;
   int rc = sync_file(file_);
   if (std::fclose(file_) != 0 && rc == error::ok) rc = error::access_denied;
   file_ = nullptr;
-  if (rc == error::ok) rc = replace_file(temp_, final_);
   if (rc != error::ok) {
-    std::error_code ec;
-    std::filesystem::remove(temp_, ec);
-    forget_temporary(slot_);
-    slot_ = -1;
+    forget_temporary_file(true);
     return rc;
   }
-  forget_temporary(slot_);
-  slot_ = -1;
+  finished_ = true;
+  return rc;
+}
+
+int StagedFile::publish() {
+  if (!finished_) return error::not_open;
+  finished_ = false;
+  int rc = replace_file(temp_, final_);
+  forget_temporary_file(rc != error::ok);
+  if (rc != error::ok) return rc;
   return sync_folder(final_.parent_path());
 }
 
 void StagedFile::discard() {
-  if (!file_) return;
-  std::fclose(file_);
-  file_ = nullptr;
-  std::error_code ec;
-  std::filesystem::remove(temp_, ec);
+  if (file_) {
+    std::fclose(file_);
+    file_ = nullptr;
+  } else if (!finished_) {
+    return;
+  }
+  finished_ = false;
+  forget_temporary_file(true);
+}
+
+void StagedFile::forget_temporary_file(bool remove) {
+  if (remove) {
+    std::error_code ec;
+    std::filesystem::remove(temp_, ec);
+  }
   forget_temporary(slot_);
   slot_ = -1;
 }

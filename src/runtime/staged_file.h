@@ -29,14 +29,26 @@ class StagedFile {
 
   // Syncs the bytes, closes the file, renames it to its final name and syncs the folder. On a
   // failure before the rename the temporary file is removed and the final name is untouched.
-  int commit();
-  // Closes and removes the temporary file; nothing happens to the final name.
+  int commit() {
+    int rc = finish();
+    return rc != 0 ? rc : publish();
+  }
+  // The two halves of commit: the bytes synced and the file closed, still under its temporary
+  // name (removed when that fails); then the rename and the folder's sync (the temporary file
+  // removed when the rename fails). Between them the file waits, complete, for its turn.
+  int finish();
+  int publish();
+  bool is_finished() const { return finished_; }
+  // Closes and removes the temporary file, open or finished; nothing happens to the final name.
   void discard();
 
   const std::filesystem::path& temporary_name() const { return temp_; }
 
  private:
+  void forget_temporary_file(bool remove);
+
   std::FILE* file_ = nullptr;
+  bool finished_ = false;
   std::filesystem::path final_, temp_;
   int slot_ = -1;
 };

@@ -125,16 +125,28 @@ LineReader::LineReader(LineFileSettings settings) : settings_(std::move(settings
 
 LineReader::~LineReader() { close(); }
 
-void LineReader::resize_window() {
+std::size_t LineReader::wanted_window() const {
   std::size_t size = std::max(settings_.buffer_size, settings_.record_length);
-  // If the memory cannot be had, halve the window until it fits, down to ten bytes.
-  for (;;) {
-    try {
-      window_.assign(size, '\0');
-      break;
-    } catch (const std::bad_alloc&) {
-      if (size <= 10) throw;
-      size = std::max<std::size_t>(size / 2, 10);
+  // A small file is read whole into a window of its own size and no more.
+  std::uint64_t whole = file_size_ + settings_.record_length + settings_.end_of_record.size() + 1;
+  return whole < size ? static_cast<std::size_t>(whole) : size;
+}
+
+void LineReader::resize_window() {
+  std::size_t size = wanted_window();
+  if (size != window_size_) {
+    // If the memory cannot be had, halve the window until it fits, down to ten bytes.
+    window_.reset();
+    window_size_ = 0;
+    for (;;) {
+      try {
+        window_ = std::make_unique_for_overwrite<char[]>(size);
+        window_size_ = size;
+        break;
+      } catch (const std::bad_alloc&) {
+        if (size <= 10) throw;
+        size = std::max<std::size_t>(size / 2, 10);
+      }
     }
   }
   window_start_ = pos_;
@@ -144,7 +156,7 @@ void LineReader::resize_window() {
 int LineReader::open(const std::filesystem::path& path) {
   if (file_) return error::already_open;
   if (int e = check_not_directory(path)) return e;
-  if (int rc = open_for_reading(path, file_)) return rc;
+  if (int rc = open_for_reading(path, file_, &file_size_)) return rc;
   std::setvbuf(file_, nullptr, _IONBF, 0);
   pos_ = 0;
   at_eof_ = false;
@@ -156,8 +168,8 @@ int LineReader::close() {
   if (!file_) return error::ok;
   int rc = std::fclose(file_) == 0 ? error::ok : error_from_errno(errno);
   file_ = nullptr;
-  window_.clear();
-  window_.shrink_to_fit();
+  window_.reset();
+  window_size_ = 0;
   window_len_ = 0;
   return rc;
 }
@@ -176,11 +188,11 @@ bool LineReader::fill(std::size_t want) {
   if (available() >= want || at_eof_) return available() >= want;
   // Move the unread bytes to the front of the window and read on after them.
   std::size_t keep = available();
-  if (keep > 0 && pos_ != window_start_) std::memmove(window_.data(), at(pos_), keep);
+  if (keep > 0 && pos_ != window_start_) std::memmove(window_.get(), at(pos_), keep);
   window_start_ = pos_;
   window_len_ = keep;
-  while (window_len_ < window_.size()) {
-    std::size_t got = std::fread(window_.data() + window_len_, 1, window_.size() - window_len_, file_);
+  while (window_len_ < window_size_) {
+    std::size_t got = std::fread(window_.get() + window_len_, 1, window_size_ - window_len_, file_);
     window_len_ += got;
     if (got == 0) {
       at_eof_ = true;
@@ -225,9 +237,11 @@ int LineReader::next() {
   const bool ctrl_z = settings_.ctrl_z_is_eof;
   if (!fill(1)) return std::ferror(file_) ? error::stream_error : error::end_of_file;
 
-  record_.assign(rec_len, ' ');
   used_ = 0;
-  if (ctrl_z && *at(pos_) == kCtrlZ) return error::end_of_file;
+  if (ctrl_z && *at(pos_) == kCtrlZ) {
+    blank_record_from(0);
+    return error::end_of_file;
+  }
 
   // Fast path: the marker within the next record-length bytes, and no tab or Ctrl-Z before it.
   fill(rec_len + marker.size());
@@ -240,16 +254,20 @@ int LineReader::next() {
       auto n = static_cast<std::size_t>(static_cast<const char*>(hit) - p);
       if (n + marker.size() <= avail && std::memcmp(p + n, marker.data(), marker.size()) == 0 &&
           !std::memchr(p, '\t', n) && !(ctrl_z && std::memchr(p, kCtrlZ, n))) {
-        std::memcpy(record_.data(), p, n);
+        if (settings_.oem)
+          oem_to_ansi_copy(p, record_.data(), n);
+        else
+          std::memcpy(record_.data(), p, n);
+        blank_record_from(n);
         used_ = n;
         pos_ += n + marker.size();
-        if (settings_.oem) oem_to_ansi_in_place(record_.data(), n);
         return error::ok;
       }
     }
   }
 
-  // Byte by byte: marker, Ctrl-Z and tab rules.
+  // Byte by byte: marker, Ctrl-Z and tab rules. A tab passes over blanks of the record.
+  blank_record_from(0);
   std::size_t cur = pos_;
   std::size_t taken = 0;
   std::size_t written = 0;
@@ -311,8 +329,14 @@ int LineReader::next() {
   }
   pos_ = cur;
   used_ = written;
+  dirty_ = std::max(dirty_, written);
   if (settings_.oem) oem_to_ansi_in_place(record_.data(), written);
   return error::ok;
+}
+
+void LineReader::blank_record_from(std::size_t from) {
+  if (dirty_ > from) std::memset(record_.data() + from, ' ', dirty_ - from);
+  dirty_ = from;
 }
 
 std::string_view LineReader::text() const {
@@ -323,7 +347,7 @@ std::string_view LineReader::text() const {
 
 std::string LineReader::send(std::string_view command) {
   std::string out = runtime::send(settings_, command);
-  if (file_ && window_.size() != std::max(settings_.buffer_size, settings_.record_length)) {
+  if (file_ && window_size_ != wanted_window()) {
     // A new window size: keep reading from the same place.
     std::fseek(file_, static_cast<long>(pos_), SEEK_SET);
     at_eof_ = false;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,20 +61,26 @@ class LineReader {
  private:
   bool fill(std::size_t want);  // makes at least `want` bytes from pos_ available, if the file has them
   std::size_t available() const { return window_start_ + window_len_ - pos_; }
-  const char* at(std::size_t offset) const { return window_.data() + (offset - window_start_); }
+  const char* at(std::size_t offset) const { return window_.get() + (offset - window_start_); }
   bool byte_at(std::size_t offset, char& c);
   bool marker_at(std::size_t offset);
+  std::size_t wanted_window() const;
   void resize_window();
+  // Blanks the record from `from` on, as far as earlier lines wrote it.
+  void blank_record_from(std::size_t from);
 
   LineFileSettings settings_;
   std::FILE* file_ = nullptr;
-  std::vector<char> window_;
+  std::uint64_t file_size_ = 0;  // at the opening
+  std::unique_ptr<char[]> window_;
+  std::size_t window_size_ = 0;
   std::size_t window_start_ = 0;  // file offset of window_[0]
   std::size_t window_len_ = 0;
   std::size_t pos_ = 0;  // file offset of the next line
   bool at_eof_ = false;  // the file has no bytes past the window
   std::string record_;
-  std::size_t used_ = 0;  // the record's characters from the line; the rest are blank padding
+  std::size_t used_ = 0;   // the record's characters from the line; the rest are blank padding
+  std::size_t dirty_ = 0;  // the record is blank from here on
 };
 
 // Appends lines to a text file. Lines are written without trailing blanks (clip) and end with

@@ -28,7 +28,9 @@ static_assert(kSameNamedFields<LINE, TEST>[0] == 2 && kSameNamedFields<LINE, TES
               kSameNamedFields<LINE, TEST>[2] == 0);
 
 std::vector<std::string> split(std::string_view line, SplitVariant v = SplitVariant::document) {
+  // What the record held before is written over: every field is filled anew.
   RecordOf<TEST> r;
+  for (std::size_t i = 0; i < r.field_count(); ++i) r.set(i, "#########");
   split_pack_line(line, r, v);
   return {std::string(r["A"]), std::string(r["B"]), std::string(r["C"])};
 }
@@ -72,9 +74,10 @@ TEST(Split, HeaderLineFromThePack) {
 
 TEST(Split, Ist4TakesOnlySixFields) {
   RecordOf<IST4> ist4;
+  ist4.set("SNAME", "kept");
   split_pack_line("a,b,c,d,e,f,g,h,i,j", ist4, SplitVariant::header, kIst4PackFields);
   EXPECT_EQ(ist4.value("NAME"), "f");
-  EXPECT_TRUE(is_blank(ist4["SNAME"]));
+  EXPECT_EQ(ist4.value("SNAME"), "kept");
   EXPECT_TRUE(is_blank(ist4["OP_FORMA"]));
   EXPECT_TRUE(is_blank(ist4["PODR_KOD"]));
 }
@@ -182,6 +185,31 @@ TEST(Xml, BlocksAndIndentsUndoTheirDepth) {
   }
   EXPECT_EQ(xml.xml_depth(), 0);
   EXPECT_EQ(sink.text, "  <A>\n    <B>b</B>\n  </A>\n<C>\n");
+}
+
+// A sink that writes blocks in the background keeps the view of the last one: the writer must
+// leave it unchanged until it hands over the next, and the blocks together are the lines.
+TEST(Xml, BlocksHandedOverStayIntactUntilTheNext) {
+  struct KeepingSink : LineSink {
+    KeepingSink() : LineSink("\r\n", 64) {}
+    void take(std::string_view lines) override {
+      EXPECT_EQ(last, last_copy) << "the block handed over before was changed";
+      text.append(lines);
+      last = lines;
+      last_copy.assign(lines);
+    }
+    std::string_view last;
+    std::string last_copy, text;
+  } sink;
+  StringSink lines;
+  XmlWriter xml(sink), reference(lines);
+  for (int i = 0; i < 200; ++i)
+    for (XmlWriter* w : {&xml, &reference})
+      w->write_element("N", std::string(static_cast<std::size_t>(i % 70), 'a' + i % 26));
+  xml.flush();
+  std::string expected = lines.text;
+  for (std::size_t at = 0; (at = expected.find('\n', at)) != std::string::npos; at += 2) expected.insert(at, "\r");
+  EXPECT_EQ(sink.text, expected);
 }
 
 TEST(Xml, LongLinesAreNotCut) {

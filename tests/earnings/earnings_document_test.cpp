@@ -95,7 +95,7 @@ TEST(PeriodList, LooksUpByNumericValueFirstMatchWins) {
   const auto* p1 = list.period(1);
   ASSERT_NE(p1, nullptr);
   EXPECT_EQ(p1->period.value("PERIOD_N"), "01.01.2010");  // the first period 1, not the later one
-  EXPECT_EQ(p1->period.value("TER_US"), w("РКС"));        // the line order was turned into record order
+  EXPECT_EQ(p1->period.value("TER_US"), w("РКС"));        // after VL3 in the line
   EXPECT_EQ(p1->period["TER_KOEF"], "1.5 ");
   ASSERT_NE(list.period(2), nullptr);
   EXPECT_EQ(list.period(3), nullptr);
@@ -106,6 +106,11 @@ TEST(PeriodList, LooksUpByNumericValueFirstMatchWins) {
   EXPECT_EQ(list.additional(1, 2)->period_number, "1");  // plain decimal form of " 1"
   EXPECT_EQ(list.additional(2, 1), nullptr);
   EXPECT_EQ(list.additional(1, 3), nullptr);
+
+  // The next person finds nothing of this one.
+  list.clear();
+  EXPECT_EQ(list.period(1), nullptr);
+  EXPECT_EQ(list.additional(1, 1), nullptr);
 }
 
 TEST(PeriodList, EndOfPackInsideAdditionalLinesKeepsOnlyWhatWasRead) {

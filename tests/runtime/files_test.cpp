@@ -85,10 +85,15 @@ TEST_F(StagedFileTest, TwoWritersOfOneNameEachKeepTheirOwnFile) {
   EXPECT_EQ(read(final_name), "first");
   EXPECT_EQ(b.commit(), error::ok);
   EXPECT_EQ(read(final_name), "second");
-  StagedFile given_up;
+  StagedFile given_up, finished;
   ASSERT_EQ(given_up.create(final_name), error::ok);
   given_up.write("half");
   given_up.discard();
+  // A file finished and waiting for its turn is given up as well, without taking the name.
+  ASSERT_EQ(finished.create(final_name), error::ok);
+  finished.write("whole, never named");
+  ASSERT_EQ(finished.finish(), error::ok);
+  finished.discard();
   EXPECT_EQ(names(), "PFR.XML");
   EXPECT_EQ(read(final_name), "second");
 }
@@ -101,9 +106,11 @@ TEST_F(StagedFileTest, AnInterruptionRemovesTheUnfinishedFileAndKeepsTheFinished
     pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-      StagedFile done, unfinished;
+      StagedFile done, unfinished, waiting;
       if (done.create(dir / "done.XML") != 0 || done.write("whole") != 0 || done.commit() != 0) ::_exit(10);
       if (unfinished.create(dir / "big.XML") != 0 || unfinished.write("half") != 0) ::_exit(11);
+      // Finished, waiting for its turn to take its name.
+      if (waiting.create(dir / "next.XML") != 0 || waiting.write("whole") != 0 || waiting.finish() != 0) ::_exit(13);
       std::raise(sig);
       ::_exit(12);  // not reached: the signal ends the program
     }

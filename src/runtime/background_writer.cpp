@@ -1,0 +1,50 @@
+#include "runtime/background_writer.h"
+
+#include "runtime/file_error.h"
+
+namespace tolvex::runtime {
+
+BackgroundWriter::BackgroundWriter(std::FILE* file) : file_(file), thread_([this] { run(); }) {}
+
+BackgroundWriter::~BackgroundWriter() {
+  {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !busy_; });
+    stop_ = true;
+  }
+  changed_.notify_all();
+  thread_.join();
+}
+
+void BackgroundWriter::write(std::string_view bytes) {
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return !busy_; });
+  if (error_ != 0 || bytes.empty()) return;
+  block_ = bytes;
+  busy_ = true;
+  lock.unlock();
+  changed_.notify_all();
+}
+
+int BackgroundWriter::wait() {
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [this] { return !busy_; });
+  return error_;
+}
+
+void BackgroundWriter::run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [this] { return busy_ || stop_; });
+    if (!busy_) return;
+    std::string_view block = block_;
+    lock.unlock();
+    bool whole = std::fwrite(block.data(), 1, block.size(), file_) == block.size();
+    lock.lock();
+    if (!whole) error_ = error::access_denied;
+    busy_ = false;
+    changed_.notify_all();
+  }
+}
+
+}  // namespace tolvex::runtime
