@@ -153,12 +153,19 @@ DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, cons
   PackReader pack;
   open_checked(op, runtime::path_to_ansi(pack_path), [&] { return pack.open(pack_path); });
   DriverOutcome out;
-  if (pack.skip_pack_header() == 0) {
-    ConverterDriver driver(converter, kind, pack, xml, journal, op, clock);
-    out = mode == RunMode::batch_mode ? driver.run_automatic() : driver.run_interactive();
-  }
+  if (pack.skip_pack_header() == 0) out = run_converter(converter, kind, pack, xml, journal, op, clock, mode);
   pack.close();
   return out;
+}
+
+DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, PackReader& pack, XmlWriter& xml,
+                            Journal& journal, Operator& op, Clock& clock, RunMode mode) {
+  if (converter.message_only()) {
+    show_warning(op, 6, kind.procedure, {});
+    return {};
+  }
+  ConverterDriver driver(converter, kind, pack, xml, journal, op, clock);
+  return mode == RunMode::batch_mode ? driver.run_automatic() : driver.run_interactive();
 }
 
 }  // namespace tolvex::core

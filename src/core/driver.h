@@ -67,5 +67,9 @@ class ConverterDriver {
 // shows it and returns.
 DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, const std::filesystem::path& pack_path,
                             XmlWriter& xml, Journal& journal, Operator& op, Clock& clock, RunMode mode);
+// The same on a pack already open and positioned after its header (the batch reads a pack once);
+// the pack is left open.
+DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, PackReader& pack, XmlWriter& xml,
+                            Journal& journal, Operator& op, Clock& clock, RunMode mode);
 
 }  // namespace tolvex::core

@@ -33,6 +33,14 @@ void Journal::start(std::string_view today) {
   journal_line("");
 }
 
+void Journal::hold() { file_.set_flush_each_line(false); }
+
+void Journal::write_held() {
+  file_.set_flush_each_line(true);
+  if (failed_ || !file_.is_open()) return;
+  if (int rc = file_.flush()) write_failed(rc);
+}
+
 void Journal::write_failed(int code) {
   failed_ = true;
   if (report_) report_(code);

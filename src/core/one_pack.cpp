@@ -31,12 +31,52 @@ namespace {
 
 std::string trimmed(std::string_view s) { return std::string(trim_right(s)); }
 
+// The steps that follow the packs before, done at once: the packs are converted one after another.
+class TurnNow : public PackTurn {
+ public:
+  TurnNow(Session& session, PackState& pack_state) : s_(session), p_(pack_state) {}
+
+  void close_previous_output() override {
+    if (p_.output_full_name.empty()) return;
+    int rc = p_.out.close(false);
+    s_.journal.journal_result(rc, " Зак.стар."_w, p_.output_full_name);
+  }
+
+  void output_created(const std::string& full_name, bool existed) override {
+    if (!existed) s_.journal.journal_result(0, " Создали "_w, full_name);
+  }
+
+  int publish(OutputFile& out) override {
+    // Every line of the pack is written before its XML has its name.
+    s_.journal.write_held();
+    s_.journal.hold();
+    int rc = out.close(true);
+    s_.journal.journal_result(rc, " Закрыли в конце "_w, p_.output_full_name);
+    return rc;
+  }
+
+ private:
+  Session& s_;
+  PackState& p_;
+};
+
 long long hundredths_between(const ClockTime& from, const ClockTime& to) {
   long long d = to.of_day() - from.of_day();
   return d < 0 ? d + 24LL * 3600 * 100 : d;
 }
 
 }  // namespace
+
+OnePackConversion::OnePackConversion(Session& session, PackState& pack_state, PackTurn* turn)
+    : s_(session), p_(pack_state) {
+  if (!turn) {
+    own_turn_ = std::make_unique<TurnNow>(session, pack_state);
+    turn = own_turn_.get();
+  }
+  turn_ = turn;
+}
+
+OnePackConversion::~OnePackConversion() = default;
 
 // --- opening the pack and the header stage --------------------------------------------------
 
@@ -66,7 +106,7 @@ void OnePackConversion::reject(PackReader& pack, std::string_view box_text, std:
   p_.pack.clear();
 }
 
-PackOutcome OnePackConversion::header_stage(PackReader& pack) {
+PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
   s_.journal.journal_line(runtime::path_to_ansi(p_.pack));
   s_.journal.journal_line(std::string("Начало "_w) + hh_mm_ss(started_));
 
@@ -112,7 +152,9 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack) {
   write_pack_envelope(xml, p_.header, kind);
 
   std::string pack_name = runtime::path_to_ansi(p_.pack);
-  int rc = pack.close();
+  // A batch reads on from the same open file: its journal says the same as when the converter
+  // opened the pack again.
+  int rc = keep_open ? runtime::error::ok : pack.close();
   s_.journal.journal_result(rc, " Закрыли входной "_w, pack_name);
   if (rc != 0) {
     std::string text = std::string(" Не могу закрыть пачку "_w) + std::string(runtime::error_text(rc));
@@ -125,10 +167,7 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack) {
 }
 
 bool OnePackConversion::make_output_file() {
-  if (!p_.output_full_name.empty()) {
-    int rc = p_.out.close(false);
-    s_.journal.journal_result(rc, " Зак.стар."_w, p_.output_full_name);
-  }
+  turn_->close_previous_output();
   std::string full = runtime::with_separator(s_.settings.path_out7) + output_file_name(p_.header);
   p_.output_full_name = full;
   if (runtime::same_file(p_.pack, runtime::ansi_to_path(full))) {
@@ -147,20 +186,21 @@ bool OnePackConversion::make_output_file() {
     stop_box(s_.op, text);
     return false;
   }
-  if (!existed) s_.journal.journal_result(0, " Создали "_w, full);
+  turn_->output_created(full, existed);
   s_.journal.journal_result(0, " Очистили "_w, full);
   return true;
 }
 
 // --- the documents --------------------------------------------------------------------------
 
-bool OnePackConversion::run_documents(RunMode mode) {
+bool OnePackConversion::run_documents(RunMode mode, PackReader* pack) {
   documents_written_ = 0;
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
   if (!kind || !kind->factory) return true;
   ConverterContext ctx{p_.header, s_.op, s_.journal};
   std::unique_ptr<Converter> conv = kind->factory(ctx);
-  DriverOutcome out = run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock, mode);
+  DriverOutcome out = pack ? run_converter(*conv, *kind, *pack, p_.out.xml(), s_.journal, s_.op, s_.clock, mode)
+                           : run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock, mode);
   documents_written_ = out.documents_written;
   return !out.unbalanced_document;
 }
@@ -171,21 +211,26 @@ void OnePackConversion::drop_output() {
 }
 
 PackOutcome OnePackConversion::convert_batch(const std::filesystem::path& pack_path) {
+  Journal::Holding held(s_.journal);
+  PackOutcome outcome = convert_held(pack_path);
+  held.write();
+  return outcome;
+}
+
+PackOutcome OnePackConversion::convert_held(const std::filesystem::path& pack_path) {
   p_.pack = pack_path;
   PackReader pack;
   if (!open_pack_stage(pack)) return PackOutcome::no_pack;
-  PackOutcome outcome = header_stage(pack);
+  PackOutcome outcome = header_stage(pack, true);
   if (outcome != PackOutcome::converted) return outcome;
-  bool trusted = run_documents(RunMode::batch_mode);
+  bool trusted = run_documents(RunMode::batch_mode, pack.is_open() ? &pack : nullptr);
   s_.journal.journal_result(pack.close(), " Закрыли пачку "_w, runtime::path_to_ansi(p_.pack));
   if (!trusted) {
     drop_output();
     return PackOutcome::no_output;
   }
   write_file_closing(p_.out.xml());
-  int rc = p_.out.close(true);
-  s_.journal.journal_result(rc, " Закрыли в конце "_w, p_.output_full_name);
-  if (rc != 0) return PackOutcome::no_output;
+  if (turn_->publish(p_.out) != 0) return PackOutcome::no_output;
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
   return kind && kind->converted() ? PackOutcome::converted : PackOutcome::not_converted;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -55,6 +56,22 @@ struct PackState {
   std::string_view typ_pfr() const { return kind ? kind->form_name : std::string_view{}; }
 };
 
+// The steps of a pack's conversion that depend on the packs converted before it: the output of
+// the pack before is closed and journaled by its name (" Зак.стар."), a new PFR name is
+// journaled as created, and the finished output takes its PFR name (" Закрыли в конце ").
+// Converting packs one after another does each step at once; a batch that converts packs ahead
+// of their turn records the steps and does them when the pack's turn comes.
+class PackTurn {
+ public:
+  virtual ~PackTurn() = default;
+  virtual void close_previous_output() = 0;
+  // The output was created under a temporary name; `existed`: something had its PFR name.
+  virtual void output_created(const std::string& full_name, bool existed) = 0;
+  // The output's lines are all written: its bytes go to the disk and it takes its PFR name.
+  // Gives the runtime code.
+  virtual int publish(OutputFile& out) = 0;
+};
+
 enum class PackOutcome {
   converted,      // the XML file was written
   not_converted,  // a kind answered with a message: the XML file holds the frame only
@@ -65,10 +82,13 @@ enum class PackOutcome {
 
 class OnePackConversion {
  public:
-  OnePackConversion(Session& session, PackState& pack_state) : s_(session), p_(pack_state) {}
+  // `turn`: where the steps that follow the packs before are done; by default at once.
+  OnePackConversion(Session& session, PackState& pack_state, PackTurn* turn = nullptr);
+  ~OnePackConversion();
 
   // The batch run of one pack, in batch_mode: header, documents, closing lines; archiving is the
-  // batch's.
+  // batch's. The pack is opened once and read from its first line to its last; the pack's
+  // journal lines are written together, before its XML takes its name and after.
   PackOutcome convert_batch(const std::filesystem::path& pack);
 
   // --- the steps of the one-pack window ---
@@ -94,11 +114,14 @@ class OnePackConversion {
   long long header_hundredths() const { return header_hundredths_; }
 
  private:
+  PackOutcome convert_held(const std::filesystem::path& pack);
   bool open_pack_stage(PackReader& pack);
-  PackOutcome header_stage(PackReader& pack);
+  // `keep_open`: the pack stays open, positioned at its first document, for the converter.
+  PackOutcome header_stage(PackReader& pack, bool keep_open = false);
   bool make_output_file();
-  // False when a document left elements open: the file is then not trusted.
-  bool run_documents(RunMode mode);
+  // False when a document left elements open: the file is then not trusted. `pack`: the pack
+  // open at its first document; without it the converter opens the pack again.
+  bool run_documents(RunMode mode, PackReader* pack = nullptr);
   // Gives up an output whose documents cannot be trusted: its temporary file is removed and
   // the PFR name keeps what it had.
   void drop_output();
@@ -106,6 +129,8 @@ class OnePackConversion {
 
   Session& s_;
   PackState& p_;
+  std::unique_ptr<PackTurn> own_turn_;
+  PackTurn* turn_;
   ClockTime started_{};
   long long header_hundredths_ = 0;
   long long documents_written_ = 0;

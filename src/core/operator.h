@@ -86,6 +86,14 @@ class Operator {
   // the last button, as the system's boxes do).
   virtual Button message(const MessageBox& box) = 0;
 
+  // The button this operator answers the box with when nobody has to be asked (the console
+  // answers every box by a rule), or nothing when a person answers. When it gives one,
+  // message() for the same box returns that button. A batch converts a pack ahead of its turn
+  // only while every box the pack meets has such an answer; the box is shown through message()
+  // when the pack's turn comes. Asked from any thread, also while message() runs on another:
+  // the answer depends on the box alone.
+  virtual std::optional<Button> answer_at_once(const MessageBox& /*box*/) const { return std::nullopt; }
+
   // The file dialog; nothing when the operator cancels.
   virtual std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
                                                            const std::filesystem::path& start) = 0;

@@ -91,7 +91,7 @@ XmlWriter::XmlWriter(LineSink& sink)
   // A line ends with one or two bytes (CR LF in the file, LF in memory).
   if (eol_size_ < 1 || eol_size_ > 2) throw std::invalid_argument("a line end of one or two bytes");
   std::memcpy(eol_, sink.end_of_line().data(), eol_size_);
-  capacity_ = std::max<std::size_t>(block_size_ + 4096, 4096);
+  capacity_ = 4096;
   buf_ = std::make_unique_for_overwrite<char[]>(capacity_);
 }
 
@@ -124,14 +124,18 @@ void XmlWriter::flush() {
   size_ = 0;
 }
 
-char* XmlWriter::reserve(std::size_t n) {
-  if (capacity_ - size_ < n) {
-    flush();
-    if (capacity_ < n) {
-      capacity_ = std::max(n, 2 * capacity_);
-      buf_ = std::make_unique_for_overwrite<char[]>(capacity_);
-    }
-  }
+void XmlWriter::grow(std::size_t needed) {
+  // The buffer grows as lines need it, up to a block and a line: a small file never needs a
+  // large buffer.
+  std::size_t capacity = std::max(2 * capacity_, needed);
+  auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+  std::memcpy(bigger.get(), buf_.get(), size_);
+  buf_ = std::move(bigger);
+  capacity_ = capacity;
+}
+
+inline char* XmlWriter::reserve(std::size_t n) {
+  if (capacity_ - size_ < n) grow(size_ + n);
   return buf_.get() + size_;
 }
 

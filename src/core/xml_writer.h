@@ -116,6 +116,7 @@ class XmlWriter {
   // The line's text ends at `end`: the end of line follows, and a full block goes to the sink.
   void end_line(char* end);
   char* reserve(std::size_t n);
+  void grow(std::size_t needed);
   void element(std::string_view name, std::string_view content);
   void open(std::string_view name);
   void close(std::string_view name);

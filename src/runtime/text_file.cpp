@@ -155,7 +155,7 @@ void LineReader::resize_window() {
 
 int LineReader::open(const std::filesystem::path& path) {
   if (file_) return error::already_open;
-  if (int e = check_not_directory(path)) return e;
+  // A directory is refused by the opening itself (error 5).
   if (int rc = open_for_reading(path, file_, &file_size_)) return rc;
   std::setvbuf(file_, nullptr, _IONBF, 0);
   pos_ = 0;
@@ -176,6 +176,11 @@ int LineReader::close() {
 
 int LineReader::set_to_start() {
   if (!file_) return error::not_open;
+  // The file stands where the window ends: nothing read yet means it is at its start.
+  if (window_start_ == 0 && window_len_ == 0 && !at_eof_) {
+    pos_ = 0;
+    return error::ok;
+  }
   if (std::fseek(file_, 0, SEEK_SET) != 0) return error_from_errno(errno);
   pos_ = 0;
   window_start_ = 0;
@@ -192,9 +197,10 @@ bool LineReader::fill(std::size_t want) {
   window_start_ = pos_;
   window_len_ = keep;
   while (window_len_ < window_size_) {
-    std::size_t got = std::fread(window_.get() + window_len_, 1, window_size_ - window_len_, file_);
+    const std::size_t asked = window_size_ - window_len_;
+    std::size_t got = std::fread(window_.get() + window_len_, 1, asked, file_);
     window_len_ += got;
-    if (got == 0) {
+    if (got < asked) {  // a short read is the end of the file (or a failure, told by ferror)
       at_eof_ = true;
       break;
     }

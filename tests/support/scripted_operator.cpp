@@ -16,6 +16,15 @@ core::Button ScriptedOperator::message(const core::MessageBox& box) {
     answers.pop_front();
     return b;
   }
+  return *default_answer(box);
+}
+
+std::optional<core::Button> ScriptedOperator::answer_at_once(const core::MessageBox& box) const {
+  if (!answers_by_rule) return std::nullopt;
+  return default_answer(box);
+}
+
+std::optional<core::Button> ScriptedOperator::default_answer(const core::MessageBox& box) {
   const auto& b = box.buttons;
   if (std::find(b.begin(), b.end(), core::Button::ignore) != b.end()) return core::Button::ignore;
   return b.empty() ? core::Button::ok : b.front();
@@ -52,7 +61,9 @@ core::ConverterAction ScriptedOperator::converter_wait(const core::ConverterView
     a = actions.front();
     actions.pop_front();
   }
-  log.push_back(a == core::ConverterAction::next ? "press next" : a == core::ConverterAction::ok ? "press ok" : "press cancel");
+  log.push_back(a == core::ConverterAction::next ? "press next"
+                : a == core::ConverterAction::ok ? "press ok"
+                                                 : "press cancel");
   return a;
 }
 

@@ -32,9 +32,14 @@ class ScriptedOperator : public core::Operator {
   std::function<void(std::size_t)> on_progress;
 
   core::Button message(const core::MessageBox& box) override;
+  // Answer boxes by the console's rule without being asked (so that a batch converts packs
+  // with boxes ahead of their turn); set only when no answers are scripted.
+  bool answers_by_rule = false;
+  std::optional<core::Button> answer_at_once(const core::MessageBox& box) const override;
   std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
                                                    const std::filesystem::path& start) override;
-  std::optional<std::filesystem::path> choose_folder(std::string_view title, const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> choose_folder(std::string_view title,
+                                                     const std::filesystem::path& start) override;
   void converter_opened(const core::ConverterView& view) override;
   core::ConverterAction converter_wait(const core::ConverterView& view) override;
   void converter_closed(const core::ConverterView& view) override;
@@ -43,6 +48,9 @@ class ScriptedOperator : public core::Operator {
   }
 
   std::string joined_log() const;
+
+ private:
+  static std::optional<core::Button> default_answer(const core::MessageBox& box);
 };
 
 class FixedClock : public core::Clock {
