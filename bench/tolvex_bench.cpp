@@ -1,17 +1,23 @@
 // tolvex-bench: generates large realistic packs and measures their conversion against iconv over
-// the same bytes. Each conversion runs in a child process of its own (this program re-started
-// with a sub-command), started through the same library calls as the console's `batch` and
-// `convert`, so that its peak memory is its own and not the generator's.
+// the same bytes, in one run, on a work folder in memory (tmpfs) and on one on disk. Each
+// conversion runs in a child process of its own (this program re-started with a sub-command),
+// started through the same library calls as the console's `batch` and `convert`, so that its
+// peak memory is its own and not the generator's.
 //
-//   tolvex-bench [--seed N] [--work DIR] [--packs N] [--big-mb N] [--singles N] [--repeat N]
+//   tolvex-bench [--seed N] [--work DIR] [--disk DIR|none] [--packs N] [--big-mb N] [--singles N]
+//                [--jobs N] [--repeat N]
 //
-// Cases, each timed `repeat` times (the fastest run counts):
-//   folder   a folder of realistic packs of every document kind, up to 999 documents each (batch)
-//   big      one СЗВ-4-1 pack of about big-mb MB: 999 persons, 99 periods each, many additional
-//            lines (convert)
-//   singles  a folder of one-document АДВ-1 packs (batch)
-//   one      one АДВ-1 pack with as many documents as `singles` has packs (batch), the measure
-//            the singles are compared with
+// Cases, each timed `repeat` times (the fastest run counts), and iconv over the same files:
+//   folder    a folder of realistic packs of every document kind, up to 999 documents each
+//             (batch), one pack at a time and with --jobs (default: one per processor)
+//   big       one СЗВ-4-1 pack of about big-mb MB: 999 persons, 99 periods each, many additional
+//             lines (convert)
+//   singles   a folder of one-document АДВ-1 packs (batch, with --jobs)
+//   one       one АДВ-1 pack with as many documents as `singles` has packs (batch), the measure
+//             the singles are compared with
+// On disk every XML file is synced before it takes its name, as the program always does; iconv's
+// output there is synced too before its time is taken.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,6 +31,7 @@
 #include <iostream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/batch.h"
@@ -53,10 +60,12 @@ long peak_resident_kb() {
   return u.ru_maxrss;
 }
 
-std::string folder_setting(const fs::path& p) { return runtime::with_separator(runtime::path_to_ansi(fs::absolute(p))); }
+std::string folder_setting(const fs::path& p) {
+  return runtime::with_separator(runtime::path_to_ansi(fs::absolute(p)));
+}
 
-// convert-batch PROGRAM_FOLDER REPORT: every pack of the program folder's In_4 into its Out_7.
-// convert PROGRAM_FOLDER REPORT PACK...: the packs named, one after the other.
+// convert-batch PROGRAM_FOLDER REPORT JOBS: every pack of the program folder's In_4 into its
+// Out_7, JOBS at once. convert PROGRAM_FOLDER REPORT PACK...: the packs named, one after the other.
 int child(const std::string& mode, const std::vector<std::string>& args) {
   if (args.size() < 2) return 2;
   const fs::path folder = args[0];
@@ -70,13 +79,16 @@ int child(const std::string& mode, const std::vector<std::string>& args) {
     core::Session& s = program.session();
     s.settings.path_in4 = folder_setting(folder / "In_4");
     s.settings.path_out7 = folder_setting(folder / "Out_7");
+    s.settings.path_Arh_prg = "";  // the archiver is not part of the measure
     auto count = [&](core::PackOutcome o) {
       ++packs;
       if (o == core::PackOutcome::converted || o == core::PackOutcome::not_converted) ++converted;  // an XML file
       if (o == core::PackOutcome::rejected) ++rejected;
     };
     if (mode == "convert-batch") {
-      app::BatchSummary sum = app::BatchRun(s, program.pack_state()).run();
+      app::BatchRun batch(s, program.pack_state());
+      batch.set_jobs(args.size() > 2 ? std::stoul(args[2]) : 1);
+      app::BatchSummary sum = batch.run();
       for (const auto& r : sum.results) count(r.outcome);
     } else {
       core::OnePackConversion one(s, program.pack_state());
@@ -93,10 +105,13 @@ int child(const std::string& mode, const std::vector<std::string>& args) {
 
 struct Options {
   std::uint64_t seed = 1;
-  fs::path work = fs::temp_directory_path() / "tolvex-bench";
+  fs::path work =
+      fs::exists("/dev/shm") ? fs::path("/dev/shm/tolvex-bench") : fs::temp_directory_path() / "tolvex-bench";
+  fs::path disk = "/var/tmp/tolvex-bench";  // empty: no run on disk
   int packs = 500;
   int big_mb = 100;
   int singles = 999;
+  std::size_t jobs = app::default_jobs();
   int repeat = 3;
 };
 
@@ -122,11 +137,7 @@ int run(const std::vector<std::string>& argv, const fs::path& out = {}) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
 }
 
-double seconds_of(const std::vector<std::string>& argv, int& rc, const fs::path& out = {}) {
-  auto t0 = Clock::now();
-  rc = run(argv, out);
-  return std::chrono::duration<double>(Clock::now() - t0).count();
-}
+double seconds_since(Clock::time_point t0) { return std::chrono::duration<double>(Clock::now() - t0).count(); }
 
 std::uintmax_t bytes_in(const fs::path& dir) {
   std::uintmax_t n = 0;
@@ -136,10 +147,18 @@ std::uintmax_t bytes_in(const fs::path& dir) {
   return n;
 }
 
+// Waits until the file's bytes are on the disk.
+void sync_file(const fs::path& file) {
+  int fd = ::open(file.c_str(), O_RDONLY);
+  if (fd < 0 || ::fsync(fd) != 0) throw std::runtime_error("cannot sync " + file.string());
+  ::close(fd);
+}
+
 struct Case {
   std::string name;
-  std::string mode;  // convert-batch or convert
-  fs::path folder;   // the program folder: In_4, Out_7, REPORT
+  std::string mode;                // convert-batch or convert
+  std::size_t jobs = 1;            // convert-batch: packs at once
+  fs::path folder;                 // the program folder: In_4, Out_7, REPORT
   std::vector<std::string> packs;  // the input files, in file-name order
   std::uintmax_t input = 0;
 };
@@ -151,33 +170,42 @@ struct Result {
   std::size_t packs = 0, converted = 0, rejected = 0;
 };
 
-Case make_case(const std::string& name, const std::string& mode, const fs::path& folder) {
-  Case c{name, mode, folder, {}, 0};
+Case make_case(const std::string& name, const std::string& mode, std::size_t jobs, const fs::path& folder) {
+  Case c{name, mode, jobs, folder, {}, 0};
   for (const auto& p : app::list_packs(folder / "In_4")) c.packs.push_back(p.string());
   c.input = bytes_in(folder / "In_4");
   return c;
 }
 
-Result measure(const Case& c, const Options& o) {
+Result measure(const Case& c, const Options& o, bool synced) {
   Result r;
   const fs::path report = c.folder / "result.txt";
   for (int k = 0; k < o.repeat; ++k) {
-    std::vector<std::string> iconv{"iconv", "-f", "CP866", "-t", "CP1251", "-o", (c.folder / "iconv.out").string()};
+    const fs::path iconv_out = c.folder / "iconv.out";
+    std::vector<std::string> iconv{"iconv", "-f", "CP866", "-t", "CP1251", "-o", iconv_out.string()};
     iconv.insert(iconv.end(), c.packs.begin(), c.packs.end());
-    int rc = 0;
-    r.iconv = std::min(r.iconv, seconds_of(iconv, rc));
+    auto t0 = Clock::now();
+    int rc = run(iconv);
+    if (rc == 0 && synced) sync_file(iconv_out);
+    r.iconv = std::min(r.iconv, seconds_since(t0));
     if (rc != 0) throw std::runtime_error("iconv failed on " + c.name);
-    fs::remove(c.folder / "iconv.out");
+    fs::remove(iconv_out);
 
     fs::remove_all(c.folder / "Out_7");
     fs::create_directories(c.folder / "Out_7");
     std::vector<std::string> ours{self_path(), c.mode, c.folder.string(), report.string()};
-    if (c.mode == "convert") ours.insert(ours.end(), c.packs.begin(), c.packs.end());
-    r.ours = std::min(r.ours, seconds_of(ours, rc));
+    if (c.mode == "convert")
+      ours.insert(ours.end(), c.packs.begin(), c.packs.end());
+    else
+      ours.push_back(std::to_string(c.jobs));
+    t0 = Clock::now();
+    rc = run(ours);
+    r.ours = std::min(r.ours, seconds_since(t0));
     std::ifstream in(report);
     long peak = 0;
     in >> r.packs >> r.converted >> r.rejected >> peak;
-    if (!in) throw std::runtime_error("the conversion of " + c.name + " did not report (exit " + std::to_string(rc) + ")");
+    if (!in)
+      throw std::runtime_error("the conversion of " + c.name + " did not report (exit " + std::to_string(rc) + ")");
     r.peak_kb = std::max(r.peak_kb, peak);
     r.output = bytes_in(c.folder / "Out_7");
   }
@@ -195,11 +223,14 @@ std::string pack_name(const bench::KindInfo& k, int i) {
   return b;
 }
 
-void generate(const Options& o, std::vector<Case>& cases) {
+// The cases' packs under `root`; the same seed gives the same bytes.
+std::vector<Case> generate(const Options& o, const fs::path& root) {
+  std::vector<Case> cases;
   bench::PackGenerator gen(o.seed);
   const auto kinds = bench::all_kinds();
+  const std::string jobs = " --jobs " + std::to_string(o.jobs);
 
-  fs::path folder = o.work / "folder";
+  fs::path folder = root / "folder";
   fresh(folder);
   for (int i = 0; i < o.packs; ++i) {
     const bench::KindInfo& k = kinds[static_cast<std::size_t>(i) % kinds.size()];
@@ -210,9 +241,10 @@ void generate(const Options& o, std::vector<Case>& cases) {
     shape.documents = k.one_document ? 1 : i % 25 == 0 ? 999 : 1 + static_cast<int>(998 * u * u);
     gen.write_pack(folder / "In_4" / pack_name(k, i + 1), shape);
   }
-  cases.push_back(make_case("folder", "convert-batch", folder));
+  cases.push_back(make_case("folder --jobs 1", "convert-batch", 1, folder));
+  cases.push_back(make_case("folder" + jobs, "convert-batch", o.jobs, folder));
 
-  fs::path big = o.work / "big";
+  fs::path big = root / "big";
   fresh(big);
   bench::PackShape shape;
   shape.kind = bench::Kind::szv41;
@@ -223,49 +255,68 @@ void generate(const Options& o, std::vector<Case>& cases) {
   double per_period = o.big_mb * 1e6 / 999 / 99;
   shape.max_additional = std::clamp(static_cast<int>((per_period - 75) / 36 + 0.5), 0, 99);
   gen.write_pack(big / "In_4" / "szv41-big.txt", shape);
-  cases.push_back(make_case("big", "convert", big));
+  cases.push_back(make_case("big", "convert", 1, big));
 
-  fs::path singles = o.work / "singles";
+  fs::path singles = root / "singles";
   fresh(singles);
   for (int i = 0; i < o.singles; ++i)
     gen.write_pack(singles / "In_4" / pack_name(bench::kind_info(bench::Kind::adv1), i + 1), {bench::Kind::adv1, 1});
-  cases.push_back(make_case("singles", "convert-batch", singles));
+  cases.push_back(make_case("singles" + jobs, "convert-batch", o.jobs, singles));
 
-  fs::path one = o.work / "one";
+  fs::path one = root / "one";
   fresh(one);
   gen.write_pack(one / "In_4" / "adv1-all.txt", {bench::Kind::adv1, std::min(o.singles, 999)});
-  cases.push_back(make_case("one", "convert-batch", one));
+  cases.push_back(make_case("one", "convert-batch", o.jobs, one));
+  return cases;
 }
 
 double mb(std::uintmax_t bytes) { return bytes / 1e6; }
 
-int parent(const Options& o) {
-  std::vector<Case> cases;
+const char* met(bool yes) { return yes ? "met" : "NOT met"; }
+
+// Generates and measures every case under `root`; false when a pack was rejected.
+bool run_all(const Options& o, const fs::path& root, bool synced) {
   auto t0 = Clock::now();
-  generate(o, cases);
-  std::printf("generated in %.1f s (seed %llu, %s)\n", std::chrono::duration<double>(Clock::now() - t0).count(),
-              static_cast<unsigned long long>(o.seed), o.work.string().c_str());
-  std::printf("%-8s %6s %9s %9s %9s %10s %10s %9s %9s %12s\n", "case", "packs", "in MB", "out MB", "time s",
-              "in MB/s", "out MB/s", "peak MB", "iconv s", "ours/iconv");
+  std::vector<Case> cases = generate(o, root);
+  std::printf("\nwork folder %s (%s), packs generated in %.1f s\n", root.string().c_str(),
+              synced ? "on disk: every XML synced, and iconv's output" : "in memory", seconds_since(t0));
+  std::printf("%-18s %6s %8s %8s %9s %9s %11s %8s\n", "case", "packs", "in MB", "out MB", "ours s", "iconv s",
+              "ours/iconv", "peak MB");
   std::vector<Result> results;
   bool all_ok = true;
   for (const auto& c : cases) {
-    Result r = measure(c, o);
+    Result r = measure(c, o, synced);
     results.push_back(r);
-    std::printf("%-8s %6zu %9.1f %9.1f %9.3f %10.1f %10.1f %9.1f %9.3f %12.2f\n", c.name.c_str(), r.packs, mb(c.input),
-                mb(r.output), r.ours, mb(c.input) / r.ours, mb(r.output) / r.ours, r.peak_kb / 1024.0, r.iconv,
-                r.ours / r.iconv);
+    std::printf("%-18s %6zu %8.1f %8.1f %9.3f %9.3f %11.2f %8.1f\n", c.name.c_str(), r.packs, mb(c.input), mb(r.output),
+                r.ours, r.iconv, r.ours / r.iconv, r.peak_kb / 1024.0);
     if (r.rejected != 0 || r.packs != c.packs.size()) {
       std::printf("  %zu of %zu packs rejected\n", r.rejected, r.packs);
       all_ok = false;
     }
     std::fflush(stdout);
   }
-  const Result& singles = results[2];
-  const Result& one = results[3];
-  std::printf("singles/one: %.2f (%zu one-document packs against one pack of as many documents)\n",
-              singles.ours / one.ours, singles.packs);
-  return all_ok ? 0 : 1;
+  const Result& folder = results[1];
+  const Result& big = results[2];
+  const Result& singles = results[3];
+  const Result& one = results[4];
+  long peak = 0;
+  for (const auto& r : results) peak = std::max(peak, r.peak_kb);
+  std::printf("goals: folder --jobs %zu within 2.0 x iconv: %.2f, %s; big within 2.0 x iconv: %.2f, %s;\n", o.jobs,
+              folder.ours / folder.iconv, met(folder.ours <= 2.0 * folder.iconv), big.ours / big.iconv,
+              met(big.ours <= 2.0 * big.iconv));
+  std::printf("       singles within 3.0 x one: %.2f, %s; peak memory within 32 MB: %.1f MB, %s\n",
+              singles.ours / one.ours, met(singles.ours <= 3.0 * one.ours), peak / 1024.0, met(peak <= 32 * 1024));
+  fs::remove_all(root);
+  return all_ok;
+}
+
+int parent(const Options& o) {
+  std::printf("tolvex-bench: %u cores, seed %llu, %d packs, big pack %d MB, %d singles, best of %d runs\n",
+              std::thread::hardware_concurrency(), static_cast<unsigned long long>(o.seed), o.packs, o.big_mb,
+              o.singles, o.repeat);
+  bool ok = run_all(o, o.work, false);
+  if (!o.disk.empty()) ok = run_all(o, o.disk, true) && ok;
+  return ok ? 0 : 1;
 }
 
 }  // namespace
@@ -281,15 +332,27 @@ int main(int argc, char** argv) {
       if (i + 1 >= args.size()) throw std::invalid_argument(args[i] + " needs a value");
       return args[++i];
     };
-    if (args[i] == "--seed") o.seed = std::stoull(value());
-    else if (args[i] == "--work") o.work = fs::absolute(value());
-    else if (args[i] == "--packs") o.packs = std::stoi(value());
-    else if (args[i] == "--big-mb") o.big_mb = std::stoi(value());
-    else if (args[i] == "--singles") o.singles = std::stoi(value());
-    else if (args[i] == "--repeat") o.repeat = std::max(1, std::stoi(value()));
+    if (args[i] == "--seed")
+      o.seed = std::stoull(value());
+    else if (args[i] == "--work")
+      o.work = fs::absolute(value());
+    else if (args[i] == "--disk") {
+      std::string d = value();
+      o.disk = d == "none" ? fs::path() : fs::absolute(d);
+    } else if (args[i] == "--packs")
+      o.packs = std::stoi(value());
+    else if (args[i] == "--big-mb")
+      o.big_mb = std::stoi(value());
+    else if (args[i] == "--singles")
+      o.singles = std::stoi(value());
+    else if (args[i] == "--jobs")
+      o.jobs = std::clamp<std::size_t>(std::stoul(value()), 1, app::kMaxJobs);
+    else if (args[i] == "--repeat")
+      o.repeat = std::max(1, std::stoi(value()));
     else {
       std::fprintf(stderr,
-                   "usage: tolvex-bench [--seed N] [--work DIR] [--packs N] [--big-mb N] [--singles N] [--repeat N]\n");
+                   "usage: tolvex-bench [--seed N] [--work DIR] [--disk DIR|none] [--packs N] [--big-mb N] "
+                   "[--singles N] [--jobs N] [--repeat N]\n");
       return 2;
     }
   }

@@ -1,7 +1,9 @@
 #include "app/batch.h"
 
 #include <algorithm>
+#include <memory>
 #include <system_error>
+#include <thread>
 
 #include "core/messages.h"
 #include "runtime/codepage.h"
@@ -35,7 +37,8 @@ std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, 
 }
 
 bool BatchRun::choose_input_folder() {
-  auto chosen = s_.op.choose_folder("Выбор входного каталога пачек ПФР"_w, runtime::ansi_to_path(core::trim_right(s_.settings.path_in4)));
+  auto chosen = s_.op.choose_folder("Выбор входного каталога пачек ПФР"_w,
+                                    runtime::ansi_to_path(core::trim_right(s_.settings.path_in4)));
   if (!chosen) return false;
   s_.settings.path_in4 = std::string(core::trim_right(runtime::path_to_ansi(*chosen)));
   s_.ini.put_setting(core::kSettingsSection, "path_in4", s_.settings.path_in4);
@@ -43,7 +46,8 @@ bool BatchRun::choose_input_folder() {
 }
 
 bool BatchRun::choose_output_folder() {
-  auto chosen = s_.op.choose_folder("Выбор выходного каталога XML"_w, runtime::ansi_to_path(core::trim_right(s_.settings.path_out7)));
+  auto chosen = s_.op.choose_folder("Выбор выходного каталога XML"_w,
+                                    runtime::ansi_to_path(core::trim_right(s_.settings.path_out7)));
   if (!chosen) return false;
   s_.settings.path_out7 = std::string(core::trim_right(runtime::path_to_ansi(*chosen)));
   s_.ini.put_setting(core::kSettingsSection, "path_Out7", s_.settings.path_out7);
@@ -67,6 +71,30 @@ std::vector<const BatchResult*> BatchSummary::of(core::PackOutcome outcome) cons
   for (const auto& r : results)
     if (r.outcome == outcome || (is_failure(outcome) && is_failure(r.outcome))) out.push_back(&r);
   return out;
+}
+
+std::size_t default_jobs() { return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxJobs); }
+
+std::unique_ptr<PacksAhead> BatchRun::start_ahead(const std::vector<std::filesystem::path>& packs,
+                                                  const std::string& in_dir, const std::string& out_dir) {
+  if (jobs_ < 2 || packs.size() < 2) return nullptr;
+  // Where the output folder is the input folder, a pack's XML may take the place of a pack
+  // listed after it: those packs are converted one after another.
+  std::error_code ec;
+  if (std::filesystem::equivalent(runtime::ansi_to_path(in_dir), runtime::ansi_to_path(out_dir), ec)) return nullptr;
+  try {
+    return std::make_unique<PacksAhead>(s_, packs, jobs_);
+  } catch (const std::system_error&) {
+    return nullptr;  // no threads to be had: one after another
+  }
+}
+
+core::PackOutcome BatchRun::convert_in_turn(PacksAhead* ahead, std::size_t i, const std::filesystem::path& pack) {
+  if (ahead) {
+    std::unique_ptr<core::PackAhead> converted = ahead->take(i);
+    if (!converted->given_back()) return converted->play_back(s_, p_);
+  }
+  return core::OnePackConversion(s_, p_).convert_batch(pack);
 }
 
 BatchSummary BatchRun::run() {
@@ -96,6 +124,7 @@ BatchSummary BatchRun::run() {
 
   summary.packs = packs.size();
   stop_requested_ = false;
+  std::unique_ptr<PacksAhead> ahead = start_ahead(packs, in_dir, out_dir);
   for (std::size_t i = 0; i < packs.size(); ++i) {
     if (!stop_requested_) s_.op.progress(i + 1, packs.size(), packs[i]);
     if (stop_requested_) {
@@ -104,7 +133,7 @@ BatchSummary BatchRun::run() {
                               std::string(" из "_w) + std::to_string(packs.size()));
       break;
     }
-    core::PackOutcome o = core::OnePackConversion(s_, p_).convert_batch(packs[i]);
+    core::PackOutcome o = convert_in_turn(ahead.get(), i, packs[i]);
     summary.results.push_back({packs[i], o, form_of_last_pack(s_, p_)});
     switch (o) {
       case core::PackOutcome::converted:
@@ -122,6 +151,7 @@ BatchSummary BatchRun::run() {
         break;
     }
   }
+  ahead.reset();
 
   std::string name;
   if (st.zip_dt == 1) {

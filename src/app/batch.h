@@ -2,10 +2,13 @@
 // then the archiver and, when so set, the XML checker.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/packs_ahead.h"
 #include "core/one_pack.h"
 
 namespace tolvex::app {
@@ -38,6 +41,9 @@ std::string form_of_last_pack(const core::Session& session, const core::PackStat
 // directory cannot be listed the list is empty and `error` gets the runtime code.
 std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, int* error = nullptr);
 
+// The most packs a batch converts at once.
+inline constexpr std::size_t kMaxJobs = 64;
+
 class BatchRun {
  public:
   BatchRun(core::Session& session, core::PackState& pack_state) : s_(session), p_(pack_state) {}
@@ -46,6 +52,12 @@ class BatchRun {
   bool choose_input_folder();
   bool choose_output_folder();
 
+  // How many packs are converted at once (1: one after another). With more, the packs are
+  // converted ahead of their turn on as many threads and played back in the order of the
+  // listing: the journal, the messages and the files are those of converting them one after
+  // another. A box that only a person can answer makes its pack wait for its turn.
+  void set_jobs(std::size_t jobs) { jobs_ = std::clamp<std::size_t>(jobs, 1, kMaxJobs); }
+
   // "&OK": converts every pack of path_in4 into path_out7, in batch_mode.
   BatchSummary run();
   // Asked while the batch runs (from the progress seam): no pack is started after the current
@@ -53,9 +65,17 @@ class BatchRun {
   void request_stop() { stop_requested_ = true; }
 
  private:
+  std::unique_ptr<PacksAhead> start_ahead(const std::vector<std::filesystem::path>& packs, const std::string& in_dir,
+                                          const std::string& out_dir);
+  core::PackOutcome convert_in_turn(PacksAhead* ahead, std::size_t i, const std::filesystem::path& pack);
+
   core::Session& s_;
   core::PackState& p_;
   bool stop_requested_ = false;
+  std::size_t jobs_ = 1;
 };
+
+// The number of packs a batch converts at once unless told otherwise: one per processor.
+std::size_t default_jobs();
 
 }  // namespace tolvex::app

@@ -1,7 +1,6 @@
 // tolvex-cli: the console front end. It parses its options and hands paths, settings and a
 // console operator to the library; the program folder is the current directory.
 #include <CLI/CLI.hpp>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -100,10 +99,16 @@ int main(int argc, char** argv) {
   convert->add_option("PACK", packs, "Pack files of format 4")->required();
 
   std::string in_dir, batch_out;
+  std::size_t jobs = app::default_jobs();
   auto* batch = cli.add_subcommand("batch", "Convert every pack of the input directory, then archive");
   batch->add_option("--in", in_dir, "Input directory for this run")->check(CLI::ExistingDirectory);
   batch->add_option("--out", batch_out, "Output directory for this run");
   batch->add_flag("-l,--list", list_all, list_help);
+  batch
+      ->add_option("-j,--jobs", jobs,
+                   "Packs converted at once (default: one per processor); the journal, the messages and the files are "
+                   "those of one at a time")
+      ->check(CLI::Range(std::size_t{1}, app::kMaxJobs));
 
   try {
     cli.parse(argc, argv);
@@ -135,7 +140,9 @@ int main(int argc, char** argv) {
     } else if (*batch) {
       if (!in_dir.empty()) s.settings.path_in4 = folder_setting(in_dir);
       if (!batch_out.empty()) s.settings.path_out7 = folder_setting(batch_out);
-      app::BatchSummary sum = app::BatchRun(s, program.pack_state()).run();
+      app::BatchRun run(s, program.pack_state());
+      run.set_jobs(jobs);
+      app::BatchSummary sum = run.run();
       if (sum.folder_error != 0) all_ok = false;
       say(std::to_string(sum.packs) + (sum.packs == 1 ? " pack: " : " packs: ") + std::to_string(sum.converted) +
           " converted, " + std::to_string(sum.not_converted) + " not converted, " + std::to_string(sum.rejected) +

@@ -143,10 +143,8 @@ OutputFile::~OutputFile() { close(false); }
 int OutputFile::create(const std::filesystem::path& full_name, bool& existed) {
   close(false);
   full_name_ = full_name;
+  existed = name_taken(full_name);
   std::error_code ec;
-  // A link at the PFR name counts as something there: it is replaced, never followed.
-  auto type = std::filesystem::symlink_status(full_name, ec).type();
-  existed = type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none;
   if (full_name.has_parent_path() && !std::filesystem::is_directory(full_name.parent_path(), ec)) {
     std::filesystem::create_directories(full_name.parent_path(), ec);
     if (ec) return runtime::error_from_errno(ec.value());
@@ -154,6 +152,12 @@ int OutputFile::create(const std::filesystem::path& full_name, bool& existed) {
   if (int rc = staged_.create(full_name)) return rc;
   sink_.reset();
   return runtime::error::ok;
+}
+
+bool OutputFile::name_taken(const std::filesystem::path& full_name) {
+  std::error_code ec;
+  auto type = std::filesystem::symlink_status(full_name, ec).type();
+  return type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none;
 }
 
 int OutputFile::finish() {

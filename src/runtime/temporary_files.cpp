@@ -14,8 +14,9 @@ namespace tolvex::runtime {
 
 namespace {
 
-// Fixed storage only: the interruption handler may neither allocate nor take a lock.
-constexpr int kSlots = 16;
+// Fixed storage only: the interruption handler may neither allocate nor take a lock. A batch
+// keeps up to two files per thread waiting for their names, besides the settings file.
+constexpr int kSlots = 256;
 constexpr std::size_t kPathMax = 4096;
 
 #ifdef _WIN32

@@ -126,6 +126,49 @@ TEST_F(Batch, OutcomesCountedApartAndStopAfterTheCurrentPack) {
   EXPECT_NE(j.find("Пакет остановлен оператором, обработано пачек: 1 из 4\n0 Архивировали "), std::string::npos) << j;
 }
 
+// Packs converted ahead of their turn on several threads leave what converting them one after
+// another leaves: journal, boxes, files and the pack state. A box the operator has to answer
+// makes its pack wait for its turn; an abort there ends the batch, the packs after it
+// unpublished and no temporary file left.
+TEST_F(Batch, PacksConvertedAheadLeaveWhatOneAfterAnotherLeaves) {
+  pack("1.txt", kHeader + "ДОКТ,СМРТ,1\nСМРТ,1,Морозов,Николай\n");
+  pack("2.txt", "not a pack\n");
+  pack("3.txt", kHeader + "ДОКТ,ЭЦПД,0\n");  // a warning, and the PFR name of 1.txt
+  pack("4.txt", kHeader +                    // a period line of a wrong type: a stop box
+                    "ДОКТ,КОНВ,1\nКОНВ,1,ОТМН,112-233-445 95,Иванов,Иван,Иванович,СТАНДАРТ,12.03.1950,,,,,0.00,25,3,"
+                    "10,20.06.2010,1,,,\nРАБ1,1,Завод,РАБОТА,1\nПСТ ,1,01.01.1981,31.12.1985\n");
+  pack("5.txt", "ЗГЛВ,П4.10,X,1\nИСТ4,ВЗЛ,075-001-000002\nПАЧК,3,,,01.01.2011\nДОКТ,СМРТ,1\nСМРТ,1,Петров\n");
+  auto run = [&](std::size_t jobs, bool answers_by_rule, std::deque<core::Button> answers) {
+    fs::remove_all(dir / "Out_7");
+    start();
+    op.log.clear();
+    op.answers = std::move(answers);
+    op.answers_by_rule = answers_by_rule;
+    app::BatchRun batch(session(), pack_state());
+    batch.set_jobs(jobs);
+    std::string left;
+    try {
+      for (const auto& r : batch.run().results) left += r.pack.filename().string() + "\n";
+    } catch (const core::ProgramEnd& end) {
+      left += "ended: " + end.text() + "\n";
+    }
+    left += runtime::path_to_ansi(pack_state().pack) + " " + pack_state().output_full_name + "\n";
+    program.reset();  // the end of the program: a file still open is removed
+    for (const auto& f : outputs()) left += f.filename().string() + ": " + read(f) + "\n";
+    return journal() + op.joined_log() + with_dir(left);
+  };
+  const std::string one_after_another = run(1, false, {});
+  EXPECT_EQ(run(4, true, {}), one_after_another);
+  EXPECT_EQ(run(4, false, {}), one_after_another);
+  // The boxes of 2.txt and 3.txt are answered, then the stop box of 4.txt ends the program.
+  const std::deque<core::Button> abort_at_4 = {core::Button::yes, core::Button::yes, core::Button::ok,
+                                               core::Button::abort};
+  const std::string aborted = run(1, false, abort_at_4);
+  EXPECT_NE(aborted.find("ended: "), std::string::npos) << aborted;
+  EXPECT_EQ(aborted.find("000002"), std::string::npos) << "5.txt was published: " << aborted;
+  EXPECT_EQ(run(4, false, abort_at_4), aborted);
+}
+
 TEST_F(Batch, ArchiveNamesAndCheckers) {
   pack("a.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
   pack("b.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
@@ -161,8 +204,10 @@ TEST_F(Batch, FolderChoicesAreWritten) {
   EXPECT_FALSE(b.choose_input_folder());
   program.reset();
   core::IniStore ini(dir / "tolvex.ini");
-  EXPECT_EQ(fakes::slashes(ini.get_setting("odna_pch", "path_in4")), fakes::slashes(runtime::path_to_ansi(dir / "in2")));
-  EXPECT_EQ(fakes::slashes(ini.get_setting("odna_pch", "path_Out7")), fakes::slashes(runtime::path_to_ansi(dir / "out2")));
+  EXPECT_EQ(fakes::slashes(ini.get_setting("odna_pch", "path_in4")),
+            fakes::slashes(runtime::path_to_ansi(dir / "in2")));
+  EXPECT_EQ(fakes::slashes(ini.get_setting("odna_pch", "path_Out7")),
+            fakes::slashes(runtime::path_to_ansi(dir / "out2")));
 }
 
 TEST(Programs, ParameterTextSplitsAsACommandLine) {

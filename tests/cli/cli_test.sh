@@ -148,6 +148,31 @@ check "no forged journal line" 0 "$(journal | grep -c '^0 Закрыли FORGED'
 check "no escape on the error stream" 0 "$(grep -c "$(printf '\033')" e.txt)"
 rm -f "in/$forged" "in/$red"
 
+# Several packs at once leave what one at a time leaves: the same files, journal (times aside)
+# and messages, over packs of every kind, rejected ones, ones with warnings and many of one PFR
+# name (the later replaces the earlier); and a journal that fails at some pack ends both at the
+# same pack, with the same files published and no temporary file left.
+mkdir -p every && for c in "$(dirname "$0")"/../golden/cases/*/; do
+  if [ -f "$c/pack.bin" ]; then cp "$c/pack.bin" "every/$(basename "$c").txt"
+  else sed 's/$/\r/' "$c/pack.txt" | iconv -c -f UTF-8 -t CP866 > "every/$(basename "$c").txt"; fi
+done
+mkdir -p many && for i in $(seq -w 1 40); do sed "s/^ПАЧК,12,/ПАЧК,$i,/" <(iconv -f CP866 -t UTF-8 in/good.txt) |
+  iconv -f UTF-8 -t CP866 > "many/p$i.txt"; done
+run_jobs() {  # run_jobs JOBS FOLDER [ULIMIT]: a batch in a program folder of its own; what it left
+  local at="$work/jobs$1-$2"
+  rm -rf "$at" && mkdir -p "$at" && (cd "$at" && cp "$work/tolvex.ini" . && (trap '' XFSZ; ulimit -f "${3:-unlimited}"
+    "$cli" batch --in "$work/$2" --out Out_7 --jobs "$1" > /dev/null 2> err.txt; echo "exit $?" > status.txt))
+  (cd "$at" && cat status.txt && sed "s#$at#AT#g" err.txt && find . -name '*.tmp' && (cd Out_7 && sha256sum *) &&
+   iconv -f CP1251 -t UTF-8 Report/tolvex.log | sed -E "s#$at#AT#g; s/[0-9]{2}:[0-9]{2}:[0-9]{2}/T/g" |
+     sed -E 's/^Время [0-9]+/Время N/; s/[0-9]{6}_[0-9]{4}/A/g')
+}
+one_at_a_time=$(run_jobs 1 every)
+check "--jobs 4 leaves what --jobs 1 leaves" "$one_at_a_time" "$(run_jobs 4 every)"
+check "... the default too" "$one_at_a_time" "$(run_jobs "$(nproc)" every)"
+check "... also when the journal fails at a pack" "$(run_jobs 1 many 8)" "$(run_jobs 4 many 8)"
+check "... which ends the program at a pack in the middle" "exit 3 yes" \
+  "$(head -1 "$work/jobs4-many/status.txt") $(n=$(ls "$work/jobs4-many/Out_7" | wc -l); [ "$n" -gt 1 ] && [ "$n" -lt 40 ] && echo yes)"
+
 if strace -o /dev/null true 2> /dev/null; then
   # The settings of a first start are written once; an XML file takes its PFR name only after
   # its bytes are on the disk, and the folder is synced after the rename.

@@ -1,0 +1,53 @@
+// The packs of a batch converted on several threads, each ahead of its turn, and handed over in
+// the order of the listing (a reorder buffer): the batch plays each one back in its turn. At
+// most a few packs more than there are threads wait converted, so that memory and the files
+// waiting for their names stay few.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "core/one_pack.h"
+#include "core/pack_ahead.h"
+
+namespace tolvex::app {
+
+class PacksAhead {
+ public:
+  // Starts `jobs` threads converting `packs` with the settings and services of `session`; the
+  // boxes' answers are those `session.op` gives without being asked. `session` and `packs`
+  // outlive this object.
+  PacksAhead(const core::Session& session, const std::vector<std::filesystem::path>& packs, std::size_t jobs);
+  // Stops the threads after the packs they are converting; every pack not handed over is given
+  // up (its file removed).
+  ~PacksAhead();
+  PacksAhead(const PacksAhead&) = delete;
+  PacksAhead& operator=(const PacksAhead&) = delete;
+
+  // Pack `i` of the listing, once it is converted; the packs are taken in order, 0, 1, 2 ...
+  std::unique_ptr<core::PackAhead> take(std::size_t i);
+
+ private:
+  void work();
+  void stop();
+
+  const core::Session& session_;
+  const std::vector<std::filesystem::path>& packs_;
+  const std::size_t window_;  // how far past the pack taken last a thread may start one
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<std::unique_ptr<core::PackAhead>> done_;  // by number in the listing
+  std::vector<std::exception_ptr> failed_;
+  std::size_t next_ = 0;   // the next pack to start
+  std::size_t taken_ = 0;  // the packs handed over
+  bool stop_ = false;
+  std::vector<std::thread> threads_;
+};
+
+}  // namespace tolvex::app
