@@ -4,8 +4,16 @@
 
 namespace tolvex::app {
 
+namespace {
+
+// How many packs past the one the batch takes next may be started: enough that the threads
+// seldom wait for the batch, few enough that the files waiting for their names stay few.
+std::size_t window_for(std::size_t jobs) { return std::min<std::size_t>(8 * jobs, 128); }
+
+}  // namespace
+
 PacksAhead::PacksAhead(const core::Session& session, const std::vector<std::filesystem::path>& packs, std::size_t jobs)
-    : session_(session), packs_(packs), window_(2 * jobs), done_(packs.size()), failed_(packs.size()) {
+    : session_(session), packs_(packs), window_(window_for(jobs)), done_(packs.size()), failed_(packs.size()) {
   jobs = std::min(jobs, packs.size());
   threads_.reserve(jobs);
   try {
@@ -26,19 +34,23 @@ void PacksAhead::stop() {
     std::lock_guard lock(mutex_);
     stop_ = true;
   }
-  changed_.notify_all();
+  room_.notify_all();
   for (auto& t : threads_) t.join();
   threads_.clear();
 }
 
 std::unique_ptr<core::PackAhead> PacksAhead::take(std::size_t i) {
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [&] { return done_[i] != nullptr || failed_[i] != nullptr; });
+  waiting_for_ = i;
+  ready_.wait(lock, [&] { return done_[i] != nullptr || failed_[i] != nullptr; });
+  waiting_for_ = kNobody;
   if (failed_[i]) std::rethrow_exception(failed_[i]);
   std::unique_ptr<core::PackAhead> pack = std::move(done_[i]);
   taken_ = i + 1;
+  // The window moves on: a thread waiting for it may start the next pack.
+  const bool wake = threads_waiting_ > 0;
   lock.unlock();
-  changed_.notify_all();  // the window moves on
+  if (wake) room_.notify_one();
   return pack;
 }
 
@@ -47,7 +59,9 @@ void PacksAhead::work() {
     std::size_t i;
     {
       std::unique_lock lock(mutex_);
-      changed_.wait(lock, [&] { return stop_ || next_ >= packs_.size() || next_ < taken_ + window_; });
+      ++threads_waiting_;
+      room_.wait(lock, [&] { return stop_ || next_ >= packs_.size() || next_ < taken_ + window_; });
+      --threads_waiting_;
       if (stop_ || next_ >= packs_.size()) return;
       i = next_++;
     }
@@ -59,12 +73,14 @@ void PacksAhead::work() {
     } catch (...) {
       failure = std::current_exception();  // no memory for the pack's record
     }
+    bool wanted;
     {
       std::lock_guard lock(mutex_);
       done_[i] = std::move(pack);
       failed_[i] = failure;
+      wanted = waiting_for_ == i;
     }
-    changed_.notify_all();
+    if (wanted) ready_.notify_one();
   }
 }
 

@@ -1,7 +1,7 @@
 // The packs of a batch converted on several threads, each ahead of its turn, and handed over in
 // the order of the listing (a reorder buffer): the batch plays each one back in its turn. At
-// most a few packs more than there are threads wait converted, so that memory and the files
-// waiting for their names stay few.
+// most eight packs per thread wait converted (128 in all), so that memory and the files waiting
+// for their names stay few.
 #pragma once
 
 #include <condition_variable>
@@ -40,12 +40,17 @@ class PacksAhead {
   const core::Session& session_;
   const std::vector<std::filesystem::path>& packs_;
   const std::size_t window_;  // how far past the pack taken last a thread may start one
+  static constexpr std::size_t kNobody = static_cast<std::size_t>(-1);
+
   std::mutex mutex_;
-  std::condition_variable changed_;
+  std::condition_variable ready_;                       // the pack the batch waits for is converted
+  std::condition_variable room_;                        // the window moved on
   std::vector<std::unique_ptr<core::PackAhead>> done_;  // by number in the listing
   std::vector<std::exception_ptr> failed_;
-  std::size_t next_ = 0;   // the next pack to start
-  std::size_t taken_ = 0;  // the packs handed over
+  std::size_t next_ = 0;               // the next pack to start
+  std::size_t taken_ = 0;              // the packs handed over
+  std::size_t waiting_for_ = kNobody;  // the pack the batch waits for
+  std::size_t threads_waiting_ = 0;    // threads waiting for the window to move
   bool stop_ = false;
   std::vector<std::thread> threads_;
 };

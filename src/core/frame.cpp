@@ -5,6 +5,7 @@
 #include "core/insurer_blocks.h"
 #include "runtime/codepage.h"
 #include "runtime/file_error.h"
+#include "runtime/files.h"
 
 namespace tolvex::core {
 
@@ -103,9 +104,9 @@ void write_file_closing(XmlWriter& xml) {
 
 namespace {
 
-// The XML goes to the file in blocks of this size: few writes, and a block small enough to stay
-// in the processor's cache while the kernel copies it.
-constexpr std::size_t kOutputBlock = 128 * 1024;
+// The XML goes to the file in blocks of this size: few writes, and few hand-overs to the thread
+// that writes a large file's blocks while the next is made.
+constexpr std::size_t kOutputBlock = 1024 * 1024;
 
 }  // namespace
 
@@ -140,30 +141,29 @@ OutputFile::OutputFile() : sink_(staged_), xml_(sink_) {}
 
 OutputFile::~OutputFile() { close(false); }
 
-int OutputFile::create(const std::filesystem::path& full_name, bool& existed) {
+int OutputFile::create(const std::filesystem::path& full_name) {
   close(false);
   full_name_ = full_name;
-  existed = name_taken(full_name);
-  std::error_code ec;
-  if (full_name.has_parent_path() && !std::filesystem::is_directory(full_name.parent_path(), ec)) {
+  int rc = staged_.create(full_name);
+  if ((rc == runtime::error::not_found || rc == runtime::error::path_not_found) && full_name.has_parent_path()) {
+    // The output folder is made when it is missing.
+    std::error_code ec;
     std::filesystem::create_directories(full_name.parent_path(), ec);
     if (ec) return runtime::error_from_errno(ec.value());
+    rc = staged_.create(full_name);
   }
-  if (int rc = staged_.create(full_name)) return rc;
-  sink_.reset();
-  return runtime::error::ok;
+  if (rc == runtime::error::ok) sink_.reset();
+  return rc;
 }
 
-bool OutputFile::name_taken(const std::filesystem::path& full_name) {
-  std::error_code ec;
-  auto type = std::filesystem::symlink_status(full_name, ec).type();
-  return type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none;
-}
+bool OutputFile::name_taken(const std::filesystem::path& full_name) { return runtime::identity_at(full_name).known; }
 
 int OutputFile::finish() {
   if (!staged_.is_open()) return runtime::error::not_open;
   xml_.flush();
-  if (int rc = sink_.settle()) {
+  int rc = sink_.settle();
+  xml_.shrink();  // a file waiting for its name keeps no large buffer
+  if (rc != 0) {
     staged_.discard();
     return rc;
   }

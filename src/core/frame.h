@@ -48,8 +48,8 @@ class OutputFile {
   ~OutputFile();
 
   // Creates the temporary file for `full_name` (its directory made when missing) and opens
-  // it empty. `existed` tells whether anything of the PFR name was there already.
-  int create(const std::filesystem::path& full_name, bool& existed);
+  // it empty.
+  int create(const std::filesystem::path& full_name);
   // Whether anything has the name: a file, a folder or a link (which counts as something there:
   // it is replaced, never followed).
   static bool name_taken(const std::filesystem::path& full_name);

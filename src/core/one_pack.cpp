@@ -143,7 +143,7 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
   if (!kind || !kind->converted())
     info_box(s_.op, kTitleWarning, "Извините! Этот тип документа ПФР пока не обрабатывается !!"_w);
 
-  if (!make_output_file()) {
+  if (!make_output_file(pack)) {
     pack.close();
     return PackOutcome::no_output;
   }
@@ -166,19 +166,20 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
   return PackOutcome::converted;
 }
 
-bool OnePackConversion::make_output_file() {
+bool OnePackConversion::make_output_file(const PackReader& pack) {
   turn_->close_previous_output();
   std::string full = runtime::with_separator(s_.settings.path_out7) + output_file_name(p_.header);
   p_.output_full_name = full;
-  if (runtime::same_file(p_.pack, runtime::ansi_to_path(full))) {
+  const std::filesystem::path path = runtime::ansi_to_path(full);
+  const runtime::FileIdentity at_name = runtime::identity_at(path);
+  if (at_name.known && at_name == pack.identity()) {
     // The XML would take the place of the pack it is made from.
     std::string text = std::string("Выходной файл совпадает с входной пачкой "_w) + full;
     s_.journal.journal_line(text);
     info_box(s_.op, kTitleMessage, text);
     return false;
   }
-  bool existed = false;
-  int rc = p_.out.create(runtime::ansi_to_path(full), existed);
+  int rc = p_.out.create(path);
   if (rc != 0) {
     std::string text = std::string("Не могу создать выходной файл "_w) + full;
     s_.journal.journal_line(text);
@@ -186,7 +187,7 @@ bool OnePackConversion::make_output_file() {
     stop_box(s_.op, text);
     return false;
   }
-  turn_->output_created(full, existed);
+  turn_->output_created(full, at_name.known);
   s_.journal.journal_result(0, " Очистили "_w, full);
   return true;
 }

@@ -118,7 +118,7 @@ class OnePackConversion {
   bool open_pack_stage(PackReader& pack);
   // `keep_open`: the pack stays open, positioned at its first document, for the converter.
   PackOutcome header_stage(PackReader& pack, bool keep_open = false);
-  bool make_output_file();
+  bool make_output_file(const PackReader& pack);
   // False when a document left elements open: the file is then not trusted. `pack`: the pack
   // open at its first document; without it the converter opens the pack again.
   bool run_documents(RunMode mode, PackReader* pack = nullptr);

@@ -3,16 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/short_copy.h"
-
 namespace tolvex::core {
-
-namespace {
-
-// Whether a byte ends a run of ordinary characters: a double quote or a comma.
-constexpr bool is_stop(char c) { return c == '"' || c == ','; }
-
-}  // namespace
 
 void split_pack_line(std::string_view line, Record& record, SplitVariant variant, std::size_t max_fields) {
   line = trim_right(line);
@@ -26,28 +17,25 @@ void split_pack_line(std::string_view line, Record& record, SplitVariant variant
   char* at = first;                          // where its next character goes
   std::size_t room = record.field_width(0);  // characters still free in it
   bool quoted = false;
-  const char* p = line.data();
-  const char* const end = p + line.size();
-  for (;;) {
-    // A run of ordinary characters goes into the field at once, cut at the field's width.
-    const char* stop = p;
-    while (stop != end && !is_stop(*stop)) ++stop;
-    const std::size_t n = std::min(room, static_cast<std::size_t>(stop - p));
-    at = copy_short(at, p, n);
-    room -= n;
-    if (stop == end) break;
-    p = stop + 1;
-    if (*stop == '"') {
-      quoted = !quoted;
-    } else if (!quoted) {
-      // The next field; past the record's last one, characters are only counted off.
-      room = 0;
-      if (++f < fields) {
-        at = record.field_data(f);
-        room = record.field_width(f);
+  for (char c : line) {
+    if (c == '"' || c == ',') {
+      if (c == '"') {
+        quoted = !quoted;
+        continue;
       }
-    } else if (variant == SplitVariant::document && room > 0) {
-      *at++ = ',';
+      if (!quoted) {
+        // The next field; past the record's last one, characters are only counted off.
+        room = 0;
+        if (++f < fields) {
+          at = record.field_data(f);
+          room = record.field_width(f);
+        }
+        continue;
+      }
+      if (variant == SplitVariant::header) continue;  // a comma in quotes: dropped in a header
+    }
+    if (room > 0) {  // a value longer than its field is cut at the width
+      *at++ = c;
       --room;
     }
   }

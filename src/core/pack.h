@@ -78,6 +78,8 @@ class PackReader {
   int open(const std::filesystem::path& path) { return file_.open(path); }
   int close() { return file_.close(); }
   bool is_open() const { return file_.is_open(); }
+  // Which file is open (unknown when none is).
+  const runtime::FileIdentity& identity() const { return file_.opened().identity; }
 
   // Reads the next line; 0, or error 33 at the end of the pack.
   int read_line() { return file_.next(); }

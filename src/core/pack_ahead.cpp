@@ -58,9 +58,10 @@ void PackAhead::close_previous_output() {
   events_.push_back({Event::previous_output, {}, {}, 0});
 }
 
-void PackAhead::output_created(const std::string& full_name, bool) {
-  // Whether the name is new is told in the pack's turn: a pack before it may give it the name.
-  events_.push_back({Event::output_created, full_name, {}, 0});
+void PackAhead::output_created(const std::string& full_name, bool existed) {
+  // A name taken now is taken in the pack's turn too (a batch never removes one); a name that is
+  // free now is looked at again then: a pack before this one may give it to its XML.
+  events_.push_back({Event::output_created, full_name, {}, existed ? 1 : 0});
 }
 
 int PackAhead::publish(OutputFile& out) {
@@ -89,7 +90,8 @@ PackOutcome PackAhead::play_back(Session& session, PackState& state) {
         }
         break;
       case Event::output_created:
-        if (!OutputFile::name_taken(runtime::ansi_to_path(e.text))) journal.journal_result(0, " Создали "_w, e.text);
+        if (e.code == 0 && !OutputFile::name_taken(runtime::ansi_to_path(e.text)))
+          journal.journal_result(0, " Создали "_w, e.text);
         break;
       case Event::publish: {
         // Every line of the pack is written before its XML has its name.

@@ -45,7 +45,7 @@ class PackAhead : private Journal, private Operator, private PackTurn {
     Kind kind;
     std::string text;  // the line; the output's full name
     MessageBox shown;  // the box
-    int code = 0;      // publish: the result of finishing the file
+    int code = 0;      // publish: the result of finishing the file; output_created: 1 when the name was taken
   };
 
   // What the conversion tells the journal and the operator.

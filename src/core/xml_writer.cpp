@@ -48,6 +48,11 @@ inline char* put_blanks(char* p, std::size_t n) {
 
 // Appends `value` at `p` as XML character data; gives the end.
 char* put_escaped(char* p, std::string_view value) {
+  // Most values have nothing to escape: they are looked through without a branch per byte and
+  // copied as they are.
+  unsigned special = 0;
+  for (char c : value) special |= kEscapes[static_cast<unsigned char>(c)];
+  if (special == 0) return put(p, value);
   for (char c : value) {
     switch (kEscapes[static_cast<unsigned char>(c)]) {
       case kPlain:
@@ -122,6 +127,18 @@ void XmlWriter::flush() {
     buf_ = std::make_unique_for_overwrite<char[]>(capacity_);
   }
   size_ = 0;
+}
+
+void XmlWriter::shrink() {
+  constexpr std::size_t kKept = 64 * 1024;
+  if (size_ == 0 && capacity_ > kKept) {
+    capacity_ = 4096;
+    buf_ = std::make_unique_for_overwrite<char[]>(capacity_);
+  }
+  if (spare_capacity_ > kKept) {
+    spare_.reset();
+    spare_capacity_ = 0;
+  }
 }
 
 void XmlWriter::grow(std::size_t needed) {

@@ -109,6 +109,8 @@ class XmlWriter {
 
   // Hands the lines written so far to the sink.
   void flush();
+  // Gives back large buffers once the sink is done with every block (a finished file).
+  void shrink();
 
  private:
   // The line begins: room for the indentation and `rest` more bytes; where its text goes.

@@ -1,6 +1,8 @@
 #include "runtime/codepage.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace tolvex::runtime {
 
@@ -10,6 +12,23 @@ static_assert([] {
     if (tables::oem_to_ansi[b] != b) return false;
   return true;
 }());
+
+void oem_to_ansi_copy(const char* from, char* to, std::size_t size) {
+  // Eight bytes at a time: a run of Latin letters, digits and punctuation (the lower half, the
+  // same in both code pages) is copied as it is.
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, from + i, 8);
+    if ((x & 0x8080808080808080ULL) == 0) {
+      std::memcpy(to + i, &x, 8);
+      continue;
+    }
+    for (std::size_t k = i; k < i + 8; ++k)
+      to[k] = static_cast<char>(tables::oem_to_ansi[static_cast<unsigned char>(from[k])]);
+  }
+  for (; i < size; ++i) to[i] = static_cast<char>(tables::oem_to_ansi[static_cast<unsigned char>(from[i])]);
+}
 
 namespace {
 

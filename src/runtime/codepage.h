@@ -22,10 +22,7 @@ inline void oem_to_ansi_in_place(char* data, std::size_t size) {
 }
 
 // Copies `size` bytes of code page 866 text to `to` as Windows-1251.
-inline void oem_to_ansi_copy(const char* from, char* to, std::size_t size) {
-  for (std::size_t i = 0; i < size; ++i)
-    to[i] = static_cast<char>(tables::oem_to_ansi[static_cast<unsigned char>(from[i])]);
-}
+void oem_to_ansi_copy(const char* from, char* to, std::size_t size);
 
 // Windows-1251 text in code page 866 (a character 866 lacks becomes "?"): the form in which
 // packs are stored.

@@ -1,5 +1,6 @@
 #include "runtime/files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -38,13 +39,17 @@ int stream_of(HANDLE h, int flags, const char* mode, std::FILE*& file) {
 }
 
 // Only a disk file that is no directory and no link counts as a regular file.
-int check_regular(HANDLE h, bool links_refused, std::uint64_t* size = nullptr) {
+int check_regular(HANDLE h, bool links_refused, OpenedFile* facts = nullptr) {
   if (GetFileType(h) != FILE_TYPE_DISK) return error::not_regular_file;
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(h, &info)) return error_from_windows(GetLastError());
   if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return error::access_denied;
   if (links_refused && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return error::access_denied;
-  if (size) *size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  if (facts) {
+    facts->size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    facts->identity = {true, info.dwVolumeSerialNumber,
+                       (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  }
   return error::ok;
 }
 
@@ -60,12 +65,12 @@ bool file_index(const std::filesystem::path& path, bool follow, BY_HANDLE_FILE_I
 
 }  // namespace
 
-int open_for_reading(const std::filesystem::path& path, std::FILE*& file, std::uint64_t* size) {
+int open_for_reading(const std::filesystem::path& path, std::FILE*& file, OpenedFile* facts) {
   file = nullptr;
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return error_from_windows(GetLastError());
-  if (int rc = check_regular(h, false, size)) {
+  if (int rc = check_regular(h, false, facts)) {
     CloseHandle(h);
     return rc;
   }
@@ -117,11 +122,16 @@ int replace_file(const std::filesystem::path& from, const std::filesystem::path&
   return error::ok;
 }
 
-bool same_file(const std::filesystem::path& existing, const std::filesystem::path& entry) {
-  BY_HANDLE_FILE_INFORMATION a{}, b{};
-  if (!file_index(existing, true, a) || !file_index(entry, false, b)) return false;
-  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-         a.nFileIndexLow == b.nFileIndexLow;
+FileIdentity identity_at(const std::filesystem::path& entry) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!file_index(entry, false, info)) {
+    // Something may be there that cannot be opened even to look at it (another program's
+    // file held without sharing): it is there all the same.
+    DWORD attributes = GetFileAttributesW(entry.c_str());
+    return {attributes != INVALID_FILE_ATTRIBUTES, 0, 0};
+  }
+  return {true, info.dwVolumeSerialNumber,
+          (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 #else
@@ -129,9 +139,8 @@ bool same_file(const std::filesystem::path& existing, const std::filesystem::pat
 namespace {
 
 int open_checked_fd(int fd, const char* mode, std::FILE*& file) {
-  // The check is made; from here on reads and writes wait as usual.
-  int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0 && (flags & O_NONBLOCK)) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  // The file is known to be a regular one, which reads and writes never wait on: O_NONBLOCK,
+  // which kept the opening from waiting, makes no difference from here on.
   file = ::fdopen(fd, mode);
   if (!file) {
     int e = errno;
@@ -141,23 +150,26 @@ int open_checked_fd(int fd, const char* mode, std::FILE*& file) {
   return error::ok;
 }
 
-int check_regular(int fd, std::uint64_t* size = nullptr) {
+int check_regular(int fd, OpenedFile* facts = nullptr) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return error_from_errno(errno);
   if (S_ISDIR(st.st_mode)) return error::access_denied;
   if (!S_ISREG(st.st_mode)) return error::not_regular_file;
-  if (size) *size = static_cast<std::uint64_t>(st.st_size);
+  if (facts) {
+    facts->size = static_cast<std::uint64_t>(st.st_size);
+    facts->identity = {true, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+  }
   return error::ok;
 }
 
 }  // namespace
 
-int open_for_reading(const std::filesystem::path& path, std::FILE*& file, std::uint64_t* size) {
+int open_for_reading(const std::filesystem::path& path, std::FILE*& file, OpenedFile* facts) {
   file = nullptr;
   // O_NONBLOCK: opening a pipe without a writer returns at once instead of waiting for one.
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return error_from_errno(errno);
-  if (int rc = check_regular(fd, size)) {
+  if (int rc = check_regular(fd, facts)) {
     ::close(fd);
     return rc;
   }
@@ -208,14 +220,35 @@ int replace_file(const std::filesystem::path& from, const std::filesystem::path&
   return std::rename(from.c_str(), to.c_str()) == 0 ? error::ok : error_from_errno(errno);
 }
 
-bool same_file(const std::filesystem::path& existing, const std::filesystem::path& entry) {
-  struct stat a {};
-  struct stat b {};
-  if (::stat(existing.c_str(), &a) != 0 || ::lstat(entry.c_str(), &b) != 0) return false;
-  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+FileIdentity identity_at(const std::filesystem::path& entry) {
+  struct stat st {};
+  if (::lstat(entry.c_str(), &st) != 0) return {};
+  return {true, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
 }
 
 #endif
+
+std::size_t read_some(std::FILE* file, char* to, std::size_t size, bool& failed) {
+  std::size_t got = 0;
+  while (got < size) {
+#ifdef _WIN32
+    const unsigned ask = static_cast<unsigned>(std::min<std::size_t>(size - got, 1u << 30));
+    int n = _read(_fileno(file), to + got, ask);
+#else
+    const std::size_t ask = std::min<std::size_t>(size - got, 1u << 30);
+    ssize_t n = ::read(fileno(file), to + got, ask);
+    if (n < 0 && errno == EINTR) continue;
+#endif
+    if (n < 0) {
+      failed = true;
+      break;
+    }
+    got += static_cast<std::size_t>(n);
+    // A regular file gives all that is asked unless its end comes first.
+    if (static_cast<std::size_t>(n) < ask) break;
+  }
+  return got;
+}
 
 int read_small_file(const std::filesystem::path& path, std::size_t max_size, std::string& bytes, bool& too_large) {
   bytes.clear();

@@ -12,11 +12,32 @@
 
 namespace tolvex::runtime {
 
+// Which file a name leads to: device and inode (volume and file index on Windows).
+struct FileIdentity {
+  bool known = false;  // something was there
+  std::uint64_t device = 0, file = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// What opening a file for reading learnt of it.
+struct OpenedFile {
+  std::uint64_t size = 0;
+  FileIdentity identity;
+};
+
 // Opens an existing file for reading. A link named by the operator is followed, but what it
 // names must be a regular file: a pipe, a device or a socket is refused with error 120 before
-// a byte is read, without waiting for a writer; a directory gives error 5. `size`, when given,
-// gets the file's size at the opening.
-int open_for_reading(const std::filesystem::path& path, std::FILE*& file, std::uint64_t* size = nullptr);
+// a byte is read, without waiting for a writer; a directory gives error 5. `facts`, when given,
+// gets the size and the identity of the file opened.
+int open_for_reading(const std::filesystem::path& path, std::FILE*& file, OpenedFile* facts = nullptr);
+
+// What is at the directory entry `entry` (a link there is not followed: its own identity);
+// unknown when nothing is there.
+FileIdentity identity_at(const std::filesystem::path& entry);
+
+// One read of up to `size` bytes from a regular file opened for reading (unbuffered): the bytes
+// read, fewer only at the end of the file; `failed` is set when the read failed.
+std::size_t read_some(std::FILE* file, char* to, std::size_t size, bool& failed);
 
 // Opens an existing regular file for reading and writing (the journal). A link at the name is
 // not followed. With `exclusive` no other process may hold the file open for writing at the
@@ -36,10 +57,6 @@ int sync_folder(const std::filesystem::path& folder);
 // Gives the file `from` the name `to`, replacing whatever has that name (a link there is
 // replaced, never followed); written through to the disk on Windows.
 int replace_file(const std::filesystem::path& from, const std::filesystem::path& to);
-
-// True when the directory entry `entry` (a link there not followed) is the file `existing`
-// names: the same device and inode, or volume and file index on Windows.
-bool same_file(const std::filesystem::path& existing, const std::filesystem::path& entry);
 
 // Reads a whole regular file of at most `max_size` bytes. A larger one is not read: error 8
 // (not enough memory) with `too_large` set.

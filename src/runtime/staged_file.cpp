@@ -1,5 +1,6 @@
 #include "runtime/staged_file.h"
 
+#include <cstdint>
 #include <random>
 #include <system_error>
 
@@ -11,13 +12,15 @@ namespace tolvex::runtime {
 
 namespace {
 
-// ".<eight letters or digits>.tmp" from the system's random source.
+// ".<eight letters or digits>.tmp" from the system's random source, opened once per thread.
 std::filesystem::path::string_type random_suffix() {
   static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device rd;
+  thread_local std::random_device rd;
+  std::uint64_t bits = (static_cast<std::uint64_t>(rd()) << 32) | rd();  // 36^8 < 2^64
   std::filesystem::path::string_type out;
   out.push_back('.');
-  for (int i = 0; i < 8; ++i) out.push_back(static_cast<std::filesystem::path::value_type>(kAlphabet[rd() % 36]));
+  for (int i = 0; i < 8; ++i, bits /= 36)
+    out.push_back(static_cast<std::filesystem::path::value_type>(kAlphabet[bits % 36]));
   for (char c : std::string_view(".tmp")) out.push_back(static_cast<std::filesystem::path::value_type>(c));
   return out;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <system_error>
@@ -128,7 +129,7 @@ LineReader::~LineReader() { close(); }
 std::size_t LineReader::wanted_window() const {
   std::size_t size = std::max(settings_.buffer_size, settings_.record_length);
   // A small file is read whole into a window of its own size and no more.
-  std::uint64_t whole = file_size_ + settings_.record_length + settings_.end_of_record.size() + 1;
+  std::uint64_t whole = opened_.size + settings_.record_length + settings_.end_of_record.size() + 1;
   return whole < size ? static_cast<std::size_t>(whole) : size;
 }
 
@@ -156,7 +157,9 @@ void LineReader::resize_window() {
 int LineReader::open(const std::filesystem::path& path) {
   if (file_) return error::already_open;
   // A directory is refused by the opening itself (error 5).
-  if (int rc = open_for_reading(path, file_, &file_size_)) return rc;
+  opened_ = {};
+  failed_ = false;
+  if (int rc = open_for_reading(path, file_, &opened_)) return rc;
   std::setvbuf(file_, nullptr, _IONBF, 0);
   pos_ = 0;
   at_eof_ = false;
@@ -168,6 +171,7 @@ int LineReader::close() {
   if (!file_) return error::ok;
   int rc = std::fclose(file_) == 0 ? error::ok : error_from_errno(errno);
   file_ = nullptr;
+  opened_ = {};
   window_.reset();
   window_size_ = 0;
   window_len_ = 0;
@@ -198,9 +202,9 @@ bool LineReader::fill(std::size_t want) {
   window_len_ = keep;
   while (window_len_ < window_size_) {
     const std::size_t asked = window_size_ - window_len_;
-    std::size_t got = std::fread(window_.get() + window_len_, 1, asked, file_);
+    std::size_t got = read_some(file_, window_.get() + window_len_, asked, failed_);
     window_len_ += got;
-    if (got < asked) {  // a short read is the end of the file (or a failure, told by ferror)
+    if (got < asked) {  // a short read is the end of the file, or a failure
       at_eof_ = true;
       break;
     }
@@ -237,11 +241,11 @@ int LineReader::next() {
     window_len_ = 0;
     at_eof_ = false;
   }
-  if (std::ferror(file_)) return error::stream_error;
+  if (failed_) return error::stream_error;
   const std::size_t rec_len = settings_.record_length;
   const std::string& marker = settings_.end_of_record;
   const bool ctrl_z = settings_.ctrl_z_is_eof;
-  if (!fill(1)) return std::ferror(file_) ? error::stream_error : error::end_of_file;
+  if (available() == 0 && !fill(1)) return failed_ ? error::stream_error : error::end_of_file;
 
   used_ = 0;
   if (ctrl_z && *at(pos_) == kCtrlZ) {
@@ -250,27 +254,8 @@ int LineReader::next() {
   }
 
   // Fast path: the marker within the next record-length bytes, and no tab or Ctrl-Z before it.
-  fill(rec_len + marker.size());
-  if (!marker.empty()) {
-    const char* p = at(pos_);
-    std::size_t avail = available();
-    std::size_t limit = std::min(avail, rec_len);
-    const void* hit = std::memchr(p, marker[0], limit);
-    if (hit) {
-      auto n = static_cast<std::size_t>(static_cast<const char*>(hit) - p);
-      if (n + marker.size() <= avail && std::memcmp(p + n, marker.data(), marker.size()) == 0 &&
-          !std::memchr(p, '\t', n) && !(ctrl_z && std::memchr(p, kCtrlZ, n))) {
-        if (settings_.oem)
-          oem_to_ansi_copy(p, record_.data(), n);
-        else
-          std::memcpy(record_.data(), p, n);
-        blank_record_from(n);
-        used_ = n;
-        pos_ += n + marker.size();
-        return error::ok;
-      }
-    }
-  }
+  if (available() < rec_len + marker.size()) fill(rec_len + marker.size());
+  if (next_plain()) return error::ok;
 
   // Byte by byte: marker, Ctrl-Z and tab rules. A tab passes over blanks of the record.
   blank_record_from(0);
@@ -338,6 +323,50 @@ int LineReader::next() {
   dirty_ = std::max(dirty_, written);
   if (settings_.oem) oem_to_ansi_in_place(record_.data(), written);
   return error::ok;
+}
+
+bool LineReader::next_plain() {
+  const std::string& marker = settings_.end_of_record;
+  // Eight bytes at a time are passed over while none of them is a control character, so the
+  // marker must begin with one (CR LF, LF: as every text file has it).
+  if (marker.empty() || static_cast<unsigned char>(marker[0]) >= 0x20) return false;
+  const char* p = at(pos_);
+  const std::size_t avail = available();
+  const std::size_t limit = std::min(avail, settings_.record_length);
+  const bool oem = settings_.oem;
+  const bool ctrl_z = settings_.ctrl_z_is_eof;
+  char* out = record_.data();
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+  std::size_t i = 0;
+  for (; i + 8 <= limit; i += 8) {
+    std::uint64_t x;
+    std::memcpy(&x, p + i, 8);
+    if ((x - 0x20 * kOnes) & ~x & kHighs) break;  // a byte below 0x20 among them
+    if (oem && (x & kHighs) != 0) {
+      // The lower half is the same in both code pages; the upper half goes through the table,
+      // byte by byte in a register.
+      std::uint64_t y = 0;
+      for (int k = 0; k < 64; k += 8) y |= std::uint64_t{tables::oem_to_ansi[(x >> k) & 0xFF]} << k;
+      x = y;
+    }
+    std::memcpy(out + i, &x, 8);
+  }
+  const bool two = marker.size() == 2;  // CR LF
+  for (; i < limit; ++i) {
+    const char c = p[i];
+    if (c == marker[0] && i + marker.size() <= avail &&
+        (two ? p[i + 1] == marker[1] : std::memcmp(p + i, marker.data(), marker.size()) == 0)) {
+      blank_record_from(i);
+      used_ = i;
+      pos_ += i + marker.size();
+      return true;
+    }
+    if (c == '\t' || (ctrl_z && c == kCtrlZ)) break;
+    out[i] = oem ? static_cast<char>(tables::oem_to_ansi[static_cast<unsigned char>(c)]) : c;
+  }
+  // Not such a line: the byte-by-byte reading starts over from a blank record.
+  dirty_ = std::max(dirty_, i);
+  return false;
 }
 
 void LineReader::blank_record_from(std::size_t from) {

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/files.h"
+
 namespace tolvex::runtime {
 
 inline constexpr char kCtrlZ = '\x1A';
@@ -44,6 +46,8 @@ class LineReader {
   int open(const std::filesystem::path& path);
   int close();
   bool is_open() const { return file_ != nullptr; }
+  // The file open (its identity known while it is open).
+  const OpenedFile& opened() const { return opened_; }
 
   // Positions at the first line.
   int set_to_start();
@@ -66,18 +70,21 @@ class LineReader {
   bool marker_at(std::size_t offset);
   std::size_t wanted_window() const;
   void resize_window();
+  // The common line, read in one pass; false (and the record to be read again) otherwise.
+  bool next_plain();
   // Blanks the record from `from` on, as far as earlier lines wrote it.
   void blank_record_from(std::size_t from);
 
   LineFileSettings settings_;
   std::FILE* file_ = nullptr;
-  std::uint64_t file_size_ = 0;  // at the opening
+  OpenedFile opened_;  // size and identity at the opening
   std::unique_ptr<char[]> window_;
   std::size_t window_size_ = 0;
   std::size_t window_start_ = 0;  // file offset of window_[0]
   std::size_t window_len_ = 0;
   std::size_t pos_ = 0;  // file offset of the next line
   bool at_eof_ = false;  // the file has no bytes past the window
+  bool failed_ = false;  // a read failed
   std::string record_;
   std::size_t used_ = 0;   // the record's characters from the line; the rest are blank padding
   std::size_t dirty_ = 0;  // the record is blank from here on
