@@ -62,6 +62,11 @@ class OutputFile {
   // and publishes it in its turn.
   int finish();
   int publish();
+  // A finished file that waits for its name keeps no large buffer.
+  void release_buffers();
+  // Whether a large file's blocks are written by a thread of their own while the next is made
+  // (on by default). Where every processor already converts a pack, that thread only waits.
+  void set_write_behind(bool on) { sink_.set_write_behind(on); }
   bool is_open() const { return staged_.is_open(); }
   // Finished and waiting for its name.
   bool is_finished() const { return staged_.is_finished(); }
@@ -70,8 +75,8 @@ class OutputFile {
   const std::filesystem::path& full_name() const { return full_name_; }
 
  private:
-  // The first block is written at once; from the second on (a large file) each block is
-  // written in the background while the next is made.
+  // Blocks are written at once; those of a large file are written in the background while the
+  // next is made, when that is on.
   class Sink : public LineSink {
    public:
     explicit Sink(runtime::StagedFile& file);
@@ -80,11 +85,13 @@ class OutputFile {
     int settle();
     // For the next file.
     void reset();
+    void set_write_behind(bool on);
 
    private:
     runtime::StagedFile* file_;
-    bool first_ = true;
-    int error_ = 0;  // the first failed write
+    bool write_behind_ = true;
+    std::size_t written_ = 0;  // of this file
+    int error_ = 0;            // the first failed write
     std::unique_ptr<runtime::BackgroundWriter> writer_;
   };
 

@@ -24,6 +24,7 @@ void PackAhead::convert(const Session& session, const std::filesystem::path& pac
   own.today = session.today;
   own.settings = session.settings;
   state_ = std::make_unique<PackState>();
+  state_->out.set_write_behind(false);  // the other processors convert packs of their own
   try {
     outcome_ = OnePackConversion(own, *state_, this).convert_batch(pack);
   } catch (const NeedsTheOperator&) {
@@ -67,6 +68,7 @@ void PackAhead::output_created(const std::string& full_name, bool existed) {
 int PackAhead::publish(OutputFile& out) {
   // The bytes go to the disk now, beside the other packs' work; the name waits for the turn.
   int rc = out.finish();
+  out.release_buffers();
   events_.push_back({Event::publish, {}, {}, rc});
   return rc;
 }

@@ -4,7 +4,9 @@
 #include <array>
 #include <cstring>
 #include <exception>
+#include <mutex>
 #include <stdexcept>
+#include <vector>
 
 #include "core/record.h"
 #include "core/short_copy.h"
@@ -89,15 +91,68 @@ std::size_t normalize_date(char* d, std::size_t n) {
   return trim_right(v).size();
 }
 
+// Buffers of large files kept for the next file: every page of a fresh buffer costs the kernel a
+// fault when it is first written, and a batch makes many files, on several threads.
+class BufferPool {
+ public:
+  static constexpr std::size_t kSmall = 64 * 1024;  // smaller buffers are not kept
+
+  // The smallest kept buffer of at least `size` bytes, or a new one.
+  XmlWriter::Buffer take(std::size_t size) {
+    if (size >= kSmall) {
+      std::lock_guard lock(mutex_);
+      auto best = kept_.end();
+      for (auto it = kept_.begin(); it != kept_.end(); ++it)
+        if (it->capacity >= size && (best == kept_.end() || it->capacity < best->capacity)) best = it;
+      if (best != kept_.end()) {
+        XmlWriter::Buffer found = std::move(*best);
+        kept_bytes_ -= found.capacity;
+        kept_.erase(best);
+        return found;
+      }
+    }
+    return {std::make_unique_for_overwrite<char[]>(size), size};
+  }
+
+  // Keeps a large buffer for the next file, up to 8 MB in all; the largest ones when more come.
+  void give(XmlWriter::Buffer b) {
+    if (!b.data || b.capacity < kSmall || b.capacity > kKeptBytes) return;
+    std::lock_guard lock(mutex_);
+    kept_bytes_ += b.capacity;
+    kept_.push_back(std::move(b));
+    while (kept_bytes_ > kKeptBytes) {
+      auto smallest = std::min_element(kept_.begin(), kept_.end(),
+                                       [](const auto& x, const auto& y) { return x.capacity < y.capacity; });
+      kept_bytes_ -= smallest->capacity;
+      kept_.erase(smallest);
+    }
+  }
+
+ private:
+  static constexpr std::size_t kKeptBytes = 8 * 1024 * 1024;
+  std::mutex mutex_;
+  std::vector<XmlWriter::Buffer> kept_;
+  std::size_t kept_bytes_ = 0;
+};
+
+BufferPool& buffer_pool() {
+  static BufferPool pool;
+  return pool;
+}
+
 }  // namespace
 
 XmlWriter::XmlWriter(LineSink& sink)
-    : sink_(&sink), eol_size_(sink.end_of_line().size()), block_size_(sink.block_size()) {
+    : sink_(&sink), eol_size_(sink.end_of_line().size()), flush_at_(std::min(sink.block_size(), BufferPool::kSmall)) {
   // A line ends with one or two bytes (CR LF in the file, LF in memory).
   if (eol_size_ < 1 || eol_size_ > 2) throw std::invalid_argument("a line end of one or two bytes");
   std::memcpy(eol_, sink.end_of_line().data(), eol_size_);
-  capacity_ = 4096;
-  buf_ = std::make_unique_for_overwrite<char[]>(capacity_);
+  buf_ = buffer_pool().take(4096);
+}
+
+XmlWriter::~XmlWriter() {
+  buffer_pool().give(std::move(buf_));
+  buffer_pool().give(std::move(spare_));
 }
 
 XmlWriter::Block::Block(XmlWriter& xml, std::string_view name) : xml_(&xml), name_(name) { xml_->open(name_); }
@@ -118,42 +173,39 @@ XmlWriter::Indent XmlWriter::indented(int levels) {
 
 void XmlWriter::flush() {
   if (size_ == 0) return;
-  sink_->take(std::string_view(buf_.get(), size_));
+  // The blocks grow from small to the sink's size: a small file needs no large buffer, a large
+  // one goes out in few writes.
+  flush_at_ = std::min(2 * flush_at_ + 1, sink_->block_size());
+  sink_->take(std::string_view(buf_.data.get(), size_));
   // The sink may still be writing that block: the next lines go into the other buffer.
   std::swap(buf_, spare_);
-  std::swap(capacity_, spare_capacity_);
-  if (!buf_) {
-    capacity_ = spare_capacity_;
-    buf_ = std::make_unique_for_overwrite<char[]>(capacity_);
-  }
+  if (!buf_.data) buf_ = buffer_pool().take(spare_.capacity);
   size_ = 0;
 }
 
+void XmlWriter::restart() { flush_at_ = std::min(sink_->block_size(), BufferPool::kSmall); }
+
 void XmlWriter::shrink() {
-  constexpr std::size_t kKept = 64 * 1024;
-  if (size_ == 0 && capacity_ > kKept) {
-    capacity_ = 4096;
-    buf_ = std::make_unique_for_overwrite<char[]>(capacity_);
+  restart();
+  if (size_ == 0 && buf_.capacity >= BufferPool::kSmall) {
+    buffer_pool().give(std::move(buf_));
+    buf_ = buffer_pool().take(4096);
   }
-  if (spare_capacity_ > kKept) {
-    spare_.reset();
-    spare_capacity_ = 0;
-  }
+  buffer_pool().give(std::move(spare_));
+  spare_ = {};
 }
 
 void XmlWriter::grow(std::size_t needed) {
-  // The buffer grows as lines need it, up to a block and a line: a small file never needs a
-  // large buffer.
-  std::size_t capacity = std::max(2 * capacity_, needed);
-  auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
-  std::memcpy(bigger.get(), buf_.get(), size_);
+  // The buffer grows as lines need it, doubling up to a block and some lines.
+  Buffer bigger = buffer_pool().take(std::max(needed, std::min(2 * buf_.capacity, sink_->block_size() + 64 * 1024)));
+  std::memcpy(bigger.data.get(), buf_.data.get(), size_);
+  buffer_pool().give(std::move(buf_));
   buf_ = std::move(bigger);
-  capacity_ = capacity;
 }
 
 inline char* XmlWriter::reserve(std::size_t n) {
-  if (capacity_ - size_ < n) grow(size_ + n);
-  return buf_.get() + size_;
+  if (buf_.capacity - size_ < n) grow(size_ + n);
+  return buf_.data.get() + size_;
 }
 
 inline char* XmlWriter::begin_line(std::size_t rest) {
@@ -164,8 +216,8 @@ inline char* XmlWriter::begin_line(std::size_t rest) {
 inline void XmlWriter::end_line(char* end) {
   std::memcpy(end, eol_, 2);
   end += eol_size_;
-  size_ = static_cast<std::size_t>(end - buf_.get());
-  if (size_ > block_size_) flush();
+  size_ = static_cast<std::size_t>(end - buf_.data.get());
+  if (size_ > flush_at_) flush();
 }
 
 void XmlWriter::text_line(std::size_t depth, std::string_view text) {

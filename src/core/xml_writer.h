@@ -18,8 +18,8 @@ namespace tolvex::core {
 // while the writer makes the next; the owner of the sink waits for it before closing the file.
 class LineSink {
  public:
-  // `block_size`: how many bytes the writer gathers before it hands them over (0: every line
-  // as soon as it is whole).
+  // `block_size`: how many bytes the writer gathers at most before it hands them over (0: every
+  // line as soon as it is whole); it starts with smaller blocks.
   LineSink(std::string_view end_of_line, std::size_t block_size) : end_of_line_(end_of_line), block_size_(block_size) {}
   virtual ~LineSink() = default;
 
@@ -29,6 +29,10 @@ class LineSink {
   std::string_view end_of_line() const { return end_of_line_; }
   std::size_t block_size() const { return block_size_; }
 
+ protected:
+  void set_block_size(std::size_t size) { block_size_ = size; }
+
+ public:
  private:
   std::string_view end_of_line_;
   std::size_t block_size_;
@@ -44,11 +48,16 @@ class StringSink : public LineSink {
 
 class XmlWriter {
  public:
+  struct Buffer {
+    std::unique_ptr<char[]> data;
+    std::size_t capacity = 0;
+  };
+
   explicit XmlWriter(LineSink& sink);
   XmlWriter(const XmlWriter&) = delete;
   XmlWriter& operator=(const XmlWriter&) = delete;
   // Lines not yet handed over are dropped: the owner of the file flushes a complete one.
-  ~XmlWriter() = default;
+  ~XmlWriter();
 
   // An element with content: "<name>" at the current depth when the block begins, its content
   // one level deeper, "</name>" back at the block's depth when it ends. The name is a constant
@@ -109,7 +118,10 @@ class XmlWriter {
 
   // Hands the lines written so far to the sink.
   void flush();
-  // Gives back large buffers once the sink is done with every block (a finished file).
+  // A new file: small blocks first, growing to the sink's size.
+  void restart();
+  // Gives back large buffers once the sink is done with every block (a finished file that
+  // waits for its name), and starts again with small blocks.
   void shrink();
 
  private:
@@ -127,12 +139,10 @@ class XmlWriter {
   LineSink* sink_;
   char eol_[2] = {};
   std::size_t eol_size_;
-  std::size_t block_size_;
-  std::unique_ptr<char[]> buf_;  // the lines being made
+  std::size_t flush_at_;  // the size at which the lines made go to the sink
+  Buffer buf_;            // the lines being made
   std::size_t size_ = 0;
-  std::size_t capacity_ = 0;
-  std::unique_ptr<char[]> spare_;  // the block handed over last
-  std::size_t spare_capacity_ = 0;
+  Buffer spare_;  // the block handed over last
   int depth_ = 0;
 };
 
