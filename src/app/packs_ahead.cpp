@@ -47,10 +47,11 @@ std::unique_ptr<core::PackAhead> PacksAhead::take(std::size_t i) {
   if (failed_[i]) std::rethrow_exception(failed_[i]);
   std::unique_ptr<core::PackAhead> pack = std::move(done_[i]);
   taken_ = i + 1;
-  // The window moves on: a thread waiting for it may start the next pack.
-  const bool wake = threads_waiting_ > 0;
+  // The window moves on. Threads waiting for it are woken when half of it is free again, so that
+  // they start several packs for each time they are woken rather than one.
+  const bool wake = threads_waiting_ > 0 && taken_ + window_ >= next_ + window_ / 2;
   lock.unlock();
-  if (wake) room_.notify_one();
+  if (wake) room_.notify_all();
   return pack;
 }
 

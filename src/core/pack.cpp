@@ -5,7 +5,11 @@
 
 namespace tolvex::core {
 
-void split_pack_line(std::string_view line, Record& record, SplitVariant variant, std::size_t max_fields) {
+namespace {
+
+// The splitting loop; `Convert` stores a character of the line as the record holds it.
+template <typename Convert>
+void split(std::string_view line, Record& record, SplitVariant variant, std::size_t max_fields, Convert convert) {
   line = trim_right(line);
   const std::size_t fields = std::min(record.field_count(), max_fields);
   if (fields == 0) return;
@@ -35,10 +39,23 @@ void split_pack_line(std::string_view line, Record& record, SplitVariant variant
       if (variant == SplitVariant::header) continue;  // a comma in quotes: dropped in a header
     }
     if (room > 0) {  // a value longer than its field is cut at the width
-      *at++ = c;
+      *at++ = convert(c);
       --room;
     }
   }
+}
+
+}  // namespace
+
+void split_pack_line(std::string_view line, Record& record, SplitVariant variant, std::size_t max_fields) {
+  split(line, record, variant, max_fields, [](char c) { return c; });
+}
+
+void split_pack_line(std::string_view line, Record& record, SplitVariant variant, std::size_t max_fields,
+                     const std::uint8_t* code_page) {
+  if (!code_page) return split_pack_line(line, record, variant, max_fields);
+  split(line, record, variant, max_fields,
+        [code_page](char c) { return static_cast<char>(code_page[static_cast<unsigned char>(c)]); });
 }
 
 runtime::LineFileSettings pack_file_settings() {

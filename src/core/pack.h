@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -24,6 +25,10 @@ enum class SplitVariant {
 // filled; the others keep what they hold (the IST4 line fills six of its sixteen).
 void split_pack_line(std::string_view line, Record& record, SplitVariant variant,
                      std::size_t max_fields = static_cast<std::size_t>(-1));
+// The same over a line as the file holds it, each character stored through `code_page` (the
+// byte-by-byte conversion into Windows-1251; quotes, commas and blanks are the same in both).
+void split_pack_line(std::string_view line, Record& record, SplitVariant variant, std::size_t max_fields,
+                     const std::uint8_t* code_page);
 
 // clang-format off
 // The header records, by their line number in the pack.
@@ -87,8 +92,13 @@ class PackReader {
   std::string_view line() const { return file_.text(); }
 
   // Reads a line and splits it into a record (document variant), every field written anew;
-  // the read's code.
+  // the read's code. A plain line is split straight from the file's bytes.
   int read_record(Record& record) {
+    std::string_view bytes;
+    if (file_.next_bytes(bytes)) {
+      split_pack_line(bytes, record, SplitVariant::document, static_cast<std::size_t>(-1), file_.code_page());
+      return 0;
+    }
     int rc = read_line();
     if (rc == 0) split_pack_line(line(), record, SplitVariant::document);
     return rc;

@@ -147,7 +147,13 @@ XmlWriter::XmlWriter(LineSink& sink)
   // A line ends with one or two bytes (CR LF in the file, LF in memory).
   if (eol_size_ < 1 || eol_size_ > 2) throw std::invalid_argument("a line end of one or two bytes");
   std::memcpy(eol_, sink.end_of_line().data(), eol_size_);
-  buf_ = buffer_pool().take(4096);
+  buf_ = first_buffer();
+}
+
+XmlWriter::Buffer XmlWriter::first_buffer() const {
+  // A file's buffers come from the pool at the size of a first block and some lines, so that
+  // a small file never grows one; lines collected in memory start small.
+  return buffer_pool().take(sink_->block_size() == 0 ? 4096 : flush_at_ + 64 * 1024);
 }
 
 XmlWriter::~XmlWriter() {
@@ -187,9 +193,9 @@ void XmlWriter::restart() { flush_at_ = std::min(sink_->block_size(), BufferPool
 
 void XmlWriter::shrink() {
   restart();
-  if (size_ == 0 && buf_.capacity >= BufferPool::kSmall) {
+  if (size_ == 0 && buf_.capacity > flush_at_ + 64 * 1024) {
     buffer_pool().give(std::move(buf_));
-    buf_ = buffer_pool().take(4096);
+    buf_ = first_buffer();
   }
   buffer_pool().give(std::move(spare_));
   spare_ = {};

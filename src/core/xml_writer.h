@@ -131,6 +131,7 @@ class XmlWriter {
   void end_line(char* end);
   char* reserve(std::size_t n);
   void grow(std::size_t needed);
+  Buffer first_buffer() const;
   void element(std::string_view name, std::string_view content);
   void open(std::string_view name);
   void close(std::string_view name);

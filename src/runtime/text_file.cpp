@@ -234,6 +234,8 @@ bool LineReader::marker_at(std::size_t offset) {
 
 int LineReader::next() {
   if (!file_) return error::not_open;
+  unread_ = {};
+  unmade_ = false;
   if (!settings_.quick_scan) {
     // Without quick scan every read goes back to the file.
     if (std::fseek(file_, static_cast<long>(pos_), SEEK_SET) != 0) return error_from_errno(errno);
@@ -325,7 +327,7 @@ int LineReader::next() {
   return error::ok;
 }
 
-bool LineReader::next_plain() {
+bool LineReader::plain_line(std::size_t& length) {
   const std::string& marker = settings_.end_of_record;
   // Eight bytes at a time are passed over while none of them is a control character, so the
   // marker must begin with one (CR LF, LF: as every text file has it).
@@ -333,48 +335,73 @@ bool LineReader::next_plain() {
   const char* p = at(pos_);
   const std::size_t avail = available();
   const std::size_t limit = std::min(avail, settings_.record_length);
-  const bool oem = settings_.oem;
   const bool ctrl_z = settings_.ctrl_z_is_eof;
-  char* out = record_.data();
   constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
   std::size_t i = 0;
   for (; i + 8 <= limit; i += 8) {
     std::uint64_t x;
     std::memcpy(&x, p + i, 8);
     if ((x - 0x20 * kOnes) & ~x & kHighs) break;  // a byte below 0x20 among them
-    if (oem && (x & kHighs) != 0) {
-      // The lower half is the same in both code pages; the upper half goes through the table,
-      // byte by byte in a register.
-      std::uint64_t y = 0;
-      for (int k = 0; k < 64; k += 8) y |= std::uint64_t{tables::oem_to_ansi[(x >> k) & 0xFF]} << k;
-      x = y;
-    }
-    std::memcpy(out + i, &x, 8);
   }
   const bool two = marker.size() == 2;  // CR LF
   for (; i < limit; ++i) {
     const char c = p[i];
     if (c == marker[0] && i + marker.size() <= avail &&
         (two ? p[i + 1] == marker[1] : std::memcmp(p + i, marker.data(), marker.size()) == 0)) {
-      blank_record_from(i);
-      used_ = i;
-      pos_ += i + marker.size();
+      length = i;
       return true;
     }
-    if (c == '\t' || (ctrl_z && c == kCtrlZ)) break;
-    out[i] = oem ? static_cast<char>(tables::oem_to_ansi[static_cast<unsigned char>(c)]) : c;
+    if (c == '\t' || (ctrl_z && c == kCtrlZ)) return false;
   }
-  // Not such a line: the byte-by-byte reading starts over from a blank record.
-  dirty_ = std::max(dirty_, i);
   return false;
 }
 
-void LineReader::blank_record_from(std::size_t from) {
+bool LineReader::next_plain() {
+  std::size_t n = 0;
+  if (!plain_line(n)) return false;
+  if (settings_.oem)
+    oem_to_ansi_copy(at(pos_), record_.data(), n);
+  else
+    std::memcpy(record_.data(), at(pos_), n);
+  blank_record_from(n);
+  used_ = n;
+  pos_ += n + settings_.end_of_record.size();
+  return true;
+}
+
+bool LineReader::next_bytes(std::string_view& bytes) {
+  if (!file_ || !settings_.quick_scan || failed_) return false;
+  const std::size_t want = settings_.record_length + settings_.end_of_record.size();
+  if (available() < want) fill(want);
+  std::size_t n = 0;
+  if (available() == 0 || (settings_.ctrl_z_is_eof && *at(pos_) == kCtrlZ) || !plain_line(n)) return false;
+  bytes = std::string_view(at(pos_), n);
+  pos_ += n + settings_.end_of_record.size();
+  // The record is made from these bytes only when somebody asks for it.
+  unread_ = bytes;
+  unmade_ = true;
+  return true;
+}
+
+void LineReader::make_record() const {
+  const std::size_t n = unread_.size();
+  if (settings_.oem)
+    oem_to_ansi_copy(unread_.data(), record_.data(), n);
+  else
+    std::memcpy(record_.data(), unread_.data(), n);
+  blank_record_from(n);
+  used_ = n;
+  unread_ = {};
+  unmade_ = false;
+}
+
+void LineReader::blank_record_from(std::size_t from) const {
   if (dirty_ > from) std::memset(record_.data() + from, ' ', dirty_ - from);
   dirty_ = from;
 }
 
 std::string_view LineReader::text() const {
+  if (unmade_) make_record();
   std::string_view r = std::string_view(record_).substr(0, used_);
   while (!r.empty() && r.back() == ' ') r.remove_suffix(1);
   return r;

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/codepage_tables.h"
 #include "runtime/files.h"
 
 namespace tolvex::runtime {
@@ -53,9 +54,20 @@ class LineReader {
   int set_to_start();
   // Reads the next line into the record; error 33 at the end of the file.
   int next();
+  // Reads the next line when it is a plain one (its end of record within the record length, no
+  // tab and no Ctrl-Z before it): `bytes` are its bytes as the file holds them (in its code page:
+  // code_page() converts them), valid until the next read. False, with nothing read, for any
+  // other line and at the end of the file: next() reads it then. The record is made from these
+  // bytes when it is asked for.
+  bool next_bytes(std::string_view& bytes);
+  // The conversion of the file's bytes into Windows-1251, byte by byte; none when they are that.
+  const std::uint8_t* code_page() const { return settings_.oem ? tables::oem_to_ansi.data() : nullptr; }
 
   // The whole record, record_length characters, blank padded.
-  std::string_view record() const { return record_; }
+  std::string_view record() const {
+    if (unmade_) make_record();
+    return record_;
+  }
   // The record with its trailing blanks removed.
   std::string_view text() const;
 
@@ -70,10 +82,13 @@ class LineReader {
   bool marker_at(std::size_t offset);
   std::size_t wanted_window() const;
   void resize_window();
-  // The common line, read in one pass; false (and the record to be read again) otherwise.
+  // Whether the line at the reading position is a plain one; its length without the marker.
+  bool plain_line(std::size_t& length);
+  // The common line, read into the record; false (nothing read) otherwise.
   bool next_plain();
+  void make_record() const;
   // Blanks the record from `from` on, as far as earlier lines wrote it.
-  void blank_record_from(std::size_t from);
+  void blank_record_from(std::size_t from) const;
 
   LineFileSettings settings_;
   std::FILE* file_ = nullptr;
@@ -85,9 +100,12 @@ class LineReader {
   std::size_t pos_ = 0;  // file offset of the next line
   bool at_eof_ = false;  // the file has no bytes past the window
   bool failed_ = false;  // a read failed
-  std::string record_;
-  std::size_t used_ = 0;   // the record's characters from the line; the rest are blank padding
-  std::size_t dirty_ = 0;  // the record is blank from here on
+  // The record is made when it is asked for after next_bytes(): it is kept in mutable members.
+  mutable std::string record_;
+  mutable std::size_t used_ = 0;     // the record's characters from the line; the rest are blank padding
+  mutable std::size_t dirty_ = 0;    // the record is blank from here on
+  mutable std::string_view unread_;  // the bytes of a line read by next_bytes, not yet in the record
+  mutable bool unmade_ = false;
 };
 
 // Appends lines to a text file. Lines are written without trailing blanks (clip) and end with

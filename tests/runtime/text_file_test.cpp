@@ -14,15 +14,20 @@ namespace {
 class TextFileTest : public tolvex::fakes::TempFolder {
  protected:
   fs::path write(const std::string& bytes) { return TempFolder::write("f.txt", bytes); }
-  // Every record's text (trailing blanks removed) until the end of the file.
+  // Every record's text (trailing blanks removed) until the end of the file. Read a second
+  // time with the plain lines taken as bytes (next_bytes), the records are the same.
   std::vector<std::string> lines(const std::string& bytes, LineFileSettings s = {}) {
-    LineReader r(s);
-    EXPECT_EQ(r.open(write(bytes)), 0);
-    std::vector<std::string> out;
-    int rc;
-    while ((rc = r.next()) == 0) out.emplace_back(r.text());
-    EXPECT_EQ(rc, error::end_of_file);
-    return out;
+    std::vector<std::string> out[2];
+    for (bool as_bytes : {false, true}) {
+      LineReader r(s);
+      EXPECT_EQ(r.open(write(bytes)), 0);
+      int rc = 0;
+      for (std::string_view b; (as_bytes && r.next_bytes(b)) || (rc = r.next()) == 0;)
+        out[as_bytes].emplace_back(r.text());
+      EXPECT_EQ(rc, error::end_of_file);
+    }
+    EXPECT_EQ(out[0], out[1]) << "the lines taken as bytes";
+    return out[0];
   }
 };
 
@@ -41,8 +46,14 @@ TEST_F(TextFileTest, LineRules) {
       {"tab to the next multiple of eight", "A\tB\r\n", {"A       B"}},
       {"tab at a multiple", "ABCDEFGH\tI\r\n", {"ABCDEFGH        I"}},
       {"Ctrl-Z alone ends the file", "ab\r\n\x1A", {"ab"}},
-      {"Ctrl-Z after text ends the record", "ab\x1A" "cd\r\n", {"ab", "cd"}},
-      {"Ctrl-Z at a line start ends the file", "ab\r\n\x1A" "cd\r\n", {"ab"}},
+      {"Ctrl-Z after text ends the record",
+       "ab\x1A"
+       "cd\r\n",
+       {"ab", "cd"}},
+      {"Ctrl-Z at a line start ends the file",
+       "ab\r\n\x1A"
+       "cd\r\n",
+       {"ab"}},
       {"lone LF is an ordinary byte", "a\nb\r\n", {"a\nb"}},
       {"only CR LF", "\r\n\r\n", {"", ""}},
       {"empty file", "", {}},
@@ -122,7 +133,12 @@ TEST_F(TextFileTest, TabSettings) {
 TEST_F(TextFileTest, CtrlZRulesOff) {
   LineFileSettings s;
   s.ctrl_z_is_eof = false;
-  EXPECT_EQ(lines("ab\x1A" "cd\r\n\x1A\r\n", s), (V{"ab\x1A" "cd", "\x1A"}));
+  EXPECT_EQ(lines("ab\x1A"
+                  "cd\r\n\x1A\r\n",
+                  s),
+            (V{"ab\x1A"
+               "cd",
+               "\x1A"}));
 }
 
 TEST_F(TextFileTest, EndOfFileKeepsTheRecord) {
