@@ -91,7 +91,10 @@ std::unique_ptr<PacksAhead> BatchRun::start_ahead(const std::vector<std::filesys
 
 core::PackOutcome BatchRun::convert_in_turn(PacksAhead* ahead, std::size_t i, const std::filesystem::path& pack) {
   if (ahead) {
-    std::unique_ptr<core::PackAhead> converted = ahead->take(i);
+    // While the pack is converted, the operator sees its documents come (and a window stays
+    // responsive).
+    std::unique_ptr<core::PackAhead> converted =
+        ahead->take(i, [this](long long done, long long announced) { s_.op.documents_progress(done, announced); });
     if (!converted->given_back()) return converted->play_back(s_, p_);
   }
   return core::OnePackConversion(s_, p_).convert_batch(pack);

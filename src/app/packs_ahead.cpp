@@ -1,6 +1,7 @@
 #include "app/packs_ahead.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace tolvex::app {
 
@@ -13,7 +14,12 @@ std::size_t window_for(std::size_t jobs) { return std::min<std::size_t>(8 * jobs
 }  // namespace
 
 PacksAhead::PacksAhead(const core::Session& session, const std::vector<std::filesystem::path>& packs, std::size_t jobs)
-    : session_(session), packs_(packs), window_(window_for(jobs)), done_(packs.size()), failed_(packs.size()) {
+    : session_(session),
+      packs_(packs),
+      window_(window_for(jobs)),
+      done_(packs.size()),
+      failed_(packs.size()),
+      documents_(std::make_unique<core::PackAhead::Documents[]>(packs.size())) {
   jobs = std::min(jobs, packs.size());
   threads_.reserve(jobs);
   try {
@@ -39,10 +45,17 @@ void PacksAhead::stop() {
   threads_.clear();
 }
 
-std::unique_ptr<core::PackAhead> PacksAhead::take(std::size_t i) {
+std::unique_ptr<core::PackAhead> PacksAhead::take(std::size_t i, const Waiting& waiting) {
   std::unique_lock lock(mutex_);
   waiting_for_ = i;
-  ready_.wait(lock, [&] { return done_[i] != nullptr || failed_[i] != nullptr; });
+  const auto ready = [&] { return done_[i] != nullptr || failed_[i] != nullptr; };
+  while (!ready_.wait_for(lock, std::chrono::milliseconds(50), ready)) {
+    if (!waiting) continue;
+    lock.unlock();
+    waiting(documents_[i].done.load(std::memory_order_relaxed),
+            documents_[i].announced.load(std::memory_order_relaxed));
+    lock.lock();
+  }
   waiting_for_ = kNobody;
   if (failed_[i]) std::rethrow_exception(failed_[i]);
   std::unique_ptr<core::PackAhead> pack = std::move(done_[i]);
@@ -69,7 +82,7 @@ void PacksAhead::work() {
     std::unique_ptr<core::PackAhead> pack;
     std::exception_ptr failure;
     try {
-      pack = std::make_unique<core::PackAhead>(session_.op);
+      pack = std::make_unique<core::PackAhead>(session_.op, &documents_[i]);
       pack->convert(session_, packs_[i]);  // keeps what the conversion throws for the pack's turn
     } catch (...) {
       failure = std::current_exception();  // no memory for the pack's record

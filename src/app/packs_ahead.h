@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -31,7 +32,10 @@ class PacksAhead {
   PacksAhead& operator=(const PacksAhead&) = delete;
 
   // Pack `i` of the listing, once it is converted; the packs are taken in order, 0, 1, 2 ...
-  std::unique_ptr<core::PackAhead> take(std::size_t i);
+  // While it is not, `waiting` is told every 50 ms how far the pack's documents have come (a
+  // window stays responsive and shows them).
+  using Waiting = std::function<void(long long done, long long announced)>;
+  std::unique_ptr<core::PackAhead> take(std::size_t i, const Waiting& waiting = {});
 
  private:
   void work();
@@ -47,10 +51,11 @@ class PacksAhead {
   std::condition_variable room_;                        // the window moved on
   std::vector<std::unique_ptr<core::PackAhead>> done_;  // by number in the listing
   std::vector<std::exception_ptr> failed_;
-  std::size_t next_ = 0;               // the next pack to start
-  std::size_t taken_ = 0;              // the packs handed over
-  std::size_t waiting_for_ = kNobody;  // the pack the batch waits for
-  std::size_t threads_waiting_ = 0;    // threads waiting for the window to move
+  std::unique_ptr<core::PackAhead::Documents[]> documents_;  // by number in the listing
+  std::size_t next_ = 0;                                     // the next pack to start
+  std::size_t taken_ = 0;                                    // the packs handed over
+  std::size_t waiting_for_ = kNobody;                        // the pack the batch waits for
+  std::size_t threads_waiting_ = 0;                          // threads waiting for the window to move
   bool stop_ = false;
   std::vector<std::thread> threads_;
 };

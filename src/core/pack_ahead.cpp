@@ -15,7 +15,7 @@ struct NeedsTheOperator {};
 
 }  // namespace
 
-PackAhead::PackAhead(const Operator& answers) : answers_(&answers) {}
+PackAhead::PackAhead(const Operator& answers, Documents* documents) : answers_(&answers), documents_(documents) {}
 
 PackAhead::~PackAhead() = default;
 
@@ -52,6 +52,12 @@ std::optional<std::filesystem::path> PackAhead::choose_file(std::string_view, st
 
 std::optional<std::filesystem::path> PackAhead::choose_folder(std::string_view, const std::filesystem::path&) {
   throw NeedsTheOperator{};
+}
+
+void PackAhead::documents_progress(long long done, long long announced) {
+  if (!documents_) return;
+  documents_->announced.store(announced, std::memory_order_relaxed);
+  documents_->done.store(done, std::memory_order_relaxed);
 }
 
 void PackAhead::close_previous_output() {

@@ -6,6 +6,7 @@
 // of converting the packs one after another.
 #pragma once
 
+#include <atomic>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -20,8 +21,14 @@ namespace tolvex::core {
 
 class PackAhead : private Journal, private Operator, private PackTurn {
  public:
+  // How far the conversion of the pack's documents has come, readable from any thread.
+  struct Documents {
+    std::atomic<long long> done{0}, announced{0};
+  };
+
   // `answers`: the operator whose boxes these are; only its answer_at_once is asked here.
-  explicit PackAhead(const Operator& answers);
+  // `documents`, when given, is kept up to date while the pack is converted.
+  explicit PackAhead(const Operator& answers, Documents* documents = nullptr);
   ~PackAhead() override;
 
   // Converts the pack as the batch does (on any thread), with the settings and services of
@@ -57,6 +64,7 @@ class PackAhead : private Journal, private Operator, private PackTurn {
   void converter_opened(const ConverterView&) override {}
   ConverterAction converter_wait(const ConverterView&) override { return ConverterAction::ok; }
   void converter_closed(const ConverterView&) override {}
+  void documents_progress(long long done, long long announced) override;
 
   // The steps that wait for the packs before: recorded; a finished file waits for its name.
   void close_previous_output() override;
@@ -64,6 +72,7 @@ class PackAhead : private Journal, private Operator, private PackTurn {
   int publish(OutputFile& out) override;
 
   const Operator* answers_;
+  Documents* documents_;
   std::vector<Event> events_;
   std::unique_ptr<PackState> state_;
   PackOutcome outcome_ = PackOutcome::no_pack;

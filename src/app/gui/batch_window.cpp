@@ -1,7 +1,5 @@
 #include "app/gui/batch_window.h"
 
-#include "app/gui/widgets.h"
-
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,6 +10,7 @@
 
 #include "app/gui/qt_operator.h"
 #include "app/gui/text.h"
+#include "app/gui/widgets.h"
 #include "app/gui/window_position.h"
 #include "core/messages.h"
 #include "runtime/paths.h"
@@ -79,6 +78,9 @@ std::string batch_summary_details(const app::BatchSummary& summary) {
 
 BatchWindow::BatchWindow(core::Session& session, core::PackState& pack_state, QtOperator& op, QWidget* parent)
     : QDialog(parent), s_(session), op_(op), batch_(session, pack_state) {
+  // Packs whose conversion asks the operator nothing are converted on every processor, ahead of
+  // their turn; a pack with a box waits for its turn and shows it here, one box at a time.
+  batch_.set_jobs(app::default_jobs());
   setObjectName("all_pch");
   setWindowTitle(QString::fromUtf8("Пакетная обработка пачек 4 формата ПФР  в 7 формат XML"));
   setSizeGripEnabled(true);
@@ -185,6 +187,9 @@ void BatchWindow::show_progress(std::size_t current, std::size_t total, const st
 }
 
 void BatchWindow::show_documents(long long done, long long announced) {
+  // Nothing is announced yet while the pack converted on another thread has not reached its
+  // documents.
+  if (announced == 0 && done == 0) return documents_->clear();
   documents_->setText(QString::fromUtf8("Документы текущей пачки: %1 из %2").arg(done).arg(announced));
 }
 
@@ -192,7 +197,8 @@ void BatchWindow::start_batch() {
   if (running_) return;
   running_ = true;
   for (QPushButton* b : {in4_, out7_, ok_}) b->setEnabled(false);
-  op_.set_progress_sink([this](std::size_t c, std::size_t t, const std::filesystem::path& p) { show_progress(c, t, p); });
+  op_.set_progress_sink(
+      [this](std::size_t c, std::size_t t, const std::filesystem::path& p) { show_progress(c, t, p); });
   op_.set_documents_sink([this](long long done, long long announced) { show_documents(done, announced); });
   app::BatchSummary summary;
   bool ok = op_.guard([&] { summary = batch_.run(); });
