@@ -25,7 +25,7 @@ std::string zero_padded(long long value, int digits) {
 
 void Record::put_padded(char* at, std::size_t width, std::string_view text) {
   std::size_t n = std::min(width, text.size());
-  std::memcpy(at, text.data(), n);
+  if (n > 0) std::memcpy(at, text.data(), n);  // an empty text may have no characters at all
   std::memset(at + n, ' ', width - n);
 }
 
