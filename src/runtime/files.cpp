@@ -117,12 +117,21 @@ int sync_file(std::FILE* file) {
 int sync_folder(const std::filesystem::path&) { return error::ok; }
 
 int replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return error_from_windows(GetLastError());
-  return error::ok;
+  // A file that somebody holds open a moment (a virus scanner, an indexer, a look at what has
+  // the name from another thread) cannot be replaced until it is closed: a few tries, a second
+  // in all, before the failure counts.
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return error::ok;
+    DWORD err = GetLastError();
+    bool held = err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION;
+    if (!held || attempt == 50) return error_from_windows(err);
+    Sleep(20);
+  }
 }
 
 FileIdentity identity_at(const std::filesystem::path& entry) {
+  // Nothing there is told without opening anything.
+  if (GetFileAttributesW(entry.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
   BY_HANDLE_FILE_INFORMATION info{};
   if (!file_index(entry, false, info)) {
     // Something may be there that cannot be opened even to look at it (another program's
