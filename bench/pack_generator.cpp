@@ -47,19 +47,19 @@ std::vector<KindInfo> kinds_of_the_table() {
 using Pool = std::span<const std::string_view>;
 
 constexpr std::string_view kMaleSurnames[] = {
-    "Иванов",  "Смирнов", "Кузнецов", "Попов",    "Васильев", "Петров",  "Соколов",  "Михайлов",
-    "Новиков", "Фёдоров", "Морозов",  "Волков",   "Алексеев", "Лебедев", "Семёнов",  "Егоров",
-    "Павлов",  "Козлов",  "Степанов", "Николаев", "Орлов",    "Андреев", "Макаров",  "Никитин",
+    "Иванов",  "Смирнов", "Кузнецов", "Попов",    "Васильев", "Петров",    "Соколов", "Михайлов",
+    "Новиков", "Фёдоров", "Морозов",  "Волков",   "Алексеев", "Лебедев",   "Семёнов", "Егоров",
+    "Павлов",  "Козлов",  "Степанов", "Николаев", "Орлов",    "Андреев",   "Макаров", "Никитин",
     "Захаров", "Зайцев",  "Соловьёв", "Борисов",  "Яковлев",  "Григорьев", "Романов", "Воробьёв"};
-constexpr std::string_view kMaleNames[] = {"Александр", "Сергей", "Владимир", "Андрей", "Алексей", "Дмитрий",
-                                           "Николай",   "Иван",   "Михаил",   "Евгений", "Юрий",   "Виктор",
+constexpr std::string_view kMaleNames[] = {"Александр", "Сергей", "Владимир", "Андрей",  "Алексей",  "Дмитрий",
+                                           "Николай",   "Иван",   "Михаил",   "Евгений", "Юрий",     "Виктор",
                                            "Павел",     "Олег",   "Игорь",    "Антон",   "Григорий", "Ринат"};
-constexpr std::string_view kFemaleNames[] = {"Елена",   "Ольга",  "Наталья",  "Татьяна", "Ирина",  "Светлана",
-                                             "Галина",  "Анна",   "Мария",    "Людмила", "Марина", "Надежда",
-                                             "Валентина", "Юлия", "Екатерина", "Любовь", "Дильноза", "Вера"};
-constexpr std::string_view kPatronymicStems[] = {"Александров", "Сергеев", "Владимиров", "Андреев", "Алексеев",
-                                                 "Дмитриев",    "Николаев", "Иванов",    "Михайлов", "Викторов",
-                                                 "Павлов",      "Олегов",   "Петров",    "Степанов", "Юрьев"};
+constexpr std::string_view kFemaleNames[] = {"Елена",     "Ольга", "Наталья",   "Татьяна", "Ирина",    "Светлана",
+                                             "Галина",    "Анна",  "Мария",     "Людмила", "Марина",   "Надежда",
+                                             "Валентина", "Юлия",  "Екатерина", "Любовь",  "Дильноза", "Вера"};
+constexpr std::string_view kPatronymicStems[] = {"Александров", "Сергеев",  "Владимиров", "Андреев",  "Алексеев",
+                                                 "Дмитриев",    "Николаев", "Иванов",     "Михайлов", "Викторов",
+                                                 "Павлов",      "Олегов",   "Петров",     "Степанов", "Юрьев"};
 
 struct Place {
   std::string_view index, region, city;
@@ -70,18 +70,21 @@ constexpr Place kPlaces[] = {
     {"623850", "Свердловская обл", "Ирбит"},        {"450077", "Республика Башкортостан", "Уфа"},
     {"454091", "Челябинская обл", "Челябинск"},     {"614000", "Пермский край", "Пермь"},
     {"625000", "Тюменская обл", "Тюмень"},          {"640000", "Курганская обл", "Курган"}};
-constexpr std::string_view kStreets[] = {"Малышева ул", "Ленина пр-кт", "Советская ул", "Луначарского ул",
-                                         "Вайнера ул",  "Гагарина ул",  "Белинского ул", "Мира ул",
-                                         "Победы ул",   "Космонавтов пр-кт", "Садовая ул", "Заводская ул"};
-constexpr std::string_view kIssuers[] = {"УВД Ленинского р-на г.Екатеринбурга", "ОВД Кировского р-на г.Уфы",
-                                         "ОУФМС по Свердловской обл в Ленинском р-не", "УВД г.Нижнего Тагила",
-                                         "ОВД г.Камышлова", "ОУФМС России по Челябинской обл"};
-constexpr std::string_view kInsurers[] = {"ООО \"Уральские станки\"", "ЗАО \"Тагилстрой\"", "ОАО \"Уралхиммаш\"",
+constexpr std::string_view kStreets[] = {"Малышева ул", "Ленина пр-кт",      "Советская ул",  "Луначарского ул",
+                                         "Вайнера ул",  "Гагарина ул",       "Белинского ул", "Мира ул",
+                                         "Победы ул",   "Космонавтов пр-кт", "Садовая ул",    "Заводская ул"};
+constexpr std::string_view kIssuers[] = {"УВД Ленинского р-на г.Екатеринбурга",
+                                         "ОВД Кировского р-на г.Уфы",
+                                         "ОУФМС по Свердловской обл в Ленинском р-не",
+                                         "УВД г.Нижнего Тагила",
+                                         "ОВД г.Камышлова",
+                                         "ОУФМС России по Челябинской обл"};
+constexpr std::string_view kInsurers[] = {"ООО \"Уральские станки\"", "ЗАО \"Тагилстрой\"",  "ОАО \"Уралхиммаш\"",
                                           "МУП \"Горводоканал\"",     "ООО \"Север-Транс\"", "ГУП \"Облкоммунэнерго\""};
-constexpr std::string_view kOrganisations[] = {"Завод \"Уралмаш\"", "Трест \"Норильскстрой\"", "Колхоз им. Ленина",
-                                               "Шахта \"Северная\"", "Средняя школа № 12", "Горбольница № 3"};
-constexpr std::string_view kProfessions[] = {"слесарь", "сталевар", "мастер участка", "инженер", "водитель",
-                                             "учитель", "врач-хирург", "агроном", "токарь", "бухгалтер"};
+constexpr std::string_view kOrganisations[] = {"Завод \"Уралмаш\"",  "Трест \"Норильскстрой\"", "Колхоз им. Ленина",
+                                               "Шахта \"Северная\"", "Средняя школа № 12",      "Горбольница № 3"};
+constexpr std::string_view kProfessions[] = {"слесарь", "сталевар",    "мастер участка", "инженер", "водитель",
+                                             "учитель", "врач-хирург", "агроном",        "токарь",  "бухгалтер"};
 constexpr std::string_view kWorkKinds[] = {"РАБОТА", "РАБОТА", "РАБОТА", "СЛУЖБА", "УЧЕБА"};
 constexpr std::string_view kConditions[] = {"27-1", "27-2", "27-ПД", "28-ЕЗ"};
 constexpr std::string_view kPositions[] = {"1010100а-1754а", "2010100а-1754б", "23200000-13449", "2130200а-17541"};
@@ -134,7 +137,8 @@ std::string money(long long kopecks) {
 // the table in order, blank where not set.
 class LineBuilder {
  public:
-  LineBuilder(const core::RecordLayout& layout, std::string_view code) : layout_(layout), values_(layout.fields.size()) {
+  LineBuilder(const core::RecordLayout& layout, std::string_view code)
+      : layout_(layout), values_(layout.fields.size()) {
     values_[0] = code;
   }
   void set(std::string_view name, std::string_view value) {
@@ -198,7 +202,9 @@ std::string PackGenerator::insurance_number() {
   return b;
 }
 
-std::string PackGenerator::amount(int lo, int hi) { return money(static_cast<long long>(between(lo, hi)) * 100 + between(0, 99)); }
+std::string PackGenerator::amount(int lo, int hi) {
+  return money(static_cast<long long>(between(lo, hi)) * 100 + between(0, 99));
+}
 
 std::string PackGenerator::phone() {
   return "8-343-" + std::to_string(between(200, 399)) + "-" + two(between(0, 99)) + "-" + two(between(0, 99));
@@ -215,7 +221,8 @@ std::string PackGenerator::address() {
 }
 
 std::string PackGenerator::foreign_address() {
-  return "860,140100,Самарканд г,,,,Регистан ул," + std::to_string(between(1, 90)) + ",," + std::to_string(between(1, 60));
+  return "860,140100,Самарканд г,,,,Регистан ул," + std::to_string(between(1, 90)) + ",," +
+         std::to_string(between(1, 60));
 }
 
 PackGenerator::Person PackGenerator::person() {
@@ -244,8 +251,8 @@ std::string PackGenerator::passport_fields(int year) {
 
 void PackGenerator::header(std::string& out, const PackShape& shape) {
   const KindInfo& info = kind_info(shape.kind);
-  const bool accounting = shape.kind == Kind::adv1 || shape.kind == Kind::adv2 || shape.kind == Kind::adv3 ||
-                          shape.kind == Kind::adv8;
+  const bool accounting =
+      shape.kind == Kind::adv1 || shape.kind == Kind::adv2 || shape.kind == Kind::adv3 || shape.kind == Kind::adv8;
   out += accounting ? "ЗГЛВ,\"П4.10\",\"АРМ-Кадры\",2.1\r\n" : "ЗГЛВ,\"П4.10\",\"АРМ-Бухгалтер\",3.2\r\n";
   int office = between(1, 99);
   out += "ИСТ4,ВЗЛ,075-0" + two(office) + "-" + std::to_string(between(100000, 999999));
@@ -414,7 +421,8 @@ void PackGenerator::document(std::string& out, const PackShape& shape, int n) {
     }
     case Kind::adv11: {
       out += "ВУПЛ," + num + ",2010,31.12.2010,4," + std::to_string(between(1, 400)) +
-             ",НР,,М,1932800.00,144960.00,0,8200.00,1600.00,0,1925000.00,143560.00,0,16000.00,3000.00,0,14.02.2011,1,2,1\r\n";
+             ",НР,,М,1932800.00,144960.00,0,8200.00,1600.00,0,1925000.00,143560.00,0,16000.00,3000.00,0,14.02.2011,1,2,"
+             "1\r\n";
       out += "ДОЛГ,2009," + amount(0, 9000) + "," + amount(0, 2000) + ",0\r\n";
       out += "УПЛ1,2009," + amount(0, 9000) + "," + amount(0, 2000) + ",0\r\n";
       out += "УПЛ1,2010," + amount(100000, 2000000) + "," + amount(10000, 150000) + ",0\r\n";
@@ -503,8 +511,8 @@ void PackGenerator::document(std::string& out, const PackShape& shape, int n) {
       else
         out += ",,,";
       out += szv1 ? ",НР,РУБ," : ",НР,,,";
-      out += money(total * 14 / 100) + "," + (szv1 ? "0," : money(total * 14 / 100) + ",") + money(total) + ",0,18.01.2002,3," +
-             std::to_string(periods) + "\r\n";
+      out += money(total * 14 / 100) + "," + (szv1 ? "0," : money(total * 14 / 100) + ",") + money(total) +
+             ",0,18.01.2002,3," + std::to_string(periods) + "\r\n";
       for (int k = 0; k < 3; ++k) out += "НАЧМ," + std::to_string(10 + k) + "," + money(m[k]) + ",0\r\n";
       work_periods(out, shape, periods, 2001, false);
       return;

@@ -31,11 +31,11 @@ const KindInfo& kind_info(Kind kind);
 // How large the documents of a pack are.
 struct PackShape {
   Kind kind = Kind::adv1;
-  int documents = 1;        // announced in DOKT and written; 1 to 999
-  int max_periods = 4;      // work periods per person (СЗВ-1, СЗВ-3, СЗВ-4-1, СЗВ-К), at most 99
-  int max_additional = 2;   // additional or benefit lines per period, at most 99
-  int max_work_records = 4; // work records per person (СЗВ-К)
-  bool exact = false;       // every person gets exactly the maximum counts
+  int documents = 1;         // announced in DOKT and written; 1 to 999
+  int max_periods = 4;       // work periods per person (СЗВ-1, СЗВ-3, СЗВ-4-1, СЗВ-К), at most 99
+  int max_additional = 2;    // additional or benefit lines per period, at most 99
+  int max_work_records = 4;  // work records per person (СЗВ-К)
+  bool exact = false;        // every person gets exactly the maximum counts
 };
 
 class PackGenerator {

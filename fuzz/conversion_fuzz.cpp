@@ -1,13 +1,14 @@
 // The whole conversion of an arbitrary pack body behind a valid header, for every document
 // code of the dispatch table and an unknown one: no crash, the depth back at 0 after every
 // document (checked by the driver), no file outside the output folder, and well-formed XML.
+#include <unistd.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "app/startup.h"
 #include "core/one_pack.h"

@@ -1,11 +1,12 @@
 // The line reader with arbitrary bytes and settings: every record has the record length, and
 // the reader always reaches the end of the file.
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "fuzz_support.h"
 #include "runtime/text_file.h"

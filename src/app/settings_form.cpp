@@ -60,13 +60,13 @@ std::string* SettingsForm::text_setting(std::string_view key) {
     std::string core::Settings::*member;
   };
   static constexpr Member kMembers[] = {
-      {"path_in4", &core::Settings::path_in4},         {"path_out7", &core::Settings::path_out7},
-      {"path_Report", &core::Settings::path_Report},   {"path_kps", &core::Settings::path_kps},
-      {"path_temp", &core::Settings::path_temp},       {"path_error", &core::Settings::path_error},
-      {"path_Arhiv", &core::Settings::path_Arhiv},     {"path_Arh_prg", &core::Settings::path_Arh_prg},
-      {"par_Arh_prg", &core::Settings::par_Arh_prg},   {"imj_Arh", &core::Settings::imj_Arh},
-      {"path_ChPSN", &core::Settings::path_ChPSN},     {"par_ChPSN", &core::Settings::par_ChPSN},
-      {"path_ChXML", &core::Settings::path_ChXML},     {"path_edit", &core::Settings::path_edit},
+      {"path_in4", &core::Settings::path_in4},       {"path_out7", &core::Settings::path_out7},
+      {"path_Report", &core::Settings::path_Report}, {"path_kps", &core::Settings::path_kps},
+      {"path_temp", &core::Settings::path_temp},     {"path_error", &core::Settings::path_error},
+      {"path_Arhiv", &core::Settings::path_Arhiv},   {"path_Arh_prg", &core::Settings::path_Arh_prg},
+      {"par_Arh_prg", &core::Settings::par_Arh_prg}, {"imj_Arh", &core::Settings::imj_Arh},
+      {"path_ChPSN", &core::Settings::path_ChPSN},   {"par_ChPSN", &core::Settings::par_ChPSN},
+      {"path_ChXML", &core::Settings::path_ChXML},   {"path_edit", &core::Settings::path_edit},
   };
   for (const auto& m : kMembers)
     if (same_key(m.key, key)) return &(st.*m.member);

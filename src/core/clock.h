@@ -26,8 +26,8 @@ class SystemClock : public Clock {
   ClockTime now() override;
 };
 
-std::string hh_mm_ss(const ClockTime& t);      // "09:05:30"
-std::string dd_mm_yyyy(const ClockTime& t);    // "08/12/2026"
+std::string hh_mm_ss(const ClockTime& t);                               // "09:05:30"
+std::string dd_mm_yyyy(const ClockTime& t);                             // "08/12/2026"
 std::string yymmdd_hhmm(const ClockTime& date, const ClockTime& time);  // "261208_0905"
 
 }  // namespace tolvex::core

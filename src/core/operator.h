@@ -54,12 +54,12 @@ struct ViewPage {
 };
 
 struct ConverterView {
-  std::string procedure;      // "load_adv1": the window-position section
-  std::string title;          // the window title
-  std::string next_caption;   // "Следующая" (АДВ-10 "Следущая"); empty when the window has none
+  std::string procedure;     // "load_adv1": the window-position section
+  std::string title;         // the window title
+  std::string next_caption;  // "Следующая" (АДВ-10 "Следущая"); empty when the window has none
   std::vector<ViewPage> pages;
-  std::string started;        // "Начало:" hh:mm:ss
-  std::string elapsed;        // "Время:" hh:mm:ss
+  std::string started;  // "Начало:" hh:mm:ss
+  std::string elapsed;  // "Время:" hh:mm:ss
 };
 
 enum class ConverterAction { next, ok, cancel };

@@ -13,22 +13,22 @@ inline constexpr core::RecordLayout NCHM{"NCHM", kNchmFields};
 
 // One work period, in record order.
 inline constexpr core::FieldDef kStg1Fields[] = {
-    {"TYP_Z", 4}, {"N_PERIOD", 2}, {"PERIOD_N", 10}, {"PERIOD_K", 10}, {"TER_US", 3}, {"TER_KOEF", 4},
-    {"USL_TR", 8}, {"KPS", 20},    {"SO", 7},        {"SO1", 2},       {"SO2", 2},    {"SO3", 9},
-    {"VLET", 8},  {"VL1", 4},      {"VL2", 4},       {"VL3", 6},       {"KOL_LGOT", 2}};
+    {"TYP_Z", 4},  {"N_PERIOD", 2}, {"PERIOD_N", 10}, {"PERIOD_K", 10}, {"TER_US", 3},  {"TER_KOEF", 4},
+    {"USL_TR", 8}, {"KPS", 20},     {"SO", 7},        {"SO1", 2},       {"SO2", 2},     {"SO3", 9},
+    {"VLET", 8},   {"VL1", 4},      {"VL2", 4},       {"VL3", 6},       {"KOL_LGOT", 2}};
 inline constexpr core::RecordLayout STG1{"STG1", kStg1Fields};
 
 // The same fields in the order of the pack line: the territorial fields come after VL3.
 inline constexpr core::FieldDef kStg1LineFields[] = {
-    {"TYP_Z", 4}, {"N_PERIOD", 2}, {"PERIOD_N", 10}, {"PERIOD_K", 10}, {"USL_TR", 8}, {"KPS", 20},
-    {"SO", 7},    {"SO1", 2},      {"SO2", 2},       {"SO3", 9},       {"VLET", 8},   {"VL1", 4},
+    {"TYP_Z", 4}, {"N_PERIOD", 2}, {"PERIOD_N", 10}, {"PERIOD_K", 10}, {"USL_TR", 8},  {"KPS", 20},
+    {"SO", 7},    {"SO1", 2},      {"SO2", 2},       {"SO3", 9},       {"VLET", 8},    {"VL1", 4},
     {"VL2", 4},   {"VL3", 6},      {"TER_US", 3},    {"TER_KOEF", 4},  {"KOL_LGOT", 2}};
 inline constexpr core::RecordLayout STG1_LINE{"STG1", kStg1LineFields};
 
 // An additional line of a work period.
-inline constexpr core::FieldDef kLgt1Fields[] = {
-    {"TYP_Z", 4}, {"N_LGT", 2}, {"USL_TR", 8}, {"KPS", 20}, {"SO", 7},  {"SO1", 2},    {"SO2", 2},
-    {"SO3", 9},   {"VLET", 8},  {"VL1", 4},    {"VL2", 4},  {"VL3", 6}, {"TER_US", 3}, {"TER_KOEF", 4}};
+inline constexpr core::FieldDef kLgt1Fields[] = {{"TYP_Z", 4}, {"N_LGT", 2}, {"USL_TR", 8}, {"KPS", 20},    {"SO", 7},
+                                                 {"SO1", 2},   {"SO2", 2},   {"SO3", 9},    {"VLET", 8},    {"VL1", 4},
+                                                 {"VL2", 4},   {"VL3", 6},   {"TER_US", 3}, {"TER_KOEF", 4}};
 inline constexpr core::RecordLayout LGT1{"LGT1", kLgt1Fields};
 
 static_assert(NCHM.width() == 36);

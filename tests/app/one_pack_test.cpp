@@ -1,12 +1,10 @@
 // The one-pack procedure as its window drives it, and the start of the program.
 #include <functional>
-
-#include "program_folder.h"
-
 #include <set>
 
 #include "app/document_kinds.h"
 #include "app/insurer_entry.h"
+#include "program_folder.h"
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -50,9 +48,8 @@ TEST_F(OnePack, JournalHeldByAnotherRunEndsTheProgram) {
     EXPECT_EQ(with_dir(end.text()), "Журнал Report/tolvex.log занят другой копией программы");
   }
   ASSERT_EQ(other.log.size(), 1u);
-  EXPECT_EQ(other.log[0],
-            "box Ошибка доступа к файлу: Файл (Report" + std::string(runtime::separator()) +
-                "tolvex.log) не м.б. открыт.  Ошибка: Файл уже заблокирован (32).");
+  EXPECT_EQ(other.log[0], "box Ошибка доступа к файлу: Файл (Report" + std::string(runtime::separator()) +
+                              "tolvex.log) не м.б. открыт.  Ошибка: Файл уже заблокирован (32).");
 }
 
 TEST_F(OnePack, JournalThatCannotBeMadeShowsWarningFour) {
@@ -108,7 +105,8 @@ TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
   EXPECT_TRUE(one.header_ready());
   EXPECT_EQ(runtime::ansi_to_utf8(pack_state().typ_pfr()), "ЭЦПД");
   // The chosen folder becomes the input folder and is written to the settings.
-  EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_in4")), fakes::slashes(runtime::path_to_ansi(dir / "In_4") + std::string(runtime::separator())));
+  EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_in4")),
+            fakes::slashes(runtime::path_to_ansi(dir / "In_4") + std::string(runtime::separator())));
   one.ok();
   EXPECT_EQ(outputs(), std::vector<fs::path>{dir / "Out_7" / kOutName});
   EXPECT_EQ(journal(),
@@ -120,12 +118,19 @@ TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
             "ИСТ4,ВЗЛ,075-001-000001,7701234567,770101001,\"ООО Ромашка\"\n"
             "ДОКТ,ЭЦПД,0\n"
             "0 Зак.стар../out_7/out.xml\n"
-            "0 Создали <DIR>/Out_7/" + kOutName + "\n"
-            "0 Очистили <DIR>/Out_7/" + kOutName + "\n"
-            "0 Закрыли входной <DIR>/In_4/p1.txt\n"
-            "Время 0\n"
-            "0 Закрыли в конце<DIR>/Out_7/" + kOutName + "\n"
-            "0 Архивировали <DIR>/Out_7/" + kOutName + "\n");
+            "0 Создали <DIR>/Out_7/" +
+                kOutName +
+                "\n"
+                "0 Очистили <DIR>/Out_7/" +
+                kOutName +
+                "\n"
+                "0 Закрыли входной <DIR>/In_4/p1.txt\n"
+                "Время 0\n"
+                "0 Закрыли в конце<DIR>/Out_7/" +
+                kOutName +
+                "\n"
+                "0 Архивировали <DIR>/Out_7/" +
+                kOutName + "\n");
   EXPECT_EQ(op.joined_log(),
             "file dialog Выбор входного файла\n"
             "box ПРЕДУПРЕЖДЕНИЕ !!!: Извините! Этот тип документа ПФР пока не обрабатывается !!\n"
@@ -173,7 +178,8 @@ TEST_F(OnePack, OutputFolderChosenIsWrittenAndUsedForTheNextPack) {
   op.folders.push_back(dir / "elsewhere");
   core::OnePackConversion one(session(), pack_state());
   ASSERT_TRUE(one.choose_output_folder());
-  EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_out7")), fakes::slashes(runtime::path_to_ansi(dir / "elsewhere")));
+  EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_out7")),
+            fakes::slashes(runtime::path_to_ansi(dir / "elsewhere")));
   one.take_pack(p);
   one.cancel();
   // Exactly one separator between the folder and the name; the folder is made.

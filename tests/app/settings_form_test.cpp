@@ -1,8 +1,8 @@
 // The settings window's rules: what each control writes when it is left, the defaults of
 // cleared folders, the warnings of program fields left without a program, the archive sample.
-#include "program_folder.h"
-
 #include "app/settings_form.h"
+
+#include "program_folder.h"
 #include "runtime/paths.h"
 
 namespace fs = std::filesystem;

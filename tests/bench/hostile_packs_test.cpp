@@ -64,7 +64,8 @@ TEST_F(HostilePacks, EveryPackEndsCleanly) {
     add(stem + "-cut-after-header", lines(good, 4));
     const std::size_t h = lines(good, 4).size(), body = good.size() - h;
     if (body > 8)
-      for (std::size_t cut : {h + body / 3, h + body / 2, good.size() - 7}) add(stem + "-cut-" + std::to_string(cut), good.substr(0, cut));
+      for (std::size_t cut : {h + body / 3, h + body / 2, good.size() - 7})
+        add(stem + "-cut-" + std::to_string(cut), good.substr(0, cut));
     // Counts far beyond the lines present: every number field of the documents made large.
     std::string big = lines(good, 4);
     std::string rest = good.substr(big.size());
@@ -76,7 +77,8 @@ TEST_F(HostilePacks, EveryPackEndsCleanly) {
     std::string garbage;
     for (int i = 0; i < 20000; ++i) garbage.push_back(static_cast<char>(rng()));
     add(stem + "-garbage", lines(good, 4) + garbage);
-    add(stem + "-long-line", lines(good, 5) + std::string(100 * 1024, 'x') + "\r\n" + good.substr(lines(good, 5).size()));
+    add(stem + "-long-line",
+        lines(good, 5) + std::string(100 * 1024, 'x') + "\r\n" + good.substr(lines(good, 5).size()));
   }
   add("empty", "");
   add("crlf-only", std::string(2000, '\r') + std::string(2000, '\n'));
@@ -86,7 +88,8 @@ TEST_F(HostilePacks, EveryPackEndsCleanly) {
   std::string adv1 = generated(bench::Kind::adv1, 2);
   std::size_t l2 = adv1.find("\r\n") + 2;
   std::size_t l3 = adv1.find("\r\n", l2);
-  add("regn", adv1.substr(0, l2) + runtime::ansi_to_oem(runtime::utf8_to_ansi("ИСТ4,ВЗЛ,../../../x\\y:z*,7701,0,ООО")) + adv1.substr(l3));
+  add("regn", adv1.substr(0, l2) + runtime::ansi_to_oem(runtime::utf8_to_ansi("ИСТ4,ВЗЛ,../../../x\\y:z*,7701,0,ООО")) +
+                  adv1.substr(l3));
   fs::create_directories(dir / "In_4" / "a-folder");
 
   start();

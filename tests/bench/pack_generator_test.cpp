@@ -1,9 +1,10 @@
 // The packs of the benchmark's generator: the same seed gives the same bytes, and a pack of every
 // kind converts with no rejected pack into well-formed XML.
+#include "pack_generator.h"
+
 #include <gtest/gtest.h>
 
 #include "app/batch.h"
-#include "pack_generator.h"
 #include "program_folder.h"
 
 namespace fs = std::filesystem;

@@ -1,10 +1,11 @@
 // The work-period blocks: category names by code, territorial lines, calendar and hour forms,
 // special conditions, contract, earnings row, long service.
+#include "earnings/work_period_blocks.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "earnings/work_period_blocks.h"
 #include "runtime/codepage.h"
 #include "xml_capture.h"
 
@@ -38,16 +39,13 @@ void run_cases(const std::vector<Case>& cases) {
 
 TEST(WorkPeriodBlocks, CategoryByCodeLooksUpTheWholeCode) {
   run_cases({
-      {"НРИВ with АВИА",
-       [](XmlWriter& x) { write_category_by_code(x, w("НРИВ"), w("АВИА")); },
+      {"НРИВ with АВИА", [](XmlWriter& x) { write_category_by_code(x, w("НРИВ"), w("АВИА")); },
        "  <КодКатегории>НРИВ</КодКатегории>\n  <КодДополнительногоТарифа>АВИА</КодДополнительногоТарифа>\n"
        "  <НазваниеКатегории>ИНВАЛИД(0+0)</НазваниеКатегории>\n"
        "  <НазваниеДополнительногоТарифа>ЧЛЕН ЛЭВС</НазваниеДополнительногоТарифа>\n"},
-      {"НР with trailing blanks, blank tariff",
-       [](XmlWriter& x) { write_category_by_code(x, w("НР  "), "    "); },
+      {"НР with trailing blanks, blank tariff", [](XmlWriter& x) { write_category_by_code(x, w("НР  "), "    "); },
        "  <КодКатегории>НР</КодКатегории>\n  <НазваниеКатегории>НАЕМ/РАБОТНИК</НазваниеКатегории>\n"},
-      {"blank category, no tariff",
-       [](XmlWriter& x) { write_category_by_code(x, "    ", {}); },
+      {"blank category, no tariff", [](XmlWriter& x) { write_category_by_code(x, "    ", {}); },
        "  <КодКатегории></КодКатегории>\n  <НазваниеКатегории>по классификатору</НазваниеКатегории>\n"},
       {"a tariff other than АВИА has a code but no name",
        [](XmlWriter& x) { write_category_by_code(x, w("ИП"), w("ХХ")); },
@@ -63,10 +61,14 @@ TEST(WorkPeriodBlocks, CategoryNamesByCodeAndByPrefixDiffer) {
     const char* by_prefix;
   };
   const Row rows[] = {
-      {"ИД", "ИНД/ДОГОВОР", "по классификатору"},   {"ИПИВ", "ИНД/ИНВАЛИД(0+0)", "по классификатору"},
-      {"АВОВ", "ЧЛЕН ЛЭВС ОВ", "по классификатору"}, {"СХИН", "С/Х ПРЕДПРИЯТИЕ/ИНВ", "С/Х ОРГАНИЗАЦИЯ"},
-      {"НРИН", "ИНВАЛИД(28+0)", "НАЕМ/РАБОТНИК"},    {"НРЕД", "НАЕМНЫЙ/ЕДИНЫЙ", "НАЕМ/РАБОТНИК"},
-      {"БЕЗР", "БЕЗРАБОТНЫЙ", "БЕЗРАБОТНЫЙ"},       {"БЕ", "по классификатору", "БЕЗРАБОТНЫЙ"},
+      {"ИД", "ИНД/ДОГОВОР", "по классификатору"},
+      {"ИПИВ", "ИНД/ИНВАЛИД(0+0)", "по классификатору"},
+      {"АВОВ", "ЧЛЕН ЛЭВС ОВ", "по классификатору"},
+      {"СХИН", "С/Х ПРЕДПРИЯТИЕ/ИНВ", "С/Х ОРГАНИЗАЦИЯ"},
+      {"НРИН", "ИНВАЛИД(28+0)", "НАЕМ/РАБОТНИК"},
+      {"НРЕД", "НАЕМНЫЙ/ЕДИНЫЙ", "НАЕМ/РАБОТНИК"},
+      {"БЕЗР", "БЕЗРАБОТНЫЙ", "БЕЗРАБОТНЫЙ"},
+      {"БЕ", "по классификатору", "БЕЗРАБОТНЫЙ"},
       {"СД", "по классификатору", "СТАЖ/ДОБРОВ/ПРАВООТН"},
       {"нр", "по классификатору", "по классификатору"},
       {"НРX", "по классификатору", "НАЕМ/РАБОТНИК"},
@@ -80,13 +82,12 @@ TEST(WorkPeriodBlocks, CategoryNamesByCodeAndByPrefixDiffer) {
 
 TEST(WorkPeriodBlocks, TerritorialLines) {
   run_cases({
-      {"blank ground, coefficient 1.5 with its blank",
-       [](XmlWriter& x) { write_territorial_lines(x, "   ", "1.5 "); },
+      {"blank ground, coefficient 1.5 with its blank", [](XmlWriter& x) { write_territorial_lines(x, "   ", "1.5 "); },
        "  <Коэффициент>1.5 </Коэффициент>\n"},
       {"ground and 0.00", [](XmlWriter& x) { write_territorial_lines(x, w("РКС"), "0.00"); },
        "  <ОснованиеТУ>РКС</ОснованиеТУ>\n"},
-      {"both blank gives a coefficient of blanks",
-       [](XmlWriter& x) { write_territorial_lines(x, "   ", "    "); }, "  <Коэффициент>    </Коэффициент>\n"},
+      {"both blank gives a coefficient of blanks", [](XmlWriter& x) { write_territorial_lines(x, "   ", "    "); },
+       "  <Коэффициент>    </Коэффициент>\n"},
       {"blank ground and 0.00: nothing", [](XmlWriter& x) { write_territorial_lines(x, "", "0.00"); }, ""},
   });
 }
@@ -155,22 +156,18 @@ TEST(WorkPeriodBlocks, EarningsRow) {
 
 TEST(WorkPeriodBlocks, LongServiceHourAndCalendarForms) {
   run_cases({
-      {"hour ground, share 0.00",
-       [](XmlWriter& x) { write_long_service(x, w("ЛЕТИСП  "), "120 ", "30  ", "0.00  "); },
+      {"hour ground, share 0.00", [](XmlWriter& x) { write_long_service(x, w("ЛЕТИСП  "), "120 ", "30  ", "0.00  "); },
        "  <ВыслугаЛет>\n   <ОснованиеВЛ >ЛЕТИСП</ОснованиеВЛ >\n   <ВыработкаВчасах>\n    <Часы>120</Часы>\n"
        "    <Минуты>30</Минуты>\n   </ВыработкаВчасах>\n  </ВыслугаЛет>\n"},
-      {"calendar ground with a share",
-       [](XmlWriter& x) { write_long_service(x, w("ВЫСЛ"), "5", "10", "0.25"); },
+      {"calendar ground with a share", [](XmlWriter& x) { write_long_service(x, w("ВЫСЛ"), "5", "10", "0.25"); },
        "  <ВыслугаЛет>\n   <ОснованиеВЛ >ВЫСЛ</ОснованиеВЛ >\n   <ВыработкаКалендарная>\n"
        "    <ВсеГоды>0</ВсеГоды>\n    <ВсеМесяцы>5</ВсеМесяцы>\n    <ВсеДни>10</ВсеДни>\n"
        "   </ВыработкаКалендарная>\n   <ДоляСтавки>0.25</ДоляСтавки>\n  </ВыслугаЛет>\n"},
-      {"lower-case hour ground is calendar",
-       [](XmlWriter& x) { write_long_service(x, w("летисп"), "1", "2", "0.00"); },
+      {"lower-case hour ground is calendar", [](XmlWriter& x) { write_long_service(x, w("летисп"), "1", "2", "0.00"); },
        "  <ВыслугаЛет>\n   <ОснованиеВЛ >летисп</ОснованиеВЛ >\n   <ВыработкаКалендарная>\n"
        "    <ВсеГоды>0</ВсеГоды>\n    <ВсеМесяцы>1</ВсеМесяцы>\n    <ВсеДни>2</ВсеДни>\n"
        "   </ВыработкаКалендарная>\n  </ВыслугаЛет>\n"},
-      {"calendar with 0 and 0: no wrapper",
-       [](XmlWriter& x) { write_long_service(x, w("ВЫСЛ"), "0", "0", "0.00"); },
+      {"calendar with 0 and 0: no wrapper", [](XmlWriter& x) { write_long_service(x, w("ВЫСЛ"), "0", "0", "0.00"); },
        "  <ВыслугаЛет>\n   <ОснованиеВЛ >ВЫСЛ</ОснованиеВЛ >\n  </ВыслугаЛет>\n"},
       {"calendar with blanks: empty wrapper, blank share written",
        [](XmlWriter& x) { write_long_service(x, w("ВЫСЛ"), "  ", "  ", "   "); },

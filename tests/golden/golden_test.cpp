@@ -61,7 +61,8 @@ std::string readable(const std::string& ansi, int& bare) {
 }
 
 std::string replace_all(std::string s, const std::string& from, const std::string& to) {
-  for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size()) s.replace(at, from.size(), to);
+  for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += to.size())
+    s.replace(at, from.size(), to);
   return s;
 }
 
@@ -98,7 +99,7 @@ TEST_P(Golden, MatchesExpectedFiles) {
   fakes::RecordingPrograms programs;
   std::istringstream acts(opts["actions"]);
   for (std::string a; std::getline(acts, a, ',');)
-    op.actions.push_back(a == "next" ? core::ConverterAction::next
+    op.actions.push_back(a == "next"     ? core::ConverterAction::next
                          : a == "cancel" ? core::ConverterAction::cancel
                                          : core::ConverterAction::ok);
   {
@@ -123,7 +124,8 @@ TEST_P(Golden, MatchesExpectedFiles) {
   int bare = 0;
   std::string dirname = work.string();
   // Paths as they read on Linux, so that one expected file serves both platforms.
-  std::string log = fakes::slashes(replace_all(readable(read_file(work / "Report" / "tolvex.log"), bare), dirname, "<DIR>"));
+  std::string log =
+      fakes::slashes(replace_all(readable(read_file(work / "Report" / "tolvex.log"), bare), dirname, "<DIR>"));
   EXPECT_EQ(bare, 0) << "journal lines must end in CR LF";
   std::string messages = fakes::slashes(replace_all(op.joined_log(), dirname, "<DIR>"));
   std::string xml;
@@ -160,12 +162,11 @@ TEST_P(Golden, MatchesExpectedFiles) {
   fs::remove_all(work);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(case_names()),
-                         [](const auto& info) {
-                           std::string n = info.param;
-                           for (auto& c : n)
-                             if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-                           return n;
-                         });
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(case_names()), [](const auto& info) {
+  std::string n = info.param;
+  for (auto& c : n)
+    if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+  return n;
+});
 
 }  // namespace

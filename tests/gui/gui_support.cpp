@@ -79,7 +79,9 @@ class TestConverter : public core::Converter {
   core::RecordOf<TEST> rec_;
 };
 
-std::unique_ptr<core::Converter> make_test(const core::ConverterContext& c) { return std::make_unique<TestConverter>(c); }
+std::unique_ptr<core::Converter> make_test(const core::ConverterContext& c) {
+  return std::make_unique<TestConverter>(c);
+}
 
 }  // namespace
 

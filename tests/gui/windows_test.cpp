@@ -80,8 +80,8 @@ class OperatorPath : public QObject {
     UiScript script;
     gui::OnePackWindow* w = nullptr;
     script
-        .then([&] { return (w = visible_window<gui::OnePackWindow>()) != nullptr; },
-              [&] { click(w->in4_button()); }, "choose the pack")
+        .then([&] { return (w = visible_window<gui::OnePackWindow>()) != nullptr; }, [&] { click(w->in4_button()); },
+              "choose the pack")
         .then([&] { return !w->field("IST4:INN")->text().isEmpty(); },
               [&] {
                 QCOMPARE(w->windowTitle(), u("Конвертация одной пачки"));

@@ -32,7 +32,6 @@ class PersonConverterTest : public fakes::ConverterFolder {
   std::string written(core::Converter& conv) {
     return fakes::written_at(0, [&](core::XmlWriter& xml) { conv.write_document(xml); });
   }
-
 };
 
 }  // namespace

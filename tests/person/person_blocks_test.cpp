@@ -1,7 +1,8 @@
 // The person blocks: full name, birth date kinds, birth place, identity document.
+#include "person/person_blocks.h"
+
 #include <gtest/gtest.h>
 
-#include "person/person_blocks.h"
 #include "runtime/codepage.h"
 #include "xml_capture.h"
 
@@ -42,8 +43,7 @@ TEST(PersonBlocks, BirthDateByKind) {
   };
   const Case cases[] = {
       {"СТАНДАРТ            ", "ДатаРождения", "  <ДатаРождения>05.03.1961</ДатаРождения>\n"},
-      {"СТАНДАРТ", "ДатаРожденияИзСтрахового",
-       "  <ДатаРожденияИзСтрахового>05.03.1961</ДатаРожденияИзСтрахового>\n"},
+      {"СТАНДАРТ", "ДатаРожденияИзСтрахового", "  <ДатаРожденияИзСтрахового>05.03.1961</ДатаРожденияИзСтрахового>\n"},
       {"ОСОБАЯ", "ДатаРождения",
        "  <ДатаРожденияОсобая>\n   <День>00</День>\n   <Месяц>03</Месяц>\n   <Год>1961</Год>\n"
        "  </ДатаРожденияОсобая>\n"},
@@ -56,10 +56,9 @@ TEST(PersonBlocks, BirthDateByKind) {
       {"ОСОБОЕ", "ДатаРождения", ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(written([&](XmlWriter& x) {
-                write_birth_date(x, w(c.kind), "05/03/1961", "00", "03", "1961", w(c.element));
-              }),
-              c.expected)
+    EXPECT_EQ(
+        written([&](XmlWriter& x) { write_birth_date(x, w(c.kind), "05/03/1961", "00", "03", "1961", w(c.element)); }),
+        c.expected)
         << c.kind << " " << c.element;
   }
 }

@@ -1,11 +1,11 @@
 // The code-page tables against iconv, byte by byte, and the compile-time literals.
+#include "runtime/codepage.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <string>
-
-#include "runtime/codepage.h"
 
 using namespace tolvex::runtime;
 using namespace tolvex::runtime::literals;
@@ -72,9 +72,9 @@ TEST(Codepage, Utf8RoundTripsThroughAnsi) {
 
 TEST(Codepage, Utf8OutsideAnsiBecomesQuestionMark) {
   EXPECT_EQ(utf8_to_ansi("√■∙"), "???");
-  EXPECT_EQ(utf8_to_ansi("a\xC3"), "a?");        // cut sequence
-  EXPECT_EQ(utf8_to_ansi("\x80z"), "?z");        // stray continuation byte
-  EXPECT_EQ(utf8_to_ansi("😀"), "?");            // four-byte sequence
+  EXPECT_EQ(utf8_to_ansi("a\xC3"), "a?");  // cut sequence
+  EXPECT_EQ(utf8_to_ansi("\x80z"), "?z");  // stray continuation byte
+  EXPECT_EQ(utf8_to_ansi("😀"), "?");       // four-byte sequence
 }
 
 TEST(Codepage, LiteralsAreAnsiBytesMadeAtCompileTime) {

@@ -25,8 +25,8 @@ class ScriptedOperator : public core::Operator {
 
   // What was shown, one line each, in UTF-8: "box TITLE: TEXT", "window TITLE", "wait", "closed".
   std::vector<std::string> log;
-  std::vector<core::ConverterView> views;  // every view the converter windows showed
-  std::vector<core::MessageBox> boxes;     // every box shown, details included
+  std::vector<core::ConverterView> views;          // every view the converter windows showed
+  std::vector<core::MessageBox> boxes;             // every box shown, details included
   std::vector<std::filesystem::path> file_starts;  // where each file dialog opened
   // Called with the number of each pack a batch starts (a test may stop the batch there).
   std::function<void(std::size_t)> on_progress;

@@ -66,7 +66,8 @@ MainWindow::MainWindow(core::Session& session, core::PackState& pack_state, QtOp
   v->addWidget(button1_);
   v->addWidget(button3_);
   v->addWidget(button4_);
-  auto* reminder1 = new QLabel(QString::fromUtf8("Обязательно вначале проверить пачки 4 формата программой CheckPSN !!!"), this);
+  auto* reminder1 =
+      new QLabel(QString::fromUtf8("Обязательно вначале проверить пачки 4 формата программой CheckPSN !!!"), this);
   auto* reminder2 = new QLabel(QString::fromUtf8("НЕ ЗАБЫВАЙТЕ снимать с пачки ЭЦПД !!!"), this);
   for (QLabel* l : {reminder1, reminder2}) {
     l->setAlignment(Qt::AlignCenter);
@@ -148,7 +149,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // The drop event is left first; the conversion window opens after it.
   std::filesystem::path pack = *file;
-  QMetaObject::invokeMethod(this, [this, pack] { one_pack(pack); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this, pack] { one_pack(pack); }, Qt::QueuedConnection);
 }
 
 }  // namespace tolvex::gui

@@ -76,7 +76,8 @@ std::optional<std::filesystem::path> QtDialogs::choose_file(std::string_view tit
   return to_path(dialog.selectedFiles().front());
 }
 
-std::optional<std::filesystem::path> QtDialogs::choose_folder(std::string_view title, const std::filesystem::path& start) {
+std::optional<std::filesystem::path> QtDialogs::choose_folder(std::string_view title,
+                                                              const std::filesystem::path& start) {
   QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), qs(title), qs_path(start));
   if (chosen.isEmpty()) return std::nullopt;
   return to_path(chosen);

@@ -25,7 +25,8 @@ class QtDialogs : public core::Operator {
   core::Button message(const core::MessageBox& box) override;
   std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
                                                    const std::filesystem::path& start) override;
-  std::optional<std::filesystem::path> choose_folder(std::string_view title, const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> choose_folder(std::string_view title,
+                                                     const std::filesystem::path& start) override;
 
   // The converter windows are not dialogs; the desktop operator shows them itself.
   void converter_opened(const core::ConverterView&) override {}

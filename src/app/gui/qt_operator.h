@@ -32,7 +32,8 @@ class QtOperator : public core::Operator {
   core::Button message(const core::MessageBox& box) override;
   std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
                                                    const std::filesystem::path& start) override;
-  std::optional<std::filesystem::path> choose_folder(std::string_view title, const std::filesystem::path& start) override;
+  std::optional<std::filesystem::path> choose_folder(std::string_view title,
+                                                     const std::filesystem::path& start) override;
   void converter_opened(const core::ConverterView& view) override;
   core::ConverterAction converter_wait(const core::ConverterView& view) override;
   void converter_closed(const core::ConverterView& view) override;

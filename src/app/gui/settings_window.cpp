@@ -50,8 +50,8 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
   QVBoxLayout* p = new_page(pages_, "Папки");
   add_field(p, "Папка (каталог) программы конвертора Tolvex (лучше не менять)", "PROGRAM_FOLDER", Kind::shown, false);
   add_field(p, "Входная папка (каталог) для пачек формата 4 ПФР", "path_in4", Kind::folder_with_default, true);
-  add_field(p, "Выходная папка (каталог) для сконвертированых пачек 7 формата XML", "path_out7", Kind::folder_with_default,
-            true);
+  add_field(p, "Выходная папка (каталог) для сконвертированых пачек 7 формата XML", "path_out7",
+            Kind::folder_with_default, true);
   add_field(p, "Местонахождение (путь) папки (каталога) с кодами постояных справочников", "path_kps",
             Kind::folder_with_default, true);
   add_field(p, "Местонахождение (путь) папки (каталога) для временых файлов и ошибок", "path_error",
@@ -70,13 +70,14 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
         "Wss - ждать клавишу ОК ss секунд", "U - не выводить диагноз на экран",
         "S - закончить проверку после ПЕРВОЙ ошибки", "Инструкцию по настройке смотрите в файле Dok\\CHECKPSN.TXT "})
     note(p, line);
-  add_field(p, "Местонахождение (путь) программы проверки пачек 4 формата ПФР CheckPSN.exe", "path_ChPSN", Kind::program,
-            false);
+  add_field(p, "Местонахождение (путь) программы проверки пачек 4 формата ПФР CheckPSN.exe", "path_ChPSN",
+            Kind::program, false);
   add_field(p, "Параметры проверки пачек (командной строки)", "par_ChPSN", Kind::plain, false);
   p->addStretch(1);
 
   p = new_page(pages_, "Проверка 7 формата");
-  add_field(p, "Местонахождение (путь) программы проверки документов 7 формата XML", "path_ChXML", Kind::program, false);
+  add_field(p, "Местонахождение (путь) программы проверки документов 7 формата XML", "path_ChXML", Kind::program,
+            false);
   add_check(p, "Всегда запускать программу проверки XML  после конвертации пачек", "fl_p7zap");
   note(p,
        "В настоящий момент программа проверки НЕ может работать с командной строкой подобно CheckPSN. Поэтому она "
@@ -84,8 +85,8 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
   p->addStretch(1);
 
   p = new_page(pages_, "Архив");
-  add_field(p, "Местонахождение (путь) папки резервных архивов входных и выходных документов", "path_Arhiv", Kind::plain,
-            true);
+  add_field(p, "Местонахождение (путь) папки резервных архивов входных и выходных документов", "path_Arhiv",
+            Kind::plain, true);
   add_field(p, "Местонахождение (путь) программы-архиватора (RAR, pkZipc, arj)", "path_Arh_prg", Kind::program, false);
   add_field(p, "Параметры архиватора (командной строки)", "par_Arh_prg", Kind::plain, false);
   add_check(p, "Имена архивов из текущей даты+времени, например= 050723_1234.zip", "zip_dt");
@@ -93,9 +94,10 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
   sample_ = shown_field("SAMPLE", this);
   sample_->setMaxLength(255);
   p->addWidget(sample_);
-  note(p,
-       "В пакетном режиме в архив помещаются файлы обоих каталогов - с входными пачками 4 формата и выходными файлами 7 "
-       "формата XML");
+  note(
+      p,
+      "В пакетном режиме в архив помещаются файлы обоих каталогов - с входными пачками 4 формата и выходными файлами 7 "
+      "формата XML");
   p->addStretch(1);
 
   p = new_page(pages_, "Просмотр");
