@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pack_generator.h"
 
 #include <algorithm>

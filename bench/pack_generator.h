@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A generator of large, realistic format-4 packs for measuring the converters: every document
 // kind with its own lines (month lines, work periods, additional lines, work records, benefits,
 // special-service lines), plausible names, addresses, insurance numbers, amounts and dates.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tolvex-bench: generates large realistic packs and measures their conversion against iconv over
 // the same bytes, in one run, on a work folder in memory (tmpfs) and on one on disk. Each
 // conversion runs in a child process of its own (this program re-started with a sub-command),

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-building the core and the console program for 64-bit Windows with Debian's mingw-w64
 # (package g++-mingw-w64-x86-64-posix); the tests run under wine.
 set(CMAKE_SYSTEM_NAME Windows)

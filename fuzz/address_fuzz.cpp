@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The address splitter and writer over arbitrary text: the depth comes back and the lines form
 // well-formed XML.
 #include <cstdint>

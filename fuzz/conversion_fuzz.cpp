@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole conversion of an arbitrary pack body behind a valid header, for every document
 // code of the dispatch table and an unknown one: no crash, the depth back at 0 after every
 // document (checked by the driver), no file outside the output folder, and well-formed XML.

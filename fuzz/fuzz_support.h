@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every fuzz target checks: the XML written is well-formed, judged by libxml2.
 #pragma once
 

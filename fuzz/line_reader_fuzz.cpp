@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The line reader with arbitrary bytes and settings: every record has the record length, and
 // the reader always reaches the end of the file.
 #include <unistd.h>

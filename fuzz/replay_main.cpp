@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the saved inputs of a fuzz target as an ordinary test: every file of the folders given
 // (a seed corpus, the inputs of crashes found once) goes through the target once.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The field splitter over arbitrary lines and every header layout, in both variants: nothing is
 // written past a field and the record keeps its width.
 #include <cstdint>

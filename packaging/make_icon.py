@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Draws the program's icon (a pack page turning into an XML page) as a 256x256 PNG."""
 import math
 import struct

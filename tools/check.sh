@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks of the sources that need no build:
 #   check.sh layers   no file outside src/app/gui and tests/gui includes a Qt header, and no
 #                     layer includes a layer above it (see "layers" below)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds the console program (the CMake preset "release", in
 # build/release/), and converts the bundled example packs:
 # examples/packs/*.txt -> examples/run/Out_7/*.XML, journal in examples/run/Report/tolvex.log,

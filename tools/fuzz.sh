@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer;
 # the CMake preset "fuzz", in build/fuzz/), replays their saved inputs, and runs each target for
 # a bounded time from its seed corpus in fuzz/corpus/. A crash leaves its input in

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages the build and the tests need, when any is missing (run as root).
 #   install-deps.sh          what the programs need
 #   install-deps.sh windows  also the Windows cross build and wine to run its tests

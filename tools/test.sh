@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds everything and runs the whole test suite, each build in its
 # own folder under build/ (the CMake presets of CMakePresets.json):
 #   test.sh           dev (every test), asan (the suite under the sanitizers), fuzz (each fuzz

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The batch conversion (all_pch): every pack file of the input directory, one XML file each,
 // then the archiver and, when so set, the XML checker.
 #pragma once

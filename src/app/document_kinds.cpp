@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/document_kinds.h"
 
 #include "earnings/old_records_converter.h"

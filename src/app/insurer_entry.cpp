@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/insurer_entry.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The insurer data the operator completes in the one-pack window (IST4 fields 8 to 16): which
 // fields take entries, and the check made when the operator leaves one. A value that fails its
 // check is not taken into the record, so it never reaches the XML file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/packs_ahead.h"
 
 #include <algorithm>

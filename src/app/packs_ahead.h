@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The packs of a batch converted on several threads, each ahead of its turn, and handed over in
 // the order of the listing (a reorder buffer): the batch plays each one back in its turn. At
 // most eight packs per thread wait converted (128 in all), so that memory and the files waiting

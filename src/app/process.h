@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting the archiver and the checkers as separate processes, without a shell: the program
 // path is the program, and each argument reaches it as one argument (on Windows through a
 // command line quoted so that the program's own parsing gives the arguments back).

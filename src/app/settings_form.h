@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rules of the settings window (set_mode) without the window: every control writes its
 // setting when the operator leaves it, cleared folders take their defaults, a cancelled program
 // choice with no program behind the field warns and clears it, and the date-time switch makes

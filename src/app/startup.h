@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The start of the program without its windows: the program folder, the settings with their
 // defaults, the journal opened, emptied and headed. The console program and the desktop
 // program both start through here.

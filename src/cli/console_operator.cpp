@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/console_operator.h"
 
 #include <algorithm>

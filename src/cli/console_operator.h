@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The console's operator: message boxes are written to the error stream as "TITLE: TEXT" in
 // the terminal's encoding and answered without waiting (yes/OK for information and warnings,
 // ignore for a stop box); there are no dialogs and no converter windows.

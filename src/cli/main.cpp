@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tolvex-cli: the console front end. It parses its options and hands paths, settings and a
 // console operator to the library; the program folder is the current directory.
 #include <CLI/CLI.hpp>

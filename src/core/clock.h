@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The time of day and the date as the journal and the archive names use them. The converter
 // takes them from a Clock so that tests can pass a fixed one.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A converter turns the documents of one kind of pack into format-7 elements. It knows its
 // records, how to read one document (its lines) and how to write it; the shared driver runs it
 // automatically or under the operator's buttons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A row of the table of document kinds: the document-type code of the pack (DOKT:TYP_DOK) gives
 // the form name, the inventory's ТипДокумента, the procedure, the converter and the pack-level
 // block. The table itself is built where every subsystem is visible and handed to the core as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/driver.h"
 
 #include "core/messages.h"

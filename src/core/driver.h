@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared run of every converter: automatically (batch: all announced documents), or
 // interactively (the first document at once, then one per "Следующая", the rest on "&OK",
 // nothing more on "Отмена"), with the document counter and the journal lines of each kind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/frame.h"
 
 #include <system_error>

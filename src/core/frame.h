@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The output file and the frame around the documents: the PFR file name, the file header, the
 // pack envelope with the pack inventory, and the closing lines.
 #pragma once

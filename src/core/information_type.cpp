@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/information_type.h"
 
 #include "core/record.h"

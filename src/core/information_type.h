@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The kind of the records and of their correction, as format 4 codes it (ИСХД, ПЕНС, КОРР,
 // ОТМН) and as format 7 names it (ИСХОДНАЯ, ПЕНСИОННАЯ, КОРРЕКТИРУЮЩАЯ, ОТМЕНЯЮЩАЯ). Every
 // element that carries such a word (ТипСведений, ВидКорректировки) reads only some of the codes:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/insurer_blocks.h"
 
 #include "runtime/codepage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The blocks that describe the insurer (the employer) or carry its contribution sums. Each
 // writes at the caller's depth and leaves `xml_depth` as it found it.
 #pragma once

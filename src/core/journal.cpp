@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/journal.h"
 
 #include "core/operator.h"

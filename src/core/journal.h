@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The conversion journal "Report/tolvex.log": one line per event of the run, Windows-1251,
 // each line cut at 255 characters. A line is written at once, or, while a pack of a batch is
 // converted, held with the pack's other lines and written with them in one write before the

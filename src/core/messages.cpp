@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/messages.h"
 
 #include "runtime/file_error.h"

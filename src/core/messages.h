@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The message boxes of the system: the information boxes with one yes-button, the stop box
 // with abort and ignore, and the numbered warnings of the checked opening.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/one_pack.h"
 
 #include "core/driver.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one-pack conversion (odna_pch): a format-4 pack in, one format-7 XML file out. The
 // batch drives it without waiting; the one-pack window drives its steps one by one.
 #pragma once

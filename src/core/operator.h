@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The operator seam: every message box, file or folder dialog and converter window of the
 // system is reached through this interface. The desktop program, the console program and the
 // tests each implement it. All texts are Windows-1251.

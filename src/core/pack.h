@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading a format-4 pack: the field-splitting rule, the four header records with which every
 // pack begins, and the reader that re-opens a pack and reads its document lines.
 #pragma once

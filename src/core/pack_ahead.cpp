@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/pack_ahead.h"
 
 #include "runtime/codepage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One pack of a batch converted ahead of its turn, on a thread of its own: what it tells the
 // journal and the operator is recorded in order, together with the steps that wait for the packs
 // before it (the previous output's name, whether the PFR name is new, the XML taking its name).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/period_blocks.h"
 
 #include "core/record.h"

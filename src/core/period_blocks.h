@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The work-period blocks that both the earnings forms (with their pack-level blocks) and the
 // statements write: the reporting period, the category lines by code prefix and the territorial
 // conditions. The other work-period blocks live with the earnings converters.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/programs.h"
 
 namespace tolvex::core {

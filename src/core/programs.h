@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting the external programs (the archiver and the two checkers). The conversion asks
 // through this interface; the application supplies the real process start.
 #pragma once

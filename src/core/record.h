@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Records of a format-4 pack as data: a record layout is a table of field names and widths, and
 // a record is one blank-padded buffer holding the fields one after another. Every record of the
 // format (ZAG4, IST4, ANK1, STG1 ...) is declared as such a table; the splitter fills any of

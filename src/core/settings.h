@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file "tolvex.ini" in the program folder: the working directories, the external
 // programs and four on/off flags in section odna_pch, and one section per window for its
 // position. Keys are matched without regard to case; the file is Windows-1251.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Copying the short pieces that lines are made of (tag names, field values, line ends) without
 // a library call per piece.
 #pragma once

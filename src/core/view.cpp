@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/view.h"
 
 #include "runtime/codepage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a converter describes its current document for the converter window: record fields
 // under their prompts with their widths, fields gathered in groups, and lists with one row per
 // record. Every converter builds its window description from these.

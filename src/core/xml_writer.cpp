@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/xml_writer.h"
 
 #include <algorithm>

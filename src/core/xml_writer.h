@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one writer of the output XML: one element or tag per line, indented by the nesting depth
 // `xml_depth`, values from the pack escaped so that the file stays well-formed. Each line is
 // built in place at the end of one large buffer, from the tag names, the indentation and the

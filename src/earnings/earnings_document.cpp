@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "earnings/earnings_document.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the individual-record converters share: the month table and the period list of one
 // person (rebuilt for every document, their buffers kept between documents), and the window's
 // amount display.

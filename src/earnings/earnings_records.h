@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The format-4 records that the individual earnings packs share: the monthly accrual lines, the
 // work-period lines and their additional (privileged-conditions) lines. Each form's person line
 // is declared with its converter.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "earnings/old_records_converter.h"
 
 #include "core/frame.h"

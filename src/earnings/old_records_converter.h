@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // СЗВ-1 and СЗВ-3, the individual records of the old forms: a person line, the person's
 // monthly accrual lines and work-period lines (each followed by its additional lines) become
 // one СТАРЫЕ_ИС_СЗВ-1 or СТАРЫЕ_ИС_СЗВ-3 element. The two forms are one converter; what differs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "earnings/pack_blocks.h"
 
 #include "core/information_type.h"

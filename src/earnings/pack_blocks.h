@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pack-level blocks of the individual-record packs, written into the pack inventory after
 // ДатаСоставления from the pack record PCH: ПачкаСтарыхИС for the old forms, ПачкаСЗВ4 for the
 // СЗВ-4 forms. The table of document kinds names them in the rows of those kinds.

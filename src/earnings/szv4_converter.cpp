@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "earnings/szv4_converter.h"
 
 #include "core/frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // СЗВ-4-1 and СЗВ-4-2, the individual records of the СЗВ-4 forms: one ИС_СЗВ-4-1 or ИС_СЗВ-4-2
 // element per person. СЗВ-4-1 reads a person line with its work-period and additional lines;
 // СЗВ-4-2 a single person line that carries at most one period. The information type, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "earnings/work_period_blocks.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The work-period blocks of the individual earnings records: category names by the whole code,
 // territorial lines, calendar and hour-measured length of service, special working conditions,
 // contract data, one row of monthly earnings, the long-service grounds, the ОсобенностиУчета of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "person/address.h"
 
 #include <span>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Address conversion: a format-4 address is one text field whose parts are separated by commas
 // (country code, postal index, region, district, city, settlement, street, house, corpus, flat);
 // format 7 wants a structured Russian address, a foreign address or an unstructured one.

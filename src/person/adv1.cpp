@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "person/adv1.h"
 
 #include "core/frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // АДВ-1, the questionnaire of an insured person: one pack line per АНКЕТА_ЗЛ.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "person/adv8.h"
 
 #include "core/frame.h"

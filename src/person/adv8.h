@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // АДВ-8, the notice of the death of an insured person sent by a civil registry office: one pack
 // line per СВЕДЕНИЯ_О_СМЕРТИ.
 #pragma once

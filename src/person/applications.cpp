@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "person/applications.h"
 
 #include "core/frame.h"

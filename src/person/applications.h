@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // АДВ-2 and АДВ-3, the applications for the exchange and for a duplicate of the insurance
 // certificate: the person as the certificate records it, then the data that have changed. One
 // pack line per document; an АДВ-3 line fills two records, ADV3 (fields 1 to 17) and ADV3N

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "person/person_blocks.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The person data blocks that every document about one insured person carries: the full name,
 // the birth date (a calendar date or a partly known one), the birth place and the identity
 // document. Each writer works at the caller's depth and leaves `xml_depth` as it found it; the

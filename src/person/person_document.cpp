@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "person/person_document.h"
 
 #include "person/address.h"

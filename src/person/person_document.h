@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the converters of the person documents share: one document per pack line, the wrapped
 // name and address blocks, and the groups of their windows.
 #pragma once

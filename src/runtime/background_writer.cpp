@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/background_writer.h"
 
 #include "runtime/file_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writing a large file while the next part of it is made: each block is written to the file by
 // a thread of its own while the caller fills another buffer, so that the kernel's copying of the
 // bytes and the making of them overlap.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text inside the converter is Windows-1251 bytes, one byte per character, exactly as in the
 // files. These helpers convert at the edges: OEM 866 to 1251 when a pack line is read, 1251 to
 // UTF-8 for the terminal and the windows, UTF-8 to 1251 for names typed by an operator.

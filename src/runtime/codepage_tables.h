@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Code-page tables: DOS 866 and Windows-1251 to Unicode, and the 866 -> 1251 byte table
 // used when a pack line is read. Generated once from the standard code-page definitions;
 // the tests check every byte against iconv.

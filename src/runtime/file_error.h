@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The runtime's numeric file error codes and their Russian texts. Every file operation of the
 // converter reports one of these codes; 0 is success. The operating system's own errors are
 // mapped to them here and nowhere else.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ways the converter opens, creates, syncs and replaces files, made safe against a folder
 // that somebody else can write to: a pack is read only when it is a regular file, and never
 // waited on; a file the program writes is never reached through a link; a new file is always

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/paths.h"
 
 #include "runtime/codepage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File names between the platform and the converter's Windows-1251 text.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What differs between the platforms the converter runs on, kept here so that nothing above
 // the runtime needs to know: the local time, the console's encoding, where the program lives.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/staged_file.h"
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A file that takes its name only when it is whole and on the disk. It is created new, under
 // a name nobody can guess, beside its final name; written; synced; renamed into place; and the
 // folder synced. Until then the final name keeps what it had, and on any failure, on an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "runtime/temporary_files.h"
 
 #include <atomic>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The temporary files the program has made and not yet put in place. When the program is
 // interrupted (SIGINT, SIGTERM or SIGHUP; on Windows Ctrl+C, Ctrl+Break or the console closed)
 // they are removed before it ends, so that no unfinished file is left behind.

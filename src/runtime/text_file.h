@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text-line files: the component through which packs are read and the XML file and the journal
 // are written. A pack is read strictly forwards, one line into one fixed-width record; the
 // output and the journal only ever get lines appended.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "statements/adv10_converter.h"
 
 #include <algorithm>

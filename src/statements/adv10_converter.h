@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The summary statement АДВ-10: one ADV10 line followed by KOL_MES month lines (MES10) becomes
 // one СВОДНАЯ_ВЕДОМОСТЬ element with a row per month and a total row.
 #pragma once

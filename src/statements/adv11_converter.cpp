@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "statements/adv11_converter.h"
 
 #include "core/frame.h"

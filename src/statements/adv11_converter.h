@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The payment statement АДВ-11: one ADV11 line followed by KOL_DOLG debt lines, KOL_UPL
 // payment lines and KOL_OST end-balance lines becomes one ВЕДОМОСТЬ_УПЛАТЫ element. A pack
 // holds exactly one statement.

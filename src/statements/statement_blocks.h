@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the statements and conversion records share: reading a pack line into a record whose
 // field order differs from the line's.
 #pragma once

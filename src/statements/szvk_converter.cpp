@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "statements/szvk_converter.h"
 
 #include "core/frame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The conversion records СЗВ-К: a tree of pack lines per insured person (the SZVK line, its
 // work records with their periods and the periods' benefit lines, then the special-service
 // lines) becomes one КОНВЕРТАЦИЯ element. The tree is read into lists first; the element is

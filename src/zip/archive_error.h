@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A run of the archiver that cannot be completed: what failed, in words, for the error stream.
 #pragma once
 

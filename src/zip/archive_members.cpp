@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "zip/archive_members.h"
 
 #include <sys/stat.h>

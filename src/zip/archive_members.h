@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The files one run adds to an archive: the names given on the command line, a folder's "*.*"
 // expanded to its regular files, and the name each file takes inside the archive.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "zip/archive_target.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The archive being updated, as libzip reads and writes it. It reads the archive as it is (an
 // empty one when there is none yet) and writes the new archive to a temporary file created
 // exclusively, under an unpredictable name, in the archive's folder; only a complete write takes

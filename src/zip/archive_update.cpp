@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "zip/archive_update.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One run of the archiver: files added to a zip archive, which is made when missing.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tolvex-zip: the archiver the converter starts after a conversion on Linux, with the command
 // line its default settings build: "-add", the archive, then the files.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "zip/member_source.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A member's data for libzip, read when the archive is written. The file is opened without
 // following a link (unless it was named on the command line, where a link is taken to its file)
 // and is refused when it is no longer the file planned, so what is read is what was chosen.

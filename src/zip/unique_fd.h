@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An open file descriptor, closed when its owner goes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A stand-in for the archiver and the checkers: writes the arguments it was started with, one
 // a line, into the file its first argument names.
 #include <cstdio>

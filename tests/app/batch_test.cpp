@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The batch conversion of a folder, and starting external programs.
 #include "app/batch.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one-pack procedure as its window drives it, and the start of the program.
 #include <functional>
 #include <set>

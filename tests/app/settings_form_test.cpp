@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings window's rules: what each control writes when it is left, the defaults of
 // cleared folders, the warnings of program fields left without a program, the archive sample.
 #include "app/settings_form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Packs from programs we do not control: the generator's packs cut off anywhere, counts far
 // beyond the lines present, binary garbage, 100 KB lines, empty files, files of CR LF only, a
 // folder named as a pack, path characters in the registration number. Every one ends with a

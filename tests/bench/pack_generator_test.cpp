@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The packs of the benchmark's generator: the same seed gives the same bytes, and a pack of every
 // kind converts with no rejected pack into well-formed XML.
 #include "pack_generator.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The console program end to end: options, exit statuses, settings left alone by --out, and
 # the files and folders around a conversion (links planted by others, failing writes, pipes,
 # names with line breaks, external programs' arguments, syncs and interruptions).

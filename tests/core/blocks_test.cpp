@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The insurer blocks, the pack-level work-period blocks, the words of the information type, the
 // output file name and the document numbers.
 #include <gtest/gtest.h>

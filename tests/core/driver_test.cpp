@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The converter driver with a tiny converter: one line per document, followed by as many
 // subordinate lines as its third field says.
 #include "core/driver.h"

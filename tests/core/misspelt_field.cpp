@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compiled by the test suite, never linked: with FIELD a name that IST4 has, this file compiles;
 // with a misspelt one it must not, since fields are found when the program is compiled.
 #include "core/pack.h"

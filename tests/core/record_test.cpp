@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Records as tables, the splitting rule in both variants, numbers and dates.
 #include <gtest/gtest.h>
 

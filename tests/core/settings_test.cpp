@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file: defaults written at the first start, flags, key case, window positions.
 #include "core/settings.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-person working data of the individual records (month table, period list), the
 // ОсобенностиУчета variants, and what the converters read and show, on small packs.
 #include "earnings/earnings_document.h"

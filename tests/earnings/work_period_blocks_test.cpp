@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The work-period blocks: category names by code, territorial lines, calendar and hour forms,
 // special conditions, contract, earnings row, long service.
 #include "earnings/work_period_blocks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window tests share: a program folder in a temporary directory started with a
 // scripted dialog provider, a test converter for the АНКТ kind, and a script of steps that runs
 // inside the windows' own modal loops.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The windows as an operator sees them on a 1366×768 laptop, with every example pack: each
 // window fits the screen with its buttons in sight, every value field shows its whole text,
 // and nothing scrolls sideways. At a scale factor of 1.5 only the fit and the buttons are

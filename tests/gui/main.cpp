@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs every window test under the offscreen platform (no display needed), on a screen of an
 // office laptop. "gui_tests WindowLayout" runs only the checks of the windows' fit (CTest runs
 // them once more at a scale factor of 1.5).

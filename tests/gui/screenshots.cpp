@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures of the windows for the README, made offscreen with the example packs: the main
 // window, the one-pack window, the converter windows of АДВ-8 and СЗВ-К, the batch window with
 // its summary and the settings window. They land in $TOLVEX_SCREENSHOT_DIR (docs/screenshots

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop program's windows driven as an operator drives them: buttons clicked, fields
 // typed and left; the file and folder dialogs and the message boxes answered by a script.
 #include <QCheckBox>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # cpack -G DEB makes a package holding the programs, the manual pages and the desktop metadata,
 # whose dependencies name what the programs need at run time. Skipped without dpkg-deb.
 #   deb_test.sh BUILD_DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installed into a fresh prefix, the programs archive out of the box: a batch over the example
 # packs with the default settings leaves in Arh/ one zip archive holding every pack and every XML
 # file made, by the tolvex-zip installed beside tolvex-cli. Then tolvex-zip's own command line.

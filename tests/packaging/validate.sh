@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Checks a file shipped with the programs with the tool made for it; any complaint fails the
 # check. Exits 77 (skipped) when the tool is not installed.
 #   validate.sh man PAGE | desktop FILE | metainfo FILE | mime FILE PACK

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Address conversion: splitting into parts, normalising, choosing the form, and the lines of
 // each form.
 #include "person/address.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The person converters on their own: reading a pack line into the records, the date of death,
 // and what the converter windows show.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The person blocks: full name, birth date kinds, birth place, identity document.
 #include "person/person_blocks.h"
 

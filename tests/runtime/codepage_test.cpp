@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code-page tables against iconv, byte by byte, and the compile-time literals.
 #include "runtime/codepage.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files written beside their final name and put in place whole; nothing a stranger left in a
 // folder is followed, truncated or removed.
 #include "runtime/files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading packs line by line and appending lines, with the file settings.
 #include "runtime/text_file.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The statements and conversion records below the golden cases: what the converter windows
 // show, and the reading rules that the journal and the XML do not reveal.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Helpers of the shell tests (sourced): a named check, and waiting for a program started in the
 # background.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A converter's surroundings in a folder of the test's own: a pack header, the scripted
 // operator, the journal written to the folder's file "log", and a pack of document lines after
 // four header lines.

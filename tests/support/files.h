@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files and paths in tests: a file's bytes read and written whole, and paths in a text as they
 // read on Linux, so that one expectation serves both platforms.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texts of tests: packs written as UTF-8 text and stored in code page 866 with CR LF line ends,
 // as the accounting programs store them; the header of a pack the tests share; and what the
 // program wrote (Windows-1251) read back as UTF-8.

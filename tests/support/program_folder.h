@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A program folder in a temporary directory, started with the test doubles: for the tests of
 // the application and of whole runs (links the application).
 #pragma once

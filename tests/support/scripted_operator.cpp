@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scripted_operator.h"
 
 #include <algorithm>

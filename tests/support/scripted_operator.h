@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test doubles: an operator that answers from a script and logs what it was shown, a clock
 // that gives a fixed time, and a program runner that records what it was asked to start.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A folder of its own for each test, under the system's temporary folder, named after the test
 // and a random number (test runs of other build trees may run beside this one), removed after
 // the test; with helpers to write and read files.

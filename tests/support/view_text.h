@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A converter window's page as text, for the converter tests: the fields as "prompt=value"
 // lines in UTF-8, each framed group opened by its caption in brackets.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Block writers under test: a writer runs at a given depth into memory, and its lines come back
 // in UTF-8; the depth must be the same afterwards, as every block writer promises.
 #pragma once

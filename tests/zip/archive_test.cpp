@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The companion archiver: new archives, adding to one, "*.*" folders, names that meet, and the
 // runs that must fail and leave the archive as it was.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/batch_window.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window of the batch conversion (all_pch): the input and output folders, the number of
 // packs, the pack being converted with its documents done, and a progress bar that moves while
 // the batch runs ("Отмена" then stops it after the current pack), then a summary of what became

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window of a converter, built from what the converter shows of its current document: the
 // title, the record fields with their prompts, the lists with their columns, the pages as tabs,
 // "Начало:" and "Время:", and the buttons its kind has ("Следующая", "&OK", "Отмена"; "&OK"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/fitted_scroll_area.h"
 
 #include <QScrollBar>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A scroll area that asks for the whole size of its content: a window opens showing all of it
 // when the screen has room, and scrolls only on a screen too small for it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/list_table.h"
 
 #include <QHeaderView>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A list of a converter window (months, periods, rows of a statement): as wide as its columns,
 // so that nothing scrolls sideways, and as tall as a few rows; taller lists scroll.
 #pragma once

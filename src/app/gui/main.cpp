@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tolvex: the desktop program. The program folder is the current directory: the Russian texts
 // of the runtime, the information window, the windowless start (settings, journal), then the
 // main window until it is closed. `tolvex PACK` opens the one-pack window with that pack.

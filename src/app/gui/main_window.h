@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window (Main): the one-pack conversion, the batch, the settings, the information
 // window (F1) and the exit, with the two reminders; each button has its accelerator. A pack file
 // dropped on it is converted as if it had been chosen in the one-pack window.

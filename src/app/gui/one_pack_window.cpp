@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/one_pack_window.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window of the one-pack conversion (odna_pch): the input and output folders and files,
 // the pack header under its captions in group boxes, the insurer data the operator completes
 // (checked when a field is left; they reach the blocks the converter writes), "Начало:" and

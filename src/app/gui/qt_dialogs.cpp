@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/qt_dialogs.h"
 
 #include <QApplication>

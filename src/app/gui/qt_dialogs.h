@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real message boxes, file dialog and folder dialog of the desktop program.
 #pragma once
 

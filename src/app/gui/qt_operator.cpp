@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/qt_operator.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The operator of the desktop program: message boxes and file and folder dialogs through a
 // dialog provider (the real Qt ones, or any other operator a test passes), the converter
 // windows as real windows, and the batch's progress to the batch window.

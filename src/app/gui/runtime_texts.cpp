@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/runtime_texts.h"
 
 #include <QCoreApplication>

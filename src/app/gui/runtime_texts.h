@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Russian texts of the runtime: message-box button captions, month names, the marks of the
 // day's halves. Installed before the first window opens.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/settings_window.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings window (set_mode): five pages of folders, checkers, archive and viewer settings.
 // Every control writes its setting when the operator leaves it (app::SettingsForm); "&OK" and
 // "Отмена" only close the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/splash_window.h"
 
 #include <QEvent>

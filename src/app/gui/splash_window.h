@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The information window (Splash_Pfr): what the program is, today's date and the reminders. It
 // closes by itself after five seconds, at a mouse click, or when it loses the focus.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Windows-1251 text of the converter as the windows show it, and back.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/value_field.h"
 
 namespace tolvex::gui {

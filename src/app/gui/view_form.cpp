@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/view_form.h"
 
 #include <QGridLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/widgets.h"
 
 #include <QStyle>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Small widgets the windows build alike: value fields that look read-only or editable and are
 // wide enough for their text, and a button named for the tests.
 #pragma once

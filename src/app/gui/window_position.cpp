@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/gui/window_position.h"
 
 #include <QGuiApplication>
