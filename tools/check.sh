@@ -5,7 +5,8 @@
 #                     layer includes a layer above it (see "layers" below)
 #   check.sh format   every C++ file is as clang-format 14 writes it (.clang-format at the root);
 #                     clang-format -i FILE rewrites one
-#   check.sh          both
+#   check.sh spdx     every source file carries its licence line (tools/spdx.sh adds it)
+#   check.sh          all three
 set -uo pipefail
 cd "$(dirname "$0")/.."
 status=0
@@ -79,10 +80,13 @@ check_format() {
   fi
 }
 
+check_spdx() { bash tools/spdx.sh --check || status=1; }
+
 case "${1:-}" in
   layers) check_layers ;;
   format) check_format ;;
-  "") check_layers; check_format ;;
-  *) echo "usage: tools/check.sh [layers|format]" >&2; exit 2 ;;
+  spdx) check_spdx ;;
+  "") check_layers; check_format; check_spdx ;;
+  *) echo "usage: tools/check.sh [layers|format|spdx]" >&2; exit 2 ;;
 esac
 exit "$status"
