@@ -8,7 +8,7 @@
 set -euo pipefail
 packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils libxml2-dev qt6-base-dev
   qt6-translations-l10n fonts-dejavu-core file libzip-dev unzip man-db groff-base appstream desktop-file-utils
-  shared-mime-info libglib2.0-bin strace)
+  shared-mime-info libglib2.0-bin strace lintian)
 case "${1:-}" in
   windows) packages+=(g++-mingw-w64-x86-64-posix wine64) ;;
   fuzz) packages+=(clang-16 libclang-rt-16-dev) ;;
