@@ -4,8 +4,9 @@
 #   spdx.sh          adds "SPDX-License-Identifier: MIT" where it is missing (run it again at
 #                    will: a file that has the line is left as it is)
 #   spdx.sh --check  lists the files without it and fails when there is any
-# Source files: C++, CMake, shell and Python scripts, the manual pages, the desktop entry and
-# the XML of the desktop metadata and the Qt resources. Test data (packs, expected XML files and
+# Source files: C++, CMake, shell, Python and Windows scripts, the manual pages, the desktop
+# entry, and the XML of the desktop metadata, the Qt resources, forms and translations and the
+# Windows installer. Test data (packs, expected XML files and
 # journals, fuzz inputs, examples) and files that cannot hold a comment (JSON, pictures) are
 # covered by LICENSE alone.
 set -uo pipefail
@@ -21,23 +22,24 @@ project_files() {
   fi | LC_ALL=C sort -u
 }
 
-# The comment that carries the line in FILE, and whether it goes after the first line (a "#!"
-# line, an XML declaration, a roff preprocessor line); nothing for a file that is no source.
+# The comment that carries the line in FILE; nothing for a file that is no source.
 comment_for() {
   local file=$1
   case "$file" in
     tests/golden/* | examples/* | fuzz/corpus/* | */testdata/* | build/* | build-*/*) return ;;
   esac
   case "$file" in
-    *.cpp | *.h) echo "// $id" ;;
-    CMakeLists.txt | */CMakeLists.txt | *.cmake | *.sh | *.py | *.desktop | .ci/run | .clang-format | .gitignore)
+    *.cpp | *.h | *.rc) echo "// $id" ;;
+    CMakeLists.txt | */CMakeLists.txt | *.cmake | *.sh | *.py | *.ps1 | *.desktop | .ci/run | .clang-format | .gitignore)
       echo "# $id" ;;
+    *.bat | *.cmd) echo "@rem $id" ;;
     docs/man/*.[1-8]) echo ".\\\" $id" ;;
-    packaging/*.xml | *.qrc) echo "<!-- $id -->" ;;
+    packaging/*.xml | *.qrc | *.ui | *.ts | *.wxs | *.wxi) echo "<!-- $id -->" ;;
   esac
 }
 
-# Whether the first line of FILE must stay first.
+# Whether the first line of FILE must stay first: a "#!" line, an XML declaration, a roff
+# preprocessor line.
 keeps_first_line() {
   local first
   IFS= read -r first < "$1" || return 1
