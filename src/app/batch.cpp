@@ -5,22 +5,28 @@
 #include <memory>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "core/messages.h"
 #include "runtime/codepage.h"
 #include "runtime/file_error.h"
+#include "runtime/files.h"
 #include "runtime/paths.h"
 
 namespace tolvex::app {
 
 using namespace runtime::literals;
 
-std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, int* error) {
-  std::vector<std::filesystem::path> out;
+std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, int* error,
+                                              std::vector<std::filesystem::path>* links) {
+  std::vector<std::filesystem::path> out, planted;
   std::error_code ec;
   for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code e2;
-    if (it->is_regular_file(e2)) out.push_back(it->path());
+    if (it->is_symlink(e2))
+      planted.push_back(it->path());
+    else if (it->is_regular_file(e2))
+      out.push_back(it->path());
   }
   if (error) {
     if (!ec)
@@ -32,8 +38,11 @@ std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, 
     else
       *error = runtime::error::stream_error;
   }
-  if (ec) out.clear();
-  std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.filename() < b.filename(); });
+  if (ec) out.clear(), planted.clear();
+  auto by_name = [](const auto& a, const auto& b) { return a.filename() < b.filename(); };
+  std::sort(out.begin(), out.end(), by_name);
+  std::sort(planted.begin(), planted.end(), by_name);
+  if (links) *links = std::move(planted);
   return out;
 }
 
@@ -109,7 +118,8 @@ BatchSummary BatchRun::run() {
   BatchSummary summary;
   std::string in_dir = runtime::with_separator(st.path_in4);
   std::string out_dir = runtime::with_separator(st.path_out7);
-  std::vector<std::filesystem::path> packs = list_packs(runtime::ansi_to_path(in_dir), &summary.folder_error);
+  std::vector<std::filesystem::path> links;
+  std::vector<std::filesystem::path> packs = list_packs(runtime::ansi_to_path(in_dir), &summary.folder_error, &links);
   if (summary.folder_error != 0) {
     // Nothing to convert and nothing to archive: the folder named is not there as a folder.
     std::string text = std::string(" Не могу прочитать входной каталог "_w);
@@ -126,19 +136,45 @@ BatchSummary BatchRun::run() {
       s_.programs.run_program(st.path_ChPSN,
                               core::ProgramArguments().parameters(st.par_ChPSN).name(runtime::path_to_ansi(p)), true);
 
-  summary.packs = packs.size();
+  // The entries in the order of the listing, the links among them.
+  std::vector<std::pair<std::filesystem::path, bool>> entries;
+  for (const auto& p : packs) entries.emplace_back(p, false);
+  for (const auto& l : links) entries.emplace_back(l, true);
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const auto& a, const auto& b) { return a.first.filename() < b.first.filename(); });
+
+  // What the run reads it never replaces, and a PFR name it gives once.
+  core::RunFiles files;
+  for (const auto& p : packs) files.packs.push_back(runtime::identity_at(p));
+  struct InRun {
+    core::Session& s;
+    InRun(core::Session& session, core::RunFiles& f) : s(session) { s.run = &f; }
+    ~InRun() { s.run = nullptr; }
+  } in_run(s_, files);
+
+  summary.packs = entries.size();
   stop_requested_ = false;
   std::unique_ptr<PacksAhead> ahead = start_ahead(packs, in_dir, out_dir);
-  for (std::size_t i = 0; i < packs.size(); ++i) {
-    if (!stop_requested_) s_.op.progress(i + 1, packs.size(), packs[i]);
+  for (std::size_t i = 0, k = 0; i < entries.size(); ++i) {
+    const std::filesystem::path& entry = entries[i].first;
+    if (!stop_requested_) s_.op.progress(i + 1, entries.size(), entry);
     if (stop_requested_) {
       summary.stopped = true;
       s_.journal.journal_line(std::string("Пакет остановлен оператором, обработано пачек: "_w) + std::to_string(i) +
-                              std::string(" из "_w) + std::to_string(packs.size()));
+                              std::string(" из "_w) + std::to_string(entries.size()));
       break;
     }
-    core::PackOutcome o = convert_in_turn(ahead.get(), i, packs[i]);
-    summary.results.push_back({packs[i], o, form_of_last_pack(s_, p_)});
+    if (entries[i].second) {
+      // Not opened: journaled as an entry that is not a regular file.
+      s_.journal.journal_line(std::string("Не могу открыть пачку "_w) + runtime::path_to_ansi(entry));
+      s_.journal.journal_line(runtime::error_text(runtime::error::not_regular_file));
+      summary.results.push_back({entry, core::PackOutcome::rejected, std::string(), true, {}});
+      ++summary.rejected;
+      continue;
+    }
+    core::PackOutcome o = convert_in_turn(ahead.get(), k++, entry);
+    summary.results.push_back({entry, o, form_of_last_pack(s_, p_), false, std::move(files.name_taken_by)});
+    files.name_taken_by.clear();
     switch (o) {
       case core::PackOutcome::converted:
         ++summary.converted;

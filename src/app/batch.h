@@ -17,14 +17,17 @@ namespace tolvex::app {
 struct BatchResult {
   std::filesystem::path pack;
   core::PackOutcome outcome;
-  std::string form;  // the form name of its documents ("СЗИ-3"), or the code when it is unknown
+  std::string form;   // the form name of its documents ("СЗИ-3"), or the code when it is unknown
+  bool link = false;  // a link in the input folder: rejected unread
+  // Refused: the pack (Windows-1251) whose XML this run had already given the same PFR name.
+  std::string name_taken_by;
 };
 
 struct BatchSummary {
   std::size_t packs = 0;             // in the input folder
   std::size_t converted = 0;         // XML file with the documents
   std::size_t not_converted = 0;     // a kind answered with a message: the frame only
-  std::size_t rejected = 0;          // not a format-4 pack
+  std::size_t rejected = 0;          // not a format-4 pack, or a link
   std::size_t failed = 0;            // the XML file could not be made or written
   bool stopped = false;              // the operator stopped the batch before its last pack
   std::vector<BatchResult> results;  // in the order converted
@@ -38,9 +41,12 @@ struct BatchSummary {
 // The form name of the pack read last ("СЗИ-3"), or its document-type code when it is unknown.
 std::string form_of_last_pack(const core::Session& session, const core::PackState& pack);
 
-// The regular files of a directory, in file-name order; subdirectories are not packs. When the
-// directory cannot be listed the list is empty and `error` gets the runtime code.
-std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, int* error = nullptr);
+// The regular files of a directory, in file-name order; subdirectories are not packs, and
+// neither are links (whoever can write the folder could plant one to a file the operator may
+// read and they may not): those go to `links`, when given. When the directory cannot be listed
+// the lists are empty and `error` gets the runtime code.
+std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, int* error = nullptr,
+                                              std::vector<std::filesystem::path>* links = nullptr);
 
 // The most packs a batch converts at once.
 inline constexpr std::size_t kMaxJobs = 64;

@@ -14,6 +14,7 @@
 #include "app/startup.h"
 #include "cli/console_operator.h"
 #include "core/one_pack.h"
+#include "runtime/files.h"
 #include "runtime/paths.h"
 #include "runtime/platform.h"
 
@@ -55,8 +56,10 @@ std::string kinds_help() {
   return text;
 }
 
-// One pack's line: its name and what became of it.
-void say_outcome(const fs::path& pack, core::PackOutcome o, const std::string& form) {
+// One pack's line: its name and what became of it. `taken_by`: the pack whose XML this run had
+// already given the PFR name of this one's.
+void say_outcome(const fs::path& pack, core::PackOutcome o, const std::string& form, bool link = false,
+                 const std::string& taken_by = {}) {
   std::string what;
   switch (o) {
     case core::PackOutcome::converted:
@@ -66,10 +69,11 @@ void say_outcome(const fs::path& pack, core::PackOutcome o, const std::string& f
       what = "not converted (" + form + ": kind not converted, XML frame only)";
       break;
     case core::PackOutcome::rejected:
-      what = "rejected (not a format-4 pack)";
+      what = link ? "rejected (a link in the input folder, not read)" : "rejected (not a format-4 pack)";
       break;
     case core::PackOutcome::no_output:
-      what = "failed (the XML file could not be written)";
+      what = taken_by.empty() ? "failed (the XML file could not be written)"
+                              : "failed (its XML file's name was taken by " + taken_by + " in this run: not written)";
       break;
     case core::PackOutcome::no_pack:
       what = "failed (no pack named)";
@@ -84,6 +88,7 @@ bool failed(core::PackOutcome o) { return o != core::PackOutcome::converted && o
 }  // namespace
 
 int main(int argc, char** argv) {
+  runtime::start_process();
   CLI::App cli{"Converts pension-fund packs of format 4 (code page 866) into format-7 XML files (Windows-1251)."};
   cli.set_version_flag("--version", std::string("tolvex-cli ") + TOLVEX_VERSION);
   cli.require_subcommand(1);
@@ -130,14 +135,20 @@ int main(int argc, char** argv) {
     bool all_ok = true;
     if (*convert) {
       if (!out_dir.empty()) s.settings.path_out7 = folder_setting(out_dir);
+      // The packs named are one run: none is replaced by another's XML, no PFR name given twice.
+      core::RunFiles files;
+      for (const auto& p : packs) files.packs.push_back(runtime::identity_at(fs::absolute(argument_path(p))));
+      s.run = &files;
       for (std::size_t i = 0; i < packs.size(); ++i) {
         fs::path pack = fs::absolute(argument_path(packs[i]));
         if (packs.size() > 1) op.progress(i + 1, packs.size(), pack);
         core::PackOutcome o = core::OnePackConversion(s, program.pack_state()).convert_batch(pack);
         if (failed(o)) all_ok = false;
         if (list_all || o != core::PackOutcome::converted)
-          say_outcome(pack, o, app::form_of_last_pack(s, program.pack_state()));
+          say_outcome(pack, o, app::form_of_last_pack(s, program.pack_state()), false, files.name_taken_by);
+        files.name_taken_by.clear();
       }
+      s.run = nullptr;
     } else if (*batch) {
       if (!in_dir.empty()) s.settings.path_in4 = folder_setting(in_dir);
       if (!batch_out.empty()) s.settings.path_out7 = folder_setting(batch_out);
@@ -150,7 +161,8 @@ int main(int argc, char** argv) {
           " rejected, " + std::to_string(sum.failed) + " failed");
       for (const auto& r : sum.results) {
         if (failed(r.outcome)) all_ok = false;
-        if (list_all || r.outcome != core::PackOutcome::converted) say_outcome(r.pack, r.outcome, r.form);
+        if (list_all || r.outcome != core::PackOutcome::converted)
+          say_outcome(r.pack, r.outcome, r.form, r.link, r.name_taken_by);
       }
     }
     return all_ok ? kExitOk : kExitSomeFailed;

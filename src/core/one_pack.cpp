@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/one_pack.h"
 
+#include <algorithm>
+
 #include "core/driver.h"
 #include "core/insurer_blocks.h"
 #include "core/messages.h"
@@ -20,6 +22,19 @@ Session::Session(IniStore& ini_store, Journal& journal_file, Operator& op_, Cloc
       kinds(kinds_),
       program_folder(std::move(program_folder_)),
       today(clock_.now()) {}
+
+bool RunFiles::is_pack(const runtime::FileIdentity& at) const {
+  return at.known && std::find(packs.begin(), packs.end(), at) != packs.end();
+}
+
+bool RunFiles::take_name(Journal& journal, const std::string& full_name, const std::string& pack) {
+  auto [given, is_new] = outputs.emplace(full_name, pack);
+  if (is_new) return true;
+  name_taken_by = given->second;
+  journal.journal_line(std::string("Выходной файл уже записан в этом пакете из пачки "_w) + given->second);
+  journal.journal_line(std::string("Не записали "_w) + full_name);
+  return false;
+}
 
 void Session::load_settings() { settings = core::load_settings(ini, program_folder); }
 
@@ -51,6 +66,10 @@ class TurnNow : public PackTurn {
     // Every line of the pack is written before its XML has its name.
     s_.journal.write_held();
     s_.journal.hold();
+    if (s_.run && !s_.run->take_name(s_.journal, p_.output_full_name, runtime::path_to_ansi(p_.pack))) {
+      out.close(false);
+      return runtime::error::access_denied;
+    }
     int rc = out.close(true);
     s_.journal.journal_result(rc, " Закрыли в конце "_w, p_.output_full_name);
     return rc;
@@ -173,8 +192,8 @@ bool OnePackConversion::make_output_file(const PackReader& pack) {
   p_.output_full_name = full;
   const std::filesystem::path path = runtime::ansi_to_path(full);
   const runtime::FileIdentity at_name = runtime::identity_at(path);
-  if (at_name.known && at_name == pack.identity()) {
-    // The XML would take the place of the pack it is made from.
+  if (at_name.known && (at_name == pack.identity() || (s_.run && s_.run->is_pack(at_name)))) {
+    // The XML would take the place of the pack it is made from, or of another pack of the run.
     std::string text = std::string("Выходной файл совпадает с входной пачкой "_w) + full;
     s_.journal.journal_line(text);
     info_box(s_.op, kTitleMessage, text);

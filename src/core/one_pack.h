@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -18,8 +19,26 @@
 #include "core/pack.h"
 #include "core/programs.h"
 #include "core/settings.h"
+#include "runtime/files.h"
 
 namespace tolvex::core {
+
+// What one run of conversions (a batch, the packs of one console command) reads and writes: no
+// file the run reads as a pack is replaced by one of its XML files, and a PFR name the run has
+// given to one pack's XML is not given to another's: the later pack is refused and its XML not
+// written, so that the people of the earlier one are not lost (a later run may still replace it).
+struct RunFiles {
+  std::vector<runtime::FileIdentity> packs;    // what the run reads as packs, fixed before it starts
+  std::map<std::string, std::string> outputs;  // the PFR full names given, with the pack of each
+  // The pack whose XML already had the PFR name of the last pack refused, Windows-1251; empty when
+  // none was refused. Set at the refusal, cleared by whoever reads it.
+  std::string name_taken_by;
+
+  bool is_pack(const runtime::FileIdentity& at) const;
+  // In the pack's turn, before its XML takes `full_name`: false (and the refusal journaled) when
+  // the run gave that name already; otherwise the name is noted as that of `pack`.
+  bool take_name(Journal& journal, const std::string& full_name, const std::string& pack);
+};
 
 // The services a run of the program is given, and the settings it holds: they live for the whole
 // run, whichever pack is being converted.
@@ -36,6 +55,7 @@ struct Session {
   std::string program_folder;           // the current directory at start-up with a separator, Windows-1251
   ClockTime today;                      // taken once at start-up
   Settings settings;
+  RunFiles* run = nullptr;  // the run in progress, when its files are to be kept apart
 
   // Loads the settings, writing defaults back.
   void load_settings();

@@ -24,6 +24,7 @@ void PackAhead::convert(const Session& session, const std::filesystem::path& pac
   Session own(session.ini, *this, *this, session.clock, session.programs, session.kinds, session.program_folder);
   own.today = session.today;
   own.settings = session.settings;
+  own.run = session.run;  // its packs only are read here, fixed before the batch starts
   state_ = std::make_unique<PackState>();
   state_->out.set_write_behind(false);  // the other processors convert packs of their own
   try {
@@ -105,7 +106,14 @@ PackOutcome PackAhead::play_back(Session& session, PackState& state) {
       case Event::publish: {
         // Every line of the pack is written before its XML has its name.
         held.write();
-        int rc = e.code != 0 ? e.code : state_->out.publish();
+        int rc = e.code;
+        if (rc == 0 && session.run &&
+            !session.run->take_name(journal, state_->output_full_name, runtime::path_to_ansi(state_->pack))) {
+          state_->out.close(false);
+          outcome = PackOutcome::no_output;
+          break;
+        }
+        if (rc == 0) rc = state_->out.publish();
         journal.journal_result(rc, " Закрыли в конце "_w, state_->output_full_name);
         if (rc != 0) outcome = PackOutcome::no_output;
         break;

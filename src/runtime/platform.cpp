@@ -2,16 +2,38 @@
 #include "runtime/platform.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 
 #include "runtime/codepage.h"
 #include "runtime/paths.h"
+#include "runtime/temporary_files.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace tolvex::runtime {
+
+void start_process() {
+  for (int fd = 0; fd <= 2; ++fd) {
+#ifdef _WIN32
+    if (_get_osfhandle(fd) != -1) continue;
+    int opened = _open("NUL", fd == 0 ? _O_RDONLY : _O_WRONLY);
+#else
+    if (::fcntl(fd, F_GETFD) != -1) continue;
+    int opened = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+#endif
+    // The lowest free number is taken: the one missing, as the lower ones are open.
+    if (opened != fd) std::_Exit(3);
+  }
+  handle_interruptions();
+}
 
 LocalTime local_time_now() {
   auto tp = std::chrono::system_clock::now();

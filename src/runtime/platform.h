@@ -10,6 +10,13 @@
 
 namespace tolvex::runtime {
 
+// Called first thing in every program, before anything is opened. Descriptors 0, 1 and 2 that
+// the program was started without (a scheduler or a service may start it so) are opened on the
+// null device, so that no file the program opens takes their numbers and receives what is
+// written to the standard streams. Then the interruption handlers are installed (see
+// temporary_files.h). Ends the program with exit status 3 when the null device cannot be opened.
+void start_process();
+
 struct LocalTime {
   int year, month, day, hour, minute, second, millisecond;
 };

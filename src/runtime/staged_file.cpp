@@ -39,6 +39,9 @@ int StagedFile::create(const std::filesystem::path& final_name) {
     std::filesystem::path candidate = final_name;
     candidate += random_suffix();
     bool existed = false;
+    // Made and noted at once: an interruption finds it noted, or finds it not made.
+    TemporaryCreation creating;
+    if (!creating.allowed()) return error::access_denied;
     rc = create_new_file(candidate, file_, &existed);
     if (rc == error::ok) {
       std::setvbuf(file_, nullptr, _IONBF, 0);  // the writers keep buffers of their own

@@ -7,7 +7,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <utility>
 
+#include "runtime/temporary_files.h"
 #include "zip/archive_error.h"
 
 namespace tolvex::zip {
@@ -146,7 +149,12 @@ zip_int64_t ArchiveTarget::begin_write() {
     std::string suffix;
     if (!random_suffix(suffix)) return fail(ZIP_ER_TMPOPEN, errno, "no random name for a temporary file");
     std::string candidate = "." + name_ + "." + suffix + ".tmp";
+    // Made and noted at once: an interruption (SIGTERM, SIGINT, SIGHUP, SIGQUIT) removes it.
+    runtime::TemporaryCreation creating;
+    if (!creating.allowed()) return fail(ZIP_ER_TMPOPEN, EINTR, "cannot create a temporary file beside " + shown_);
     int fd = ::openat(folder_, candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0)
+      temporary_slot_ = runtime::remember_temporary(std::filesystem::path(shown_).replace_filename(candidate));
     if (fd < 0) {
       if (errno == EEXIST) continue;
       return fail(ZIP_ER_TMPOPEN, errno, "cannot create a temporary file beside " + shown_);
@@ -178,6 +186,7 @@ zip_int64_t ArchiveTarget::commit_write() {
   if (::renameat(folder_, temporary_name_.c_str(), folder_, name_.c_str()) != 0)
     return fail(ZIP_ER_RENAME, errno, "cannot put the new archive in place of " + shown_);
   temporary_name_.clear();
+  runtime::forget_temporary(std::exchange(temporary_slot_, -1));
   // From now on the new archive is the one read.
   struct stat st {};
   if (::fstat(temporary_.get(), &st) != 0) return fail(ZIP_ER_READ, errno, shown_);
@@ -192,6 +201,7 @@ void ArchiveTarget::remove_temporary() {
   temporary_.reset();
   if (!temporary_name_.empty()) ::unlinkat(folder_, temporary_name_.c_str(), 0);
   temporary_name_.clear();
+  runtime::forget_temporary(std::exchange(temporary_slot_, -1));
 }
 
 }  // namespace tolvex::zip

@@ -52,6 +52,7 @@ class ArchiveTarget {
   std::uint64_t offset_ = 0;  // libzip's reading position
   UniqueFd temporary_;
   std::string temporary_name_;
+  int temporary_slot_ = -1;  // noted for removal on an interruption
   zip_error_t error_;
   std::string failure_;
 };

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/platform.h"
 #include "zip/archive_error.h"
 #include "zip/archive_update.h"
 
@@ -33,6 +34,7 @@ constexpr const char* kHelp =
 }  // namespace
 
 int main(int argc, char** argv) {
+  tolvex::runtime::start_process();
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     std::printf("%s\n%s", kUsage, kHelp);

@@ -127,6 +127,50 @@ TEST_F(Batch, OutcomesCountedApartAndStopAfterTheCurrentPack) {
   EXPECT_NE(j.find("Пакет остановлен оператором, обработано пачек: 1 из 4\n0 Архивировали "), std::string::npos) << j;
 }
 
+// In one batch a PFR name is given once: a later pack whose XML would take it is refused, told,
+// and the earlier XML kept. A link in the input folder is no pack. With the input folder as the
+// output folder, no pack is replaced by another pack's XML.
+TEST_F(Batch, APfrNameIsGivenOnceLinksAreNoPacksAndNoPackIsReplaced) {
+  const std::string name = "PFR-700-Y-2010-ORG-075-001-000001-DCK-00012-DPT-000000-DCK-00000.XML";
+  pack("a.txt", kHeader + "ДОКТ,СМРТ,1\nСМРТ,1,Морозов,Николай\n");
+  pack("b.txt", kHeader + "ДОКТ,СМРТ,1\nСМРТ,1,Петров,Пётр\n");
+#ifndef _WIN32
+  fs::create_symlink(dir / "In_4" / "a.txt", dir / "In_4" / "c.txt");
+#endif
+  start();
+  app::BatchSummary s = app::BatchRun(session(), pack_state()).run();
+  ASSERT_GE(s.results.size(), 2u);
+  EXPECT_EQ(s.results[0].outcome, core::PackOutcome::converted);
+  EXPECT_EQ(s.results[1].outcome, core::PackOutcome::no_output);
+  EXPECT_EQ(with_dir(s.results[1].name_taken_by), "<DIR>/In_4/a.txt");
+  EXPECT_NE(read(dir / "Out_7" / name).find(runtime::utf8_to_ansi("Морозов")), std::string::npos);
+  std::string j = journal();
+  EXPECT_NE(j.find("Выходной файл уже записан в этом пакете из пачки <DIR>/In_4/a.txt\nНе записали <DIR>/Out_7/" +
+                   name + "\n"),
+            std::string::npos)
+      << j;
+#ifndef _WIN32
+  ASSERT_EQ(s.results.size(), 3u);
+  EXPECT_EQ(s.results[2].outcome, core::PackOutcome::rejected);
+  EXPECT_TRUE(s.results[2].link);
+  EXPECT_EQ(s.rejected, 1u);
+  EXPECT_NE(j.find("Не могу открыть пачку <DIR>/In_4/c.txt\nНе обычный файл\n"), std::string::npos) << j;
+  fs::remove(dir / "In_4" / "c.txt");
+#endif
+  program.reset();
+
+  // a.txt's XML would take the place of the pack listed before it.
+  fs::remove(dir / "In_4" / "b.txt");
+  pack(name, "not a pack\n");
+  start();
+  session().settings.path_out7 = session().settings.path_in4;
+  s = app::BatchRun(session(), pack_state()).run();
+  EXPECT_EQ(read(dir / "In_4" / name), "not a pack\r\n");
+  ASSERT_EQ(s.results.size(), 2u);
+  EXPECT_EQ(s.results[1].outcome, core::PackOutcome::no_output);
+  EXPECT_NE(journal().find("Выходной файл совпадает с входной пачкой <DIR>/In_4/" + name), std::string::npos);
+}
+
 // Packs converted ahead of their turn on several threads leave what converting them one after
 // another leaves: journal, boxes, files and the pack state. A box the operator has to answer
 // makes its pack wait for its turn; an abort there ends the batch, the packs after it

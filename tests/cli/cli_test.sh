@@ -72,6 +72,25 @@ grep -q "Ошибка создания Файла!" end.txt; check "the end is t
 
 rm -f Report
 
+# Started without standard descriptors (as a scheduler may start it): no file takes their
+# numbers, so no box text lands in an XML file or the journal.
+mkdir -p nostd && cp in/good.txt nostd/ && cp in2/adv1.txt nostd/
+"$cli" batch -j 1 --in nostd --out out12 0<&- 1>&- 2>&-; check "closed descriptors: exit 0" 0 $?
+xmllint --noout out12/*.XML; check "... the XML files are well-formed" 0 $?
+check "... and no box text is in any file" 0 "$(grep -rlF -e 'Процедура не написана' -e 'tolvex-cli:' out12 Report | wc -l)"
+
+# One run gives a PFR name once (the later pack is refused and told); a link in the input
+# folder is no pack; with the output folder the input folder, no pack is replaced.
+mkdir -p twice && cp in/good.txt twice/a.txt && cp in/good.txt twice/b.txt && ln -s "$work/victim" twice/c.txt
+"$cli" -q batch --in twice --out out13 -j 2 2> e.txt; check "two packs of one PFR name: exit 1" 1 $?
+grep -q "twice/b.txt: failed (its XML file's name was taken by $work/twice/a.txt in this run" e.txt
+check "... which pack took whose name is told" 0 $?
+check "... the link is counted rejected" 1 "$(grep -c 'twice/c.txt: rejected (a link' e.txt)"
+journal | grep -q "^Выходной файл уже записан в этом пакете из пачки $work/twice/a.txt"; check "... and journaled" 0 $?
+rm twice/c.txt && cp in/good.txt "twice/$name"
+"$cli" -q batch --in twice --out twice 2> /dev/null; check "an XML that would replace another pack: exit 1" 1 $?
+cmp -s in/good.txt "twice/$name"; check "... that pack is kept" 0 $?
+
 # Links planted where the program writes: never followed, never removed.
 echo "the victim's bytes" > victim
 mkdir -p out5 && ln -s "$work/victim" "out5/$name.part" && ln -s "$work/victim" "out5/$name"
@@ -144,15 +163,16 @@ exec 3>&-
 # Line breaks and escape sequences in names never reach the journal or the terminal.
 forged=$(printf 'x\n0 Закрыли FORGED.txt') && red=$(printf '\033[31mred.txt')
 cp in/good.txt "in/$forged" && cp in/good.txt "in/$red"
-"$cli" convert --out out10 "in/$forged" "in/$red" 2> e.txt; check "packs with such names convert" 0 $?
+"$cli" convert --out out10 "in/$forged" 2> e.txt && "$cli" convert --out out10 "in/$red" 2>> e.txt
+check "packs with such names convert" 0 $?
 check "no forged journal line" 0 "$(journal | grep -c '^0 Закрыли FORGED')"
 check "no escape on the error stream" 0 "$(grep -c "$(printf '\033')" e.txt)"
 rm -f "in/$forged" "in/$red"
 
 # Several packs at once leave what one at a time leaves: the same files, journal (times aside)
 # and messages, over packs of every kind, rejected ones, ones with warnings and many of one PFR
-# name (the later replaces the earlier); and a journal that fails at some pack ends both at the
-# same pack, with the same files published and no temporary file left.
+# name (the first takes it, the later are refused); and a journal that fails at some pack ends
+# both at the same pack, with the same files published and no temporary file left.
 mkdir -p every && for c in "$(dirname "$0")"/../golden/cases/*/; do
   if [ -f "$c/pack.bin" ]; then cp "$c/pack.bin" "every/$(basename "$c").txt"
   else sed 's/$/\r/' "$c/pack.txt" | iconv -c -f UTF-8 -t CP866 > "every/$(basename "$c").txt"; fi

@@ -17,6 +17,7 @@
 #include "app/gui/text.h"
 #include "app/process.h"
 #include "app/startup.h"
+#include "runtime/platform.h"
 
 namespace fs = std::filesystem;
 using namespace tolvex;
@@ -36,6 +37,7 @@ QIcon program_icon(const fs::path& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  runtime::start_process();
   QApplication app(argc, argv);
   QApplication::setApplicationName("tolvex");
   QApplication::setApplicationVersion(TOLVEX_VERSION);
