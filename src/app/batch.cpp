@@ -202,9 +202,16 @@ BatchSummary BatchRun::run() {
   }
   std::string arhiv = std::string(core::trim_right(st.path_Arhiv)) + name;
   core::ProgramArguments args;
-  args.parameters(st.par_Arh_prg).name(arhiv).name(in_dir + "*.*").name(out_dir + "*.*");
-  s_.programs.run_program(st.path_Arh_prg, args, false);
-  s_.journal.journal_result(0, " Архивировали "_w, arhiv);
+  args.parameters(st.par_Arh_prg).name(arhiv).name(in_dir + "*.*").name(out_dir + "*.*").archive(arhiv);
+  summary.archive = arhiv;
+  core::ProgramResult archived = s_.programs.run_program(st.path_Arh_prg, args, wait_for_archiver_);
+  if (archived.failed()) {
+    // The code is the archiver's exit status; what failed it has told on its error stream.
+    summary.archive_status = archived.status;
+    s_.journal.journal_result(archived.status, " Не архивировали "_w, arhiv);
+  } else {
+    s_.journal.journal_result(0, " Архивировали "_w, arhiv);
+  }
 
   s_.journal.journal_line(std::string("Конец пакета "_w) + core::hh_mm_ss(s_.clock.now()));
   // The XML checker is given the output directory.

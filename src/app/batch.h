@@ -33,6 +33,8 @@ struct BatchSummary {
   std::vector<BatchResult> results;  // in the order converted
   // The code why the input folder could not be listed; nothing was converted or archived then.
   int folder_error = 0;
+  std::string archive;     // the archive's name as given to the archiver, Windows-1251
+  int archive_status = 0;  // the archiver was waited for and failed: its exit status (not 0)
 
   // The packs of one outcome, in order (no_output and no_pack both count as failed).
   std::vector<const BatchResult*> of(core::PackOutcome outcome) const;
@@ -64,6 +66,10 @@ class BatchRun {
   // listing: the journal, the messages and the files are those of converting them one after
   // another. A box that only a person can answer makes its pack wait for its turn.
   void set_jobs(std::size_t jobs) { jobs_ = std::clamp<std::size_t>(jobs, 1, kMaxJobs); }
+  // The archiver is waited for, and its failure journaled and kept in the summary (the console
+  // program: the folders may be emptied as soon as it ends). Otherwise it runs beside the
+  // program, which hears of a failure later.
+  void set_wait_for_archiver(bool wait) { wait_for_archiver_ = wait; }
 
   // "&OK": converts every pack of path_in4 into path_out7, in batch_mode.
   BatchSummary run();
@@ -80,6 +86,7 @@ class BatchRun {
   core::PackState& p_;
   bool stop_requested_ = false;
   std::size_t jobs_ = 1;
+  bool wait_for_archiver_ = false;
 };
 
 // The number of packs a batch converts at once unless told otherwise: one per processor.

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "app/process.h"
 
+#include <cerrno>
+#include <utility>
+
 #include "core/record.h"
 #include "runtime/paths.h"
 
@@ -58,23 +61,60 @@ std::string windows_command_line(std::string_view program, const std::vector<std
   return out;
 }
 
-ProcessRunner::~ProcessRunner() { reap(); }
-
-void ProcessRunner::reap() {
-#ifndef _WIN32  // processes started on Windows need no collecting
-  std::vector<long> still;
-  for (long pid : running_) {
-    int status = 0;
-    if (::waitpid(static_cast<pid_t>(pid), &status, WNOHANG) == 0) still.push_back(pid);
-  }
-  running_.swap(still);
+ProcessRunner::~ProcessRunner() {
+  reap();
+#ifdef _WIN32
+  for (const auto& r : running_) CloseHandle(reinterpret_cast<HANDLE>(r.process));
 #endif
 }
 
-void ProcessRunner::run_program(std::string_view program, const core::ProgramArguments& arguments, bool wait) {
+namespace {
+
+#ifndef _WIN32
+int exit_status(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status); }
+#endif
+
+}  // namespace
+
+void ProcessRunner::reap() {
+  std::vector<Running> still;
+  for (const auto& r : running_) {
+#ifndef _WIN32
+    int status = 0;
+    pid_t got;
+    do got = ::waitpid(static_cast<pid_t>(r.process), &status, WNOHANG);
+    while (got < 0 && errno == EINTR);
+    if (got == 0) {
+      still.push_back(r);
+      continue;
+    }
+    if (got > 0 && exit_status(status) != 0 && !r.archive.empty()) failed_.push_back({r.archive, exit_status(status)});
+#else
+    HANDLE h = reinterpret_cast<HANDLE>(r.process);
+    DWORD code = 0;
+    if (WaitForSingleObject(h, 0) == WAIT_TIMEOUT) {
+      still.push_back(r);
+      continue;
+    }
+    if (GetExitCodeProcess(h, &code) && code != 0 && !r.archive.empty())
+      failed_.push_back({r.archive, static_cast<int>(code)});
+    CloseHandle(h);
+#endif
+  }
+  running_.swap(still);
+}
+
+std::vector<ProcessRunner::FailedArchiver> ProcessRunner::take_failed_archivers() {
   reap();
+  return std::exchange(failed_, {});
+}
+
+core::ProgramResult ProcessRunner::run_program(std::string_view program, const core::ProgramArguments& arguments,
+                                               bool wait) {
+  reap();
+  core::ProgramResult result;
   std::string prog(core::trim_right(program));
-  if (prog.empty()) return;  // an empty path starts nothing
+  if (prog.empty()) return result;  // an empty path starts nothing
 #ifndef _WIN32
   std::vector<std::string> args;
   auto native = [](const std::string& ansi) {
@@ -87,12 +127,17 @@ void ProcessRunner::run_program(std::string_view program, const core::ProgramArg
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
   pid_t pid = 0;
-  if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return;
+  if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return result;
+  result.started = true;
   if (wait) {
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    pid_t got;
+    do got = ::waitpid(pid, &status, 0);
+    while (got < 0 && errno == EINTR);
+    result.ended = got == pid;
+    result.status = result.ended ? exit_status(status) : 0;
   } else {
-    running_.push_back(pid);
+    running_.push_back({pid, arguments.archive()});
   }
 #else
   // The command line quoted argument by argument; the program's own folder is the current one.
@@ -104,11 +149,22 @@ void ProcessRunner::run_program(std::string_view program, const core::ProgramArg
   si.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION pi{};
   std::wstring app = wide(prog);
-  if (!CreateProcessW(app.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
-  if (wait) WaitForSingleObject(pi.hProcess, INFINITE);
+  if (!CreateProcessW(app.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return result;
+  result.started = true;
   CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  if (wait) {
+    DWORD code = 0;
+    result.ended =
+        WaitForSingleObject(pi.hProcess, INFINITE) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code);
+    result.status = result.ended ? static_cast<int>(code) : 0;
+    CloseHandle(pi.hProcess);
+  } else if (!arguments.archive().empty()) {
+    running_.push_back({reinterpret_cast<long long>(pi.hProcess), arguments.archive()});
+  } else {
+    CloseHandle(pi.hProcess);
+  }
 #endif
+  return result;
 }
 
 }  // namespace tolvex::app

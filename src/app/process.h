@@ -19,11 +19,26 @@ std::string windows_command_line(std::string_view program, const std::vector<std
 class ProcessRunner : public core::ProgramRunner {
  public:
   ~ProcessRunner() override;
-  void run_program(std::string_view program, const core::ProgramArguments& arguments, bool wait) override;
+  core::ProgramResult run_program(std::string_view program, const core::ProgramArguments& arguments,
+                                  bool wait) override;
+
+  // An archiver started without waiting that has ended with a failure since the last call: the
+  // archive it was to make and how it ended. Asked from time to time by the desktop program,
+  // which tells the operator.
+  struct FailedArchiver {
+    std::string archive;  // Windows-1251
+    int status = 0;
+  };
+  std::vector<FailedArchiver> take_failed_archivers();
 
  private:
+  struct Running {
+    long long process;    // the process id; on Windows its handle
+    std::string archive;  // watched when not empty
+  };
   void reap();
-  std::vector<long> running_;  // programs started without waiting, collected when they end
+  std::vector<Running> running_;  // programs started without waiting, collected when they end
+  std::vector<FailedArchiver> failed_;
 };
 
 }  // namespace tolvex::app

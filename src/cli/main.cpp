@@ -154,8 +154,14 @@ int main(int argc, char** argv) {
       if (!batch_out.empty()) s.settings.path_out7 = folder_setting(batch_out);
       app::BatchRun run(s, program.pack_state());
       run.set_jobs(jobs);
+      run.set_wait_for_archiver(true);
       app::BatchSummary sum = run.run();
       if (sum.folder_error != 0) all_ok = false;
+      if (sum.archive_status != 0) {
+        say("archiving into " + sum.archive + " failed: the archiver ended with exit status " +
+            std::to_string(sum.archive_status));
+        all_ok = false;
+      }
       say(std::to_string(sum.packs) + (sum.packs == 1 ? " pack: " : " packs: ") + std::to_string(sum.converted) +
           " converted, " + std::to_string(sum.not_converted) + " not converted, " + std::to_string(sum.rejected) +
           " rejected, " + std::to_string(sum.failed) + " failed");
@@ -165,6 +171,9 @@ int main(int argc, char** argv) {
           say_outcome(r.pack, r.outcome, r.form, r.link, r.name_taken_by);
       }
     }
+    // A standard stream that could not be written (a pipe whose reader has gone): what the
+    // program had to say did not all arrive, which the exit status tells.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) || std::ferror(stderr)) all_ok = false;
     return all_ok ? kExitOk : kExitSomeFailed;
   } catch (const core::ProgramEnd& end) {
     say(end.text());

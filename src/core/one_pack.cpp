@@ -312,7 +312,9 @@ bool OnePackConversion::ok() {
   if (s_.settings.zip_dt == 1) s_.settings.imj_Arh = archive;
   ProgramArguments args;
   args.parameters(s_.settings.par_Arh_prg).name(trimmed(s_.settings.path_Arhiv) + archive);
-  args.name(runtime::path_to_ansi(p_.pack)).name(p_.output_full_name);
+  args.name(runtime::path_to_ansi(p_.pack))
+      .name(p_.output_full_name)
+      .archive(trimmed(s_.settings.path_Arhiv) + archive);
   s_.programs.run_program(s_.settings.path_Arh_prg, args, false);
   s_.journal.journal_result(0, " Архивировали "_w, p_.output_full_name);
   if (s_.settings.fl_p7zap == 1)

@@ -17,9 +17,25 @@ class ProgramArguments {
   ProgramArguments& parameters(std::string_view text);
   ProgramArguments& name(std::string_view name);
   const std::vector<std::string>& list() const { return list_; }
+  // The archive the program makes (Windows-1251), not an argument of its own: a started archiver
+  // that fails is reported under this name, also when it was not waited for.
+  ProgramArguments& archive(std::string_view archive) {
+    archive_ = archive;
+    return *this;
+  }
+  const std::string& archive() const { return archive_; }
 
  private:
   std::vector<std::string> list_;
+  std::string archive_;
+};
+
+// What became of a program started.
+struct ProgramResult {
+  bool started = false;
+  bool ended = false;  // waited for: `status` is how it ended
+  int status = 0;      // its exit status; 128 and the signal's number when a signal ended it
+  bool failed() const { return started && ended && status != 0; }
 };
 
 // A command-line text split into its arguments by the rules of the Windows command line:
@@ -34,13 +50,13 @@ class ProgramRunner {
   virtual ~ProgramRunner() = default;
   // Starts `program` (its path without trailing blanks) with the arguments, waiting for its
   // end when `wait` is set. A program that cannot be started is not reported.
-  virtual void run_program(std::string_view program, const ProgramArguments& arguments, bool wait) = 0;
+  virtual ProgramResult run_program(std::string_view program, const ProgramArguments& arguments, bool wait) = 0;
 };
 
 // Starts nothing (a run with the external programs switched off).
 class NoPrograms : public ProgramRunner {
  public:
-  void run_program(std::string_view, const ProgramArguments&, bool) override {}
+  ProgramResult run_program(std::string_view, const ProgramArguments&, bool) override { return {}; }
 };
 
 }  // namespace tolvex::core

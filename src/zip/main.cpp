@@ -25,11 +25,13 @@ constexpr const char* kHelp =
     "\n"
     "ARCHIVE gets \".zip\" when its name has no extension; its folder is made when missing; an\n"
     "existing archive is added to, and a file of the same name inside it is replaced. A FILE\n"
-    "ending in \"*.*\" stands for every regular file of its folder (no subfolders, no links).\n"
+    "ending in \"*.*\" stands for every regular file of its folder (no subfolders, no links, no\n"
+    "temporary files of the converter or the archiver).\n"
     "Files are stored under their own names; when two share a name, the later one keeps its\n"
-    "folder's name before it. A failed run leaves the archive as it was.\n"
+    "folder's name before it; a \"\\\" in a name is stored as \"_\". Every file that can be added\n"
+    "is; those that cannot are named. A failed run leaves the archive as it was.\n"
     "\n"
-    "Exit status: 0 the files were added, 1 they were not, 2 a usage error.\n";
+    "Exit status: 0 every file was added, 1 some or all were not, 2 a usage error.\n";
 
 }  // namespace
 
@@ -52,8 +54,10 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   try {
-    tolvex::zip::add_to_archive(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
-    return kExitOk;
+    std::vector<std::string> left_out =
+        tolvex::zip::add_to_archive(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
+    for (const auto& problem : left_out) std::fprintf(stderr, "tolvex-zip: not archived: %s\n", problem.c_str());
+    return left_out.empty() ? kExitOk : kExitFailed;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tolvex-zip: %s\n", e.what());
     return kExitFailed;

@@ -194,6 +194,47 @@ check "... also when the journal fails at a pack" "$(run_jobs 1 many 8)" "$(run_
 check "... which ends the program at a pack in the middle" "exit 3 yes" \
   "$(head -1 "$work/jobs4-many/status.txt") $(n=$(ls "$work/jobs4-many/Out_7" | wc -l); [ "$n" -gt 1 ] && [ "$n" -lt 40 ] && echo yes)"
 
+# The console waits for the archiver and tells its failure (exit 1): the archive folder a link to
+# a folder, a damaged archive, an archive folder that is a file. Packs moved away as soon as the
+# batch ends are in the archive.
+mkdir -p tosend sent arc/real && cp in/good.txt tosend/ && echo junk > arc/file && ln -s real arc/link
+cp tolvex.ini kept.ini
+for at in link/ real/ file/; do
+  [ "$at" = real/ ] && echo junk > arc/real/arhiv.zip
+  printf '[odna_pch]\r\nzip_dt=0\r\nimj_Arh=\r\npath_Arhiv=%s/arc/%s\r\n' "$work" "$at" > tolvex.ini
+  "$cli" -q batch --in tosend --out out14 2> e.txt; check "archiving into arc/$at fails: exit 1" 1 $?
+  grep -q "archiving into $work/arc/${at}arhiv failed: the archiver ended with exit status 1" e.txt
+  check "... told" 0 $?
+  check "... journaled" 1 "$(journal | grep -c "^1 Не архивировали $work/arc/${at}arhiv.$")"
+done
+rm arc/real/arhiv.zip
+printf '[odna_pch]\r\nzip_dt=0\r\nimj_Arh=\r\npath_Arhiv=%s/arc/real/\r\n' "$work" > tolvex.ini
+"$cli" -q batch --in tosend --out out14 && mv tosend/* sent/; check "a batch archived: exit 0" 0 $?
+check "... the packs moved away at once are in the archive" 1 "$(unzip -l arc/real/arhiv.zip | grep -c ' good.txt$')"
+
+# Interruptions (SIGTERM, SIGINT, SIGHUP, SIGQUIT) at random moments of batches of one job and of
+# many leave no temporary file; a reader of the error stream that goes away makes the batch end
+# with exit 1, its journal whole; a file-size limit is a failed write, told.
+mkdir -p flood && for i in $(seq 1 200); do
+  sed "s/^ПАЧК,12,/ПАЧК,$i,/" <(iconv -f CP866 -t UTF-8 in/good.txt) | iconv -f UTF-8 -t CP866 > "flood/p$i.txt"; done
+killed=0
+for k in 1 2 3 4 5 6 7 8; do
+  sig=$(echo TERM INT HUP QUIT | cut -d' ' -f$(( (k - 1) % 4 + 1 )))
+  (set -m; "$cli" -q batch --in flood --out out15 -j $(( k % 2 ? 1 : 8 )) 2> /dev/null & pid=$!
+   sleep "0.$(( RANDOM % 4 ))$(( RANDOM % 10 ))"; kill -"$sig" "$pid" 2> /dev/null; wait "$pid"; echo $? > status.txt)
+  [ "$(cat status.txt)" -gt 128 ] && killed=$((killed + 1))
+done
+wait_for_program "$(dirname "$cli")/tolvex-zip"
+check "no temporary file survives an interruption" 0 "$(leftovers)"
+[ "$killed" -gt 0 ]; check "... of which some came before the end ($killed of 8)" 0 $?
+"$cli" batch --in flood --out out16 -j 1 2>&1 | head -1 > /dev/null; st=${PIPESTATUS[0]}
+check "the error stream's reader gone: exit 1, not SIGPIPE" 1 "$st"
+journal | tail -1 | grep -q "^Конец пакета "; check "... the batch went to its end" 0 $?
+check "... and left no temporary file" 0 "$(leftovers)"
+mv kept.ini tolvex.ini
+(ulimit -f 2; "$cli" convert --out out17 four/*.txt) 2> e.txt; check "a file-size limit: exit 3, not SIGXFSZ" 3 $?
+check "... no temporary file is left" 0 "$(leftovers)"
+
 if strace -o /dev/null true 2> /dev/null; then
   # The settings of a first start are written once; an XML file takes its PFR name only after
   # its bytes are on the disk, and the folder is synced after the rename.

@@ -74,8 +74,11 @@ class RecordingPrograms : public core::ProgramRunner {
     }
   };
   std::vector<Run> runs;
-  void run_program(std::string_view program, const core::ProgramArguments& arguments, bool wait) override {
+  int status = 0;  // how every program waited for ends
+  core::ProgramResult run_program(std::string_view program, const core::ProgramArguments& arguments,
+                                  bool wait) override {
     runs.push_back({std::string(program), arguments.list(), wait});
+    return {true, wait, wait ? status : 0};
   }
 };
 
