@@ -12,6 +12,7 @@
 #include "runtime/file_error.h"
 #include "runtime/files.h"
 #include "runtime/paths.h"
+#include "runtime/staged_file.h"
 
 namespace tolvex::app {
 
@@ -118,6 +119,11 @@ BatchSummary BatchRun::run() {
   BatchSummary summary;
   std::string in_dir = runtime::with_separator(st.path_in4);
   std::string out_dir = runtime::with_separator(st.path_out7);
+  // Temporary files that a run ended by SIGKILL left (nobody alive owns them) go; the archiver
+  // would pass them by, but they would stay for ever.
+  runtime::remove_abandoned_temporaries(runtime::ansi_to_path(out_dir), "PFR-", ".XML");
+  runtime::remove_abandoned_temporaries(runtime::ansi_to_path(s_.program_folder), "tolvex.ini", "");
+
   std::vector<std::filesystem::path> links;
   std::vector<std::filesystem::path> packs = list_packs(runtime::ansi_to_path(in_dir), &summary.folder_error, &links);
   if (summary.folder_error != 0) {

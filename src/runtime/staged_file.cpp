@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/staged_file.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <random>
 #include <system_error>
@@ -8,6 +10,14 @@
 #include "runtime/file_error.h"
 #include "runtime/files.h"
 #include "runtime/temporary_files.h"
+
+#ifndef _WIN32
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace tolvex::runtime {
 
@@ -26,6 +36,19 @@ std::filesystem::path::string_type random_suffix() {
   return out;
 }
 
+#ifndef _WIN32
+bool same_file(int fd, const char* name, int dir = AT_FDCWD) {
+  struct stat by_fd {
+  }, by_name{};
+  return ::fstat(fd, &by_fd) == 0 && ::fstatat(dir, name, &by_name, AT_SYMLINK_NOFOLLOW) == 0 &&
+         by_fd.st_dev == by_name.st_dev && by_fd.st_ino == by_name.st_ino;
+}
+
+bool all_of(std::string_view text, std::string_view allowed) {
+  return !text.empty() && text.find_first_not_of(allowed) == std::string_view::npos;
+}
+#endif
+
 }  // namespace
 
 StagedFile::~StagedFile() { discard(); }
@@ -43,6 +66,24 @@ int StagedFile::create(const std::filesystem::path& final_name) {
     TemporaryCreation creating;
     if (!creating.allowed()) return error::access_denied;
     rc = create_new_file(candidate, file_, &existed);
+#ifndef _WIN32
+    if (rc == error::ok) {
+      // Owned once locked and still at its name: a clean-up of another run may have taken the
+      // file between the create and the lock (it then removes it): another name is tried.
+      // (A file system without locks is written without one.)
+      int fd = ::fileno(file_);
+      bool taken = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+      if (taken || !same_file(fd, candidate.c_str())) {
+        std::fclose(file_);
+        file_ = nullptr;
+        rc = error::access_denied;
+        continue;
+      }
+      // The lock's own descriptor keeps it while a finished file waits for its name; without a
+      // descriptor to spare it lasts until the file is closed.
+      lock_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+    }
+#endif
     if (rc == error::ok) {
       std::setvbuf(file_, nullptr, _IONBF, 0);  // the writers keep buffers of their own
       temp_ = candidate;
@@ -99,6 +140,51 @@ void StagedFile::forget_temporary_file(bool remove) {
   }
   forget_temporary(slot_);
   slot_ = -1;
+#ifndef _WIN32
+  if (lock_ >= 0) ::close(lock_);  // the name is gone: nothing left to own
+#endif
+  lock_ = -1;
+}
+
+int remove_abandoned_temporaries(const std::filesystem::path& folder, std::string_view stem_begins,
+                                 std::string_view stem_ends) {
+  int removed = 0;
+#ifndef _WIN32
+  int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (dir < 0) return 0;
+  int listing = ::dup(dir);
+  DIR* d = listing >= 0 ? ::fdopendir(listing) : nullptr;
+  if (!d) {
+    if (listing >= 0) ::close(listing);
+    ::close(dir);
+    return 0;
+  }
+  constexpr std::string_view kTmp = ".tmp";
+  constexpr std::size_t kSuffix = 1 + 8 + kTmp.size();
+  while (dirent* e = ::readdir(d)) {
+    std::string_view name = e->d_name;
+    if (name.size() <= kSuffix || name.substr(name.size() - kTmp.size()) != kTmp) continue;
+    std::string_view stem = name.substr(0, name.size() - kSuffix);
+    std::string_view random = name.substr(stem.size() + 1, 8);
+    if (name[stem.size()] != '.' || !all_of(random, "abcdefghijklmnopqrstuvwxyz0123456789")) continue;
+    if (stem.substr(0, std::min(stem.size(), stem_begins.size())) != stem_begins || stem.size() < stem_ends.size() ||
+        stem.substr(stem.size() - stem_ends.size()) != stem_ends)
+      continue;
+    int fd = ::openat(dir, e->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st {};
+    // Only a regular file of this user's, owned by nobody alive, and still at this name.
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+        ::flock(fd, LOCK_EX | LOCK_NB) == 0 && same_file(fd, e->d_name, dir) && ::unlinkat(dir, e->d_name, 0) == 0)
+      ++removed;
+    ::close(fd);
+  }
+  ::closedir(d);
+  ::close(dir);
+#else
+  (void)folder, (void)stem_begins, (void)stem_ends;
+#endif
+  return removed;
 }
 
 }  // namespace tolvex::runtime

@@ -49,9 +49,24 @@ class StagedFile {
   void forget_temporary_file(bool remove);
 
   std::FILE* file_ = nullptr;
+  // On Linux the temporary file is locked (flock) from its making until it has its final name or
+  // is removed, through a descriptor of its own that outlives the stream: whoever holds the lock
+  // owns the file. A program ended by SIGKILL loses its locks with its life.
+  int lock_ = -1;
   bool finished_ = false;
   std::filesystem::path final_, temp_;
   int slot_ = -1;
 };
+
+// Removes the temporary files of `folder` that a program ended without a chance to clean up
+// (SIGKILL, a power cut) left behind: regular files of this user named "<stem>.<8 letters or
+// digits>.tmp" whose stem begins with `stem_begins` and ends with `stem_ends`, and that no live
+// program owns. A run owns a temporary file from the moment it takes its name (an exclusive flock
+// taken right after the exclusive create, then the name checked to lead to the file still) until
+// the file has its final name or is removed; the kernel drops the lock of a program however it
+// ends. A file is removed only while this call holds that lock itself, so none that a live run
+// owns is ever touched. Does nothing on Windows. Returns how many were removed.
+int remove_abandoned_temporaries(const std::filesystem::path& folder, std::string_view stem_begins,
+                                 std::string_view stem_ends);
 
 }  // namespace tolvex::runtime

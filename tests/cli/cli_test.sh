@@ -227,6 +227,12 @@ done
 wait_for_program "$(dirname "$cli")/tolvex-zip"
 check "no temporary file survives an interruption" 0 "$(leftovers)"
 [ "$killed" -gt 0 ]; check "... of which some came before the end ($killed of 8)" 0 $?
+(set -m; "$cli" -q batch --in flood --out out15 -j 8 2> /dev/null & pid=$!; sleep 0.2; kill -KILL "$pid"; wait "$pid")
+echo left > "out15/$name.ab12cd34.tmp" && echo left > tolvex.ini.0a1b2c3d.tmp
+wait_for_program "$(dirname "$cli")/tolvex-zip"
+"$cli" -q batch --in flood --out out15 2> /dev/null; check "a batch after SIGKILL: exit 0" 0 $?
+check "... removes the temporary files nobody owns" 0 "$(leftovers)"
+check "... and never archives one" 0 "$(unzip -l arc/real/arhiv.zip | grep -c '\.tmp$')"
 "$cli" batch --in flood --out out16 -j 1 2>&1 | head -1 > /dev/null; st=${PIPESTATUS[0]}
 check "the error stream's reader gone: exit 1, not SIGPIPE" 1 "$st"
 journal | tail -1 | grep -q "^Конец пакета "; check "... the batch went to its end" 0 $?

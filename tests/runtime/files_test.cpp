@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "runtime/file_error.h"
 #include "runtime/staged_file.h"
@@ -26,6 +27,29 @@ namespace {
 class StagedFileTest : public tolvex::fakes::TempFolder {};
 
 }  // namespace
+
+#ifndef _WIN32
+// Temporary files nobody alive owns (left by SIGKILL) are removed; one a live writer owns, one of
+// another name and a link are not.
+TEST_F(StagedFileTest, OnlyAbandonedTemporaryFilesAreRemoved) {
+  StagedFile live;
+  ASSERT_EQ(live.create(dir / "PFR-1.XML"), 0);
+  StagedFile waiting;  // finished, waiting for its name: still owned
+  ASSERT_EQ(waiting.create(dir / "PFR-2.XML"), 0);
+  ASSERT_EQ(waiting.finish(), 0);
+  for (const char* name : {"PFR-3.XML.ab12cd34.tmp", "tolvex.ini.0a1b2c3d.tmp", "notes.ab12cd34.tmp", "PFR-4.XML.tmp"})
+    write(name, "left");
+  fs::create_symlink(dir / "notes.ab12cd34.tmp", dir / "PFR-5.XML.zz12cd34.tmp");
+  EXPECT_EQ(remove_abandoned_temporaries(dir, "PFR-", ".XML"), 1);
+  EXPECT_EQ(remove_abandoned_temporaries(dir, "tolvex.ini", ""), 1);
+  std::set<std::string> left;
+  for (const auto& e : fs::directory_iterator(dir)) left.insert(e.path().filename().string());
+  EXPECT_EQ(left, (std::set<std::string>{live.temporary_name().filename().string(),
+                                         waiting.temporary_name().filename().string(), "notes.ab12cd34.tmp",
+                                         "PFR-4.XML.tmp", "PFR-5.XML.zz12cd34.tmp"}));
+  EXPECT_EQ(waiting.publish(), 0);
+}
+#endif
 
 TEST_F(StagedFileTest, WhatIsAtANameIsNeverFollowedTruncatedOrRemoved) {
   write(dir / "victim", "the victim's bytes");
