@@ -2,7 +2,9 @@
 // The batch conversion of a folder, and starting external programs.
 #include "app/batch.h"
 
+#include <chrono>
 #include <random>
+#include <thread>
 
 #include "app/process.h"
 #include "program_folder.h"
@@ -317,3 +319,26 @@ TEST(Programs, EveryInsertedNameArrivesAsOneArgument) {
   r.run_program("/no/such/program", core::ProgramArguments().name("x"), true);  // not reported
   r.run_program("", core::ProgramArguments(), false);
 }
+
+#ifndef _WIN32
+// An archiver's failure is known: waited for, from its result; started beside the program, from
+// the runner asked later (the desktop program asks it every second). Other programs are not
+// watched.
+TEST(Programs, AFailedArchiverIsToldWaitedForOrNot) {
+  app::ProcessRunner r;
+  EXPECT_EQ(r.run_program("/bin/false", core::ProgramArguments().archive("A"), true).status, 1);
+  EXPECT_FALSE(r.run_program("/bin/true", core::ProgramArguments(), true).failed());
+  EXPECT_FALSE(r.run_program("/no/such/program", core::ProgramArguments().archive("N"), true).started);
+  r.run_program("/bin/false", core::ProgramArguments().archive("B"), false);
+  r.run_program("/bin/true", core::ProgramArguments().archive("C"), false);
+  r.run_program("/bin/false", core::ProgramArguments(), false);
+  std::vector<app::ProcessRunner::FailedArchiver> failed;
+  for (int i = 0; i < 500 && failed.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    failed = r.take_failed_archivers();
+  }
+  ASSERT_EQ(failed.size(), 1u);
+  EXPECT_EQ(failed[0].archive, "B");
+  EXPECT_EQ(failed[0].status, 1);
+}
+#endif
