@@ -10,6 +10,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -126,8 +127,20 @@ core::ProgramResult ProcessRunner::run_program(std::string_view program, const c
   std::vector<char*> argv;
   for (auto& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
+  // The program gets the signals' default handling, not what this program ignores (a write to a
+  // closed pipe, past the file-size limit).
+  posix_spawnattr_t attributes;
+  ::posix_spawnattr_init(&attributes);
+  sigset_t defaults;
+  sigemptyset(&defaults);
+  sigaddset(&defaults, SIGPIPE);
+  sigaddset(&defaults, SIGXFSZ);
+  ::posix_spawnattr_setsigdefault(&attributes, &defaults);
+  ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = 0;
-  if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return result;
+  int spawned = ::posix_spawn(&pid, argv[0], nullptr, &attributes, argv.data(), environ);
+  ::posix_spawnattr_destroy(&attributes);
+  if (spawned != 0) return result;
   result.started = true;
   if (wait) {
     int status = 0;

@@ -499,7 +499,8 @@ class SettingsAndBatch : public QObject {
   void batch_converts_and_sums_up() {
     Folder f("batch");
     f.start();
-    f.pack("a.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
+    // (a.txt a pack number of its own: one batch gives a PFR name once)
+    f.pack("a.txt", "ЗГЛВ,П4.10,X,1\nИСТ4,ВЗЛ,075-001-000001\nПАЧК,13,,,15.07.2010\nДОКТ,ЭЦПД,0\n");
     f.pack("b.txt", "not a pack\n");
     f.pack("c.txt", kFourQuestionnaires);
     fs::create_directories(f.dir / "In_4" / "sub");
