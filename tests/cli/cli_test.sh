@@ -237,6 +237,12 @@ check "... and never archives one" 0 "$(unzip -l arc/real/arhiv.zip | grep -c '\
 check "the error stream's reader gone: exit 1, not SIGPIPE" 1 "$st"
 journal | tail -1 | grep -q "^Конец пакета "; check "... the batch went to its end" 0 $?
 check "... and left no temporary file" 0 "$(leftovers)"
+# The archiver interrupted while it writes leaves no temporary file either.
+mkdir -p big && head -c 40000000 /dev/urandom > big/big.bin
+(set -m; "$(dirname "$cli")/tolvex-zip" -add bigarc/x 'big/*.*' & pid=$!; sleep 0.3; kill -TERM "$pid"; wait "$pid"
+ echo $? > status.txt)
+check "tolvex-zip ended by SIGTERM leaves no temporary file" "143 0" "$(cat status.txt) $(ls -A bigarc | grep -c '\.tmp$')"
+rm -rf big bigarc
 mv kept.ini tolvex.ini
 (ulimit -f 2; "$cli" convert --out out17 four/*.txt) 2> e.txt; check "a file-size limit: exit 3, not SIGXFSZ" 3 $?
 check "... no temporary file is left" 0 "$(leftovers)"

@@ -503,6 +503,7 @@ class SettingsAndBatch : public QObject {
     f.pack("a.txt", "ЗГЛВ,П4.10,X,1\nИСТ4,ВЗЛ,075-001-000001\nПАЧК,13,,,15.07.2010\nДОКТ,ЭЦПД,0\n");
     f.pack("b.txt", "not a pack\n");
     f.pack("c.txt", kFourQuestionnaires);
+    f.pack("d.txt", kFourQuestionnaires);  // c.txt's PFR name: refused, and the details say whose
     fs::create_directories(f.dir / "In_4" / "sub");
     gui::BatchWindow w(f.session(), f.pack_state(), f.op);
     std::vector<int> seen;
@@ -512,7 +513,7 @@ class SettingsAndBatch : public QObject {
                 [&] {
                   QCOMPARE(w.windowTitle(), u("Пакетная обработка пачек 4 формата ПФР  в 7 формат XML"));
                   QCOMPARE(w.field("FL_PAKET")->text(), u("1"));
-                  QCOMPARE(w.field("KOL_PCH")->text(), u("3"));
+                  QCOMPARE(w.field("KOL_PCH")->text(), u("4"));
                   click(w.ok_button());
                 },
                 "ok");
@@ -520,17 +521,19 @@ class SettingsAndBatch : public QObject {
     w.run();
     QVERIFY(script.finished());
     QVERIFY(!w.isVisible());
-    QCOMPARE(w.field("TEK_N_PCH")->text(), u("003"));
-    QCOMPARE(w.field("FIL:NAME")->text(), u("c.txt"));
+    QCOMPARE(w.field("TEK_N_PCH")->text(), u("004"));
+    QCOMPARE(w.field("FIL:NAME")->text(), u("d.txt"));
     QCOMPARE(w.progress_bar()->value(), w.progress_bar()->maximum());
     std::string summary = f.dialogs.log.back();
     QCOMPARE(QString::fromStdString(summary),
-             u("box Сообщение: Пачек в каталоге: 3.\nСконвертировано: 1.\n"
+             u("box Сообщение: Пачек в каталоге: 4.\nСконвертировано: 1.\n"
                "Не конвертируются (тип документа пока не обрабатывается): 1.\n"
-               "Отвергнуто (не пачка 4 формата): 1.\nНе записано (выходной файл не создан): 0."));
+               "Отвергнуто (не пачка 4 формата): 1.\nНе записано (выходной файл не создан): 1."));
     QCOMPARE(gui::qs(f.dialogs.boxes.back().details), u("Сконвертированы:\n    c.txt (АДВ-1)\n\nНе конвертируются (в "
                                                         "файле XML только опись пачки):\n    a.txt (ЭЦПД)\n\n"
-                                                        "Отвергнуты (не пачка 4 формата):\n    b.txt\n"));
+                                                        "Отвергнуты (не пачка 4 формата):\n    b.txt\n\n"
+                                                        "Не записаны:\n    d.txt (АДВ-1): имя файла XML уже "
+                                                        "дано пачке c.txt\n"));
     QCOMPARE(count(Folder::read(f.dir / "Out_7" / kOutName), "<АНКЕТА_ЗЛ>"_w), 4);
     QVERIFY(f.journal().find("Конец пакета ") != std::string::npos);
     QVERIFY(!f.ini("all_pch", "Maximize").empty());

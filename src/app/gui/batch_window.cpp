@@ -71,6 +71,10 @@ std::string batch_summary_details(const app::BatchSummary& summary) {
     for (const app::BatchResult* r : packs) {
       text += "    " + runtime::path_to_ansi(r->pack.filename());
       if (!r->form.empty()) text += " (" + r->form + ")";
+      if (r->link) text += std::string(": ссылка, не пачка"_w);
+      if (!r->name_taken_by.empty())
+        text += std::string(": имя файла XML уже дано пачке "_w) +
+                runtime::path_to_ansi(runtime::ansi_to_path(r->name_taken_by).filename());
       text += "\n";
     }
   }
