@@ -17,34 +17,6 @@ namespace tolvex::bench {
 
 namespace {
 
-// The writer of each kind's documents, by the kind's procedure.
-struct Writer {
-  std::string_view procedure;
-  Kind kind;
-  bool one_document;
-};
-constexpr Writer kWriters[] = {
-    {"load_adv1", Kind::adv1, false},   {"load_adv2", Kind::adv2, false},   {"load_adv3", Kind::adv3, false},
-    {"load_adv8", Kind::adv8, false},   {"load_adv10", Kind::adv10, false}, {"load_adv11", Kind::adv11, true},
-    {"load_szv_k", Kind::szvk, false},  {"load_szi_3", Kind::szi3, false},  {"load_szi_5", Kind::szi5, false},
-    {"load_ecpd", Kind::ecpd, false},   {"load_szv1", Kind::szv1, false},   {"load_szv3", Kind::szv3, false},
-    {"load_szv41", Kind::szv41, false}, {"load_szv42", Kind::szv42, false},
-};
-
-std::vector<KindInfo> kinds_of_the_table() {
-  std::vector<KindInfo> out;
-  for (const auto& row : app::document_kinds()) {
-    const Writer* w = nullptr;
-    for (const auto& c : kWriters)
-      if (c.procedure == row.procedure) w = &c;
-    if (!w) throw std::logic_error("the pack generator has no writer for " + std::string(row.procedure));
-    std::string_view stem = row.procedure;
-    stem.remove_prefix(std::min(stem.find('_') + 1, stem.size()));
-    out.push_back({w->kind, std::string(stem), runtime::ansi_to_utf8(row.code), w->one_document});
-  }
-  return out;
-}
-
 using Pool = std::span<const std::string_view>;
 
 constexpr std::string_view kMaleSurnames[] = {
@@ -160,15 +132,61 @@ class LineBuilder {
 
 }  // namespace
 
+std::span<const PackGenerator::KindWriter> PackGenerator::writers() {
+  using G = PackGenerator;
+  // The ПАЧК lines after ОПИСЬ.
+  constexpr std::string_view kStatement = "12.02.2011,1,2010,НР,,,,,4,2010,2416000.00,38500.00,628160.00,0";
+  constexpr std::string_view kPayments = "14.02.2011,1,2010,НР,,,,,4,2010,0,0,0,0,0";
+  constexpr std::string_view kConversion = "21.03.2011,1,2011,НР,,,ИСХД,,1,2011,0,0,0,0,0";
+  constexpr std::string_view kOldRecords = "18.01.2002,1,,,,,,,4,2001,131400.00,2150.00";
+  constexpr std::string_view kSzv41 = "14.02.2011,1,2010,НР,,,ИСХД,,4,2010,0,0,50540.00,15162.00,0";
+  constexpr std::string_view kSzv42 = "15.02.2011,1,2010,НР,,,ИСХД,КОРР,4,2010,0,0,4680.00,1404.00,0";
+  // clang-format off
+  static constexpr KindWriter kWriters[] = {
+      // procedure     one document  personnel  ПАЧК         documents
+      {"load_adv1",  false,        true,      {},          &G::adv1},
+      {"load_adv2",  false,        true,      {},          &G::adv2},
+      {"load_adv3",  false,        true,      {},          &G::adv3},
+      {"load_adv8",  false,        true,      {},          &G::adv8},
+      {"load_adv10", false,        false,     kStatement,  &G::adv10},
+      {"load_adv11", true,         false,     kPayments,   &G::adv11},
+      {"load_szv_k", false,        false,     kConversion, &G::szvk},
+      {"load_szi_3", false,        false,     {},          &G::szi3},
+      {"load_szi_5", false,        false,     {},          &G::szi5},
+      {"load_ecpd",  false,        false,     {},          &G::ecpd},
+      {"load_szv1",  false,        false,     kOldRecords, &G::szv1},
+      {"load_szv3",  false,        false,     kOldRecords, &G::szv3},
+      {"load_szv41", false,        false,     kSzv41,      &G::szv41},
+      {"load_szv42", false,        false,     kSzv42,      &G::szv42},
+  };
+  // clang-format on
+  return kWriters;
+}
+
+const PackGenerator::KindWriter& PackGenerator::writer(std::string_view procedure) {
+  for (const auto& w : writers())
+    if (w.procedure == procedure) return w;
+  throw std::logic_error("the pack generator has no writer for " + std::string(procedure));
+}
+
 std::span<const KindInfo> all_kinds() {
-  static const std::vector<KindInfo> kinds = kinds_of_the_table();
+  static const std::vector<KindInfo> kinds = [] {
+    std::vector<KindInfo> out;
+    for (const auto& row : app::document_kinds()) {
+      const auto& w = PackGenerator::writer(row.procedure);
+      std::string_view stem = row.procedure;
+      stem.remove_prefix(std::min(stem.find('_') + 1, stem.size()));
+      out.push_back({row.procedure, std::string(stem), runtime::ansi_to_utf8(row.code), w.one_document});
+    }
+    return out;
+  }();
   return kinds;
 }
 
-const KindInfo& kind_info(Kind kind) {
+const KindInfo& kind_info(std::string_view procedure) {
   for (const auto& k : all_kinds())
-    if (k.kind == kind) return k;
-  throw std::logic_error("unknown kind");
+    if (k.procedure == procedure) return k;
+  throw std::logic_error("no kind with the procedure " + std::string(procedure));
 }
 
 std::string to_oem(std::string_view utf8) { return runtime::ansi_to_oem(runtime::utf8_to_ansi(utf8)); }
@@ -250,11 +268,8 @@ std::string PackGenerator::passport_fields(int year) {
   return out;
 }
 
-void PackGenerator::header(std::string& out, const PackShape& shape) {
-  const KindInfo& info = kind_info(shape.kind);
-  const bool accounting =
-      shape.kind == Kind::adv1 || shape.kind == Kind::adv2 || shape.kind == Kind::adv3 || shape.kind == Kind::adv8;
-  out += accounting ? "ЗГЛВ,\"П4.10\",\"АРМ-Кадры\",2.1\r\n" : "ЗГЛВ,\"П4.10\",\"АРМ-Бухгалтер\",3.2\r\n";
+void PackGenerator::header(std::string& out, const PackShape& shape, const KindWriter& writer) {
+  out += writer.personnel ? "ЗГЛВ,\"П4.10\",\"АРМ-Кадры\",2.1\r\n" : "ЗГЛВ,\"П4.10\",\"АРМ-Бухгалтер\",3.2\r\n";
   int office = between(1, 99);
   out += "ИСТ4,ВЗЛ,075-0" + two(office) + "-" + std::to_string(between(100000, 999999));
   field(out, "66" + two(office) + std::to_string(between(100000, 999999)));
@@ -263,30 +278,11 @@ void PackGenerator::header(std::string& out, const PackShape& shape) {
   out += "\r\n";
   ++pack_number_;
   out += "ПАЧК," + std::to_string(pack_number_) + ",ВНЕШ,ОПИСЬ,";
-  switch (shape.kind) {
-    case Kind::adv10:
-      out += "12.02.2011,1,2010,НР,,,,,4,2010,2416000.00,38500.00,628160.00,0";
-      break;
-    case Kind::adv11:
-      out += "14.02.2011,1,2010,НР,,,,,4,2010,0,0,0,0,0";
-      break;
-    case Kind::szvk:
-      out += "21.03.2011,1,2011,НР,,,ИСХД,,1,2011,0,0,0,0,0";
-      break;
-    case Kind::szv1:
-    case Kind::szv3:
-      out += "18.01.2002,1,,,,,,,4,2001,131400.00,2150.00";
-      break;
-    case Kind::szv41:
-      out += "14.02.2011,1,2010,НР,,,ИСХД,,4,2010,0,0,50540.00,15162.00,0";
-      break;
-    case Kind::szv42:
-      out += "15.02.2011,1,2010,НР,,,ИСХД,КОРР,4,2010,0,0,4680.00,1404.00,0";
-      break;
-    default:
-      out += date_in(2011) + ",1";
-  }
-  out += "\r\nДОКТ," + std::string(info.doc_type) + "," + std::to_string(shape.documents) + "\r\n";
+  if (writer.pack.empty())
+    out += date_in(2011) + ",1";
+  else
+    out += writer.pack;
+  out += "\r\nДОКТ," + kind_info(shape.kind).doc_type + "," + std::to_string(shape.documents) + "\r\n";
 }
 
 // The period lines of one person (СЗВ-1, СЗВ-3, СЗВ-4-1): `count` periods splitting the year,
@@ -345,202 +341,222 @@ void PackGenerator::work_periods(std::string& out, const PackShape& shape, int c
   }
 }
 
-void PackGenerator::document(std::string& out, const PackShape& shape, int n) {
+void PackGenerator::document(std::string& out, const PackShape& shape, const KindWriter& writer, int n) {
   const std::string num = std::to_string(n);
   Person p = person();
-  switch (shape.kind) {
-    case Kind::adv1: {
-      out += "АНКТ," + num + "," + date_in(2011);
-      field(out, p.surname), field(out, p.name), field(out, p.patronymic), field(out, p.sex);
-      if (between(0, 9) == 0) {  // a date of birth known only by its year
-        out += ",ОСОБАЯ,,00," + two(between(1, 12)) + "," + std::to_string(between(1940, 1992)) + ",ОСОБОЕ";
-        out += ",Самарканд,,,Узбекистан,УЗБЕКИСТАН,ВИД НА ЖИТЕЛЬСТВО,Вид на жительство,,82,";
-        out += std::to_string(between(1000000, 9999999)) + "," + date_in(2010) + ",УФМС по Свердловской обл";
-        field(out, address());
-        field(out, foreign_address());
-        out += ",";
-      } else {
-        out += ",СТАНДАРТ," + p.birth + ",,,,СТАНДАРТ";
-        const Place& pl = kPlaces[next() % std::size(kPlaces)];
-        field(out, pl.city), out += ",", field(out, pl.region), out += ",РФ,РОССИЯ,";
-        out += passport_fields(between(2000, 2010));
-        std::string a = address();
-        field(out, a);
-        field(out, between(0, 1) ? a : std::string());
-        field(out, between(0, 2) ? phone() : std::string());
+  (this->*writer.document)(out, shape, num, p);
+}
+
+void PackGenerator::adv1(std::string& out, const PackShape&, const std::string& num, const Person& p) {
+  out += "АНКТ," + num + "," + date_in(2011);
+  field(out, p.surname), field(out, p.name), field(out, p.patronymic), field(out, p.sex);
+  if (between(0, 9) == 0) {  // a date of birth known only by its year
+    out += ",ОСОБАЯ,,00," + two(between(1, 12)) + "," + std::to_string(between(1940, 1992)) + ",ОСОБОЕ";
+    out += ",Самарканд,,,Узбекистан,УЗБЕКИСТАН,ВИД НА ЖИТЕЛЬСТВО,Вид на жительство,,82,";
+    out += std::to_string(between(1000000, 9999999)) + "," + date_in(2010) + ",УФМС по Свердловской обл";
+    field(out, address());
+    field(out, foreign_address());
+    out += ",";
+  } else {
+    out += ",СТАНДАРТ," + p.birth + ",,,,СТАНДАРТ";
+    const Place& pl = kPlaces[next() % std::size(kPlaces)];
+    field(out, pl.city), out += ",", field(out, pl.region), out += ",РФ,РОССИЯ,";
+    out += passport_fields(between(2000, 2010));
+    std::string a = address();
+    field(out, a);
+    field(out, between(0, 1) ? a : std::string());
+    field(out, between(0, 2) ? phone() : std::string());
+  }
+  out += "\r\n";
+}
+
+void PackGenerator::adv2(std::string& out, const PackShape&, const std::string& num, const Person& p) {
+  out += "ОБМН," + num + "," + date_in(2011) + "," + insurance_number();
+  field(out, p.surname), field(out, p.name), field(out, p.patronymic);
+  field(out, between(0, 1) ? std::string(pick(kMaleSurnames)) + (p.sex == "Ж" ? "а" : "") : std::string());
+  out += ",,,,,,,,,,,,,,,";
+  out += between(0, 3) == 0 ? ",ОТМН," : ",,";
+  out += passport_fields(2011);
+  field(out, between(0, 1) ? address() : std::string());
+  out += ",";
+  field(out, between(0, 1) ? phone() : std::string());
+  out += "\r\n";
+}
+
+void PackGenerator::adv3(std::string& out, const PackShape&, const std::string& num, const Person& p) {
+  out += "ДУБЛ," + num + "," + date_in(2011);
+  field(out, p.surname), field(out, p.name), field(out, p.patronymic), field(out, p.sex);
+  out += ",СТАНДАРТ," + p.birth + ",,,,СТАНДАРТ";
+  const Place& pl = kPlaces[next() % std::size(kPlaces)];
+  field(out, pl.city), out += ",", field(out, pl.region);
+  out += ",РФ,,,,,,,,,,,,,,,,,,";
+  out += passport_fields(between(2000, 2011));
+  field(out, address()), out += ",";
+  field(out, phone());
+  out += "," + insurance_number() + "," + (between(0, 1) ? "РАБОТАЕТ" : "");
+  out += "\r\n";
+}
+
+void PackGenerator::adv8(std::string& out, const PackShape&, const std::string& num, const Person& p) {
+  out += "СМРТ," + num;
+  field(out, p.surname), field(out, p.name), field(out, p.patronymic), field(out, p.sex);
+  out += ",СТАНДАРТ," + date_in(between(1920, 1950)) + ",,,,СТАНДАРТ";
+  const Place& pl = kPlaces[next() % std::size(kPlaces)];
+  field(out, pl.city), out += ",", field(out, pl.region);
+  out += ",РФ," + date_in(2011) + "," + std::to_string(between(100, 999)) + "," + date_in(2011) + ",";
+  out += passport_fields(between(1998, 2005));
+  field(out, address());
+  out += ",Пенсионер," + insurance_number() + "," + date_in(between(1990, 2005)) + "," + date_in(2011);
+  out += "\r\n";
+}
+
+void PackGenerator::adv10(std::string& out, const PackShape&, const std::string& num, const Person&) {
+  int workers = between(1, 400);
+  out += "СВОД," + num + "," + std::to_string(between(1, 9)) + "," + std::to_string(workers) + ",0.00," +
+         std::string(between(0, 3) ? "НР" : "СХ") + ",4,2010,РУБ," + amount(100000, 3000000) + "," + amount(0, 40000) +
+         "," + amount(20000, 800000) + "," + amount(20000, 800000) + ",12.02.2011,3";
+  out += "\r\n";
+  for (int m = 10; m <= 12; ++m)
+    out += "МЕС1," + std::to_string(m) + "," + std::to_string(workers) + "," + amount(30000, 1000000) + "," +
+           amount(0, 15000) + "," + (between(0, 4) ? "" : "Р") + "," + amount(8000, 260000) + "," +
+           amount(8000, 260000) + "\r\n";
+}
+
+void PackGenerator::adv11(std::string& out, const PackShape&, const std::string& num, const Person&) {
+  out += "ВУПЛ," + num + ",2010,31.12.2010,4," + std::to_string(between(1, 400)) +
+         ",НР,,М,1932800.00,144960.00,0,8200.00,1600.00,0,1925000.00,143560.00,0,16000.00,3000.00,0,14.02.2011,1,2,"
+         "1\r\n";
+  out += "ДОЛГ,2009," + amount(0, 9000) + "," + amount(0, 2000) + ",0\r\n";
+  out += "УПЛ1,2009," + amount(0, 9000) + "," + amount(0, 2000) + ",0\r\n";
+  out += "УПЛ1,2010," + amount(100000, 2000000) + "," + amount(10000, 150000) + ",0\r\n";
+  out += "ОСТ1,2010," + amount(0, 20000) + "," + amount(0, 3000) + ",0\r\n";
+}
+
+void PackGenerator::szvk(std::string& out, const PackShape& shape, const std::string& num, const Person& p) {
+  int works = shape.exact ? shape.max_work_records : between(1, shape.max_work_records);
+  int ter = between(0, 1), cond = between(0, 1), longs = between(0, 1);
+  out += "КОНВ," + num + ",ИСХД," + insurance_number();
+  field(out, p.surname), field(out, p.name), field(out, p.patronymic);
+  out += ",СТАНДАРТ," + date_in(between(1940, 1960)) + ",,,";
+  out += ter ? ",РКС,1.5" : ",,0.00";
+  out += "," + std::to_string(between(5, 40)) + "," + std::to_string(between(0, 11)) + "," +
+         std::to_string(between(0, 29)) + "," + date_in(2011) + "," + std::to_string(works) + "," +
+         std::to_string(ter) + "," + std::to_string(cond) + "," + std::to_string(longs) + "\r\n";
+  int year = between(1960, 1975);
+  for (int w = 1; w <= works; ++w) {
+    int periods = shape.exact ? shape.max_periods : between(1, shape.max_periods);
+    std::string_view kind = pick(kWorkKinds);
+    out += "РАБ1," + std::to_string(w);
+    field(out, kind == "РАБОТА" ? std::string(pick(kOrganisations)) : std::string());
+    out += "," + std::string(kind) + "," + std::to_string(periods) + "\r\n";
+    for (int k = 1; k <= periods; ++k) {
+      int to = std::min(year + between(0, 6), 2001);
+      int extra = shape.exact ? shape.max_additional : between(0, shape.max_additional);
+      LineBuilder period(statements::STG1_LINE, "ПСТЖ");
+      period.set("N_PERIOD", std::to_string(k));
+      period.set("PERIOD_N", "01.01." + std::to_string(year));
+      period.set("PERIOD_K", "31.12." + std::to_string(to));
+      if (between(0, 2) == 0) {
+        period.set("USL_TR", pick(kConditions));
+        period.set("KPS", pick(kPositions));
       }
-      break;
-    }
-    case Kind::adv2: {
-      out += "ОБМН," + num + "," + date_in(2011) + "," + insurance_number();
-      field(out, p.surname), field(out, p.name), field(out, p.patronymic);
-      field(out, between(0, 1) ? std::string(pick(kMaleSurnames)) + (p.sex == "Ж" ? "а" : "") : std::string());
-      out += ",,,,,,,,,,,,,,,";
-      out += between(0, 3) == 0 ? ",ОТМН," : ",,";
-      out += passport_fields(2011);
-      field(out, between(0, 1) ? address() : std::string());
-      out += ",";
-      field(out, between(0, 1) ? phone() : std::string());
-      break;
-    }
-    case Kind::adv3: {
-      out += "ДУБЛ," + num + "," + date_in(2011);
-      field(out, p.surname), field(out, p.name), field(out, p.patronymic), field(out, p.sex);
-      out += ",СТАНДАРТ," + p.birth + ",,,,СТАНДАРТ";
-      const Place& pl = kPlaces[next() % std::size(kPlaces)];
-      field(out, pl.city), out += ",", field(out, pl.region);
-      out += ",РФ,,,,,,,,,,,,,,,,,,";
-      out += passport_fields(between(2000, 2011));
-      field(out, address()), out += ",";
-      field(out, phone());
-      out += "," + insurance_number() + "," + (between(0, 1) ? "РАБОТАЕТ" : "");
-      break;
-    }
-    case Kind::adv8: {
-      out += "СМРТ," + num;
-      field(out, p.surname), field(out, p.name), field(out, p.patronymic), field(out, p.sex);
-      out += ",СТАНДАРТ," + date_in(between(1920, 1950)) + ",,,,СТАНДАРТ";
-      const Place& pl = kPlaces[next() % std::size(kPlaces)];
-      field(out, pl.city), out += ",", field(out, pl.region);
-      out += ",РФ," + date_in(2011) + "," + std::to_string(between(100, 999)) + "," + date_in(2011) + ",";
-      out += passport_fields(between(1998, 2005));
-      field(out, address());
-      out += ",Пенсионер," + insurance_number() + "," + date_in(between(1990, 2005)) + "," + date_in(2011);
-      break;
-    }
-    case Kind::adv10: {
-      int workers = between(1, 400);
-      out += "СВОД," + num + "," + std::to_string(between(1, 9)) + "," + std::to_string(workers) + ",0.00," +
-             std::string(between(0, 3) ? "НР" : "СХ") + ",4,2010,РУБ," + amount(100000, 3000000) + "," +
-             amount(0, 40000) + "," + amount(20000, 800000) + "," + amount(20000, 800000) + ",12.02.2011,3";
-      out += "\r\n";
-      for (int m = 10; m <= 12; ++m)
-        out += "МЕС1," + std::to_string(m) + "," + std::to_string(workers) + "," + amount(30000, 1000000) + "," +
-               amount(0, 15000) + "," + (between(0, 4) ? "" : "Р") + "," + amount(8000, 260000) + "," +
-               amount(8000, 260000) + "\r\n";
-      return;
-    }
-    case Kind::adv11: {
-      out += "ВУПЛ," + num + ",2010,31.12.2010,4," + std::to_string(between(1, 400)) +
-             ",НР,,М,1932800.00,144960.00,0,8200.00,1600.00,0,1925000.00,143560.00,0,16000.00,3000.00,0,14.02.2011,1,2,"
-             "1\r\n";
-      out += "ДОЛГ,2009," + amount(0, 9000) + "," + amount(0, 2000) + ",0\r\n";
-      out += "УПЛ1,2009," + amount(0, 9000) + "," + amount(0, 2000) + ",0\r\n";
-      out += "УПЛ1,2010," + amount(100000, 2000000) + "," + amount(10000, 150000) + ",0\r\n";
-      out += "ОСТ1,2010," + amount(0, 20000) + "," + amount(0, 3000) + ",0\r\n";
-      return;
-    }
-    case Kind::szvk: {
-      int works = shape.exact ? shape.max_work_records : between(1, shape.max_work_records);
-      int ter = between(0, 1), cond = between(0, 1), longs = between(0, 1);
-      out += "КОНВ," + num + ",ИСХД," + insurance_number();
-      field(out, p.surname), field(out, p.name), field(out, p.patronymic);
-      out += ",СТАНДАРТ," + date_in(between(1940, 1960)) + ",,,";
-      out += ter ? ",РКС,1.5" : ",,0.00";
-      out += "," + std::to_string(between(5, 40)) + "," + std::to_string(between(0, 11)) + "," +
-             std::to_string(between(0, 29)) + "," + date_in(2011) + "," + std::to_string(works) + "," +
-             std::to_string(ter) + "," + std::to_string(cond) + "," + std::to_string(longs) + "\r\n";
-      int year = between(1960, 1975);
-      for (int w = 1; w <= works; ++w) {
-        int periods = shape.exact ? shape.max_periods : between(1, shape.max_periods);
-        std::string_view kind = pick(kWorkKinds);
-        out += "РАБ1," + std::to_string(w);
-        field(out, kind == "РАБОТА" ? std::string(pick(kOrganisations)) : std::string());
-        out += "," + std::string(kind) + "," + std::to_string(periods) + "\r\n";
-        for (int k = 1; k <= periods; ++k) {
-          int to = std::min(year + between(0, 6), 2001);
-          int extra = shape.exact ? shape.max_additional : between(0, shape.max_additional);
-          LineBuilder period(statements::STG1_LINE, "ПСТЖ");
-          period.set("N_PERIOD", std::to_string(k));
-          period.set("PERIOD_N", "01.01." + std::to_string(year));
-          period.set("PERIOD_K", "31.12." + std::to_string(to));
-          if (between(0, 2) == 0) {
-            period.set("USL_TR", pick(kConditions));
-            period.set("KPS", pick(kPositions));
-          }
-          period.set("TER_US", ter ? "РКС" : "");
-          period.set("TER_KOEF", ter ? "1.5" : "0.00");
-          period.set("PROF", pick(kProfessions));
-          period.set("KOL_LGOT", extra ? std::to_string(extra) : std::string());
-          period.append_to(out);
-          for (int j = 1; j <= extra; ++j) {
-            LineBuilder line(statements::LGT1, "ЛЬГТ");
-            line.set("N_PERIOD", std::to_string(k));
-            line.set("N_LGT", std::to_string(j));
-            if (between(0, 1)) {
-              line.set("SO3", pick(kLeave));
-            } else {
-              line.set("VLET", "ЛЕТИСП");
-              line.set("VL1", std::to_string(between(10, 300)));
-              line.set("VL2", "30");
-              line.set("VL3", "0.00");
-              line.set("PROF", pick(kProfessions));
-            }
-            line.set("TER_KOEF", "0.00");
-            line.append_to(out);
-          }
-          year = std::min(to + 1, 2001);
+      period.set("TER_US", ter ? "РКС" : "");
+      period.set("TER_KOEF", ter ? "1.5" : "0.00");
+      period.set("PROF", pick(kProfessions));
+      period.set("KOL_LGOT", extra ? std::to_string(extra) : std::string());
+      period.append_to(out);
+      for (int j = 1; j <= extra; ++j) {
+        LineBuilder line(statements::LGT1, "ЛЬГТ");
+        line.set("N_PERIOD", std::to_string(k));
+        line.set("N_LGT", std::to_string(j));
+        if (between(0, 1)) {
+          line.set("SO3", pick(kLeave));
+        } else {
+          line.set("VLET", "ЛЕТИСП");
+          line.set("VL1", std::to_string(between(10, 300)));
+          line.set("VL2", "30");
+          line.set("VL3", "0.00");
+          line.set("PROF", pick(kProfessions));
         }
+        line.set("TER_KOEF", "0.00");
+        line.append_to(out);
       }
-      if (ter) out += "ТЕРР,1,РКС," + std::to_string(between(1, 30)) + "," + std::to_string(between(0, 11)) + ",0\r\n";
-      if (cond)
-        out += "ОСОБ,1," + std::string(pick(kConditions)) + "," + std::to_string(between(1, 30)) + "," +
-               std::to_string(between(0, 11)) + ",0\r\n";
-      if (longs) out += "ВЫСЛ,1,ЛЕТИСП," + std::to_string(between(1, 30)) + ",0,0\r\n";
-      return;
-    }
-    case Kind::szi3:
-    case Kind::szi5:
-      out += std::string(shape.kind == Kind::szi3 ? "СПВП," : "ВПСК,") + num + "," + insurance_number();
-      field(out, p.surname), field(out, p.name), field(out, p.patronymic);
-      break;
-    case Kind::ecpd:
-      out += "ЭЦПД," + num + "," + date_in(2011);
-      break;
-    case Kind::szv1:
-    case Kind::szv3: {
-      const bool szv1 = shape.kind == Kind::szv1;
-      int periods = shape.exact ? shape.max_periods : between(1, shape.max_periods);
-      long long m[3];
-      long long total = 0;
-      for (auto& v : m) total += (v = between(15000, 60000) * 100LL);
-      out += std::string(szv1 ? "СЗВ1," : "СЗВ3,") + num + ",ИСХД," + insurance_number();
-      field(out, p.surname), field(out, p.name), field(out, p.patronymic);
-      out += ",4,2001";
-      if (between(0, 4) == 0)
-        out += ",Д-" + std::to_string(between(1, 99)) + "/2001," + date_in(2001) + ",ДОГ";
-      else
-        out += ",,,";
-      out += szv1 ? ",НР,РУБ," : ",НР,,,";
-      out += money(total * 14 / 100) + "," + (szv1 ? "0," : money(total * 14 / 100) + ",") + money(total) +
-             ",0,18.01.2002,3," + std::to_string(periods) + "\r\n";
-      for (int k = 0; k < 3; ++k) out += "НАЧМ," + std::to_string(10 + k) + "," + money(m[k]) + ",0\r\n";
-      work_periods(out, shape, periods, 2001, false);
-      return;
-    }
-    case Kind::szv41: {
-      int periods = shape.exact ? shape.max_periods : between(1, shape.max_periods);
-      out += "СЗВ41," + num + "," + insurance_number();
-      field(out, p.surname), field(out, p.name), field(out, p.patronymic);
-      out += ",2010";
-      field(out, "653," + address());
-      out += "," + amount(5000, 90000) + "," + amount(1500, 27000) + ",0," + std::to_string(between(0, 2)) + "," +
-             std::to_string(between(0, 20)) + ",0," + std::to_string(between(0, 10)) + ",14.02.2011," +
-             std::to_string(periods) + "\r\n";
-      work_periods(out, shape, periods, 2010, true);
-      return;
-    }
-    case Kind::szv42: {
-      out += "СЗВ42," + num + "," + insurance_number();
-      field(out, p.surname), field(out, p.name), field(out, p.patronymic);
-      out += ",2010";
-      field(out, between(0, 2) ? "653," + address() : std::string());
-      out += "," + amount(500, 9000) + "," + amount(150, 2700) + ",0,";
-      out += between(0, 1) ? "01.01.2010,31.03.2010" : ",";
-      out += ",0," + std::to_string(between(0, 9)) + ",0,0,15.02.2011";
-      break;
+      year = std::min(to + 1, 2001);
     }
   }
+  if (ter) out += "ТЕРР,1,РКС," + std::to_string(between(1, 30)) + "," + std::to_string(between(0, 11)) + ",0\r\n";
+  if (cond)
+    out += "ОСОБ,1," + std::string(pick(kConditions)) + "," + std::to_string(between(1, 30)) + "," +
+           std::to_string(between(0, 11)) + ",0\r\n";
+  if (longs) out += "ВЫСЛ,1,ЛЕТИСП," + std::to_string(between(1, 30)) + ",0,0\r\n";
+}
+
+void PackGenerator::szi3(std::string& out, const PackShape&, const std::string& num, const Person& p) {
+  out += "СПВП," + num + "," + insurance_number();
+  field(out, p.surname), field(out, p.name), field(out, p.patronymic);
+  out += "\r\n";
+}
+
+void PackGenerator::szi5(std::string& out, const PackShape&, const std::string& num, const Person& p) {
+  out += "ВПСК," + num + "," + insurance_number();
+  field(out, p.surname), field(out, p.name), field(out, p.patronymic);
+  out += "\r\n";
+}
+
+void PackGenerator::ecpd(std::string& out, const PackShape&, const std::string& num, const Person&) {
+  out += "ЭЦПД," + num + "," + date_in(2011);
+  out += "\r\n";
+}
+
+void PackGenerator::szv1(std::string& out, const PackShape& shape, const std::string& num, const Person& p) {
+  old_records(out, shape, num, p, true);
+}
+
+void PackGenerator::szv3(std::string& out, const PackShape& shape, const std::string& num, const Person& p) {
+  old_records(out, shape, num, p, false);
+}
+
+// СЗВ-1 and СЗВ-3: the person, the month lines and the work periods.
+void PackGenerator::old_records(std::string& out, const PackShape& shape, const std::string& num, const Person& p,
+                                bool szv1) {
+  int periods = shape.exact ? shape.max_periods : between(1, shape.max_periods);
+  long long m[3];
+  long long total = 0;
+  for (auto& v : m) total += (v = between(15000, 60000) * 100LL);
+  out += std::string(szv1 ? "СЗВ1," : "СЗВ3,") + num + ",ИСХД," + insurance_number();
+  field(out, p.surname), field(out, p.name), field(out, p.patronymic);
+  out += ",4,2001";
+  if (between(0, 4) == 0)
+    out += ",Д-" + std::to_string(between(1, 99)) + "/2001," + date_in(2001) + ",ДОГ";
+  else
+    out += ",,,";
+  out += szv1 ? ",НР,РУБ," : ",НР,,,";
+  out += money(total * 14 / 100) + "," + (szv1 ? "0," : money(total * 14 / 100) + ",") + money(total) +
+         ",0,18.01.2002,3," + std::to_string(periods) + "\r\n";
+  for (int k = 0; k < 3; ++k) out += "НАЧМ," + std::to_string(10 + k) + "," + money(m[k]) + ",0\r\n";
+  work_periods(out, shape, periods, 2001, false);
+}
+
+void PackGenerator::szv41(std::string& out, const PackShape& shape, const std::string& num, const Person& p) {
+  int periods = shape.exact ? shape.max_periods : between(1, shape.max_periods);
+  out += "СЗВ41," + num + "," + insurance_number();
+  field(out, p.surname), field(out, p.name), field(out, p.patronymic);
+  out += ",2010";
+  field(out, "653," + address());
+  out += "," + amount(5000, 90000) + "," + amount(1500, 27000) + ",0," + std::to_string(between(0, 2)) + "," +
+         std::to_string(between(0, 20)) + ",0," + std::to_string(between(0, 10)) + ",14.02.2011," +
+         std::to_string(periods) + "\r\n";
+  work_periods(out, shape, periods, 2010, true);
+}
+
+void PackGenerator::szv42(std::string& out, const PackShape&, const std::string& num, const Person& p) {
+  out += "СЗВ42," + num + "," + insurance_number();
+  field(out, p.surname), field(out, p.name), field(out, p.patronymic);
+  out += ",2010";
+  field(out, between(0, 2) ? "653," + address() : std::string());
+  out += "," + amount(500, 9000) + "," + amount(150, 2700) + ",0,";
+  out += between(0, 1) ? "01.01.2010,31.03.2010" : ",";
+  out += ",0," + std::to_string(between(0, 9)) + ",0,0,15.02.2011";
   out += "\r\n";
 }
 
@@ -555,9 +571,10 @@ std::uintmax_t PackGenerator::write_pack(const std::filesystem::path& path, cons
     written += oem.size();
     lines.clear();
   };
-  header(lines, shape);
+  const KindWriter& w = writer(shape.kind);
+  header(lines, shape, w);
   for (int n = 1; n <= shape.documents; ++n) {
-    document(lines, shape, n);
+    document(lines, shape, w, n);
     if (lines.size() > (1 << 16)) put();
   }
   put();

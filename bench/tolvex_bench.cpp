@@ -236,7 +236,7 @@ std::vector<Case> generate(const Options& o, const fs::path& root) {
   for (int i = 0; i < o.packs; ++i) {
     const bench::KindInfo& k = kinds[static_cast<std::size_t>(i) % kinds.size()];
     bench::PackShape shape;
-    shape.kind = k.kind;
+    shape.kind = k.procedure;
     // Most packs of a day are small, some are full.
     double u = gen.between(0, 1000) / 1000.0;
     shape.documents = k.one_document ? 1 : i % 25 == 0 ? 999 : 1 + static_cast<int>(998 * u * u);
@@ -248,7 +248,7 @@ std::vector<Case> generate(const Options& o, const fs::path& root) {
   fs::path big = root / "big";
   fresh(big);
   bench::PackShape shape;
-  shape.kind = bench::Kind::szv41;
+  shape.kind = "load_szv41";
   shape.documents = 999;
   shape.max_periods = 99;
   shape.exact = true;
@@ -261,12 +261,12 @@ std::vector<Case> generate(const Options& o, const fs::path& root) {
   fs::path singles = root / "singles";
   fresh(singles);
   for (int i = 0; i < o.singles; ++i)
-    gen.write_pack(singles / "In_4" / pack_name(bench::kind_info(bench::Kind::adv1), i + 1), {bench::Kind::adv1, 1});
+    gen.write_pack(singles / "In_4" / pack_name(bench::kind_info("load_adv1"), i + 1), {"load_adv1", 1});
   cases.push_back(make_case("singles" + jobs, "convert-batch", o.jobs, singles));
 
   fs::path one = root / "one";
   fresh(one);
-  gen.write_pack(one / "In_4" / "adv1-all.txt", {bench::Kind::adv1, std::min(o.singles, 999)});
+  gen.write_pack(one / "In_4" / "adv1-all.txt", {"load_adv1", std::min(o.singles, 999)});
   cases.push_back(make_case("one", "convert-batch", o.jobs, one));
   return cases;
 }

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "blocks/address.h"
 #include "core/xml_writer.h"
 #include "fuzz_support.h"
-#include "person/address.h"
 
 using namespace tolvex;
 
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   core::XmlWriter xml(sink);
   {
     auto a = xml.block("A");
-    person::write_address(xml, address);
+    blocks::write_address(xml, address);
     fuzzing::require(xml.xml_depth() == 1, "depth after the address");
   }
   fuzzing::require_well_formed("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n" + sink.text, "address");

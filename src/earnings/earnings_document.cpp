@@ -141,17 +141,17 @@ const PeriodList::Entry* PeriodList::additional(long long i, long long j) const 
 
 // --- the periods as the work-period tree finds them -----------------------------------------
 
-std::optional<WorkPeriod> PeriodList::find_period(long long number) const {
+std::optional<blocks::WorkPeriod> PeriodList::find_period(long long number) const {
   const Entry* e = period(number);
   if (e == nullptr) return std::nullopt;
   const core::RecordOf<STG1_LINE>& s = e->period;
-  return WorkPeriod{s["N_PERIOD"], s["PERIOD_N"], s["PERIOD_K"], s["KOL_LGOT"], accounting_features(s)};
+  return blocks::WorkPeriod{s["N_PERIOD"], s["PERIOD_N"], s["PERIOD_K"], s["KOL_LGOT"], blocks::accounting_features(s)};
 }
 
-std::optional<AccountingFeatures> PeriodList::find_additional(long long number, long long line) const {
+std::optional<blocks::AccountingFeatures> PeriodList::find_additional(long long number, long long line) const {
   const Entry* e = additional(number, line);
   if (e == nullptr) return std::nullopt;
-  return accounting_features(e->line);
+  return blocks::accounting_features(e->line);
 }
 
 // --- the window ------------------------------------------------------------------------------

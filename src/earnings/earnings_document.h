@@ -11,12 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "blocks/work_period_blocks.h"
 #include "core/operator.h"
 #include "core/pack.h"
 #include "core/record.h"
 #include "core/xml_writer.h"
 #include "earnings/earnings_records.h"
-#include "earnings/work_period_blocks.h"
 
 namespace tolvex::earnings {
 
@@ -53,7 +53,7 @@ enum class PeriodNumbering {
 // all find period 1; the first matching entry wins. The numbers are fields of two digits, so a
 // lookup is one step in a table by number, made as the lines are read. The list is where the
 // work-period tree finds its periods.
-class PeriodList : public WorkPeriodSource {
+class PeriodList : public blocks::WorkPeriodSource {
  public:
   struct Entry {
     bool additional = false;
@@ -80,8 +80,8 @@ class PeriodList : public WorkPeriodSource {
   std::size_t size() const { return used_; }
   const Entry& operator[](std::size_t k) const { return entries_[k]; }
 
-  std::optional<WorkPeriod> find_period(long long number) const override;
-  std::optional<AccountingFeatures> find_additional(long long number, long long line) const override;
+  std::optional<blocks::WorkPeriod> find_period(long long number) const override;
+  std::optional<blocks::AccountingFeatures> find_additional(long long number, long long line) const override;
 
  private:
   // Every number a two-digit field can hold.

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "earnings/old_records_converter.h"
 
+#include "blocks/period_blocks.h"
+#include "blocks/person_blocks.h"
+#include "blocks/work_period_blocks.h"
 #include "core/frame.h"
 #include "core/information_type.h"
 #include "core/insurer_blocks.h"
-#include "core/period_blocks.h"
 #include "core/view.h"
-#include "earnings/work_period_blocks.h"
-#include "person/person_document.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::earnings {
@@ -51,7 +51,8 @@ void OldRecordsConverter<Form>::write_document(core::XmlWriter& xml) {
     xml.write_element(Form.employee_sum, person_["SUM_VZN"]);
   }
   write_earnings(xml);
-  if (!is_blank(person_["KOL_STAG"])) write_work_periods(xml, person_["KOL_STAG"], periods_, kOldRecordsWorkPeriods);
+  if (!is_blank(person_["KOL_STAG"]))
+    blocks::write_work_periods(xml, person_["KOL_STAG"], periods_, blocks::kOldRecordsWorkPeriods);
 }
 
 template <const OldRecordsForm& Form>
@@ -59,22 +60,22 @@ void OldRecordsConverter<Form>::write_header(core::XmlWriter& xml) const {
   const auto& p = person_;
   auto block = xml.block("ЗаголовокСтарыхИС"_w);
   xml.write_element("СтраховойНомер"_w, p["STR_N"]);
-  person::write_name_block(xml, "ФИО"_w, p);
+  blocks::write_name_block(xml, "ФИО"_w, p);
   {
     auto employer = xml.block("Работодатель"_w);
     core::write_insurer(xml, header().ist4, Form.employer);
   }
   // The reporting period is the pack's, not the person line's KW and GOD.
-  core::write_reporting_period(xml, header().pch["KW"], header().pch["GOD_P"]);
+  blocks::write_reporting_period(xml, header().pch["KW"], header().pch["GOD_P"]);
   xml.write_date_element("ДатаЗаполнения"_w, p["DATA_ZAP"]);
   {
     auto tariff = xml.block("ТарифСтраховыхВзносов"_w);
     if constexpr (Form.additional_tariff)
-      write_category_by_code(xml, p["KAT_ZL"], p["DOP_T"]);
+      blocks::write_category_by_code(xml, p["KAT_ZL"], p["DOP_T"]);
     else
-      write_category_by_code(xml, p["KAT_ZL"], {});
+      blocks::write_category_by_code(xml, p["KAT_ZL"], {});
   }
-  write_contract(xml, p["DOGV_N"], p["DOGV_D"], p["VID_VYPL"]);
+  blocks::write_contract(xml, p["DOGV_N"], p["DOGV_D"], p["VID_VYPL"]);
   if (Form.currency_always || !is_blank(p["VALUTA"])) xml.write_element("Валюта"_w, p["VALUTA"]);
 }
 
@@ -88,9 +89,9 @@ void OldRecordsConverter<Form>::write_earnings(core::XmlWriter& xml) const {
   for (std::size_t k = 0; k < months_.size() && k < 12; ++k) {
     const core::RecordOf<NCHM>& m = months_.at(k);
     if (is_blank(m["TYP_Z"])) continue;  // a month without a line
-    write_earnings_row(xml, "МЕСЯЦ"_w, m["MES_NUM"], m["SUM_ZAR"], m["SUM_BOLN"]);
+    blocks::write_earnings_row(xml, "МЕСЯЦ"_w, m["MES_NUM"], m["SUM_ZAR"], m["SUM_BOLN"]);
   }
-  write_earnings_row(xml, "ИТОГО"_w, {}, person_["SUM_NACH"], person_["SUM_BOLN"]);
+  blocks::write_earnings_row(xml, "ИТОГО"_w, {}, person_["SUM_NACH"], person_["SUM_BOLN"]);
 }
 
 template <const OldRecordsForm& Form>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "earnings/szv4_converter.h"
 
+#include "blocks/period_blocks.h"
+#include "blocks/person_blocks.h"
+#include "blocks/work_period_blocks.h"
 #include "core/frame.h"
 #include "core/information_type.h"
 #include "core/insurer_blocks.h"
-#include "core/period_blocks.h"
 #include "core/view.h"
-#include "earnings/work_period_blocks.h"
-#include "person/person_document.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::earnings {
@@ -20,14 +20,16 @@ using core::is_blank;
 namespace {
 
 // The one period of a СЗВ-4-2 person line, number 1, without features or additional lines.
-class OnePeriod : public WorkPeriodSource {
+class OnePeriod : public blocks::WorkPeriodSource {
  public:
   OnePeriod(std::string_view start, std::string_view end) : start_(start), end_(end) {}
-  std::optional<WorkPeriod> find_period(long long number) const override {
+  std::optional<blocks::WorkPeriod> find_period(long long number) const override {
     if (number != 1) return std::nullopt;
-    return WorkPeriod{"1", start_, end_, "0", std::nullopt};
+    return blocks::WorkPeriod{"1", start_, end_, "0", std::nullopt};
   }
-  std::optional<AccountingFeatures> find_additional(long long, long long) const override { return std::nullopt; }
+  std::optional<blocks::AccountingFeatures> find_additional(long long, long long) const override {
+    return std::nullopt;
+  }
 
  private:
   std::string_view start_, end_;
@@ -60,8 +62,8 @@ void Szv4Converter<Form>::write_document(core::XmlWriter& xml) {
   std::string_view correction = core::information_word(pch["KORR"], core::kSzv4CorrectionKind);
   if (!correction.empty() || Form.correction_always) xml.write_element("ВидКорректировки"_w, correction);
   xml.write_element("СтраховойНомер"_w, p["STR_N"]);
-  person::write_name_block(xml, "ФИО"_w, p);
-  person::write_address_block(xml, "АдресЗЛ"_w, p["ADRES_I"]);
+  blocks::write_name_block(xml, "ФИО"_w, p);
+  blocks::write_address_block(xml, "АдресЗЛ"_w, p["ADRES_I"]);
   {
     auto insurer = xml.block("Страхователь"_w);
     core::write_insurer(xml, header().ist4);
@@ -70,7 +72,7 @@ void Szv4Converter<Form>::write_document(core::XmlWriter& xml) {
   xml.write_date_element("ДатаЗаполнения"_w, p["DATA_ZAP"]);
   {
     auto tariff = xml.block("ТарифСтраховыхВзносов"_w);
-    core::write_category_by_prefix(xml, pch["KAT_ZL"], pch["DOP_T"]);
+    blocks::write_category_by_prefix(xml, pch["KAT_ZL"], pch["DOP_T"]);
   }
   const std::string_view none = Form.sums_left_out;
   if (!(equals(p["SUM_STR"], none) && equals(p["SUM_NAK"], none) && equals(p["SUM_DOP"], none))) {
@@ -79,17 +81,17 @@ void Szv4Converter<Form>::write_document(core::XmlWriter& xml) {
   }
   if (!(equals(p["M_BOLN"], "0") && equals(p["D_BOLN"], "0"))) {
     auto sick_leave = xml.block("БольничныеЛисты"_w);
-    write_years_months_days(xml, {}, p["M_BOLN"], p["D_BOLN"]);
+    blocks::write_years_months_days(xml, {}, p["M_BOLN"], p["D_BOLN"]);
   }
   if (!(equals(p["M_OTP_BZ"], "0") && equals(p["D_OTP_BZ"], "0"))) {
     auto unpaid_leave = xml.block("АдминистративныйОтпуск"_w);
-    write_years_months_days(xml, {}, p["M_OTP_BZ"], p["D_OTP_BZ"]);
+    blocks::write_years_months_days(xml, {}, p["M_OTP_BZ"], p["D_OTP_BZ"]);
   }
   if constexpr (Form.period_lines) {
-    if (!equals(p["KOL_STAG"], "0")) write_work_periods(xml, p["KOL_STAG"], periods_, kSzv4WorkPeriods);
+    if (!equals(p["KOL_STAG"], "0")) blocks::write_work_periods(xml, p["KOL_STAG"], periods_, blocks::kSzv4WorkPeriods);
   } else {
     if (!is_blank(p["PERIOD_N"]))
-      write_work_periods(xml, "1", OnePeriod(p["PERIOD_N"], p["PERIOD_K"]), kSzv4WorkPeriods);
+      blocks::write_work_periods(xml, "1", OnePeriod(p["PERIOD_N"], p["PERIOD_K"]), blocks::kSzv4WorkPeriods);
   }
 }
 

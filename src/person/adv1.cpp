@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "person/adv1.h"
 
+#include "blocks/person_blocks.h"
 #include "core/frame.h"
-#include "person/person_blocks.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
 
@@ -16,16 +16,16 @@ void write_questionnaire(core::XmlWriter& xml, const core::RecordOf<ANK1>& r, st
   xml.write_element("НомерВпачке"_w, number);
   {
     auto data = xml.block("АнкетныеДанные"_w);
-    write_name_block(xml, "ФИО"_w, r);
+    blocks::write_name_block(xml, "ФИО"_w, r);
     if (!is_blank(r["POL"])) xml.write_element("Пол"_w, r["POL"]);
-    write_birth_date(xml, r, "ДатаРождения"_w);
-    write_birth_place(xml, "МестоРождения"_w, r);
+    blocks::write_birth_date(xml, r, "ДатаРождения"_w);
+    blocks::write_birth_place(xml, "МестоРождения"_w, r);
     if (!is_blank(r["GRAGD"])) xml.write_element("Гражданство"_w, r["GRAGD"]);
-    if (!is_blank(r["ADRES"])) write_address_block(xml, "АдресРегистрации"_w, r["ADRES"]);
-    if (!is_blank(r["ADRES_F"])) write_address_block(xml, "АдресФактический"_w, r["ADRES_F"]);
+    if (!is_blank(r["ADRES"])) blocks::write_address_block(xml, "АдресРегистрации"_w, r["ADRES"]);
+    if (!is_blank(r["ADRES_F"])) blocks::write_address_block(xml, "АдресФактический"_w, r["ADRES_F"]);
     if (!is_blank(r["TELEF"])) xml.write_element("Телефон"_w, r["TELEF"]);
   }
-  write_identity_document(xml, r);
+  blocks::write_identity_document(xml, r);
   xml.write_date_element("ДатаЗаполнения"_w, r["D_ZAP"]);
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "person/adv8.h"
 
+#include "blocks/person_blocks.h"
 #include "core/frame.h"
-#include "person/person_blocks.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
 
@@ -22,7 +22,7 @@ std::string_view part(std::string_view field, std::size_t from, std::size_t coun
 void write_death_date(core::XmlWriter& xml, std::string_view date) {
   std::string_view day = part(date, 1, 2), month = part(date, 4, 2), year = part(date, 7, 4);
   if (day == "00" || month == "00" || year == "0000")
-    write_special_date(xml, "ДатаСмертиОсобая"_w, day, month, year);
+    blocks::write_special_date(xml, "ДатаСмертиОсобая"_w, day, month, year);
   else
     xml.write_date_element("ДатаСмерти"_w, date);
 }
@@ -35,15 +35,15 @@ void write_death_notice(core::XmlWriter& xml, const core::RecordOf<ADV8>& r, std
     auto office = xml.block("ОрганЗАГС"_w);
     xml.write_element("НаименованиеОрганизации"_w, registry_office);
   }
-  write_name_block(xml, "ФИО"_w, r);
+  blocks::write_name_block(xml, "ФИО"_w, r);
   xml.write_element("Пол"_w, r["POL"]);
-  write_birth_place(xml, "МестоРождения"_w, r);
-  write_birth_date(xml, r, "ДатаРождения"_w);
+  blocks::write_birth_place(xml, "МестоРождения"_w, r);
+  blocks::write_birth_date(xml, r, "ДатаРождения"_w);
   write_death_date(xml, r["D_SMERTI"]);
   xml.write_element("НомерЗаписиАкта"_w, r["N_AKTA"]);
   xml.write_date_element("ДатаЗаписиАкта"_w, r["D_AKTA"]);
-  write_identity_document(xml, r);
-  write_address_block(xml, "ПоследнееМестоЖительства"_w, r["ADRES"]);
+  blocks::write_identity_document(xml, r);
+  blocks::write_address_block(xml, "ПоследнееМестоЖительства"_w, r["ADRES"]);
   xml.write_element("СтраховойНомер"_w, r["STR_N"]);
   xml.write_date_element("ДатаЗаполнения"_w, r["D_ZAP"]);
 }

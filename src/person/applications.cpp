@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "person/applications.h"
 
+#include "blocks/person_blocks.h"
 #include "core/frame.h"
-#include "person/person_blocks.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
 
@@ -26,15 +26,15 @@ template <const core::RecordLayout& L>
 void write_changed_data(core::XmlWriter& xml, const NewName& name, const core::RecordOf<L>& r, bool always) {
   auto block = xml.block("ИзменившиесяДанные"_w);
   if (!is_blank(name.surname) || !is_blank(name.first_name) || !is_blank(name.patronymic))
-    write_name_block(xml, "ФИО"_w, name.surname, name.first_name, name.patronymic);
+    blocks::write_name_block(xml, "ФИО"_w, name.surname, name.first_name, name.patronymic);
   if (!is_blank(r["POL"])) xml.write_element("Пол"_w, r["POL"]);
-  write_birth_date(xml, r, "ДатаРождения"_w);
+  blocks::write_birth_date(xml, r, "ДатаРождения"_w);
   bool any_place = !is_blank(r["M_ROGD_TYP"]) || !is_blank(r["NAS_P"]) || !is_blank(r["RAION"]) ||
                    !is_blank(r["REGION"]) || !is_blank(r["STRANA"]);
-  if (always || any_place) write_birth_place(xml, "МестоРождения"_w, r);
+  if (always || any_place) blocks::write_birth_place(xml, "МестоРождения"_w, r);
   if (!is_blank(r["GRAGD"])) xml.write_element("Гражданство"_w, r["GRAGD"]);
-  if (always || !is_blank(r["ADRES"])) write_address_block(xml, "АдресРегистрации"_w, r["ADRES"]);
-  if (always || !is_blank(r["ADRES_F"])) write_address_block(xml, "АдресФактический"_w, r["ADRES_F"]);
+  if (always || !is_blank(r["ADRES"])) blocks::write_address_block(xml, "АдресРегистрации"_w, r["ADRES"]);
+  if (always || !is_blank(r["ADRES_F"])) blocks::write_address_block(xml, "АдресФактический"_w, r["ADRES_F"]);
   if (always || !is_blank(r["TELEF"])) xml.write_element("Телефон"_w, r["TELEF"]);
 }
 
@@ -61,11 +61,11 @@ void write_exchange_application(core::XmlWriter& xml, const core::RecordOf<ADV2>
   auto document = xml.block("ЗАЯВЛЕНИЕ_ОБ_ОБМЕНЕ"_w);
   xml.write_element("НомерВпачке"_w, number);
   xml.write_element("СтраховойНомер"_w, r["STR_N"]);
-  write_name_block(xml, "ФИОизСтрахового"_w, r);
+  blocks::write_name_block(xml, "ФИОизСтрахового"_w, r);
   write_changed_data(xml, {r["FIO1_N"], r["FIO2_N"], r["FIO3_N"]}, r, false);
   write_cancel_mark(xml, "ПризнакОтменыОтчества"_w, r["FIO2_OTM"]);
   write_cancel_mark(xml, "ПризнакОтменыМестаРождения"_w, r["M_ROGD_OTM"]);
-  write_identity_document(xml, r);
+  blocks::write_identity_document(xml, r);
   xml.write_date_element("ДатаЗаполнения"_w, r["D_ZAP"]);
 }
 
@@ -75,14 +75,14 @@ void write_duplicate_application(core::XmlWriter& xml, const core::RecordOf<ADV3
   xml.write_element("НомерВпачке"_w, number);
   xml.write_element("СтраховойНомер"_w, r["STR_N"]);
   if (!is_blank(r["OTM_RBT"])) xml.write_element("ОтметкаОпредставленииСведений"_w, r["OTM_RBT"]);
-  write_name_block(xml, "ФИОизСтрахового"_w, old);
+  blocks::write_name_block(xml, "ФИОизСтрахового"_w, old);
   xml.write_element("ПолИзСтрахового"_w, old["POL"]);
-  write_birth_date(xml, old, "ДатаРожденияИзСтрахового"_w);
-  write_birth_place(xml, "МестоРожденияИзСтрахового"_w, old);
+  blocks::write_birth_date(xml, old, "ДатаРожденияИзСтрахового"_w);
+  blocks::write_birth_place(xml, "МестоРожденияИзСтрахового"_w, old);
   write_changed_data(xml, {r["FIO1"], r["FIO2"], r["FIO3"]}, r, true);
   write_cancel_mark(xml, "ПризнакОтменыОтчества"_w, r["FIO2_OTM"]);
   write_cancel_mark(xml, "ПризнакОтменыМестаРождения"_w, r["M_ROGD_OTM"]);
-  write_identity_document(xml, r);
+  blocks::write_identity_document(xml, r);
   xml.write_date_element("ДатаЗаполнения"_w, old["D_ZAP"]);
 }
 

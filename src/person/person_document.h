@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// What the converters of the person documents share: one document per pack line, the wrapped
-// name and address blocks, and the groups of their windows.
+// What the converters of the person documents share: one document per pack line, the
+// cancellation marks, and the groups of their windows.
 #pragma once
 
 #include <string>
@@ -16,18 +16,6 @@ namespace tolvex::person {
 
 // Reads the next pack line into the cleared record; the end of the pack is the normal end.
 core::ReadResult read_line_document(core::PackReader& pack, core::Record& record);
-
-// <element> with Фамилия, Имя, Отчество inside (ФИО, ФИОизСтрахового).
-void write_name_block(core::XmlWriter& xml, std::string_view element, std::string_view surname,
-                      std::string_view first_name, std::string_view patronymic);
-// The same from a record with the fields FIO1, FIO2, FIO3.
-template <const core::RecordLayout& L>
-void write_name_block(core::XmlWriter& xml, std::string_view element, const core::RecordOf<L>& r) {
-  write_name_block(xml, element, r["FIO1"], r["FIO2"], r["FIO3"]);
-}
-
-// <element> with the address inside (АдресРегистрации, АдресФактический ...).
-void write_address_block(core::XmlWriter& xml, std::string_view element, std::string_view address);
 
 // The cancellation marks: "ОТМН" gives the element with "ОТМЕНЕНО", anything else nothing.
 void write_cancel_mark(core::XmlWriter& xml, std::string_view element, std::string_view mark);

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
+#include "blocks/period_blocks.h"
 #include "core/frame.h"
 #include "core/insurer_blocks.h"
-#include "core/period_blocks.h"
 #include "core/view.h"
 #include "statements/statement_blocks.h"
 
@@ -82,7 +82,7 @@ void Adv10Converter::write_document(core::XmlWriter& xml) {
     auto insurer = xml.block("Страхователь"_w);
     core::write_insurer(xml, header().ist4, core::kInsurerWithoutRegistration);
   }
-  core::write_reporting_period(xml, adv10_["KW"], adv10_["GOD"]);
+  blocks::write_reporting_period(xml, adv10_["KW"], adv10_["GOD"]);
   xml.write_date_element("ДатаЗаполнения"_w, adv10_["D_ZAP"]);
   xml.write_element("ЧислоПачек"_w, adv10_["KOL_PCH"]);
   xml.write_element("ЧислоЗастрахованныхЛиц"_w, adv10_["KOL_ZL"]);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "statements/adv11_converter.h"
 
+#include "blocks/period_blocks.h"
 #include "core/frame.h"
 #include "core/insurer_blocks.h"
-#include "core/period_blocks.h"
 #include "core/view.h"
 #include "statements/statement_blocks.h"
 
@@ -99,7 +99,7 @@ void Adv11Converter::write_document(core::XmlWriter& xml) {
   xml.write_element("ЧислоЗастрахованныхЛиц"_w, a["KOL_ZL"]);
   {
     auto tariff = xml.block("Тариф"_w);
-    core::write_category_by_prefix(xml, a["KAT_PL"], a["DOP_T"]);
+    blocks::write_category_by_prefix(xml, a["KAT_PL"], a["DOP_T"]);
   }
 
   // A block is left out when its count is the digit zero (trailing blanks ignored); "00",

@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "statements/szvk_converter.h"
 
+#include "blocks/period_blocks.h"
+#include "blocks/person_blocks.h"
+#include "blocks/work_period_blocks.h"
 #include "core/frame.h"
 #include "core/information_type.h"
 #include "core/messages.h"
-#include "core/period_blocks.h"
 #include "core/view.h"
-#include "earnings/work_period_blocks.h"
-#include "person/person_blocks.h"
-#include "person/person_document.h"
 #include "statements/statement_blocks.h"
 
 namespace tolvex::statements {
@@ -148,20 +147,20 @@ const Period* SzvkConverter::find_benefit(const Work& work, long long period, lo
 }
 
 // The periods of one work record and their benefit rows, as the work-period tree finds them.
-class SzvkConverter::WorkPeriods : public earnings::WorkPeriodSource {
+class SzvkConverter::WorkPeriods : public blocks::WorkPeriodSource {
  public:
   WorkPeriods(const SzvkConverter& conv, const Work& work) : conv_(conv), work_(work) {}
-  std::optional<earnings::WorkPeriod> find_period(long long number) const override {
+  std::optional<blocks::WorkPeriod> find_period(long long number) const override {
     const Period* p = conv_.find_period(work_, number);
     if (p == nullptr) return std::nullopt;
     const Period& s = *p;
-    return earnings::WorkPeriod{s["N_PERIOD"], s["PERIOD_N"], s["PERIOD_K"], s["KOL_LGOT"],
-                                earnings::accounting_features(s)};
+    return blocks::WorkPeriod{s["N_PERIOD"], s["PERIOD_N"], s["PERIOD_K"], s["KOL_LGOT"],
+                              blocks::accounting_features(s)};
   }
-  std::optional<earnings::AccountingFeatures> find_additional(long long number, long long line) const override {
+  std::optional<blocks::AccountingFeatures> find_additional(long long number, long long line) const override {
     const Period* b = conv_.find_benefit(work_, number, line);
     if (b == nullptr) return std::nullopt;
-    return earnings::accounting_features(*b);
+    return blocks::accounting_features(*b);
   }
 
  private:
@@ -185,7 +184,7 @@ void SzvkConverter::write_work(core::XmlWriter& xml, const Work& work) const {
     xml.line("<ДатаПротокола></ДатаПротокола>"_w);
     xml.line("<Количество></Количество>"_w);
   }
-  earnings::write_work_periods(xml, work["KOL_STAG"], WorkPeriods(*this, work), earnings::kConversionWorkPeriods);
+  blocks::write_work_periods(xml, work["KOL_STAG"], WorkPeriods(*this, work), blocks::kConversionWorkPeriods);
 }
 
 void SzvkConverter::write_document(core::XmlWriter& xml) {
@@ -197,11 +196,11 @@ void SzvkConverter::write_document(core::XmlWriter& xml) {
   // The kind of the records comes from the pack header, not from the document's TYP_F.
   xml.write_element("ТипСведений"_w, core::information_word(header().pch["TYP_SVD"], core::kConversionInformationType));
   xml.write_element("СтраховойНомер"_w, s["STR_N"]);
-  person::write_name_block(xml, "ФИО"_w, s);
-  person::write_birth_date(xml, s, "ДатаРождения"_w);
+  blocks::write_name_block(xml, "ФИО"_w, s);
+  blocks::write_birth_date(xml, s, "ДатаРождения"_w);
   if (!(is_blank(s["TER_US"]) && equals(s["TER_KOEF"], "0.00"))) {
     auto territory = xml.block("ТерриториальныеУсловия-На31.12.2001"_w);
-    earnings::write_territorial_lines(xml, s["TER_US"], s["TER_KOEF"]);
+    blocks::write_territorial_lines(xml, s["TER_US"], s["TER_KOEF"]);
   }
   xml.write_date_element("ДатаЗаполнения"_w, s["DATA_ZAP"]);
 

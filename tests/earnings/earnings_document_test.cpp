@@ -17,6 +17,7 @@
 #include "xml_capture.h"
 
 using namespace tolvex;
+using namespace tolvex::blocks;
 using namespace tolvex::earnings;
 using runtime::ansi_to_utf8;
 

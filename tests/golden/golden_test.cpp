@@ -1,5 +1,7 @@
-// Golden cases: a pack in, the expected XML, journal and operator messages out. Each folder
-// under cases/ is one case:
+// Golden cases: a pack in, the expected XML, journal and operator messages out, grouped by what
+// they try: tests/golden/<kind>/<case>/ for the documents of one kind (adv1, adv10, szvk ...: the
+// procedure's name without "load_" and "_"), frame/<case>/ for what only the pack's frame and
+// inventory decide, rejected/<case>/ for packs refused before any document. Each case folder holds:
 //   pack.txt          the pack as UTF-8 text with LF line ends; it is written in code page 866
 //                     with CR LF line ends (pack.bin instead: the pack's bytes exactly)
 //   case.txt          optional: mode=batch|interactive|cancel, actions=next,next,ok (converter
@@ -18,6 +20,7 @@
 #include <random>
 #include <sstream>
 
+#include "app/document_kinds.h"
 #include "app/startup.h"
 #include "core/one_pack.h"
 #include "files.h"
@@ -66,12 +69,22 @@ std::string replace_all(std::string s, const std::string& from, const std::strin
   return s;
 }
 
+// Every case as "<group>/<case>".
 std::vector<std::string> case_names() {
   std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(TOLVEX_GOLDEN_DIR))
-    if (e.is_directory()) names.push_back(e.path().filename().string());
+  for (const auto& group : fs::directory_iterator(TOLVEX_GOLDEN_DIR))
+    if (group.is_directory())
+      for (const auto& e : fs::directory_iterator(group.path()))
+        if (e.is_directory()) names.push_back(group.path().filename().string() + "/" + e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// A case's name as one word of letters, digits and "_" ("adv1/rules": "adv1_rules").
+std::string flat(std::string name) {
+  for (auto& c : name)
+    if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name;
 }
 
 class Golden : public ::testing::TestWithParam<std::string> {};
@@ -85,7 +98,7 @@ TEST_P(Golden, MatchesExpectedFiles) {
 
   // A folder of this run's own, so that two runs of the cases at once do not meet.
   static const std::string run_id = std::to_string(std::random_device{}());
-  fs::path work = fs::temp_directory_path() / ("tolvex-golden-" + run_id + "-" + GetParam());
+  fs::path work = fs::temp_directory_path() / ("tolvex-golden-" + run_id + "-" + flat(GetParam()));
   fs::remove_all(work);
   fs::create_directories(work / "In_4");
   fs::path pack = work / "In_4" / pack_name;
@@ -162,11 +175,18 @@ TEST_P(Golden, MatchesExpectedFiles) {
   fs::remove_all(work);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(case_names()), [](const auto& info) {
-  std::string n = info.param;
-  for (auto& c : n)
-    if (!isalnum(static_cast<unsigned char>(c))) c = '_';
-  return n;
-});
+// A kind that is converted has a folder of cases of its own.
+TEST(GoldenCases, EveryConvertedKindHasItsFolder) {
+  for (const auto& kind : app::document_kinds()) {
+    if (!kind.converted()) continue;
+    std::string folder(kind.procedure.substr(kind.procedure.find('_') + 1));
+    std::erase(folder, '_');
+    const fs::path dir = fs::path(TOLVEX_GOLDEN_DIR) / folder;
+    EXPECT_TRUE(fs::is_directory(dir) && !fs::is_empty(dir)) << "no golden cases in " << dir;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(case_names()),
+                         [](const auto& info) { return flat(info.param); });
 
 }  // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Address conversion: splitting into parts, normalising, choosing the form, and the lines of
 // each form.
-#include "person/address.h"
+#include "blocks/address.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "xml_capture.h"
 
 using namespace tolvex;
-using namespace tolvex::person;
+using namespace tolvex::blocks;
 using runtime::ansi_to_utf8;
 using runtime::utf8_to_ansi;
 

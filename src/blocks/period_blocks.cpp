@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "core/period_blocks.h"
+#include "blocks/period_blocks.h"
 
 #include "core/record.h"
 #include "runtime/codepage.h"
 
-namespace tolvex::core {
+namespace tolvex::blocks {
 
 using namespace runtime::literals;
+using core::equals;
+using core::is_blank;
+using core::XmlWriter;
 
 void write_reporting_period(XmlWriter& xml, std::string_view quarter, std::string_view year) {
   auto block = xml.block("ОтчетныйПериод"_w);
@@ -50,4 +53,4 @@ void write_territorial_conditions(XmlWriter& xml, std::string_view g, std::strin
   if (!is_blank(c)) xml.write_element_untrimmed("Коэффициент"_w, c);
 }
 
-}  // namespace tolvex::core
+}  // namespace tolvex::blocks

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The work-period blocks: category names by code, territorial lines, calendar and hour forms,
 // special conditions, contract, earnings row, long service.
-#include "earnings/work_period_blocks.h"
+#include "blocks/work_period_blocks.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "xml_capture.h"
 
 using namespace tolvex;
-using namespace tolvex::earnings;
+using namespace tolvex::blocks;
 using core::StringSink;
 using core::XmlWriter;
 using runtime::ansi_to_utf8;
@@ -77,7 +77,7 @@ TEST(WorkPeriodBlocks, CategoryNamesByCodeAndByPrefixDiffer) {
   for (const auto& r : rows) {
     SCOPED_TRACE(r.code);
     EXPECT_EQ(ansi_to_utf8(category_name_by_code(w(r.code))), r.by_code);
-    EXPECT_EQ(ansi_to_utf8(core::category_name_by_prefix(w(r.code))), r.by_prefix);
+    EXPECT_EQ(ansi_to_utf8(category_name_by_prefix(w(r.code))), r.by_prefix);
   }
 }
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "earnings/work_period_blocks.h"
+#include "blocks/work_period_blocks.h"
 
 #include <string>
 
 #include "core/record.h"
 #include "runtime/codepage.h"
 
-namespace tolvex::earnings {
+namespace tolvex::blocks {
 
 using namespace runtime::literals;
 using core::equals;
@@ -46,9 +46,9 @@ std::string_view category_name_by_code(std::string_view category) {
 
 void write_category_by_code(core::XmlWriter& xml, std::string_view k, std::string_view t) {
   xml.write_element("КодКатегории"_w, k);
-  core::write_additional_tariff_code(xml, t);
+  write_additional_tariff_code(xml, t);
   xml.write_element("НазваниеКатегории"_w, category_name_by_code(k));
-  core::write_additional_tariff_name(xml, t);
+  write_additional_tariff_name(xml, t);
 }
 
 void write_territorial_lines(core::XmlWriter& xml, std::string_view g, std::string_view c) {
@@ -122,7 +122,7 @@ void write_accounting_features(core::XmlWriter& xml, const AccountingFeatures& f
                                const AccountingFeaturesRules& rules) {
   auto block = xml.block("ОсобенностиУчета"_w);
   if (rules.territory_when_blank || !is_blank(f.territory()) || !is_blank(f.coefficient()))
-    core::write_territorial_conditions(xml, f.territory(), f.coefficient());
+    write_territorial_conditions(xml, f.territory(), f.coefficient());
   write_special_conditions(xml, f.conditions(), f.position());
   if (!is_blank(f.counted())) {
     auto counted = xml.block("ИсчисляемыйСтаж"_w);
@@ -174,4 +174,4 @@ void write_work_periods(core::XmlWriter& xml, std::string_view count, const Work
   }
 }
 
-}  // namespace tolvex::earnings
+}  // namespace tolvex::blocks

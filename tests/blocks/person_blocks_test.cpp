@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The person blocks: full name, birth date kinds, birth place, identity document.
-#include "person/person_blocks.h"
+#include "blocks/person_blocks.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include "xml_capture.h"
 
 using namespace tolvex;
-using namespace tolvex::person;
+using namespace tolvex::blocks;
 using core::StringSink;
 using core::XmlWriter;
 using runtime::ansi_to_utf8;

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The person data blocks that every document about one insured person carries: the full name,
-// the birth date (a calendar date or a partly known one), the birth place and the identity
-// document. Each writer works at the caller's depth and leaves `xml_depth` as it found it; the
-// values are blank-padded record fields and are written without their trailing blanks.
+// The person data blocks that every document about one insured person carries, whichever family
+// it belongs to: the full name, the birth date (a calendar date or a partly known one), the birth
+// place, the identity document, and the name and address wrapped in their element. Each writer works at the caller's
+// depth and leaves `xml_depth` as it found it; the values are blank-padded record fields and are written without their
+// trailing blanks.
 #pragma once
 
 #include <string_view>
@@ -10,7 +11,7 @@
 #include "core/record.h"
 #include "core/xml_writer.h"
 
-namespace tolvex::person {
+namespace tolvex::blocks {
 
 // Фамилия and Имя always, Отчество only when the patronymic is not blank; no wrapper (the
 // caller writes ФИО or ФИОизСтрахового around it).
@@ -60,4 +61,16 @@ void write_identity_document(core::XmlWriter& xml, const core::RecordOf<L>& r) {
   write_identity_document(xml, r["KOD_UDL"], r["NAME_UDL"], r["SER1"], r["SER2"], r["N_UDL"], r["D_UDL"], r["KEM_UDL"]);
 }
 
-}  // namespace tolvex::person
+// <element> with Фамилия, Имя, Отчество inside (ФИО, ФИОизСтрахового).
+void write_name_block(core::XmlWriter& xml, std::string_view element, std::string_view surname,
+                      std::string_view first_name, std::string_view patronymic);
+// The same from a record with the fields FIO1, FIO2, FIO3.
+template <const core::RecordLayout& L>
+void write_name_block(core::XmlWriter& xml, std::string_view element, const core::RecordOf<L>& r) {
+  write_name_block(xml, element, r["FIO1"], r["FIO2"], r["FIO3"]);
+}
+
+// <element> with the address inside (АдресРегистрации, АдресФактический ...).
+void write_address_block(core::XmlWriter& xml, std::string_view element, std::string_view address);
+
+}  // namespace tolvex::blocks

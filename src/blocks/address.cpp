@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "person/address.h"
+#include "blocks/address.h"
 
 #include <span>
 #include <string>
 
 #include "runtime/codepage.h"
 
-namespace tolvex::person {
+namespace tolvex::blocks {
 
 using namespace runtime::literals;
 using core::is_blank;
@@ -184,4 +184,4 @@ void write_address(core::XmlWriter& xml, std::string_view address) {
   write_number(xml, "Квартира"_w, r["SOCR8"], r["KVARTIRA"]);
 }
 
-}  // namespace tolvex::person
+}  // namespace tolvex::blocks

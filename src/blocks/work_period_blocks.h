@@ -2,9 +2,9 @@
 // The work-period blocks of the individual earnings records: category names by the whole code,
 // territorial lines, calendar and hour-measured length of service, special working conditions,
 // contract data, one row of monthly earnings, the long-service grounds, the ОсобенностиУчета of
-// one period and the tree of all work periods (ВсеПериодыРаботы), which the conversion records
-// share. The reporting period, the category by code prefix and the territorial-conditions
-// block live in the core (core/period_blocks.h) because the statements write them too.
+// one period and the tree of all work periods (ВсеПериодыРаботы), which the earnings forms and
+// the conversion records (СЗВ-К) share. The reporting period, the category by code prefix and
+// the territorial-conditions block are in blocks/period_blocks.h.
 //
 // Every writer takes blank-padded text values, writes at the caller's depth and leaves
 // `xml_depth` as it found it, also when it writes nothing.
@@ -13,11 +13,11 @@
 #include <optional>
 #include <string_view>
 
-#include "core/period_blocks.h"
+#include "blocks/period_blocks.h"
 #include "core/record.h"
 #include "core/xml_writer.h"
 
-namespace tolvex::earnings {
+namespace tolvex::blocks {
 
 // The name of a category by its whole code, trailing blanks ignored ("НРИВ" -> "ИНВАЛИД(0+0)";
 // "по классификатору" for any other code, blank included).
@@ -188,4 +188,4 @@ inline constexpr WorkPeriodRules kConversionWorkPeriods{
 void write_work_periods(core::XmlWriter& xml, std::string_view count, const WorkPeriodSource& periods,
                         const WorkPeriodRules& rules);
 
-}  // namespace tolvex::earnings
+}  // namespace tolvex::blocks

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "person/person_blocks.h"
+#include "blocks/person_blocks.h"
 
 #include <string>
 
+#include "blocks/address.h"
 #include "core/record.h"
 #include "runtime/codepage.h"
 
-namespace tolvex::person {
+namespace tolvex::blocks {
 
 using namespace runtime::literals;
 using core::equals;
@@ -70,4 +71,15 @@ void write_identity_document(core::XmlWriter& xml, std::string_view kind, std::s
   xml.write_element("КемВыдан"_w, issued_by);
 }
 
-}  // namespace tolvex::person
+void write_name_block(core::XmlWriter& xml, std::string_view element, std::string_view surname,
+                      std::string_view first_name, std::string_view patronymic) {
+  auto block = xml.block(element);
+  write_full_name(xml, surname, first_name, patronymic);
+}
+
+void write_address_block(core::XmlWriter& xml, std::string_view element, std::string_view address) {
+  auto block = xml.block(element);
+  write_address(xml, address);
+}
+
+}  // namespace tolvex::blocks

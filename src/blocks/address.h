@@ -12,7 +12,7 @@
 #include "core/record.h"
 #include "core/xml_writer.h"
 
-namespace tolvex::person {
+namespace tolvex::blocks {
 
 // clang-format off
 // The parts of one address.
@@ -50,4 +50,4 @@ AddressForm address_form(const AddressParts& split);
 // Writes the content of an address element at the current depth; the depth is left unchanged.
 void write_address(core::XmlWriter& xml, std::string_view address);
 
-}  // namespace tolvex::person
+}  // namespace tolvex::blocks
