@@ -24,9 +24,6 @@ class ConsoleOperator : public core::Operator {
   std::optional<std::filesystem::path> choose_folder(std::string_view, const std::filesystem::path&) override {
     return std::nullopt;
   }
-  void converter_opened(const core::ConverterView&) override {}
-  core::ConverterAction converter_wait(const core::ConverterView&) override { return core::ConverterAction::ok; }
-  void converter_closed(const core::ConverterView&) override {}
   void progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) override;
 
  private:

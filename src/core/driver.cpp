@@ -110,43 +110,65 @@ DriverOutcome ConverterDriver::run_automatic() {
   return outcome_;
 }
 
-DriverOutcome ConverterDriver::run_interactive() {
+bool ConverterDriver::start_interactive() {
   outcome_ = {};
   time_line({}, rules_.first_time_suffix);
   counter_ = 1;
-  if (convert_one(RunMode::interactive, CounterLine::after_document, CounterDigits::plain) == Step::stop)
-    return outcome_;
-  ConverterView v = view();
-  op_.converter_opened(v);
-  if (rules_.single_document) {
-    op_.converter_wait(v);  // "&OK" is the only button
-    op_.converter_closed(v);
-    return outcome_;
+  waiting_ = convert_one(RunMode::interactive, CounterLine::after_document, CounterDigits::plain) == Step::written;
+  return waiting_;
+}
+
+void ConverterDriver::press(ConverterAction action) {
+  if (!waiting_) return;
+  waiting_ = false;
+  if (rules_.single_document) return;  // "&OK" is the only button
+  switch (action) {
+    case ConverterAction::next:
+      ++counter_;
+      waiting_ = convert_one(RunMode::interactive, CounterLine::after_document,
+                             rules_.next_counter_plain ? CounterDigits::plain : CounterDigits::three) == Step::written;
+      break;
+    case ConverterAction::ok:
+      run_remaining(RunMode::interactive, as_number(conv_.header().dokt["KOL_DOK"]) - counter_);
+      break;
+    case ConverterAction::cancel:
+      break;
   }
-  for (bool open = true; open;) {
-    switch (op_.converter_wait(v)) {
-      case ConverterAction::next:
-        ++counter_;
-        if (convert_one(RunMode::interactive, CounterLine::after_document,
-                        rules_.next_counter_plain ? CounterDigits::plain : CounterDigits::three) == Step::stop)
-          open = false;
-        v = view();
-        break;
-      case ConverterAction::ok:
-        run_remaining(RunMode::interactive, as_number(conv_.header().dokt["KOL_DOK"]) - counter_);
-        open = false;
-        break;
-      case ConverterAction::cancel:
-        open = false;
-        break;
-    }
+}
+
+DocumentRun::DocumentRun(Converter& converter, const DocumentKind& kind, const std::filesystem::path& pack_path,
+                         XmlWriter& xml, Journal& journal, Operator& op, Clock& clock) {
+  if (converter.message_only()) {
+    show_warning(op, 6, kind.procedure, {});
+    return;
   }
-  op_.converter_closed(view());
-  return outcome_;
+  open_checked(op, runtime::path_to_ansi(pack_path), [&] { return pack_.open(pack_path); });
+  if (pack_.skip_pack_header() == 0) {
+    driver_.emplace(converter, kind, pack_, xml, journal, op, clock);
+    driver_->start_interactive();
+  }
+  if (!waiting()) pack_.close();
+}
+
+DocumentRun::~DocumentRun() {
+  if (pack_.is_open()) pack_.close();
+}
+
+bool DocumentRun::offers_next() const { return driver_ && !driver_->rules().single_document; }
+
+void DocumentRun::press(ConverterAction action) {
+  if (!waiting()) return;
+  driver_->press(action);
+  if (!waiting()) pack_.close();
+}
+
+const DriverOutcome& DocumentRun::outcome() const {
+  static const DriverOutcome kNone;
+  return driver_ ? driver_->outcome() : kNone;
 }
 
 DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, const std::filesystem::path& pack_path,
-                            XmlWriter& xml, Journal& journal, Operator& op, Clock& clock, RunMode mode) {
+                            XmlWriter& xml, Journal& journal, Operator& op, Clock& clock) {
   if (converter.message_only()) {
     show_warning(op, 6, kind.procedure, {});
     return {};
@@ -154,19 +176,18 @@ DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, cons
   PackReader pack;
   open_checked(op, runtime::path_to_ansi(pack_path), [&] { return pack.open(pack_path); });
   DriverOutcome out;
-  if (pack.skip_pack_header() == 0) out = run_converter(converter, kind, pack, xml, journal, op, clock, mode);
+  if (pack.skip_pack_header() == 0) out = run_converter(converter, kind, pack, xml, journal, op, clock);
   pack.close();
   return out;
 }
 
 DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, PackReader& pack, XmlWriter& xml,
-                            Journal& journal, Operator& op, Clock& clock, RunMode mode) {
+                            Journal& journal, Operator& op, Clock& clock) {
   if (converter.message_only()) {
     show_warning(op, 6, kind.procedure, {});
     return {};
   }
-  ConverterDriver driver(converter, kind, pack, xml, journal, op, clock);
-  return mode == RunMode::batch_mode ? driver.run_automatic() : driver.run_interactive();
+  return ConverterDriver(converter, kind, pack, xml, journal, op, clock).run_automatic();
 }
 
 }  // namespace tolvex::core

@@ -214,14 +214,14 @@ bool OnePackConversion::make_output_file(const PackReader& pack) {
 
 // --- the documents --------------------------------------------------------------------------
 
-bool OnePackConversion::run_documents(RunMode mode, PackReader* pack) {
+bool OnePackConversion::run_documents(PackReader& pack) {
   documents_written_ = 0;
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
   if (!kind || !kind->factory) return true;
   ConverterContext ctx{p_.header, s_.op, s_.journal};
   std::unique_ptr<Converter> conv = kind->factory(ctx);
-  DriverOutcome out = pack ? run_converter(*conv, *kind, *pack, p_.out.xml(), s_.journal, s_.op, s_.clock, mode)
-                           : run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock, mode);
+  DriverOutcome out = pack.is_open() ? run_converter(*conv, *kind, pack, p_.out.xml(), s_.journal, s_.op, s_.clock)
+                                     : run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock);
   documents_written_ = out.documents_written;
   return !out.unbalanced_document;
 }
@@ -244,7 +244,7 @@ PackOutcome OnePackConversion::convert_held(const std::filesystem::path& pack_pa
   if (!open_pack_stage(pack)) return PackOutcome::no_pack;
   PackOutcome outcome = header_stage(pack, true);
   if (outcome != PackOutcome::converted) return outcome;
-  bool trusted = run_documents(RunMode::batch_mode, pack.is_open() ? &pack : nullptr);
+  bool trusted = run_documents(pack);
   s_.journal.journal_result(pack.close(), " Закрыли пачку "_w, runtime::path_to_ansi(p_.pack));
   if (!trusted) {
     drop_output();
@@ -297,9 +297,31 @@ void OnePackConversion::classify_ogrn(RecordOf<IST4>& ist4) {
   ist4.set("TIP_OGRN", trim_right(ist4["KOD_OGRN"]).size() > kOgrnLegalEntityLength ? "ЕГРИП"_w : "ЕГРЮЛ"_w);
 }
 
-bool OnePackConversion::ok() {
-  if (!p_.out.is_open()) return false;  // no pack was read
-  if (!run_documents(RunMode::interactive)) {
+DocumentRun* OnePackConversion::start_ok() {
+  run_.reset();
+  converter_.reset();
+  documents_written_ = 0;
+  ok_started_ = p_.out.is_open();
+  if (!ok_started_) return nullptr;  // no pack was read
+  const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
+  if (!kind || !kind->factory) return nullptr;
+  converter_ = kind->factory(ConverterContext{p_.header, s_.op, s_.journal});
+  run_ = std::make_unique<DocumentRun>(*converter_, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock);
+  return run_->waiting() ? run_.get() : nullptr;
+}
+
+bool OnePackConversion::finish_ok() {
+  if (!ok_started_) return false;
+  ok_started_ = false;
+  bool trusted = true;
+  if (run_) {
+    run_->press(ConverterAction::cancel);  // a window closed without its run ending converts nothing more
+    documents_written_ = run_->outcome().documents_written;
+    trusted = !run_->outcome().unbalanced_document;
+    run_.reset();
+    converter_.reset();
+  }
+  if (!trusted) {
     drop_output();
     return false;
   }

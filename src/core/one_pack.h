@@ -122,9 +122,13 @@ class OnePackConversion {
   bool choose_output_folder();
   // The ОГРН type the window sets when the code field is left.
   static void classify_ogrn(RecordOf<IST4>& ist4);
-  // "&OK": the documents under the operator's buttons, the closing lines, the archiver and the XML
-  // checker. True when the XML file was written.
-  bool ok();
+  // "&OK", in two steps around the converter window. start_ok() converts the first document and
+  // gives the run the window is to drive, or nothing when no window opens (no pack was read, the
+  // kind has no converter, the run stopped at its first document). Once the run no longer waits,
+  // finish_ok() writes the closing lines and starts the archiver and the XML checker; it is true
+  // when the XML file was written.
+  DocumentRun* start_ok();
+  bool finish_ok();
   // "Отмена": the closing lines and the file closed.
   void cancel();
 
@@ -141,8 +145,8 @@ class OnePackConversion {
   PackOutcome header_stage(PackReader& pack, bool keep_open = false);
   bool make_output_file(const PackReader& pack);
   // False when a document left elements open: the file is then not trusted. `pack`: the pack
-  // open at its first document; without it the converter opens the pack again.
-  bool run_documents(RunMode mode, PackReader* pack = nullptr);
+  // open at its first document.
+  bool run_documents(PackReader& pack);
   // Gives up an output whose documents cannot be trusted: its temporary file is removed and
   // the PFR name keeps what it had.
   void drop_output();
@@ -155,6 +159,9 @@ class OnePackConversion {
   ClockTime started_{};
   long long header_hundredths_ = 0;
   long long documents_written_ = 0;
+  bool ok_started_ = false;  // start_ok() found the output open
+  std::unique_ptr<Converter> converter_;
+  std::unique_ptr<DocumentRun> run_;
 };
 
 }  // namespace tolvex::core

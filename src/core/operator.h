@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The operator seam: every message box, file or folder dialog and converter window of the
-// system is reached through this interface. The desktop program, the console program and the
-// tests each implement it. All texts are Windows-1251.
+// The operator seam: every message box and file or folder dialog of the system is reached
+// through this interface (the converter windows are the front end's: see DocumentRun). The
+// desktop program, the console program and the tests each implement it. All texts are
+// Windows-1251.
 #pragma once
 
 #include <filesystem>
@@ -63,6 +64,7 @@ struct ConverterView {
   std::string elapsed;  // "Время:" hh:mm:ss
 };
 
+// The buttons of a converter window: "Следующая", "&OK", "Отмена".
 enum class ConverterAction { next, ok, cancel };
 
 // Ends the program (abort in a stop box, the warnings of the checked opening). Caught by the
@@ -101,13 +103,6 @@ class Operator {
   // The folder dialog; nothing when the operator cancels.
   virtual std::optional<std::filesystem::path> choose_folder(std::string_view title,
                                                              const std::filesystem::path& start) = 0;
-
-  // The converter window: opened with the first document shown.
-  virtual void converter_opened(const ConverterView& view) = 0;
-  // Shows the current document and waits for "Следующая", "&OK" or "Отмена".
-  virtual ConverterAction converter_wait(const ConverterView& view) = 0;
-  // The window closes (its position is saved by the window itself).
-  virtual void converter_closed(const ConverterView& view) = 0;
 
   // Progress of a long run (the batch): the current pack and how many there are.
   virtual void progress(std::size_t /*current*/, std::size_t /*total*/, const std::filesystem::path& /*pack*/) {}

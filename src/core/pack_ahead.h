@@ -62,9 +62,6 @@ class PackAhead : private Journal, private Operator, private PackTurn {
   std::optional<std::filesystem::path> choose_file(std::string_view, std::string_view,
                                                    const std::filesystem::path&) override;
   std::optional<std::filesystem::path> choose_folder(std::string_view, const std::filesystem::path&) override;
-  void converter_opened(const ConverterView&) override {}
-  ConverterAction converter_wait(const ConverterView&) override { return ConverterAction::ok; }
-  void converter_closed(const ConverterView&) override {}
   void documents_progress(long long done, long long announced) override;
 
   // The steps that wait for the packs before: recorded; a finished file waits for its name.

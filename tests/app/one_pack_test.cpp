@@ -108,7 +108,7 @@ TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
   // The chosen folder becomes the input folder and is written to the settings.
   EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_in4")),
             fakes::slashes(runtime::path_to_ansi(dir / "In_4") + std::string(runtime::separator())));
-  one.ok();
+  op.press_ok(one);
   EXPECT_EQ(outputs(), std::vector<fs::path>{dir / "Out_7" / kOutName});
   EXPECT_EQ(journal(),
             "Журнал конвертации пачек 4 формата ПФР в 7 формат 08/12/2026\n\n"
@@ -154,7 +154,7 @@ TEST_F(OnePack, CheckersRunWhenSwitchedOn) {
   st.path_ChXML = "/opt/check7";
   core::OnePackConversion one(session(), pack_state());
   one.take_pack(p);
-  one.ok();
+  op.press_ok(one);
   ASSERT_EQ(programs.runs.size(), 3u);
   EXPECT_EQ(programs.runs[0].program, "/opt/check4");
   EXPECT_EQ(arguments(0), "<DIR>/In_4/p1.txt|U#");
@@ -197,7 +197,7 @@ TEST_F(OnePack, SecondPackClosesTheFirstAndItsUnfinishedOutput) {
   op.files = {p1, p2};
   ASSERT_TRUE(one.choose_pack());
   ASSERT_TRUE(one.choose_pack());
-  one.ok();
+  op.press_ok(one);
   // The first output was never finished: nothing is left under its name.
   EXPECT_EQ(outputs().size(), 1u);
   EXPECT_EQ(outputs()[0].filename().string(), "PFR-700-Y-2011-ORG-075-001-000002-DCK-00003-DPT-000000-DCK-00000.XML");
@@ -359,7 +359,7 @@ TEST_F(OnePack, AbortInAStopBoxEndsTheProgramAndLeavesNoModeBehind) {
   EXPECT_THROW(one.convert_batch(dir / "missing.txt"), core::ProgramEnd);
   // The window's run of the next pack still waits for the operator.
   one.take_pack(p);
-  one.ok();
+  op.press_ok(one);
   EXPECT_NE(op.joined_log().find("window Конвертация справки о смерти АДВ-8"), std::string::npos) << op.joined_log();
 }
 

@@ -61,7 +61,13 @@ class DriverTest : public fakes::ConverterFolder {
     header_.dokt.set("KOL_DOK", std::to_string(kol_dok));
     {
       TinyConverter conv(context(), rules, left_open);
-      outcome_ = run_converter(conv, kTiny, pack, xml_, journal_, op_, clock_, mode);
+      if (mode == RunMode::batch_mode) {
+        outcome_ = run_converter(conv, kTiny, pack, xml_, journal_, op_, clock_);
+      } else {
+        DocumentRun run(conv, kTiny, pack, xml_, journal_, op_, clock_);
+        op_.drive(run);
+        outcome_ = run.outcome();
+      }
     }
     EXPECT_EQ(xml_.xml_depth(), 0);
   }
@@ -181,6 +187,13 @@ TEST_F(DriverTest, SingleDocumentKind) {
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n");
   EXPECT_EQ(op_.views[0].next_caption, "");
   EXPECT_EQ(op_.joined_log(), "window Tiny\npress next\nclosed load_tiny\n");
+  // Closing its window by the frame is "&OK", its only button; elsewhere it is "Отмена".
+  TinyConverter conv(context(), r);
+  DocumentRun single(conv, kTiny, write_pack(kThree), xml_, journal_, op_, clock_);
+  EXPECT_EQ(single.frame_closing(), ConverterAction::ok);
+  TinyConverter other(context(), {});
+  DocumentRun run(other, kTiny, write_pack(kThree), xml_, journal_, op_, clock_);
+  EXPECT_EQ(run.frame_closing(), ConverterAction::cancel);
 }
 
 TEST_F(DriverTest, CountersBeyondThreeDigitsAndOneByte) {
@@ -214,7 +227,7 @@ TEST_F(DriverTest, DocumentLeftOpenIsReportedAndStopsTheRun) {
 
 TEST_F(DriverTest, PackDeletedBeforeTheConverterEndsTheProgram) {
   TinyConverter conv(context(), {});
-  EXPECT_THROW(run_converter(conv, kTiny, dir / "gone", xml_, journal_, op_, clock_, RunMode::batch_mode), ProgramEnd);
+  EXPECT_THROW(run_converter(conv, kTiny, dir / "gone", xml_, journal_, op_, clock_), ProgramEnd);
   ASSERT_EQ(op_.log.size(), 1u);
   EXPECT_NE(op_.log[0].find(" Ошибка создания Файла: Ошибка: (Файл не найден (2)) создания "), std::string::npos);
 }

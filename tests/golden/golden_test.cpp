@@ -125,7 +125,7 @@ TEST_P(Golden, MatchesExpectedFiles) {
       if (mode == "cancel")
         one.cancel();
       else
-        one.ok();
+        op.press_ok(one);
     }
   }
 

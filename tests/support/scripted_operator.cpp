@@ -50,26 +50,30 @@ std::optional<std::filesystem::path> ScriptedOperator::choose_folder(std::string
   return p;
 }
 
-void ScriptedOperator::converter_opened(const core::ConverterView& view) {
+void ScriptedOperator::drive(core::DocumentRun& run) {
+  if (!run.waiting()) return;
+  core::ConverterView view = run.view();
   log.push_back("window " + ansi_to_utf8(view.title));
   views.push_back(view);
-}
-
-core::ConverterAction ScriptedOperator::converter_wait(const core::ConverterView& view) {
-  views.push_back(view);
-  core::ConverterAction a = core::ConverterAction::ok;
-  if (!actions.empty()) {
-    a = actions.front();
-    actions.pop_front();
+  while (run.waiting()) {
+    views.push_back(view);
+    core::ConverterAction a = core::ConverterAction::ok;
+    if (!actions.empty()) {
+      a = actions.front();
+      actions.pop_front();
+    }
+    log.push_back(a == core::ConverterAction::next ? "press next"
+                  : a == core::ConverterAction::ok ? "press ok"
+                                                   : "press cancel");
+    run.press(a);
+    if (run.waiting()) view = run.view();
   }
-  log.push_back(a == core::ConverterAction::next ? "press next"
-                : a == core::ConverterAction::ok ? "press ok"
-                                                 : "press cancel");
-  return a;
+  log.push_back("closed " + ansi_to_utf8(view.procedure));
 }
 
-void ScriptedOperator::converter_closed(const core::ConverterView& view) {
-  log.push_back("closed " + ansi_to_utf8(view.procedure));
+bool ScriptedOperator::press_ok(core::OnePackConversion& one) {
+  if (core::DocumentRun* run = one.start_ok()) drive(*run);
+  return one.finish_ok();
 }
 
 std::string ScriptedOperator::joined_log() const {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "core/clock.h"
+#include "core/driver.h"
+#include "core/one_pack.h"
 #include "core/operator.h"
 #include "core/programs.h"
 
@@ -41,9 +43,11 @@ class ScriptedOperator : public core::Operator {
                                                    const std::filesystem::path& start) override;
   std::optional<std::filesystem::path> choose_folder(std::string_view title,
                                                      const std::filesystem::path& start) override;
-  void converter_opened(const core::ConverterView& view) override;
-  core::ConverterAction converter_wait(const core::ConverterView& view) override;
-  void converter_closed(const core::ConverterView& view) override;
+  // The converter window of a run: shown, its buttons pressed from `actions` until the run no
+  // longer waits, closed.
+  void drive(core::DocumentRun& run);
+  // "&OK" of the one-pack conversion with its converter window driven so.
+  bool press_ok(core::OnePackConversion& one);
   void progress(std::size_t current, std::size_t, const std::filesystem::path&) override {
     if (on_progress) on_progress(current);
   }

@@ -2,7 +2,6 @@
 #include "app/gui/converter_window.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -120,9 +119,13 @@ QWidget* ConverterWindow::page_widget(const core::ViewPage& page, int room) {
 void ConverterWindow::show_view(const core::ConverterView& view) {
   setWindowTitle(qs(view.title));
   int tab = tabs_ ? tabs_->currentIndex() : 0;
-  // The previous document's widgets go at once (this runs between two waits, never inside
-  // one of their own events).
-  delete content_;
+  // The previous document's widgets go once the event being handled is done: a key pressed in
+  // one of them may have pressed the button that shows the next document.
+  if (content_) {
+    body_->removeWidget(content_);
+    content_->hide();
+    content_->deleteLater();
+  }
   content_ = nullptr;
   tabs_ = nullptr;
   bool tabbed = view.pages.size() > 1 || (view.pages.size() == 1 && !view.pages.front().caption.empty());
@@ -152,40 +155,20 @@ void ConverterWindow::show_progress(long long done, long long announced) {
   progress_->setValue(static_cast<int>(std::min(done, announced)));
 }
 
-core::ConverterAction ConverterWindow::wait_for_action() {
-  action_.reset();
-  QEventLoop loop;
-  loop_ = &loop;
-  if (!action_) loop.exec();
-  loop_ = nullptr;
-  // The loop also ends when the program ends: nothing more is converted then.
-  return action_.value_or(core::ConverterAction::cancel);
-}
-
-void ConverterWindow::answer(core::ConverterAction a) {
-  if (!loop_) return;
-  action_ = a;
-  loop_->quit();
+void ConverterWindow::answer(std::optional<core::ConverterAction> a) {
+  if (busy_ || !pressed_) return;
+  busy_ = true;
+  // The window may be closed and deleted later by what the button does, never at once.
+  pressed_(a);
+  busy_ = false;
 }
 
 void ConverterWindow::closeEvent(QCloseEvent* event) {
-  // The converter closes the window when its run ends; the frame only answers.
-  if (running_) return event->ignore();
-  if (loop_) {
-    answer(next_ ? core::ConverterAction::cancel : core::ConverterAction::ok);
-    event->ignore();
-    return;
-  }
-  QDialog::closeEvent(event);
+  // Whoever drives the run closes the window when the run ends; the frame only answers.
+  event->ignore();
+  answer(std::nullopt);
 }
 
-void ConverterWindow::reject() {
-  if (running_) return;
-  if (loop_) {
-    answer(next_ ? core::ConverterAction::cancel : core::ConverterAction::ok);
-    return;
-  }
-  QDialog::reject();
-}
+void ConverterWindow::reject() { answer(std::nullopt); }
 
 }  // namespace tolvex::gui

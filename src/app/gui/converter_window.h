@@ -6,11 +6,11 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 
 #include "core/operator.h"
 
-class QEventLoop;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -29,10 +29,12 @@ class ConverterWindow : public QDialog {
   // done; the buttons wait until the run ends.
   void show_progress(long long done, long long announced);
   QProgressBar* progress_bar() const { return progress_; }
-  // Waits for a button; closing the window by its frame counts as "Отмена" ("&OK" where that
-  // is the only button).
-  core::ConverterAction wait_for_action();
-  bool waiting() const { return loop_ != nullptr; }
+  // Told of every button pressed, and of the window closed by its frame (nothing then). The
+  // window waits for no button: whoever drives the run answers them.
+  using Pressed = std::function<void(std::optional<core::ConverterAction>)>;
+  void on_pressed(Pressed pressed) { pressed_ = std::move(pressed); }
+  // The buttons are answered (while a button's work is done they are not).
+  bool waiting() const { return !busy_; }
 
   QPushButton* next_button() const { return next_; }
   QPushButton* ok_button() const { return ok_; }
@@ -44,7 +46,7 @@ class ConverterWindow : public QDialog {
   void reject() override;
 
  private:
-  void answer(core::ConverterAction a);
+  void answer(std::optional<core::ConverterAction> a);
   QWidget* page_widget(const core::ViewPage& page, int room);
 
   QVBoxLayout* body_ = nullptr;
@@ -56,9 +58,9 @@ class ConverterWindow : public QDialog {
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QProgressBar* progress_ = nullptr;
-  QEventLoop* loop_ = nullptr;
-  bool running_ = false;
-  std::optional<core::ConverterAction> action_;
+  Pressed pressed_;
+  bool running_ = false;  // "&OK" converts the remaining documents
+  bool busy_ = false;     // a button's work is being done
 };
 
 }  // namespace tolvex::gui

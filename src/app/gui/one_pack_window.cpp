@@ -393,8 +393,22 @@ void OnePackWindow::ok() {
   running_ = true;
   for (QPushButton* b : {in4_, out_, ok_, cancel_}) b->setEnabled(false);
   refresh();
+  core::DocumentRun* run = nullptr;
+  if (!op_.guard([&] { run = conv_.start_ok(); })) {
+    running_ = false;
+    for (QPushButton* b : {in4_, out_, ok_, cancel_}) b->setEnabled(true);
+    return;
+  }
+  // The converter window's buttons drive the documents from here on; "&OK" ends when it closes.
+  if (run)
+    op_.open_converter(*run, [this] { documents_done(); });
+  else
+    documents_done();
+}
+
+void OnePackWindow::documents_done() {
   bool written = false;
-  bool done = op_.guard([&] { written = conv_.ok(); });
+  bool done = op_.guard([&] { written = conv_.finish_ok(); });
   running_ = false;
   for (QPushButton* b : {in4_, out_, ok_, cancel_}) b->setEnabled(true);
   if (!done) return;

@@ -58,6 +58,8 @@ class OnePackWindow : public QDialog {
   void after_pack(bool chosen, core::PackOutcome outcome);
   void choose_output();
   void ok();
+  // The rest of "&OK" once the converter window has closed: the closing lines and the status.
+  void documents_done();
   void cancel();
   // The procedure ends (a cancelled dialog or a rejected pack); an output file still open gets
   // its closing lines.

@@ -28,11 +28,6 @@ class QtDialogs : public core::Operator {
                                                    const std::filesystem::path& start) override;
   std::optional<std::filesystem::path> choose_folder(std::string_view title,
                                                      const std::filesystem::path& start) override;
-
-  // The converter windows are not dialogs; the desktop operator shows them itself.
-  void converter_opened(const core::ConverterView&) override {}
-  core::ConverterAction converter_wait(const core::ConverterView&) override { return core::ConverterAction::cancel; }
-  void converter_closed(const core::ConverterView&) override {}
 };
 
 }  // namespace tolvex::gui

@@ -27,24 +27,31 @@ std::optional<std::filesystem::path> QtOperator::choose_folder(std::string_view 
   return dialogs().choose_folder(title, start);
 }
 
-void QtOperator::converter_opened(const core::ConverterView& view) {
+void QtOperator::open_converter(core::DocumentRun& run, std::function<void()> ended) {
+  const core::ConverterView view = run.view();
+  close_converter(view.procedure);
   window_ = std::make_unique<ConverterWindow>(view, QApplication::activeWindow());
   if (positions_) restore_position(*positions_, view.procedure, *window_, true);
+  window_->on_pressed(
+      [this, &run, ended = std::move(ended), procedure = view.procedure](std::optional<core::ConverterAction> action) {
+        if (!guard([&] { run.press(action.value_or(run.frame_closing())); })) return;  // the program ends
+        if (run.waiting()) {
+          window_->show_view(run.view());
+          return;
+        }
+        std::function<void()> then = ended;  // this function goes with the window
+        close_converter(procedure);
+        then();
+      });
   window_->show();
 }
 
-core::ConverterAction QtOperator::converter_wait(const core::ConverterView& view) {
-  if (!window_) converter_opened(view);
-  window_->show_view(view);
-  if (ending()) return core::ConverterAction::cancel;
-  return window_->wait_for_action();
-}
-
-void QtOperator::converter_closed(const core::ConverterView& view) {
+void QtOperator::close_converter(const std::string& procedure) {
   if (!window_) return;
-  if (positions_) save_position(*positions_, view.procedure, *window_, true);
+  if (positions_) save_position(*positions_, procedure, *window_, true);
   window_->hide();
-  window_.reset();
+  // Deleted once the button that closed it has done its work.
+  window_.release()->deleteLater();
 }
 
 void QtOperator::progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) {

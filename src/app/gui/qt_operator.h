@@ -11,6 +11,7 @@
 
 #include "app/gui/converter_window.h"
 #include "app/gui/qt_dialogs.h"
+#include "core/driver.h"
 #include "core/operator.h"
 #include "core/settings.h"
 
@@ -35,9 +36,6 @@ class QtOperator : public core::Operator {
                                                    const std::filesystem::path& start) override;
   std::optional<std::filesystem::path> choose_folder(std::string_view title,
                                                      const std::filesystem::path& start) override;
-  void converter_opened(const core::ConverterView& view) override;
-  core::ConverterAction converter_wait(const core::ConverterView& view) override;
-  void converter_closed(const core::ConverterView& view) override;
   void progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) override;
   // Shows the documents done in the converter window or the batch window and lets the windows
   // paint and answer their buttons, at most every kEventsEveryMs of the run.
@@ -54,11 +52,18 @@ class QtOperator : public core::Operator {
   // opens on it next time, as on one chosen in it.
   void pack_taken(const std::filesystem::path& pack) { last_file_ = pack; }
 
+  // Opens the converter window on a run that waits with its first document, and passes the
+  // window's buttons to the run: the window shows each next document, and closes when the run
+  // no longer waits; `ended` is called then (not when the program ends in a box of the run).
+  // Returns at once: the window is driven by its own buttons.
+  void open_converter(core::DocumentRun& run, std::function<void()> ended);
+
   // The converter window that is open, if any.
   ConverterWindow* converter_window() const { return window_.get(); }
 
  private:
   core::Operator& dialogs() { return dialogs_ ? *dialogs_ : real_; }
+  void close_converter(const std::string& procedure);
 
   static constexpr int kEventsEveryMs = 40;
 
