@@ -100,15 +100,24 @@ std::unique_ptr<PacksAhead> BatchRun::start_ahead(const std::vector<std::filesys
   }
 }
 
+core::PackOutcome convert_pack(core::Session& session, core::PackState& state, const std::filesystem::path& pack) {
+  if (session.op.answers_by_rule()) {
+    core::PackReport report = core::convert_unattended(session, pack);
+    if (!report.needs_a_person) return core::play(report, session, state);
+  }
+  return core::OnePackConversion(session, state).convert_batch(pack);
+}
+
 core::PackOutcome BatchRun::convert_in_turn(PacksAhead* ahead, std::size_t i, const std::filesystem::path& pack) {
   if (ahead) {
     // While the pack is converted, the operator sees its documents come (and a window stays
     // responsive).
-    std::unique_ptr<core::PackAhead> converted =
+    std::unique_ptr<core::PackReport> report =
         ahead->take(i, [this](long long done, long long announced) { s_.op.documents_progress(done, announced); });
-    if (!converted->given_back()) return converted->play_back(s_, p_);
+    if (!report->needs_a_person) return core::play(*report, s_, p_);
+    return core::OnePackConversion(s_, p_).convert_batch(pack);
   }
-  return core::OnePackConversion(s_, p_).convert_batch(pack);
+  return convert_pack(s_, p_, pack);
 }
 
 BatchSummary BatchRun::run() {

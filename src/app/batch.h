@@ -50,6 +50,10 @@ std::string form_of_last_pack(const core::Session& session, const core::PackStat
 std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, int* error = nullptr,
                                               std::vector<std::filesystem::path>* links = nullptr);
 
+// One pack converted as the batch converts it: where the operator answers every box by rule,
+// into a report that is played at once; otherwise with the operator, in turn.
+core::PackOutcome convert_pack(core::Session& session, core::PackState& state, const std::filesystem::path& pack);
+
 // The most packs a batch converts at once.
 inline constexpr std::size_t kMaxJobs = 64;
 
@@ -62,7 +66,7 @@ class BatchRun {
   bool choose_output_folder();
 
   // How many packs are converted at once (1: one after another). With more, the packs are
-  // converted ahead of their turn on as many threads and played back in the order of the
+  // converted ahead of their turn on as many threads into reports, played in the order of the
   // listing: the journal, the messages and the files are those of converting them one after
   // another. A box that only a person can answer makes its pack wait for its turn.
   void set_jobs(std::size_t jobs) { jobs_ = std::clamp<std::size_t>(jobs, 1, kMaxJobs); }

@@ -20,7 +20,7 @@ PacksAhead::PacksAhead(const core::Session& session, const std::vector<std::file
       window_(window_for(jobs)),
       done_(packs.size()),
       failed_(packs.size()),
-      documents_(std::make_unique<core::PackAhead::Documents[]>(packs.size())) {
+      documents_(std::make_unique<core::DocumentsDone[]>(packs.size())) {
   jobs = std::min(jobs, packs.size());
   threads_.reserve(jobs);
   try {
@@ -46,7 +46,7 @@ void PacksAhead::stop() {
   threads_.clear();
 }
 
-std::unique_ptr<core::PackAhead> PacksAhead::take(std::size_t i, const Waiting& waiting) {
+std::unique_ptr<core::PackReport> PacksAhead::take(std::size_t i, const Waiting& waiting) {
   std::unique_lock lock(mutex_);
   waiting_for_ = i;
   const auto ready = [&] { return done_[i] != nullptr || failed_[i] != nullptr; };
@@ -59,7 +59,7 @@ std::unique_ptr<core::PackAhead> PacksAhead::take(std::size_t i, const Waiting& 
   }
   waiting_for_ = kNobody;
   if (failed_[i]) std::rethrow_exception(failed_[i]);
-  std::unique_ptr<core::PackAhead> pack = std::move(done_[i]);
+  std::unique_ptr<core::PackReport> pack = std::move(done_[i]);
   taken_ = i + 1;
   // The window moves on. Threads waiting for it are woken when half of it is free again, so that
   // they start several packs for each time they are woken rather than one.
@@ -80,11 +80,13 @@ void PacksAhead::work() {
       if (stop_ || next_ >= packs_.size()) return;
       i = next_++;
     }
-    std::unique_ptr<core::PackAhead> pack;
+    std::unique_ptr<core::PackReport> pack;
     std::exception_ptr failure;
     try {
-      pack = std::make_unique<core::PackAhead>(session_.op, &documents_[i]);
-      pack->convert(session_, packs_[i]);  // keeps what the conversion throws for the pack's turn
+      // The report keeps what the conversion throws for the pack's turn. The other threads
+      // convert packs of their own: the bytes are written on this one.
+      pack = std::make_unique<core::PackReport>(
+          core::convert_unattended(session_, packs_[i], &documents_[i], /*write_behind=*/false));
     } catch (...) {
       failure = std::current_exception();  // no memory for the pack's record
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The packs of a batch converted on several threads, each ahead of its turn, and handed over in
-// the order of the listing (a reorder buffer): the batch plays each one back in its turn. At
+// The packs of a batch converted on several threads, each ahead of its turn into a report, and
+// handed over in the order of the listing (a reorder buffer): the batch plays each report in its
+// turn. At
 // most eight packs per thread wait converted (128 in all), so that memory and the files waiting
 // for their names stay few.
 #pragma once
@@ -16,14 +17,14 @@
 #include <vector>
 
 #include "core/one_pack.h"
-#include "core/pack_ahead.h"
+#include "core/pack_report.h"
 
 namespace tolvex::app {
 
 class PacksAhead {
  public:
   // Starts `jobs` threads converting `packs` with the settings and services of `session`; the
-  // boxes' answers are those `session.op` gives without being asked. `session` and `packs`
+  // boxes are answered by rule where `session.op` answers so. `session` and `packs`
   // outlive this object.
   PacksAhead(const core::Session& session, const std::vector<std::filesystem::path>& packs, std::size_t jobs);
   // Stops the threads after the packs they are converting; every pack not handed over is given
@@ -36,7 +37,7 @@ class PacksAhead {
   // While it is not, `waiting` is told every 50 ms how far the pack's documents have come (a
   // window stays responsive and shows them).
   using Waiting = std::function<void(long long done, long long announced)>;
-  std::unique_ptr<core::PackAhead> take(std::size_t i, const Waiting& waiting = {});
+  std::unique_ptr<core::PackReport> take(std::size_t i, const Waiting& waiting = {});
 
  private:
   void work();
@@ -48,15 +49,15 @@ class PacksAhead {
   static constexpr std::size_t kNobody = static_cast<std::size_t>(-1);
 
   std::mutex mutex_;
-  std::condition_variable ready_;                       // the pack the batch waits for is converted
-  std::condition_variable room_;                        // the window moved on
-  std::vector<std::unique_ptr<core::PackAhead>> done_;  // by number in the listing
+  std::condition_variable ready_;                        // the pack the batch waits for is converted
+  std::condition_variable room_;                         // the window moved on
+  std::vector<std::unique_ptr<core::PackReport>> done_;  // by number in the listing
   std::vector<std::exception_ptr> failed_;
-  std::unique_ptr<core::PackAhead::Documents[]> documents_;  // by number in the listing
-  std::size_t next_ = 0;                                     // the next pack to start
-  std::size_t taken_ = 0;                                    // the packs handed over
-  std::size_t waiting_for_ = kNobody;                        // the pack the batch waits for
-  std::size_t threads_waiting_ = 0;                          // threads waiting for the window to move
+  std::unique_ptr<core::DocumentsDone[]> documents_;  // by number in the listing
+  std::size_t next_ = 0;                              // the next pack to start
+  std::size_t taken_ = 0;                             // the packs handed over
+  std::size_t waiting_for_ = kNobody;                 // the pack the batch waits for
+  std::size_t threads_waiting_ = 0;                   // threads waiting for the window to move
   bool stop_ = false;
   std::vector<std::thread> threads_;
 };

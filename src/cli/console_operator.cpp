@@ -14,13 +14,7 @@ core::Button ConsoleOperator::message(const core::MessageBox& box) {
   while (!title.empty() && title.front() == ' ') title.remove_prefix(1);
   runtime::write_console(err_, runtime::printable(std::string(title) + ": " + box.text) + "\n");
   std::fflush(err_);
-  return *answer_at_once(box);
-}
-
-std::optional<core::Button> ConsoleOperator::answer_at_once(const core::MessageBox& box) const {
-  const auto& b = box.buttons;
-  if (std::find(b.begin(), b.end(), core::Button::ignore) != b.end()) return core::Button::ignore;
-  return b.empty() ? core::Button::ok : b.front();
+  return core::rule_answer(box);
 }
 
 void ConsoleOperator::progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) {

@@ -16,7 +16,7 @@ class ConsoleOperator : public core::Operator {
       : err_(err), show_progress_(show_progress) {}
 
   core::Button message(const core::MessageBox& box) override;
-  std::optional<core::Button> answer_at_once(const core::MessageBox& box) const override;
+  bool answers_by_rule() const override { return true; }
   std::optional<std::filesystem::path> choose_file(std::string_view, std::string_view,
                                                    const std::filesystem::path&) override {
     return std::nullopt;

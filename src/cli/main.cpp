@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
       for (std::size_t i = 0; i < packs.size(); ++i) {
         fs::path pack = fs::absolute(argument_path(packs[i]));
         if (packs.size() > 1) op.progress(i + 1, packs.size(), pack);
-        core::PackOutcome o = core::OnePackConversion(s, program.pack_state()).convert_batch(pack);
+        core::PackOutcome o = app::convert_pack(s, program.pack_state(), pack);
         if (failed(o)) all_ok = false;
         if (list_all || o != core::PackOutcome::converted)
           say_outcome(pack, o, app::form_of_last_pack(s, program.pack_state()), false, files.name_taken_by);

@@ -81,6 +81,13 @@ class ProgramEnd : public std::runtime_error {
   int exit_status_;
 };
 
+// The answer given by rule: ignore where the box offers it, otherwise its first button.
+inline Button rule_answer(const MessageBox& box) {
+  for (Button b : box.buttons)
+    if (b == Button::ignore) return b;
+  return box.buttons.empty() ? Button::ok : box.buttons.front();
+}
+
 class Operator {
  public:
   virtual ~Operator() = default;
@@ -89,13 +96,10 @@ class Operator {
   // the last button, as the system's boxes do).
   virtual Button message(const MessageBox& box) = 0;
 
-  // The button this operator answers the box with when nobody has to be asked (the console
-  // answers every box by a rule), or nothing when a person answers. When it gives one,
-  // message() for the same box returns that button. A batch converts a pack ahead of its turn
-  // only while every box the pack meets has such an answer; the box is shown through message()
-  // when the pack's turn comes. Asked from any thread, also while message() runs on another:
-  // the answer depends on the box alone.
-  virtual std::optional<Button> answer_at_once(const MessageBox& /*box*/) const { return std::nullopt; }
+  // Whether this operator answers every box by rule_answer() rather than by a person (the
+  // console does). A pack is then converted into a report without being asked, and its boxes are
+  // shown through message() when the report is played.
+  virtual bool answers_by_rule() const { return false; }
 
   // The file dialog; nothing when the operator cancels.
   virtual std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,

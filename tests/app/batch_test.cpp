@@ -190,7 +190,7 @@ TEST_F(Batch, PacksConvertedAheadLeaveWhatOneAfterAnotherLeaves) {
     start();
     op.log.clear();
     op.answers = std::move(answers);
-    op.answers_by_rule = answers_by_rule;
+    op.by_rule = answers_by_rule;
     app::BatchRun batch(session(), pack_state());
     batch.set_jobs(jobs);
     std::string left;

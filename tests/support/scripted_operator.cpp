@@ -17,18 +17,7 @@ core::Button ScriptedOperator::message(const core::MessageBox& box) {
     answers.pop_front();
     return b;
   }
-  return *default_answer(box);
-}
-
-std::optional<core::Button> ScriptedOperator::answer_at_once(const core::MessageBox& box) const {
-  if (!answers_by_rule) return std::nullopt;
-  return default_answer(box);
-}
-
-std::optional<core::Button> ScriptedOperator::default_answer(const core::MessageBox& box) {
-  const auto& b = box.buttons;
-  if (std::find(b.begin(), b.end(), core::Button::ignore) != b.end()) return core::Button::ignore;
-  return b.empty() ? core::Button::ok : b.front();
+  return core::rule_answer(box);
 }
 
 std::optional<std::filesystem::path> ScriptedOperator::choose_file(std::string_view title, std::string_view,

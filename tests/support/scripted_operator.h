@@ -36,9 +36,9 @@ class ScriptedOperator : public core::Operator {
 
   core::Button message(const core::MessageBox& box) override;
   // Answer boxes by the console's rule without being asked (so that a batch converts packs
-  // with boxes ahead of their turn); set only when no answers are scripted.
-  bool answers_by_rule = false;
-  std::optional<core::Button> answer_at_once(const core::MessageBox& box) const override;
+  // with boxes into reports); set only when no answers are scripted.
+  bool by_rule = false;
+  bool answers_by_rule() const override { return by_rule; }
   std::optional<std::filesystem::path> choose_file(std::string_view title, std::string_view filter,
                                                    const std::filesystem::path& start) override;
   std::optional<std::filesystem::path> choose_folder(std::string_view title,
@@ -53,9 +53,6 @@ class ScriptedOperator : public core::Operator {
   }
 
   std::string joined_log() const;
-
- private:
-  static std::optional<core::Button> default_answer(const core::MessageBox& box);
 };
 
 class FixedClock : public core::Clock {
