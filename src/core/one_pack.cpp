@@ -6,6 +6,7 @@
 #include "core/driver.h"
 #include "core/insurer_blocks.h"
 #include "core/messages.h"
+#include "core/pack_report.h"
 #include "runtime/file_error.h"
 #include "runtime/files.h"
 #include "runtime/paths.h"
@@ -47,39 +48,6 @@ namespace {
 
 std::string trimmed(std::string_view s) { return std::string(trim_right(s)); }
 
-// The steps that follow the packs before, done at once: the packs are converted one after another.
-class TurnNow : public PackTurn {
- public:
-  TurnNow(Session& session, PackState& pack_state) : s_(session), p_(pack_state) {}
-
-  void close_previous_output() override {
-    if (p_.output_full_name.empty()) return;
-    int rc = p_.out.close(false);
-    s_.journal.journal_result(rc, " Зак.стар."_w, p_.output_full_name);
-  }
-
-  void output_created(const std::string& full_name, bool existed) override {
-    if (!existed) s_.journal.journal_result(0, " Создали "_w, full_name);
-  }
-
-  int publish(OutputFile& out) override {
-    // Every line of the pack is written before its XML has its name.
-    s_.journal.write_held();
-    s_.journal.hold();
-    if (s_.run && !s_.run->take_name(s_.journal, p_.output_full_name, runtime::path_to_ansi(p_.pack))) {
-      out.close(false);
-      return runtime::error::access_denied;
-    }
-    int rc = out.close(true);
-    s_.journal.journal_result(rc, " Закрыли в конце "_w, p_.output_full_name);
-    return rc;
-  }
-
- private:
-  Session& s_;
-  PackState& p_;
-};
-
 long long hundredths_between(const ClockTime& from, const ClockTime& to) {
   long long d = to.of_day() - from.of_day();
   return d < 0 ? d + 24LL * 3600 * 100 : d;
@@ -87,14 +55,8 @@ long long hundredths_between(const ClockTime& from, const ClockTime& to) {
 
 }  // namespace
 
-OnePackConversion::OnePackConversion(Session& session, PackState& pack_state, PackTurn* turn)
-    : s_(session), p_(pack_state) {
-  if (!turn) {
-    own_turn_ = std::make_unique<TurnNow>(session, pack_state);
-    turn = own_turn_.get();
-  }
-  turn_ = turn;
-}
+OnePackConversion::OnePackConversion(Session& session, PackState& pack_state, PackReport* report)
+    : s_(session), p_(pack_state), report_(report) {}
 
 OnePackConversion::~OnePackConversion() = default;
 
@@ -187,7 +149,7 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
 }
 
 bool OnePackConversion::make_output_file(const PackReader& pack) {
-  turn_->close_previous_output();
+  close_previous_output();
   std::string full = runtime::with_separator(s_.settings.path_out7) + output_file_name(p_.header);
   p_.output_full_name = full;
   const std::filesystem::path path = runtime::ansi_to_path(full);
@@ -207,9 +169,52 @@ bool OnePackConversion::make_output_file(const PackReader& pack) {
     stop_box(s_.op, text);
     return false;
   }
-  turn_->output_created(full, at_name.known);
+  output_created(full, at_name.known);
   s_.journal.journal_result(0, " Очистили "_w, full);
   return true;
+}
+
+// --- the steps that depend on the packs before -----------------------------------------------
+
+void OnePackConversion::close_previous_output() {
+  if (report_) {
+    report_->output_made = true;
+    report_->entries.push_back({PackReport::Entry::previous_output, {}, {}, Button::ok, 0});
+    return;
+  }
+  if (p_.output_full_name.empty()) return;
+  int rc = p_.out.close(false);
+  s_.journal.journal_result(rc, " Зак.стар."_w, p_.output_full_name);
+}
+
+void OnePackConversion::output_created(const std::string& full_name, bool existed) {
+  if (report_) {
+    // A name taken now is taken in the pack's turn too (a batch never removes one); a name that
+    // is free now is looked at again then: a pack before this one may give it to its XML.
+    report_->entries.push_back({PackReport::Entry::output_created, full_name, {}, Button::ok, existed ? 1 : 0});
+    return;
+  }
+  if (!existed) s_.journal.journal_result(0, " Создали "_w, full_name);
+}
+
+int OnePackConversion::publish() {
+  if (report_) {
+    // The bytes go to the disk now; the name waits for the turn.
+    int rc = p_.out.finish();
+    p_.out.release_buffers();
+    report_->entries.push_back({PackReport::Entry::publish, {}, {}, Button::ok, rc});
+    return rc;
+  }
+  // Every line of the pack is written before its XML has its name.
+  s_.journal.write_held();
+  s_.journal.hold();
+  if (s_.run && !s_.run->take_name(s_.journal, p_.output_full_name, runtime::path_to_ansi(p_.pack))) {
+    p_.out.close(false);
+    return runtime::error::access_denied;
+  }
+  int rc = p_.out.close(true);
+  s_.journal.journal_result(rc, " Закрыли в конце "_w, p_.output_full_name);
+  return rc;
 }
 
 // --- the documents --------------------------------------------------------------------------
@@ -251,7 +256,7 @@ PackOutcome OnePackConversion::convert_held(const std::filesystem::path& pack_pa
     return PackOutcome::no_output;
   }
   write_file_closing(p_.out.xml());
-  if (turn_->publish(p_.out) != 0) return PackOutcome::no_output;
+  if (publish() != 0) return PackOutcome::no_output;
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
   return kind && kind->converted() ? PackOutcome::converted : PackOutcome::not_converted;
 }

@@ -77,21 +77,7 @@ struct PackState {
   std::string_view typ_pfr() const { return kind ? kind->form_name : std::string_view{}; }
 };
 
-// The steps of a pack's conversion that depend on the packs converted before it: the output of
-// the pack before is closed and journaled by its name (" Зак.стар."), a new PFR name is
-// journaled as created, and the finished output takes its PFR name (" Закрыли в конце ").
-// Converting packs one after another does each step at once; a batch that converts packs ahead
-// of their turn records the steps and does them when the pack's turn comes.
-class PackTurn {
- public:
-  virtual ~PackTurn() = default;
-  virtual void close_previous_output() = 0;
-  // The output was created under a temporary name; `existed`: something had its PFR name.
-  virtual void output_created(const std::string& full_name, bool existed) = 0;
-  // The output's lines are all written: its bytes go to the disk and it takes its PFR name.
-  // Gives the runtime code.
-  virtual int publish(OutputFile& out) = 0;
-};
+struct PackReport;
 
 enum class PackOutcome {
   converted,      // the XML file was written
@@ -103,8 +89,11 @@ enum class PackOutcome {
 
 class OnePackConversion {
  public:
-  // `turn`: where the steps that follow the packs before are done; by default at once.
-  OnePackConversion(Session& session, PackState& pack_state, PackTurn* turn = nullptr);
+  // The steps of a pack's conversion that depend on the packs converted before it (the output of
+  // the pack before closed and journaled by its name, " Зак.стар."; a new PFR name journaled as
+  // created; the finished output taking its PFR name, " Закрыли в конце ") are done at once, or,
+  // given a `report` that the conversion's journal lines go to, written into it for its player.
+  OnePackConversion(Session& session, PackState& pack_state, PackReport* report = nullptr);
   ~OnePackConversion();
 
   // The batch run of one pack, in batch_mode: header, documents, closing lines; archiving is the
@@ -151,11 +140,17 @@ class OnePackConversion {
   // the PFR name keeps what it had.
   void drop_output();
   void reject(PackReader& pack, std::string_view box_text, std::string_view journal_text);
+  // The steps that depend on the packs before (see the constructor).
+  void close_previous_output();
+  // The output was created under a temporary name; `existed`: something had its PFR name.
+  void output_created(const std::string& full_name, bool existed);
+  // The output's lines are all written: its bytes go to the disk and it takes its PFR name (or,
+  // in a report, waits for it). Gives the runtime code.
+  int publish();
 
   Session& s_;
   PackState& p_;
-  std::unique_ptr<PackTurn> own_turn_;
-  PackTurn* turn_;
+  PackReport* report_;
   ClockTime started_{};
   long long header_hundredths_ = 0;
   long long documents_written_ = 0;

@@ -14,9 +14,9 @@ namespace {
 // Thrown through the conversion when a box needs a person's answer: the pack waits for its turn.
 struct NeedsAPerson {};
 
-// The journal, the operator and the steps that wait for the packs before, as the conversion of
-// one pack meets them: all written into its report.
-class Recorder : private Journal, private Operator, private PackTurn {
+// The journal and the operator, as the conversion of one pack meets them: written into its report
+// (where the conversion also writes the steps that wait for the packs before).
+class Recorder : private Journal, private Operator {
  public:
   Recorder(PackReport& report, bool answers_by_rule, DocumentsDone* documents)
       : r_(report), by_rule_(answers_by_rule), documents_(documents) {}
@@ -29,7 +29,7 @@ class Recorder : private Journal, private Operator, private PackTurn {
     r_.state = std::make_unique<PackState>();
     r_.state->out.set_write_behind(write_behind);
     try {
-      r_.outcome = OnePackConversion(own, *r_.state, this).convert_batch(pack);
+      r_.outcome = OnePackConversion(own, *r_.state, &r_).convert_batch(pack);
     } catch (const NeedsAPerson&) {
       r_.needs_a_person = true;
       r_.entries.clear();
@@ -63,23 +63,6 @@ class Recorder : private Journal, private Operator, private PackTurn {
     if (!documents_) return;
     documents_->announced.store(announced, std::memory_order_relaxed);
     documents_->done.store(done, std::memory_order_relaxed);
-  }
-
-  void close_previous_output() override {
-    r_.output_made = true;
-    add(PackReport::Entry::previous_output);
-  }
-  void output_created(const std::string& full_name, bool existed) override {
-    // A name taken now is taken in the pack's turn too (a batch never removes one); a name that
-    // is free now is looked at again then: a pack before this one may give it to its XML.
-    add(PackReport::Entry::output_created, full_name, existed ? 1 : 0);
-  }
-  int publish(OutputFile& out) override {
-    // The bytes go to the disk now; the name waits for the turn.
-    int rc = out.finish();
-    out.release_buffers();
-    add(PackReport::Entry::publish, {}, rc);
-    return rc;
   }
 
   PackReport& r_;
