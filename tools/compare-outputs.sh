@@ -22,18 +22,8 @@ new=$(program "$2")
 work=$(mktemp -d /tmp/tolvex-compare.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# The packs of the golden cases, stored as the accounting programs store them (code page 866,
-# CR LF), one file per case named after it.
 golden="$work/golden"
-mkdir -p "$golden"
-for dir in tests/golden/cases/*/; do
-  name=$(basename "$dir")
-  if [ -f "$dir/pack.bin" ]; then
-    cp "$dir/pack.bin" "$golden/$name.txt"
-  else
-    iconv -c -f UTF-8 -t CP866 "$dir/pack.txt" | sed 's/$/\r/' >"$golden/$name.txt"
-  fi
-done
+bash tools/golden-packs.sh "$golden"
 
 # The journal as UTF-8 with the times of day, the durations and the archive's dated name masked.
 masked_journal() {
