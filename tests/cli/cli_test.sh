@@ -173,11 +173,7 @@ rm -f "in/$forged" "in/$red"
 # and messages, over packs of every kind, rejected ones, ones with warnings and many of one PFR
 # name (the first takes it, the later are refused); and a journal that fails at some pack ends
 # both at the same pack, with the same files published and no temporary file left.
-mkdir -p every && for c in "$(dirname "$0")"/../golden/*/*/; do
-  pack=every/$(basename "$(dirname "$c")")_$(basename "$c").txt  # adv1/rules: every/adv1_rules.txt
-  if [ -f "$c/pack.bin" ]; then cp "$c/pack.bin" "$pack"
-  else sed 's/$/\r/' "$c/pack.txt" | iconv -c -f UTF-8 -t CP866 > "$pack"; fi
-done
+bash "$(dirname "$0")/../../tools/golden-packs.sh" every
 mkdir -p many && for i in $(seq -w 1 40); do sed "s/^ПАЧК,12,/ПАЧК,$i,/" <(iconv -f CP866 -t UTF-8 in/good.txt) |
   iconv -f UTF-8 -t CP866 > "many/p$i.txt"; done
 run_jobs() {  # run_jobs JOBS FOLDER [ULIMIT]: a batch in a program folder of its own; what it left
