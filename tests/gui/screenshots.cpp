@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Pictures of the windows for the README, made offscreen with the example packs: the main
 // window, the one-pack window, the converter windows of АДВ-8 and СЗВ-К, the batch window with
-// its summary and the settings window. They land in $TOLVEX_SCREENSHOT_DIR (docs/screenshots
+// its summary and the settings window with its pages. They land in $TOLVEX_SCREENSHOT_DIR (docs/screenshots
 // when the README's are remade), otherwise in a temporary folder.
 #include <QDir>
 #include <QMessageBox>
@@ -77,6 +77,15 @@ class Screenshots : public QObject {
     gui::SettingsWindow settings(f.session(), f.op);
     settings.show();
     save(settings.grab(), "settings.png");
+    // The pages the operator's guide explains one by one.
+    auto* pages = settings.findChild<QTabWidget*>();
+    QVERIFY(pages && pages->count() == 5);
+    const char* page_shots[] = {nullptr, "settings_check4.png", "settings_check7.png", "settings_archive.png"};
+    for (int i = 1; i < 4; ++i) {
+      pages->setCurrentIndex(i);
+      QCoreApplication::processEvents();
+      save(settings.grab(), page_shots[i]);
+    }
     settings.hide();
 
     // The batch over the example packs, and its summary with the details open.
