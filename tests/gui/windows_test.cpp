@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -13,6 +14,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QUrl>
 
 #include "app/gui/batch_window.h"
 #include "app/gui/converter_window.h"
@@ -235,7 +237,7 @@ class OperatorPath : public QObject {
     QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text().remove('&'), u("Отмена"));
   }
 
-  // The main window's buttons answer their accelerators; F1 is the information window.
+  // The main window's buttons answer their accelerators; F1 opens the operator's guide.
   void main_window_accelerators() {
     Folder f("accelerators");
     f.start();
@@ -245,7 +247,17 @@ class OperatorPath : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&main));
     QCOMPARE(main.settings_button()->shortcut(), QKeySequence(Qt::ALT | Qt::Key(0x041D)));  // Alt+Н
     QCOMPARE(main.one_pack_button()->shortcut(), QKeySequence(Qt::ALT | Qt::Key(0x041E)));  // Alt+О
-    QCOMPARE(main.splash_button()->shortcut(), QKeySequence(Qt::Key_F1));
+    // F1 asks the system's browser for the operator's guide, a page that is there.
+    QList<QUrl> asked;
+    main.open_url = [&](const QUrl& url) {
+      asked << url;
+      return true;
+    };
+    QTest::keyClick(&main, Qt::Key_F1);
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked[0].isLocalFile() && asked[0].toLocalFile().endsWith("/guide/index.html"));
+    QVERIFY(QFileInfo(asked[0].toLocalFile()).isFile());
+    QCOMPARE(asked[0].toLocalFile(), gui::guide_path());
     bool opened = false;
     UiScript script;
     script.then([&] { return visible_window<gui::SettingsWindow>() != nullptr; },

@@ -12,10 +12,13 @@ trap 'rm -rf "$work"' EXIT
 
 cmake --install "$build" --prefix "$work/usr" > "$work/install.log" 2>&1; check "cmake --install" 0 $?
 prefix=$work/usr
-installed=(bin/tolvex-cli bin/tolvex-zip share/man/man1/tolvex-cli.1.gz share/man/man1/tolvex-zip.1.gz)
+installed=(bin/tolvex-cli bin/tolvex-zip share/man/man1/tolvex-cli.1.gz share/man/man1/tolvex-zip.1.gz
+  share/doc/tolvex/guide/index.html)
 [ -e "$prefix/bin/tolvex" ] && installed+=(share/man/man1/tolvex.1.gz share/applications/io.github.tolvex.Tolvex.desktop
   share/metainfo/io.github.tolvex.Tolvex.metainfo.xml share/mime/packages/tolvex.xml)
 for f in "${installed[@]}"; do check "installs $f" yes "$([ -e "$prefix/$f" ] && echo yes)"; done
+bash "$(dirname "$0")/validate.sh" guide "$prefix/share/doc/tolvex/guide/index.html" > /dev/null
+check "the installed guide's links and pictures resolve" 0 $?
 
 # A batch in an empty program folder, as a new user runs it.
 mkdir "$work/pfr" && cd "$work/pfr" || exit 1

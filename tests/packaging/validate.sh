@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Checks a file shipped with the programs with the tool made for it; any complaint fails the
 # check. Exits 77 (skipped) when the tool is not installed.
-#   validate.sh man PAGE | desktop FILE | metainfo FILE | mime FILE PACK
+#   validate.sh man PAGE | desktop FILE | metainfo FILE | mime FILE PACK | guide PAGE
 set -u
 need() { command -v "$1" > /dev/null || { echo "$1 is not installed: skipped"; exit 77; }; }
 complaints() { [ -z "$1" ] || { printf '%s\n' "$1"; exit 1; }; }
@@ -43,6 +43,20 @@ case "$kind" in
         [ "$got" = "${f#*:}" ] || { echo "FAIL: ${f%%:*} is $got, not ${f#*:}"; exit 1; }
       done
     fi
+    ;;
+  guide)
+    # Every link and picture of the page reaches a file beside it, and every #name a place in it.
+    dir=$(dirname "$file")
+    bad=""
+    while IFS= read -r ref; do
+      case "$ref" in
+        http://* | https://* | mailto:*) continue ;;
+        \#*) grep -q "id=\"${ref#\#}\"" "$file" || bad+="no place $ref"$'\n' ;;
+        *) [ -f "$dir/${ref%%#*}" ] || bad+="no file $ref"$'\n' ;;
+      esac
+    done < <(grep -o -E '(href|src)="[^"]*"' "$file" | sed -E 's/^[a-z]+="(.*)"$/\1/')
+    complaints "${bad%$'\n'}"
+    [ "$(grep -c -E '<img ' "$file")" -gt 0 ] || { echo "FAIL: no picture in $file"; exit 1; }
     ;;
   *)
     echo "unknown kind $kind"

@@ -2,13 +2,17 @@
 #include "app/gui/main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/gui/batch_window.h"
@@ -40,6 +44,12 @@ std::optional<std::filesystem::path> dropped_file(const QMimeData* mime) {
 
 }  // namespace
 
+QString guide_path() {
+  QString installed = QCoreApplication::applicationDirPath() + "/../share/doc/tolvex/guide/index.html";
+  if (QFileInfo(installed).isFile()) return QFileInfo(installed).canonicalFilePath();
+  return QString::fromUtf8(TOLVEX_GUIDE_SOURCE);
+}
+
 QString main_title(const core::ClockTime& today) {
   QString date = today.year == 0 ? QString(" ") : QString::fromStdString(core::dd_mm_yyyy(today));
   return QString::fromUtf8("Конвертация пачек ПФР 4 формата в файл 7 формата XML Сегодня ") + date;
@@ -61,8 +71,10 @@ MainWindow::MainWindow(core::Session& session, core::PackState& pack_state, QtOp
   splash_->setObjectName("BUTTON_SPLASH");
   splash_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
   splash_->setIconSize(QSize(32, 32));
-  splash_->setToolTip(QString::fromUtf8("Информация (F1)"));
-  splash_->setShortcut(QKeySequence(Qt::Key_F1));
+  splash_->setToolTip(QString::fromUtf8("Информация"));
+  auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  help->setObjectName("GUIDE");
+  connect(help, &QShortcut::activated, this, [this] { guide(); });
   button2_ = big_button(QString::fromUtf8("Вы&ход"), "BUTTON2", this);
   v->addWidget(button1_);
   v->addWidget(button3_);
@@ -131,6 +143,14 @@ void MainWindow::splash() {
   SplashWindow w(s_.today, this);
   w.setWindowIcon(windowIcon());
   w.run(&s_.ini);
+}
+
+void MainWindow::guide() {
+  QUrl page = QUrl::fromLocalFile(guide_path());
+  if (open_url)
+    open_url(page);
+  else
+    QDesktopServices::openUrl(page);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The main window (Main): the one-pack conversion, the batch, the settings, the information
-// window (F1) and the exit, with the two reminders; each button has its accelerator. A pack file
-// dropped on it is converted as if it had been chosen in the one-pack window.
+// window and the exit, with the two reminders; each button has its accelerator, and F1 opens the
+// operator's guide. A pack file dropped on it is converted as if it had been chosen in the
+// one-pack window.
 #pragma once
 
 #include <QWidget>
@@ -12,6 +13,7 @@
 #include "core/one_pack.h"
 
 class QPushButton;
+class QUrl;
 
 namespace tolvex::gui {
 
@@ -19,6 +21,10 @@ class QtOperator;
 
 // "Конвертация пачек ПФР 4 формата в файл 7 формата XML Сегодня dd/mm/yyyy".
 QString main_title(const core::ClockTime& today);
+
+// The operator's guide: the page installed beside the program (<prefix>/share/doc/tolvex/guide/),
+// otherwise the one of the source tree the program was built from.
+QString guide_path();
 
 class MainWindow : public QWidget {
  public:
@@ -38,6 +44,11 @@ class MainWindow : public QWidget {
   void batch();
   void settings();
   void splash();
+  // F1: the operator's guide in the system's browser.
+  void guide();
+
+  // Opens a page in the system's browser (QDesktopServices); a test puts its own here.
+  std::function<bool(const QUrl&)> open_url;
 
   // Called when the window has closed (the program then ends).
   std::function<void()> on_closed;
