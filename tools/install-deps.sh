@@ -8,7 +8,7 @@
 set -euo pipefail
 packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-utils libxml2-dev qt6-base-dev
   qt6-translations-l10n fonts-dejavu-core file libzip-dev unzip man-db groff-base appstream desktop-file-utils
-  shared-mime-info libglib2.0-bin strace lintian)
+  shared-mime-info libglib2.0-bin strace lintian gettext locales)
 case "${1:-}" in
   windows) packages+=(g++-mingw-w64-x86-64-posix wine64) ;;
   fuzz) packages+=(clang-16 libclang-rt-16-dev) ;;
@@ -23,4 +23,11 @@ if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# The console's Russian texts are tested under a Russian locale.
+if ! locale -a 2> /dev/null | grep -qix 'ru_RU.utf-\?8'; then
+  echo "Generating the locale ru_RU.UTF-8"
+  sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen > /dev/null
 fi

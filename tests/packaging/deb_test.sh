@@ -26,10 +26,11 @@ deb=$(ls "$work"/*.deb)
 dpkg-deb -c "$deb" | awk '{print $6}' > "$work/contents"
 files=(./usr/bin/tolvex-cli ./usr/bin/tolvex-zip ./usr/share/man/man1/tolvex-cli.1.gz ./usr/share/man/man1/tolvex-zip.1.gz
   ./usr/share/doc/tolvex/copyright ./usr/share/doc/tolvex/changelog.gz
-  ./usr/share/doc/tolvex/guide/index.html ./usr/share/doc/tolvex/screenshots/main.png)
+  ./usr/share/man/ru/man1/tolvex-cli.1.gz ./usr/share/man/ru/man1/tolvex-zip.1.gz ./usr/share/doc/tolvex/guide/index.html
+  ./usr/share/doc/tolvex/screenshots/main.png)
 gui=no
 grep -qx './usr/bin/tolvex' "$work/contents" && gui=yes
-[ "$gui" = yes ] && files+=(./usr/share/man/man1/tolvex.1.gz ./usr/share/applications/io.github.tolvex.Tolvex.desktop
+[ "$gui" = yes ] && files+=(./usr/share/man/man1/tolvex.1.gz ./usr/share/man/ru/man1/tolvex.1.gz ./usr/share/applications/io.github.tolvex.Tolvex.desktop
   ./usr/share/metainfo/io.github.tolvex.Tolvex.metainfo.xml ./usr/share/mime/packages/tolvex.xml)
 for f in "${files[@]}"; do check "holds $f" yes "$(grep -qx -- "$f" "$work/contents" && echo yes)"; done
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -13,10 +13,19 @@ trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/usr" > "$work/install.log" 2>&1; check "cmake --install" 0 $?
 prefix=$work/usr
 installed=(bin/tolvex-cli bin/tolvex-zip share/man/man1/tolvex-cli.1.gz share/man/man1/tolvex-zip.1.gz
-  share/doc/tolvex/guide/index.html)
-[ -e "$prefix/bin/tolvex" ] && installed+=(share/man/man1/tolvex.1.gz share/applications/io.github.tolvex.Tolvex.desktop
+  share/man/ru/man1/tolvex-cli.1.gz share/man/ru/man1/tolvex-zip.1.gz share/doc/tolvex/guide/index.html)
+[ -e "$prefix/bin/tolvex" ] && installed+=(share/man/man1/tolvex.1.gz share/man/ru/man1/tolvex.1.gz share/applications/io.github.tolvex.Tolvex.desktop
   share/metainfo/io.github.tolvex.Tolvex.metainfo.xml share/mime/packages/tolvex.xml)
 for f in "${installed[@]}"; do check "installs $f" yes "$([ -e "$prefix/$f" ] && echo yes)"; done
+# man -L ru finds the Russian pages beside the English ones.
+if command -v man > /dev/null; then
+  for page in tolvex-cli tolvex-zip; do
+    shown=$(MANPATH="$prefix/share/man" LC_ALL=C.UTF-8 MANWIDTH=80 man -L ru -E UTF-8 "$page" 2> /dev/null)
+    check "man -L ru $page is Russian" yes "$(grep -q '^ОПИСАНИЕ' <<< "$shown" && echo yes)"
+    shown=$(MANPATH="$prefix/share/man" LC_ALL=C.UTF-8 MANWIDTH=80 man -L C -E UTF-8 "$page" 2> /dev/null)
+    check "man -L C $page is English" yes "$(grep -q '^DESCRIPTION' <<< "$shown" && echo yes)"
+  done
+fi
 bash "$(dirname "$0")/validate.sh" guide "$prefix/share/doc/tolvex/guide/index.html" > /dev/null
 check "the installed guide's links and pictures resolve" 0 $?
 

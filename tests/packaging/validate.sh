@@ -11,7 +11,7 @@ case "$kind" in
   man)
     need man && need groff
     complaints "$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$file" 2>&1 > /dev/null)"
-    complaints "$(groff -man -ww -z "$file" 2>&1)"
+    complaints "$(groff -k -Tutf8 -man -ww -z "$file" 2>&1)"  # UTF-8 text, as in the Russian pages
     ;;
   desktop)
     need desktop-file-validate
