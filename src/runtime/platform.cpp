@@ -109,6 +109,17 @@ std::filesystem::path running_program_folder() {
   return self.parent_path();
 }
 
+std::string user_interface_language() {
+#ifdef _WIN32
+  LCID ui = MAKELCID(GetUserDefaultUILanguage(), SORT_DEFAULT);
+  char name[9] = {};
+  if (GetLocaleInfoA(ui, LOCALE_SISO639LANGNAME, name, sizeof name) == 0) return {};
+  return name;
+#else
+  return {};
+#endif
+}
+
 std::string default_archiver(std::string_view program_folder) {
 #ifdef _WIN32
   return std::string(program_folder) + "pkZipc.exe";

@@ -41,6 +41,10 @@ std::string console_to_utf8(std::string_view text);
 // name on Windows), wherever it was started from; empty when it cannot be told.
 std::filesystem::path running_program_folder();
 
+// The two-letter name of the user's interface language on Windows ("ru" on a Russian
+// workstation); empty elsewhere, where the locale tells the language.
+std::string user_interface_language();
+
 // The archiver the settings name by default, as Windows-1251 text, for the program folder (text
 // ending in the separator). On Windows it is the program folder's "pkZipc.exe"; elsewhere it is
 // the companion archiver tolvex-zip installed beside the running program, so that archiving

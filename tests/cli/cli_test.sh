@@ -6,6 +6,9 @@
 set -u
 . "$(dirname "$0")/../support/checks.sh"
 cli="$1"
+# The console's own texts are English here; the Russian ones are checked below.
+unset LC_ALL LC_MESSAGES LANGUAGE
+export LANG=C
 work=$(mktemp -d)
 # A batch starts the archiver beside the program, which may still be at work in the folder.
 trap 'wait_for_program "$(dirname "$cli")/tolvex-zip"; rm -rf "$work"' EXIT
@@ -56,6 +59,24 @@ pack in2/adv1.txt 'ЗГЛВ,"П4.10","АРМ",1.0
 "$cli" -q convert --out out5 in2/adv1.txt 2> quiet.txt; check "a converted pack is not named" 0 "$(wc -l < quiet.txt)"
 "$cli" -q convert --list --out out5 in2/adv1.txt 2> list.txt
 check "--list names the converted pack too" 1 "$(grep -c 'adv1.txt: converted$' list.txt)"
+
+# The console's own texts in the user's language: Russian under a Russian locale (the bare
+# language where ru_RU.UTF-8 is not installed), English under C; boxes stay as they are.
+russian=(env LANG=ru_RU.UTF-8)
+locale -a 2> /dev/null | grep -qix 'ru_RU.utf-\?8' || russian=(env LANG=C.UTF-8 LANGUAGE=ru)
+"${russian[@]}" "$cli" --help > help_ru.txt 2>&1
+check "--help in Russian" 1 "$(grep -c '^  convert  *Перевести названные пачки, каждую в свой файл XML$' help_ru.txt)"
+check "--help in English under C" 1 "$(grep -c '^  convert  *Convert the packs named, each into its own XML file$' help.txt)"
+"${russian[@]}" "$cli" -q batch --in in --out out3 2> sum_ru.txt
+check "the summary in Russian" \
+  "tolvex-cli: пачек: 2; сконвертировано: 0, не конвертируются: 1, отвергнуто: 1, не записано: 0" \
+  "$(grep 'пачек:' sum_ru.txt)"
+check "each pack's line in Russian" 1 "$(grep -c 'bad.txt: отвергнута (не пачка 4 формата)$' sum_ru.txt)"
+check "the boxes as in every language" 1 "$(grep -c '^Сообщение: Это не файл пачки ПФР' sum_ru.txt)"
+"${russian[@]}" "$cli" convert 2> usage_ru.txt; check "a usage error in Russian exits 2" 2 $?
+check "and says what is missing in Russian" "tolvex-cli: не названа ни одна пачка" "$(head -1 usage_ru.txt)"
+"$cli" convert 2> usage.txt
+check "and in English under C" "tolvex-cli: no pack named" "$(head -1 usage.txt)"
 
 rm in/bad.txt
 "$cli" -q batch --in in --out out4 2> /dev/null; check "batch of good packs exits 0" 0 $?

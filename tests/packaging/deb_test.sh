@@ -27,7 +27,7 @@ dpkg-deb -c "$deb" | awk '{print $6}' > "$work/contents"
 files=(./usr/bin/tolvex-cli ./usr/bin/tolvex-zip ./usr/share/man/man1/tolvex-cli.1.gz ./usr/share/man/man1/tolvex-zip.1.gz
   ./usr/share/doc/tolvex/copyright ./usr/share/doc/tolvex/changelog.gz
   ./usr/share/man/ru/man1/tolvex-cli.1.gz ./usr/share/man/ru/man1/tolvex-zip.1.gz ./usr/share/doc/tolvex/guide/index.html
-  ./usr/share/doc/tolvex/screenshots/main.png)
+  ./usr/share/doc/tolvex/screenshots/main.png ./usr/share/locale/ru/LC_MESSAGES/tolvex-cli.mo)
 gui=no
 grep -qx './usr/bin/tolvex' "$work/contents" && gui=yes
 [ "$gui" = yes ] && files+=(./usr/share/man/man1/tolvex.1.gz ./usr/share/man/ru/man1/tolvex.1.gz ./usr/share/applications/io.github.tolvex.Tolvex.desktop

@@ -13,10 +13,15 @@ trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/usr" > "$work/install.log" 2>&1; check "cmake --install" 0 $?
 prefix=$work/usr
 installed=(bin/tolvex-cli bin/tolvex-zip share/man/man1/tolvex-cli.1.gz share/man/man1/tolvex-zip.1.gz
-  share/man/ru/man1/tolvex-cli.1.gz share/man/ru/man1/tolvex-zip.1.gz share/doc/tolvex/guide/index.html)
+  share/man/ru/man1/tolvex-cli.1.gz share/man/ru/man1/tolvex-zip.1.gz share/doc/tolvex/guide/index.html
+  share/locale/ru/LC_MESSAGES/tolvex-cli.mo)
 [ -e "$prefix/bin/tolvex" ] && installed+=(share/man/man1/tolvex.1.gz share/man/ru/man1/tolvex.1.gz share/applications/io.github.tolvex.Tolvex.desktop
   share/metainfo/io.github.tolvex.Tolvex.metainfo.xml share/mime/packages/tolvex.xml)
 for f in "${installed[@]}"; do check "installs $f" yes "$([ -e "$prefix/$f" ] && echo yes)"; done
+# The installed console speaks Russian under a Russian locale.
+russian=(env LANG=ru_RU.UTF-8)
+locale -a 2> /dev/null | grep -qix 'ru_RU.utf-\?8' || russian=(env LANG=C.UTF-8 LANGUAGE=ru)
+check "tolvex-cli --help in Russian" 1 "$("${russian[@]}" "$prefix/bin/tolvex-cli" --help | grep -c 'Перевести названные')"
 # man -L ru finds the Russian pages beside the English ones.
 if command -v man > /dev/null; then
   for page in tolvex-cli tolvex-zip; do
