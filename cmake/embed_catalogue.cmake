@@ -4,6 +4,7 @@
 #   cmake -DMO=catalogue.mo -DOUT=catalogue.inc -P embed_catalogue.cmake
 file(READ "${MO}" hex HEX)
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
-string(REGEX REPLACE "((0x..,){16})" "\\1\n" bytes "${bytes}")
+string(REGEX REPLACE "(0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,)" "\\1\n"
+  bytes "${bytes}")
 file(WRITE "${OUT}" "// Made from po/ru.po by msgfmt and cmake/embed_catalogue.cmake: do not edit.\n"
   "constexpr unsigned char kRuCatalogue[] = {\n${bytes}};\n")
