@@ -200,6 +200,7 @@ BatchSummary BatchRun::run() {
       case core::PackOutcome::rejected:
         ++summary.rejected;
         break;
+      case core::PackOutcome::unreadable:
       case core::PackOutcome::no_output:
       case core::PackOutcome::no_pack:
         ++summary.failed;

@@ -13,6 +13,17 @@ using namespace runtime::literals;
 std::filesystem::path journal_path(const std::filesystem::path& folder) { return folder / "Report" / "tolvex.log"; }
 std::filesystem::path settings_path(const std::filesystem::path& folder) { return folder / "tolvex.ini"; }
 
+std::filesystem::path current_folder(core::Operator& op) {
+  std::error_code ec;
+  std::filesystem::path folder = std::filesystem::current_path(ec);
+  if (!ec) return folder;
+  core::info_box(op, core::kTitleMessage,
+                 std::string("Текущий каталог удалён или недоступен: программа не знает своего каталога. "
+                             "Перейдите в программный каталог и запустите программу снова. Ошибка: "_w) +
+                     runtime::error_description(runtime::error_from_errno(ec.value())));
+  throw core::ProgramEnd(std::string("Нет текущего каталога!"_w), 3);
+}
+
 Program::Program(const std::filesystem::path& folder, core::Operator& op, core::Clock& clock,
                  core::ProgramRunner& programs, std::span<const core::DocumentKind> kinds)
     : folder_(folder), ini_(settings_path(folder)) {

@@ -24,6 +24,11 @@ std::filesystem::path journal_path(const std::filesystem::path& program_folder);
 // The settings file, relative to the program folder.
 std::filesystem::path settings_path(const std::filesystem::path& program_folder);
 
+// The current directory, which is the program folder. When it cannot be told (the folder was
+// removed while the program was being started in it) the operator is told and
+// core::ProgramEnd (exit status 3) is thrown.
+std::filesystem::path current_folder(core::Operator& op);
+
 class Program {
  public:
   // Starts in `folder` (the current directory): settings loaded, journal opened and started.

@@ -74,6 +74,9 @@ void say_outcome(const fs::path& pack, core::PackOutcome o, const std::string& f
     case core::PackOutcome::rejected:
       what = link ? _("rejected (a link in the input folder, not read)") : _("rejected (not a format-4 pack)");
       break;
+    case core::PackOutcome::unreadable:
+      what = "failed (the pack could not be opened or read)";
+      break;
     case core::PackOutcome::no_output:
       what = taken_by.empty()
                  ? _("failed (the XML file could not be written)")
@@ -188,7 +191,7 @@ int main(int argc, char** argv) {
   core::SystemClock clock;
   app::ProcessRunner programs;
   try {
-    app::Program program(fs::current_path(), op, clock, programs);
+    app::Program program(app::current_folder(op), op, clock, programs);
     core::Session& s = program.session();
     bool all_ok = true;
     if (*convert) {

@@ -80,6 +80,15 @@ bool OnePackConversion::open_pack_stage(PackReader& pack) {
   return true;
 }
 
+bool OnePackConversion::read_failed(int code) {
+  // Told as a pack that cannot be opened is: a stop box, the pack's name and what happened.
+  std::string text = std::string("Не могу прочитать пачку "_w) + std::string(runtime::error_text(code));
+  stop_box(s_.op, text);
+  s_.journal.journal_line(std::string("Не могу прочитать пачку "_w) + runtime::path_to_ansi(p_.pack));
+  s_.journal.journal_line(runtime::error_text(code));
+  return true;
+}
+
 void OnePackConversion::reject(PackReader& pack, std::string_view box_text, std::string_view journal_text) {
   // Every way of closing the box rejects the pack.
   info_box(s_.op, kTitleMessage, box_text);
@@ -92,14 +101,22 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
   s_.journal.journal_line(runtime::path_to_ansi(p_.pack));
   s_.journal.journal_line(std::string("Начало "_w) + hh_mm_ss(started_));
 
-  // Line 1 and the two checks; a pack that could not be opened reads as an empty line.
+  // Line 1 and the two checks; a pack that could not be opened or read reads as an empty line.
   std::string line1;
-  if (pack.is_open() && pack.file().set_to_start() == 0 && pack.read_line() == 0) line1 = std::string(pack.line());
+  bool unreadable = !pack.is_open();
+  if (pack.is_open()) {
+    int rc = pack.file().set_to_start();
+    if (rc == 0) rc = pack.read_line();
+    if (rc == 0)
+      line1 = std::string(pack.line());
+    else if (rc != runtime::error::end_of_file)
+      unreadable = read_failed(rc);
+  }
   split_pack_line(line1, p_.header.zag4, SplitVariant::header);
   if (!equals(p_.header.zag4["TYP_Z"], "ЗГЛВ"_w)) {
     reject(pack, "Это не файл пачки ПФР. Проверьте входной каталог !!! "_w,
            "Это не файл пачка ПФР. Проверьте входной каталог !!! "_w);
-    return PackOutcome::rejected;
+    return unreadable ? PackOutcome::unreadable : PackOutcome::rejected;
   }
   if (p_.header.zag4["VER_F"][1] != '4') {
     reject(pack, "Это не формат 4 файла пачки ПФР. Формат м.б. один из П4.10, П4.00, 04.00 !!! "_w,
@@ -111,7 +128,12 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
   // Lines 2 to 4. A pack that ends inside its header is not a pack that can be converted.
   Record* records[] = {&p_.header.ist4, &p_.header.pch, &p_.header.dokt};
   for (int i = 0; i < 3; ++i) {
-    if (pack.read_line() != 0) {
+    if (int rc = pack.read_line(); rc != 0) {
+      if (rc != runtime::error::end_of_file && read_failed(rc)) {
+        pack.close();
+        p_.pack.clear();
+        return PackOutcome::unreadable;
+      }
       std::string_view text = "Пачка ПФР обрывается в заголовке. Проверьте входной каталог !!! "_w;
       reject(pack, text, text);
       return PackOutcome::rejected;

@@ -83,6 +83,7 @@ enum class PackOutcome {
   converted,      // the XML file was written
   not_converted,  // a kind answered with a message: the XML file holds the frame only
   rejected,       // not a format-4 pack
+  unreadable,     // the pack could not be opened or read (gone, no access, a read failed)
   no_output,      // the output file could not be made
   no_pack,        // no pack was named
 };
@@ -140,6 +141,8 @@ class OnePackConversion {
   // the PFR name keeps what it had.
   void drop_output();
   void reject(PackReader& pack, std::string_view box_text, std::string_view journal_text);
+  // A read of the pack failed (`code`): told as a pack that cannot be opened is. True.
+  bool read_failed(int code);
   // The steps that depend on the packs before (see the constructor).
   void close_previous_output();
   // The output was created under a temporary name; `existed`: something had its PFR name.

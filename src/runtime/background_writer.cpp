@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "runtime/background_writer.h"
 
+#include <cerrno>
+
 #include "runtime/file_error.h"
 
 namespace tolvex::runtime {
@@ -40,9 +42,11 @@ void BackgroundWriter::run() {
     if (!busy_) return;
     std::string_view block = block_;
     lock.unlock();
+    errno = 0;
     bool whole = std::fwrite(block.data(), 1, block.size(), file_) == block.size();
+    int code = whole ? error::ok : short_write_error();
     lock.lock();
-    if (!whole) error_ = error::access_denied;
+    if (!whole) error_ = code;
     busy_ = false;
     changed_.notify_all();
   }

@@ -67,6 +67,7 @@ constexpr CodeText kTexts[] = {
     {97, "Ошибка потока"_w},
     {100, "Ошибка триггера"_w},
     {120, "Не обычный файл"_w},
+    {121, "Нет места на диске"_w},
     {800, "Неверное выражение"_w},
     {801, "Не найдена переменная"_w},
 };
@@ -104,12 +105,13 @@ int error_from_errno(int err) {
     case EROFS:
     case EISDIR:
     case EEXIST:
+      return error::access_denied;
     case ENOSPC:
     case EFBIG:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-      return error::access_denied;
+      return error::disk_full;
     case ENOMEM:
       return error::out_of_memory;
     case EWOULDBLOCK:
@@ -122,6 +124,11 @@ int error_from_errno(int err) {
     default:
       return error::stream_error;
   }
+}
+
+int short_write_error() {
+  int code = error_from_errno(errno);
+  return code == error::disk_full ? code : error::access_denied;
 }
 
 #ifdef _WIN32
@@ -138,11 +145,14 @@ int error_from_windows(unsigned long err) {
       return error::too_many_open;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
       return error::access_denied;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_FILE_TOO_LARGE:
+    case ERROR_NOT_ENOUGH_QUOTA:
+      return error::disk_full;
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
       return error::out_of_memory;

@@ -24,6 +24,9 @@ inline constexpr int already_open = 52;
 inline constexpr int stream_error = 97;
 // A pipe, a device or a socket where a file of lines was expected: it is never read.
 inline constexpr int not_regular_file = 120;
+// No room on the disk for what is written: the disk full, the user's quota or the file-size
+// limit reached.
+inline constexpr int disk_full = 121;
 }  // namespace error
 
 // The runtime text of a code, in Windows-1251 ("Файл не найден"); empty for an unknown code.
@@ -34,6 +37,10 @@ std::string error_description(int code);
 
 // Maps an errno value of the operating system to a runtime code.
 int error_from_errno(int err);
+
+// The code of a write that put fewer bytes than asked, from errno as the write left it: no
+// room on the disk (full, quota, file-size limit) is error 121, anything else error 5.
+int short_write_error();
 
 #ifdef _WIN32
 // Maps a Windows error (GetLastError) to a runtime code.

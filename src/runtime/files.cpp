@@ -78,8 +78,21 @@ int open_for_reading(const std::filesystem::path& path, std::FILE*& file, Opened
   return stream_of(h, _O_RDONLY, "rb", file);
 }
 
+namespace {
+
+// The folder of `path` is a link (a junction, a symbolic link): nothing is opened through it.
+bool folder_is_link(const std::filesystem::path& path) {
+  std::filesystem::path folder = path.parent_path();
+  if (folder.empty()) return false;
+  DWORD attributes = GetFileAttributesW(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+}  // namespace
+
 int open_for_update(const std::filesystem::path& path, bool exclusive, std::FILE*& file) {
   file = nullptr;
+  if (folder_is_link(path)) return error::access_denied;
   // Exclusive: other programs may still read the file (a viewer), but not write it.
   DWORD share = FILE_SHARE_READ | (exclusive ? 0 : FILE_SHARE_WRITE);
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING,
@@ -92,9 +105,10 @@ int open_for_update(const std::filesystem::path& path, bool exclusive, std::FILE
   return stream_of(h, _O_RDWR, "r+b", file);
 }
 
-int create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* existed) {
+int create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* existed, bool folder_link_refused) {
   file = nullptr;
   if (existed) *existed = false;
+  if (folder_link_refused && folder_is_link(path)) return error::access_denied;
   // Deleting stays possible while the file is open, so that an interrupted program can remove
   // its unfinished file.
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -172,6 +186,23 @@ int check_regular(int fd, OpenedFile* facts = nullptr) {
   return error::ok;
 }
 
+// Opens the file `path` through its folder, a link neither at the folder nor at the file's
+// name followed: -1 with errno set (EACCES for a link) on failure.
+int open_in_own_folder(const std::filesystem::path& path, int flags, mode_t mode = 0) {
+  std::filesystem::path folder = path.parent_path();
+  int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (dir < 0) {
+    // ELOOP: a link at the folder's name; ENOTDIR: a link there to something else, or a file.
+    if (errno == ELOOP || errno == ENOTDIR) errno = EACCES;
+    return -1;
+  }
+  int fd = ::openat(dir, path.filename().c_str(), flags | O_NOFOLLOW | O_CLOEXEC, mode);
+  int e = errno;
+  ::close(dir);
+  errno = e == ELOOP ? EACCES : e;
+  return fd;
+}
+
 }  // namespace
 
 int open_for_reading(const std::filesystem::path& path, std::FILE*& file, OpenedFile* facts) {
@@ -188,8 +219,8 @@ int open_for_reading(const std::filesystem::path& path, std::FILE*& file, Opened
 
 int open_for_update(const std::filesystem::path& path, bool exclusive, std::FILE*& file) {
   file = nullptr;
-  int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return error_from_errno(errno == ELOOP ? EACCES : errno);
+  int fd = open_in_own_folder(path, O_RDWR | O_NONBLOCK);
+  if (fd < 0) return error_from_errno(errno);
   if (int rc = check_regular(fd)) {
     ::close(fd);
     return rc;
@@ -201,10 +232,11 @@ int open_for_update(const std::filesystem::path& path, bool exclusive, std::FILE
   return open_checked_fd(fd, "r+b", file);
 }
 
-int create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* existed) {
+int create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* existed, bool folder_link_refused) {
   file = nullptr;
   if (existed) *existed = false;
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  const int flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  int fd = folder_link_refused ? open_in_own_folder(path, flags, 0666) : ::open(path.c_str(), flags, 0666);
   if (fd < 0) {
     if (existed) *existed = errno == EEXIST;
     return error_from_errno(errno);

@@ -40,14 +40,16 @@ FileIdentity identity_at(const std::filesystem::path& entry);
 // read, fewer only at the end of the file; `failed` is set when the read failed.
 std::size_t read_some(std::FILE* file, char* to, std::size_t size, bool& failed);
 
-// Opens an existing regular file for reading and writing (the journal). A link at the name is
-// not followed. With `exclusive` no other process may hold the file open for writing at the
-// same time: error 32 while one does.
+// Opens an existing regular file for reading and writing (the journal). It is opened through
+// its folder: a link neither at the name nor at the folder's own name is followed (error 5). With `exclusive` no other
+// process may hold the file open for writing at the same time: error 32 while one does.
 int open_for_update(const std::filesystem::path& path, bool exclusive, std::FILE*& file);
 
 // Creates a new empty file for reading and writing. Whatever is at the name already, a file
-// or a link, is left alone: the call fails (error 5) and `existed` is set.
-int create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* existed = nullptr);
+// or a link, is left alone: the call fails (error 5) and `existed` is set. With
+// `folder_link_refused` the file is made through its folder, which must not be a link (error 5).
+int create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* existed = nullptr,
+                    bool folder_link_refused = false);
 
 // Writes the stream's buffered bytes and waits until the file's bytes are on the disk.
 int sync_file(std::FILE* file);

@@ -97,13 +97,15 @@ int StagedFile::create(const std::filesystem::path& final_name) {
 
 int StagedFile::write(std::string_view bytes) {
   if (!file_) return error::not_open;
-  return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ? error::ok : error::access_denied;
+  errno = 0;
+  return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ? error::ok : short_write_error();
 }
 
 int StagedFile::finish() {
   if (!file_) return error::not_open;
   int rc = sync_file(file_);
-  if (std::fclose(file_) != 0 && rc == error::ok) rc = error::access_denied;
+  errno = 0;
+  if (std::fclose(file_) != 0 && rc == error::ok) rc = short_write_error();
   file_ = nullptr;
   if (rc != error::ok) {
     forget_temporary_file(true);

@@ -163,6 +163,7 @@ int LineReader::open(const std::filesystem::path& path) {
   if (int rc = open_for_reading(path, file_, &opened_)) return rc;
   std::setvbuf(file_, nullptr, _IONBF, 0);
   pos_ = 0;
+  skip_pending_ = false;
   at_eof_ = false;
   resize_window();
   return error::ok;
@@ -181,6 +182,7 @@ int LineReader::close() {
 
 int LineReader::set_to_start() {
   if (!file_) return error::not_open;
+  skip_pending_ = false;
   // The file stands where the window ends: nothing read yet means it is at its start.
   if (window_start_ == 0 && window_len_ == 0 && !at_eof_) {
     pos_ = 0;
@@ -245,6 +247,7 @@ int LineReader::next() {
     at_eof_ = false;
   }
   if (failed_) return error::stream_error;
+  if (skip_pending_ && !skip_rest_of_line()) return error::stream_error;
   const std::size_t rec_len = settings_.record_length;
   const std::string& marker = settings_.end_of_record;
   const bool ctrl_z = settings_.ctrl_z_is_eof;
@@ -299,8 +302,24 @@ int LineReader::next() {
     }
     record_[written++] = c;
   }
-  if (!ended) {
-    // The record is full: the rest of the physical line is passed over.
+  pos_ = cur;
+  used_ = written;
+  dirty_ = std::max(dirty_, written);
+  // The record is full: the rest of the physical line is passed over when the next line is
+  // asked for, so that a file judged by its first line is never read further (a huge file with
+  // no line end, a sparse one).
+  skip_pending_ = !ended;
+  if (settings_.oem) oem_to_ansi_in_place(record_.data(), written);
+  return error::ok;
+}
+
+bool LineReader::skip_rest_of_line() {
+  skip_pending_ = false;
+  const std::string& marker = settings_.end_of_record;
+  const bool ctrl_z = settings_.ctrl_z_is_eof;
+  std::size_t cur = pos_;
+  char c;
+  {
     while (byte_at(cur, c)) {
       if (c == (marker.empty() ? '\0' : marker[0]) && marker_at(cur)) {
         cur += marker.size();
@@ -322,10 +341,7 @@ int LineReader::next() {
     }
   }
   pos_ = cur;
-  used_ = written;
-  dirty_ = std::max(dirty_, written);
-  if (settings_.oem) oem_to_ansi_in_place(record_.data(), written);
-  return error::ok;
+  return !failed_;
 }
 
 bool LineReader::plain_line(std::size_t& length) {
@@ -371,7 +387,7 @@ bool LineReader::next_plain() {
 }
 
 bool LineReader::next_bytes(std::string_view& bytes) {
-  if (!file_ || !settings_.quick_scan || failed_) return false;
+  if (!file_ || !settings_.quick_scan || failed_ || skip_pending_) return false;
   const std::size_t want = settings_.record_length + settings_.end_of_record.size();
   if (available() < want) fill(want);
   std::size_t n = 0;
@@ -450,7 +466,7 @@ void LineWriter::adopt(std::FILE* f, const std::filesystem::path& path, bool own
 int LineWriter::create(const std::filesystem::path& path) {
   if (int e = check_not_directory(path)) return e;
   std::FILE* f = nullptr;
-  if (int rc = create_new_file(path, f)) return rc;
+  if (int rc = create_new_file(path, f, nullptr, true)) return rc;
   return std::fclose(f) == 0 ? error::ok : error_from_errno(errno);
 }
 
@@ -499,8 +515,9 @@ int LineWriter::add(std::string_view line) {
 int LineWriter::flush() {
   if (!file_) return error::not_open;
   if (!pending_.empty()) {
+    errno = 0;
     std::size_t put = std::fwrite(pending_.data(), 1, pending_.size(), file_);
-    if (put != pending_.size()) error_ = error::access_denied;  // a short write
+    if (put != pending_.size()) error_ = short_write_error();
     pending_.clear();
   }
   return error_;
@@ -509,10 +526,11 @@ int LineWriter::flush() {
 int LineWriter::close() {
   if (!file_) return error::ok;
   int rc = flush();
+  errno = 0;
   if (owned_) {
-    if (std::fclose(file_) != 0 && rc == 0) rc = error::access_denied;
+    if (std::fclose(file_) != 0 && rc == 0) rc = short_write_error();
   } else if (std::fflush(file_) != 0 && rc == 0) {
-    rc = error::access_denied;
+    rc = short_write_error();
   }
   file_ = nullptr;
   return rc;

@@ -85,6 +85,8 @@ class LineReader {
   void resize_window();
   // Whether the line at the reading position is a plain one; its length without the marker.
   bool plain_line(std::size_t& length);
+  // Passes over the rest of a line longer than the record; false when a read failed.
+  bool skip_rest_of_line();
   // The common line, read into the record; false (nothing read) otherwise.
   bool next_plain();
   void make_record() const;
@@ -98,9 +100,10 @@ class LineReader {
   std::size_t window_size_ = 0;
   std::size_t window_start_ = 0;  // file offset of window_[0]
   std::size_t window_len_ = 0;
-  std::size_t pos_ = 0;  // file offset of the next line
-  bool at_eof_ = false;  // the file has no bytes past the window
-  bool failed_ = false;  // a read failed
+  std::size_t pos_ = 0;        // file offset of the next line
+  bool at_eof_ = false;        // the file has no bytes past the window
+  bool failed_ = false;        // a read failed
+  bool skip_pending_ = false;  // the line last read was longer than the record: its rest is unread
   // The record is made when it is asked for after next_bytes(): it is kept in mutable members.
   mutable std::string record_;
   mutable std::size_t used_ = 0;     // the record's characters from the line; the rest are blank padding
@@ -118,14 +121,15 @@ class LineWriter {
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
-  // Opens an existing regular file for appending, never through a link; error 2 when it does
-  // not exist. With `exclusive` no other process may hold the file open at the same time
-  // (error 32 while one does).
+  // Opens an existing regular file for appending, never through a link (at its name or at its
+  // folder's); error 2 when it does not exist. With `exclusive` no other process may hold the file open at the same
+  // time (error 32 while one does).
   int open(const std::filesystem::path& path, bool exclusive);
   // Writes into a stream opened elsewhere (a staged file): close() then writes out what is
   // pending and leaves the stream open.
   void attach(std::FILE* stream, const std::filesystem::path& path);
-  // Creates a new empty file without opening it; fails when anything is at the name already.
+  // Creates a new empty file without opening it; fails when anything is at the name already or
+  // the folder is a link.
   static int create(const std::filesystem::path& path);
   // Empties the open file.
   int empty();

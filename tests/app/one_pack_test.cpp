@@ -277,7 +277,7 @@ TEST_F(OnePack, NoPackNamedAndPackThatCannotBeOpened) {
   start();
   core::OnePackConversion one(session(), pack_state());
   EXPECT_EQ(one.convert_batch({}), core::PackOutcome::no_pack);
-  EXPECT_EQ(one.convert_batch(dir / "In_4"), core::PackOutcome::rejected);  // a directory
+  EXPECT_EQ(one.convert_batch(dir / "In_4"), core::PackOutcome::unreadable);  // a directory
   EXPECT_EQ(op.joined_log(),
             "box ПРЕДУПРЕЖДЕНИЕ !!!: Не выбран файл пачки 4 формата\n"
             "box Stop: Не могу открыть пачку Нет доступа\n"
@@ -319,7 +319,7 @@ TEST_F(OnePack, OnlyRegularFilesAreReadAsPacks) {
   start();
   for (const auto& p : specials) {
     op.log.clear();
-    EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_batch(p), core::PackOutcome::rejected) << p;
+    EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_batch(p), core::PackOutcome::unreadable) << p;
     EXPECT_EQ(op.joined_log(),
               "box Stop: Не могу открыть пачку Не обычный файл\n"
               "box Сообщение: Это не файл пачки ПФР. Проверьте входной каталог !!! \n")

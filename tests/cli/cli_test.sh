@@ -127,11 +127,11 @@ rm -f tolvex.ini.tmp "out5/$name.part"
 # write fails instead of ending the program): each is told, and nothing is left half written.
 mkdir -p four && for i in 1 2 3 4; do cp in/good.txt four/p$i.txt; done
 (trap '' XFSZ; ulimit -f 2; "$cli" convert --out out6 four/*.txt) 2> full.txt; check "a journal that cannot be written exits 3" 3 $?
-grep -q "Сообщение: Не могу записать журнал Report/tolvex.log. Ошибка: Нет доступа (5)" full.txt; check "the journal failure is told" 0 $?
+grep -q "Сообщение: Не могу записать журнал Report/tolvex.log. Ошибка: Нет места на диске (121)" full.txt; check "the journal failure is told as a full disk" 0 $?
 check "no temporary file is left" 0 "$(leftovers)"
 (trap '' XFSZ; ulimit -f 1; "$cli" convert --out out7 in/good.txt) 2> /dev/null; check "an XML file that cannot be written exits 1" 1 $?
 check "no part of it is left" 0 "$(ls out7 | wc -l)"
-journal | grep -q "^5 Закрыли в конце $work/out7/$name"; check "its failed close is journaled" 0 $?
+journal | grep -q "^121 Закрыли в конце $work/out7/$name"; check "its failed close is journaled as a full disk" 0 $?
 mv tolvex.ini kept.ini
 # (Under a limit of 0 the error stream must be a pipe: a file there could not be written either.)
 (trap '' XFSZ; ulimit -f 0; "$cli" convert --out out7 in/good.txt; echo "exit $?") 2>&1 | cat > full.txt
@@ -180,6 +180,23 @@ check "both are refused as not regular" 2 "$(grep -c "Не могу открыт
 exec 3<> fifo
 timeout 60 "$cli" convert fifo 2> e.txt; check "a pipe with a writer exits 1" 1 $?
 exec 3>&-
+
+# A pack that is gone is told as such; a huge file with no line end (sparse: no disk) is judged
+# by its first bytes and rejected at once, not read to its end.
+"$cli" convert in/gone.txt 2> e.txt; check "a pack that is gone exits 1" 1 $?
+grep -q "gone.txt: failed (the pack could not be opened or read)" e.txt; check "... and is told as unreadable" 0 $?
+truncate -s 8G huge.txt
+timeout 5 "$cli" convert huge.txt 2> e.txt; check "an 8 GB file with no line end is rejected at once" 1 $?
+rm -f huge.txt
+
+# The journal's folder a link to another folder: refused, that folder's journal untouched.
+mkdir -p linked/elsewhere && echo "their journal" > linked/elsewhere/tolvex.log && ln -s elsewhere linked/Report
+(cd linked && "$cli" convert ../in/good.txt 2> e.txt); check "a journal folder that is a link exits 3" 3 $?
+check "the linked folder's journal is untouched" "their journal" "$(cat linked/elsewhere/tolvex.log)"
+
+# Started in a folder that was removed: told, exit 3.
+mkdir gone && (cd gone && rmdir "$work/gone" && "$cli" batch 2> "$work/e.txt"); check "a removed folder exits 3" 3 $?
+grep -q "Текущий каталог удалён или недоступен" e.txt; check "... and is told" 0 $?
 
 # Line breaks and escape sequences in names never reach the journal or the terminal.
 forged=$(printf 'x\n0 Закрыли FORGED.txt') && red=$(printf '\033[31mred.txt')

@@ -45,6 +45,7 @@ constexpr Heading kHeadings[] = {
     {core::PackOutcome::not_converted, "Не конвертируются (тип документа пока не обрабатывается): "_w,
      "Не конвертируются (в файле XML только опись пачки):"_w},
     {core::PackOutcome::rejected, "Отвергнуто (не пачка 4 формата): "_w, "Отвергнуты (не пачка 4 формата):"_w},
+    {core::PackOutcome::unreadable, "Не прочитано (пачка не открывается или не читается): "_w, "Не прочитаны:"_w},
     {core::PackOutcome::no_output, "Не записано (выходной файл не создан): "_w, "Не записаны:"_w},
 };
 
@@ -56,8 +57,12 @@ std::string batch_summary_text(const app::BatchSummary& summary) {
     text = std::string("Пакетная обработка остановлена оператором: обработано пачек "_w) +
            std::to_string(summary.results.size()) + std::string(" из "_w) + std::to_string(summary.packs) + ".\n";
   text += std::string("Пачек в каталоге: "_w) + std::to_string(summary.packs) + ".";
-  for (const Heading& h : kHeadings)
-    text += "\n" + std::string(h.count) + std::to_string(summary.of(h.outcome).size()) + ".";
+  for (const Heading& h : kHeadings) {
+    std::size_t n = summary.of(h.outcome).size();
+    // Packs that could not be read are counted only when there are any.
+    if (n == 0 && h.outcome == core::PackOutcome::unreadable) continue;
+    text += "\n" + std::string(h.count) + std::to_string(n) + ".";
+  }
   return text;
 }
 

@@ -53,10 +53,15 @@ int main(int argc, char** argv) {
   options.addVersionOption();
   options.addPositionalArgument("PACK", QString::fromUtf8("пачка 4 формата: открыть с ней окно одной пачки"));
   options.process(app);
+  gui::QtOperator op;
+  fs::path folder;
+  try {
+    folder = app::current_folder(op);
+  } catch (const core::ProgramEnd& end) {
+    return end.exit_status();
+  }
   std::optional<fs::path> pack;
-  if (!options.positionalArguments().isEmpty())
-    pack = fs::absolute(gui::to_path(options.positionalArguments().front()));
-  fs::path folder = fs::current_path();
+  if (!options.positionalArguments().isEmpty()) pack = folder / gui::to_path(options.positionalArguments().front());
   QApplication::setWindowIcon(program_icon(folder));
 
   core::SystemClock clock;
@@ -66,7 +71,6 @@ int main(int argc, char** argv) {
     splash.run(&positions);
   }
 
-  gui::QtOperator op;
   app::ProcessRunner programs;
   try {
     app::Program program(folder, op, clock, programs);

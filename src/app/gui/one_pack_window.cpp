@@ -336,7 +336,7 @@ void OnePackWindow::after_pack(bool chosen, core::PackOutcome outcome) {
   pack_read_ = outcome != core::PackOutcome::no_pack;
   converted_ = false;
   refresh();
-  if (outcome == core::PackOutcome::rejected) return end_procedure();
+  if (outcome == core::PackOutcome::rejected || outcome == core::PackOutcome::unreadable) return end_procedure();
   if (conv_.header_ready())
     say(QString::fromUtf8("Заголовок пачки прочитан, документов в пачке: %1. «OK» конвертирует документы.")
             .arg(qs(p_.header.dokt.value("KOL_DOK"))));
