@@ -36,6 +36,13 @@ Program::Program(const std::filesystem::path& folder, core::Operator& op, core::
     std::string text =
         ini_.too_large()
             ? std::string("Файл настроек "_w) + ini_shown + std::string(" больше 1 Мб и не м.б. прочитан"_w)
+        : ini_.not_understood()
+            ? std::string("Файл настроек "_w) + ini_shown + std::string(" не м.б. прочитан: в строке "_w) +
+                  std::to_string(ini_.bad_line()) +
+                  std::string(
+                      " не текст (файл испорчен или записан не в кодировке Windows-1251, UTF-8 или "
+                      "UTF-16). Исправьте строку или сохраните файл в одной из этих кодировок; удалённый "
+                      "файл программа создаст заново с настройками по умолчанию"_w)
             : std::string("Не могу прочитать файл настроек "_w) + ini_shown + std::string(". Ошибка: "_w) +
                   runtime::error_description(ini_.read_error());
     core::info_box(op, core::kTitleMessage, text);

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/settings.h"
 
-#include <sstream>
-
 #include "core/record.h"
+#include "runtime/codepage.h"
 #include "runtime/file_error.h"
 #include "runtime/files.h"
 #include "runtime/paths.h"
@@ -36,11 +35,91 @@ std::string_view trim(std::string_view s) {
 IniStore::IniStore(std::filesystem::path file) : file_(std::move(file)) { read(); }
 
 void IniStore::reload() {
-  sections_.clear();
+  lines_.clear();
+  encoding_ = Encoding::ansi;
+  bom_.clear();
+  line_end_.clear();
   read_error_ = 0;
   too_large_ = false;
+  bad_line_ = 0;
   read();
 }
+
+namespace {
+
+// Reads the file's characters one by one, in its encoding.
+class Decoder {
+ public:
+  Decoder(std::string_view bytes, IniStore::Encoding encoding) : b_(bytes), e_(encoding) {}
+  std::size_t at() const { return i_; }
+  bool done() const { return i_ >= b_.size(); }
+  // The next character; false when the bytes there are not a character of the encoding.
+  bool next(char32_t& cp) {
+    switch (e_) {
+      case IniStore::Encoding::ansi:
+        cp = runtime::ansi_to_unicode(b_[i_++]);
+        return cp != 0xFFFD;
+      case IniStore::Encoding::utf8:
+        return next_utf8(cp);
+      default:
+        return next_utf16(cp);
+    }
+  }
+
+ private:
+  unsigned byte(std::size_t k) const { return static_cast<unsigned char>(b_[k]); }
+  bool next_utf8(char32_t& cp) {
+    unsigned c = byte(i_);
+    int extra = c < 0x80 ? 0 : c >= 0xC2 && c <= 0xDF ? 1 : (c & 0xF0) == 0xE0 ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : -1;
+    if (extra < 0 || i_ + extra >= b_.size() + (extra == 0 ? 1 : 0)) return false;
+    cp = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
+    for (int k = 1; k <= extra; ++k) {
+      if (i_ + k >= b_.size() || (byte(i_ + k) & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (byte(i_ + k) & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past Unicode are not UTF-8.
+    if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
+      return false;
+    i_ += 1 + extra;
+    return true;
+  }
+  char32_t unit(std::size_t k) const {
+    return e_ == IniStore::Encoding::utf16le ? byte(k) | (byte(k + 1) << 8) : (byte(k) << 8) | byte(k + 1);
+  }
+  bool next_utf16(char32_t& cp) {
+    if (i_ + 2 > b_.size()) return false;  // an odd length
+    cp = unit(i_);
+    if (cp >= 0xDC00 && cp <= 0xDFFF) return false;
+    if (cp >= 0xD800 && cp <= 0xDBFF) {
+      if (i_ + 4 > b_.size()) return false;
+      char32_t low = unit(i_ + 2);
+      if (low < 0xDC00 || low > 0xDFFF) return false;
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+      i_ += 2;
+    }
+    i_ += 2;
+    return true;
+  }
+
+  std::string_view b_;
+  IniStore::Encoding e_;
+  std::size_t i_ = 0;
+};
+
+// Text without a byte-order mark is UTF-8 when it has bytes past ASCII and all of them form
+// UTF-8 sequences (Windows-1251 Russian text practically never does), otherwise Windows-1251.
+bool looks_utf8(std::string_view bytes) {
+  bool high = false;
+  Decoder d(bytes, IniStore::Encoding::utf8);
+  char32_t cp;
+  while (!d.done()) {
+    if (!d.next(cp)) return false;
+    high = high || cp >= 0x80;
+  }
+  return high;
+}
+
+}  // namespace
 
 void IniStore::read() {
   std::string text;
@@ -50,72 +129,203 @@ void IniStore::read() {
     read_error_ = rc;
     return;
   }
-  std::string_view rest = text;
-  while (!rest.empty()) {
-    auto nl = rest.find('\n');
-    std::string_view line = trim(rest.substr(0, nl));
-    rest.remove_prefix(nl == std::string_view::npos ? rest.size() : nl + 1);
-    if (line.empty() || line.front() == ';') continue;
-    if (line.front() == '[') {
-      auto close = line.find(']');
-      sections_.push_back(
-          {std::string(trim(line.substr(1, close == std::string_view::npos ? line.npos : close - 1))), {}});
-      continue;
-    }
-    if (sections_.empty()) continue;
-    auto eq = line.find('=');
-    if (eq == std::string_view::npos) continue;
-    std::string_view value = trim(line.substr(eq + 1));
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
-    sections_.back().entries.push_back({std::string(trim(line.substr(0, eq))), std::string(value)});
+  if (!parse(text)) {
+    lines_.clear();
+    read_error_ = runtime::error::bad_structure;
   }
 }
 
-IniStore::Section* IniStore::find_section(std::string_view name) {
-  for (auto& s : sections_)
-    if (iequals(s.name, name)) return &s;
-  return nullptr;
+bool IniStore::parse(const std::string& bytes) {
+  std::string_view rest = bytes;
+  auto starts = [&](std::string_view mark) { return rest.substr(0, mark.size()) == mark; };
+  if (starts("\xEF\xBB\xBF")) {
+    encoding_ = Encoding::utf8;
+  } else if (starts("\xFF\xFE")) {
+    encoding_ = Encoding::utf16le;
+  } else if (starts("\xFE\xFF")) {
+    encoding_ = Encoding::utf16be;
+  } else {
+    encoding_ = looks_utf8(rest) ? Encoding::utf8 : Encoding::ansi;
+  }
+  std::size_t mark = starts("\xEF\xBB\xBF")                                             ? 3
+                     : encoding_ == Encoding::utf16le || encoding_ == Encoding::utf16be ? 2
+                                                                                        : 0;
+  bom_ = std::string(rest.substr(0, mark));
+  rest.remove_prefix(bom_.size());
+
+  Decoder d(rest, encoding_);
+  std::size_t line_start = 0;
+  std::string text;  // the line's characters in Windows-1251
+  bool in_section = false;
+  auto finish = [&](std::size_t text_end, std::size_t end_end) {
+    Line line;
+    line.bytes = std::string(rest.substr(line_start, text_end - line_start));
+    line.end = std::string(rest.substr(text_end, end_end - text_end));
+    if (line_end_.empty()) line_end_ = line.end;
+    std::string_view t = trim(text);
+    if (!t.empty() && t.front() == '[') {
+      auto close = t.find(']');
+      line.kind = Line::section;
+      line.name = std::string(trim(t.substr(1, close == std::string_view::npos ? t.npos : close - 1)));
+      in_section = true;
+    } else if (!t.empty() && t.front() != ';' && in_section && t.find('=') != std::string_view::npos) {
+      auto eq = t.find('=');
+      std::string_view value = trim(t.substr(eq + 1));
+      if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+      line.kind = Line::entry;
+      line.name = std::string(trim(t.substr(0, eq)));
+      line.value = std::string(value);
+    }
+    lines_.push_back(std::move(line));
+    text.clear();
+    line_start = end_end;
+  };
+  while (!d.done()) {
+    std::size_t at = d.at();
+    char32_t cp;
+    if (!d.next(cp)) {
+      bad_line_ = lines_.size() + 1;
+      return false;
+    }
+    if (cp == '\r' || cp == '\n') {
+      std::size_t end_end = d.at();
+      if (cp == '\r' && !d.done()) {
+        Decoder look = d;
+        char32_t lf;
+        if (look.next(lf) && lf == '\n') {
+          d = look;
+          end_end = d.at();
+        }
+      }
+      finish(at, end_end);
+      continue;
+    }
+    char c;
+    // Binary bytes (NUL and the other control codes but the tab) and characters Windows-1251
+    // lacks: not a settings file that can be understood.
+    if ((cp < 0x20 && cp != '\t') || !runtime::unicode_to_ansi(cp, c)) {
+      bad_line_ = lines_.size() + 1;
+      return false;
+    }
+    text.push_back(c);
+  }
+  if (line_start < rest.size()) finish(rest.size(), rest.size());
+  return true;
 }
 
-const IniStore::Section* IniStore::find_section(std::string_view name) const {
-  for (const auto& s : sections_)
-    if (iequals(s.name, name)) return &s;
-  return nullptr;
+IniStore::Range IniStore::find_section(std::string_view name) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].kind != Line::section || !iequals(lines_[i].name, name)) continue;
+    std::size_t end = i + 1;
+    while (end < lines_.size() && lines_[end].kind != Line::section) ++end;
+    return {i, end};
+  }
+  return {std::string::npos, std::string::npos};
+}
+
+std::size_t IniStore::find_entry(const Range& r, std::string_view key) const {
+  if (r.header == std::string::npos) return std::string::npos;
+  for (std::size_t i = r.header + 1; i < r.end; ++i)
+    if (lines_[i].kind == Line::entry && iequals(lines_[i].name, key)) return i;
+  return std::string::npos;
 }
 
 std::string IniStore::get_setting(std::string_view section, std::string_view key) const {
-  if (const Section* s = find_section(section))
-    for (const auto& e : s->entries)
-      if (iequals(e.key, key)) return e.value;
-  return {};
+  std::size_t i = find_entry(find_section(section), key);
+  return i == std::string::npos ? std::string() : lines_[i].value;
 }
 
 bool IniStore::has_setting(std::string_view section, std::string_view key) const {
-  if (const Section* s = find_section(section))
-    for (const auto& e : s->entries)
-      if (iequals(e.key, key)) return true;
-  return false;
+  return find_entry(find_section(section), key) != std::string::npos;
+}
+
+IniStore::Line IniStore::make_line(std::string_view text) const {
+  Line line;
+  for (char c : text) {
+    char32_t cp = runtime::ansi_to_unicode(c);
+    switch (encoding_) {
+      case Encoding::ansi:
+        line.bytes.push_back(c);
+        break;
+      case Encoding::utf8:
+        line.bytes += runtime::ansi_to_utf8(std::string_view(&c, 1));
+        break;
+      case Encoding::utf16le:
+        line.bytes.push_back(static_cast<char>(cp & 0xFF));
+        line.bytes.push_back(static_cast<char>(cp >> 8));
+        break;
+      case Encoding::utf16be:
+        line.bytes.push_back(static_cast<char>(cp >> 8));
+        line.bytes.push_back(static_cast<char>(cp & 0xFF));
+        break;
+    }
+  }
+  if (!line_end_.empty()) {
+    line.end = line_end_;
+  } else if (encoding_ == Encoding::utf16le) {
+    line.end = std::string("\r\0\n\0", 4);
+  } else if (encoding_ == Encoding::utf16be) {
+    line.end = std::string("\0\r\0\n", 4);
+  } else {
+    line.end = "\r\n";
+  }
+  return line;
+}
+
+IniStore::Line IniStore::make_entry(std::string_view key, std::string_view value) const {
+  bool quote = !value.empty() && (value.front() == ' ' || value.back() == ' ' ||
+                                  (value.size() >= 2 && value.front() == '"' && value.back() == '"'));
+  std::string text(key);
+  text += '=';
+  if (quote) text += '"';
+  text += value;
+  if (quote) text += '"';
+  Line line = make_line(text);
+  line.kind = Line::entry;
+  line.name = std::string(key);
+  line.value = std::string(value);
+  return line;
 }
 
 bool IniStore::put_setting(std::string_view section, std::string_view key, std::optional<std::string_view> value) {
-  Section* s = find_section(section);
-  if (!s) {
-    if (!value) return true;
-    sections_.push_back({std::string(section), {}});
-    s = &sections_.back();
-  }
-  for (auto it = s->entries.begin(); it != s->entries.end(); ++it) {
-    if (!iequals(it->key, key)) continue;
+  Range r = find_section(section);
+  std::size_t at = find_entry(r, key);
+  if (at != std::string::npos) {
     // The file already holds this value (no write has failed since): nothing to write.
-    if (value && it->value == *value && write_error_ == 0) return true;
-    if (value)
-      it->value = std::string(*value);
-    else
-      s->entries.erase(it);
+    if (value && lines_[at].value == *value && write_error_ == 0) return true;
+    if (value) {
+      Line line = make_entry(lines_[at].name, *value);
+      line.end = lines_[at].end;
+      lines_[at] = std::move(line);
+    } else {
+      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(at));
+    }
     return changed();
   }
   if (!value) return true;
-  s->entries.push_back({std::string(key), std::string(*value)});
+  // A line that a new one follows needs its line end.
+  auto ended = [this](std::size_t i) {
+    if (lines_[i].end.empty()) lines_[i].end = make_line("").end;
+  };
+  if (r.header == std::string::npos) {
+    // A new section at the end of the file, after an empty line.
+    if (!lines_.empty()) {
+      ended(lines_.size() - 1);
+      lines_.push_back(make_line(""));
+    }
+    Line header = make_line("[" + std::string(section) + "]");
+    header.kind = Line::section;
+    header.name = std::string(section);
+    lines_.push_back(std::move(header));
+    lines_.push_back(make_entry(key, *value));
+    return changed();
+  }
+  // A new key after the section's last key (after its name when it has none).
+  std::size_t after = r.header;
+  for (std::size_t i = r.header + 1; i < r.end; ++i)
+    if (lines_[i].kind == Line::entry) after = i;
+  ended(after);
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(after + 1), make_entry(key, *value));
   return changed();
 }
 
@@ -137,21 +347,14 @@ int IniStore::release_writes() {
 int IniStore::save() {
   // A file that could not be read keeps what it holds.
   if (read_error_ != 0) return write_error_ = read_error_;
-  std::ostringstream out;
-  bool first = true;
-  for (const auto& s : sections_) {
-    if (!first) out << "\r\n";
-    first = false;
-    out << '[' << s.name << "]\r\n";
-    for (const auto& e : s.entries) {
-      bool quote = !e.value.empty() && (e.value.front() == ' ' || e.value.back() == ' ' ||
-                                        (e.value.size() >= 2 && e.value.front() == '"' && e.value.back() == '"'));
-      out << e.key << '=' << (quote ? "\"" : "") << e.value << (quote ? "\"" : "") << "\r\n";
-    }
+  std::string out = bom_;
+  for (const auto& line : lines_) {
+    out += line.bytes;
+    out += line.end;
   }
   runtime::StagedFile f;
   int rc = f.create(file_);
-  if (rc == runtime::error::ok) rc = f.write(out.str());
+  if (rc == runtime::error::ok) rc = f.write(out);
   if (rc == runtime::error::ok) rc = f.commit();
   if (rc != runtime::error::ok) {
     write_error_ = rc;

@@ -17,6 +17,12 @@ namespace tolvex::core {
 // store is made; every write puts the whole file in place as a staged file (new, synced,
 // renamed), unless writes are held. A value with leading or trailing blanks is stored in
 // double quotes so that it reads back unchanged.
+//
+// The file may be Windows-1251, UTF-8 (with a byte-order mark or without) or UTF-16 (little or
+// big endian, with a byte-order mark), with CR LF, LF or CR line ends; its values are held as
+// Windows-1251 text. A write changes only the lines of the keys it changes, each written in
+// the file's own encoding and line end: comments, other sections and lines that are not
+// key=value stay byte for byte, as the Windows profile functions leave them.
 class IniStore {
  public:
   // A settings file larger than this is not read (nor ever written).
@@ -25,10 +31,14 @@ class IniStore {
   explicit IniStore(std::filesystem::path file);
 
   // Why an existing file could not be read: 0 when it was read or is missing. A file that
-  // could not be read, or is too large, is never written by this store: the operator's
-  // settings are not to be replaced by defaults.
+  // could not be read, is too large or cannot be understood is never written by this store:
+  // the operator's settings are not to be replaced by defaults.
   int read_error() const { return read_error_; }
   bool too_large() const { return too_large_; }
+  // The file is not text in any of its encodings (binary bytes, a broken UTF-8 or UTF-16
+  // sequence, a character Windows-1251 lacks): read_error() is 47; the line where it was seen.
+  bool not_understood() const { return bad_line_ != 0; }
+  std::size_t bad_line() const { return bad_line_; }
 
   // The value, or an empty text when the section or key is missing.
   std::string get_setting(std::string_view section, std::string_view key) const;
@@ -52,24 +62,39 @@ class IniStore {
   // Forgets what was read and reads the file again.
   void reload();
 
+  enum class Encoding { ansi, utf8, utf16le, utf16be };
+
  private:
-  struct Entry {
-    std::string key, value;
+  // One line of the file: its bytes as the file holds them, and what it says.
+  struct Line {
+    std::string bytes;  // without its line end
+    std::string end;    // its line end as the file holds it; empty for a last line without one
+    enum Kind { other, section, entry } kind = other;
+    std::string name;   // the section's name or the entry's key (Windows-1251)
+    std::string value;  // the entry's value (Windows-1251)
   };
-  struct Section {
-    std::string name;
-    std::vector<Entry> entries;
+  // The lines [header, end) of the first section of that name; npos header when there is none.
+  struct Range {
+    std::size_t header, end;
   };
-  Section* find_section(std::string_view name);
-  const Section* find_section(std::string_view name) const;
+  Range find_section(std::string_view name) const;
+  std::size_t find_entry(const Range& r, std::string_view key) const;  // npos when missing
   void read();
+  bool parse(const std::string& bytes);
+  // A line of `text` (Windows-1251) in the file's encoding, with the file's line end.
+  Line make_line(std::string_view text) const;
+  Line make_entry(std::string_view key, std::string_view value) const;
   bool changed();  // a write, now or when released
   int save();
 
   std::filesystem::path file_;
-  std::vector<Section> sections_;
+  std::vector<Line> lines_;
+  Encoding encoding_ = Encoding::ansi;
+  std::string bom_;
+  std::string line_end_;  // of the file's first line, in its encoding: for new lines
   int read_error_ = 0;
   bool too_large_ = false;
+  std::size_t bad_line_ = 0;
   bool held_ = false;
   bool dirty_ = false;
   int write_error_ = 0;

@@ -57,6 +57,13 @@ char ansi_of(char32_t cp) {
 
 }  // namespace
 
+char32_t ansi_to_unicode(char c) { return tables::cp1251_to_unicode[static_cast<unsigned char>(c)]; }
+
+bool unicode_to_ansi(char32_t cp, char& out) {
+  out = ansi_of(cp);
+  return out != '?' || cp == '?';
+}
+
 char ansi_to_oem(char c) {
   static const auto table = [] {
     std::array<char, 256> t{};

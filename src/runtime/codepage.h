@@ -36,6 +36,11 @@ std::string ansi_to_utf8(std::string_view ansi);
 // UTF-8 text as Windows-1251; a character that 1251 lacks, or a malformed sequence, becomes "?".
 std::string utf8_to_ansi(std::string_view utf8);
 
+// The Unicode code point of a Windows-1251 byte (U+FFFD for the byte 1251 leaves undefined).
+char32_t ansi_to_unicode(char c);
+// The Windows-1251 byte of a code point; false when the code page has none.
+bool unicode_to_ansi(char32_t cp, char& out);
+
 // Upper case of a Windows-1251 letter, Latin and Cyrillic (Ё and ё included).
 char ansi_upper(char c);
 // The upper case of a whole text, written to `out` (as many bytes as the text has).

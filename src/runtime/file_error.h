@@ -20,6 +20,7 @@ inline constexpr int locked = 32;
 inline constexpr int end_of_file = 33;
 inline constexpr int not_open = 37;
 inline constexpr int bad_file_name = 45;
+inline constexpr int bad_structure = 47;
 inline constexpr int already_open = 52;
 inline constexpr int stream_error = 97;
 // A pipe, a device or a socket where a file of lines was expected: it is never read.

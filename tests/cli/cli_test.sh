@@ -149,6 +149,12 @@ rmdir tolvex.ini && head -c 1100000 /dev/zero | tr '\0' ';' > tolvex.ini && befo
 "$cli" convert in/good.txt 2> e.txt; check "settings over 1 MB exit 3" 3 $?
 grep -q "Файл настроек tolvex.ini больше 1 Мб" e.txt; check "the size is told" 0 $?
 check "the large settings file is kept" "$before" "$(md5sum < tolvex.ini)"
+{ printf '\377\376'; printf '[odna_pch]\r\npath_out7=%s/u16out/\r\n' "$work" | iconv -f UTF-8 -t UTF-16LE; } > tolvex.ini
+"$cli" -q convert in/good.txt 2> /dev/null; check "settings saved as Notepad's Unicode are followed" 1 "$(ls u16out | wc -l)"
+printf '[odna_pch]\r\npath_out7=/a\0b/\r\n' > tolvex.ini && before=$(md5sum < tolvex.ini)
+"$cli" convert in/good.txt 2> e.txt; check "settings that cannot be understood exit 3" 3 $?
+grep -q "Файл настроек tolvex.ini не м.б. прочитан: в строке 2 не текст" e.txt; check "... are told" 0 $?
+check "... and kept" "$before" "$(md5sum < tolvex.ini)"
 mv kept.ini tolvex.ini
 
 # The input folder of the settings is missing: told, exit 1, nothing archived.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/codepage.h"
 #include "runtime/paths.h"
 #include "temp_folder.h"
 
@@ -150,4 +151,83 @@ TEST_F(SettingsTest, FileThatCannotBeReadIsNeverWritten) {
   EXPECT_NE(ini.write_error(), 0);
   EXPECT_EQ(file_text(), big);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary file left
+}
+
+namespace {
+
+// UTF-8 text in the encoding of a settings file: 1251, UTF-8, UTF-16 LE or BE.
+std::string encoded(const std::string& utf8, IniStore::Encoding e) {
+  if (e == IniStore::Encoding::ansi) return tolvex::runtime::utf8_to_ansi(utf8);
+  if (e == IniStore::Encoding::utf8) return utf8;
+  std::string out;
+  for (char c : tolvex::runtime::utf8_to_ansi(utf8)) {
+    auto u = static_cast<unsigned>(tolvex::runtime::ansi_to_unicode(c));
+    char lo = static_cast<char>(u & 0xFF), hi = static_cast<char>(u >> 8);
+    out += e == IniStore::Encoding::utf16le ? std::string{lo, hi} : std::string{hi, lo};
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST_F(SettingsTest, EveryEncodingAndLineEndIsReadAndOnlyTheChangedKeysAreWritten) {
+  using E = IniStore::Encoding;
+  struct Row {
+    const char* name;
+    std::string bom;
+    E encoding;
+    std::string eol;
+  };
+  const Row rows[] = {
+      {"1251, CR LF", "", E::ansi, "\r\n"},
+      {"1251, LF", "", E::ansi, "\n"},
+      {"1251, CR", "", E::ansi, "\r"},
+      {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF", E::utf8, "\r\n"},
+      {"UTF-8 without one, LF", "", E::utf8, "\n"},
+      {"UTF-16 LE (Notepad's Unicode)", "\xFF\xFE", E::utf16le, "\r\n"},
+      {"UTF-16 BE, CR", "\xFE\xFF", E::utf16be, "\r"},
+  };
+  for (const Row& r : rows) {
+    auto file = [&](const std::vector<std::string>& lines) {
+      std::string text;
+      for (const auto& l : lines) text += l + r.eol;
+      return r.bom + encoded(text, r.encoding);
+    };
+    write_ini(file({"[odna_pch]", "; мой комментарий", "path_out7=/Вывод/", "не ключ", "", "[other]", "x = 1 ; так"}));
+    IniStore ini(ini_path_);
+    ASSERT_EQ(ini.read_error(), 0) << r.name;
+    EXPECT_EQ(ini.get_setting("odna_pch", "path_out7"), tolvex::runtime::utf8_to_ansi("/Вывод/")) << r.name;
+    EXPECT_EQ(ini.get_setting("other", "x"), tolvex::runtime::utf8_to_ansi("1 ; так")) << r.name;
+    ini.put_setting("odna_pch", "path_out7", tolvex::runtime::utf8_to_ansi("/Новый/"));
+    ini.put_setting("odna_pch", "fl_p4", "1");
+    EXPECT_EQ(file_text(), file({"[odna_pch]", "; мой комментарий", "path_out7=/Новый/", "fl_p4=1", "не ключ", "",
+                                 "[other]", "x = 1 ; так"}))
+        << r.name;
+  }
+}
+
+TEST_F(SettingsTest, FileThatCannotBeUnderstoodIsNeverWritten) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    std::size_t line;
+  };
+  const Row rows[] = {
+      {"a NUL in a 1251 file", std::string("[odna_pch]\r\npath_in4=/a\0b/\r\n", 25), 2},
+      {"the byte 1251 leaves undefined", "[odna_pch]\r\n\r\nx=\x98\r\n", 3},
+      {"a broken UTF-8 sequence after the mark", "\xEF\xBB\xBF[odna_pch]\r\nx=\xD0\r\n", 2},
+      {"a character 1251 lacks", "\xEF\xBB\xBF[odna_pch]\r\nx=prog_\xC5\x82\r\n", 2},
+      {"UTF-16 of an odd length", std::string("\xFF\xFE[\0o\0", 7), 1},
+      {"an unpaired UTF-16 surrogate", std::string("\xFF\xFEx\0=\0\x00\xDC", 8), 1},
+  };
+  for (const Row& r : rows) {
+    write_ini(r.bytes);
+    IniStore ini(ini_path_);
+    EXPECT_TRUE(ini.not_understood()) << r.name;
+    EXPECT_EQ(ini.bad_line(), r.line) << r.name;
+    EXPECT_EQ(ini.read_error(), 47) << r.name;
+    load_settings(ini, "/p/");
+    EXPECT_NE(ini.write_error(), 0) << r.name;
+    EXPECT_EQ(file_text(), r.bytes) << r.name;
+  }
 }
