@@ -287,7 +287,30 @@ IniStore::Line IniStore::make_entry(std::string_view key, std::string_view value
   return line;
 }
 
+std::string IniStore::storable(std::string_view value) const {
+  // A name under the settings' own folder (the program folder, the current directory) is kept
+  // relative to it, which resolves to the same folder.
+  std::filesystem::path p = runtime::ansi_to_path(value);
+  std::filesystem::path folder = file_.parent_path();
+  if (!p.is_absolute() || folder.empty()) return {};
+  std::filesystem::path rel = p.lexically_normal().lexically_relative(folder.lexically_normal());
+  if (rel.empty() || *rel.begin() == "..") return {};
+  std::string text = runtime::path_to_ansi(rel);
+  if (runtime::has_escape(text)) return {};
+  if (value.back() == '/' || value.back() == '\\') text = runtime::with_separator(text);
+  return text;
+}
+
 bool IniStore::put_setting(std::string_view section, std::string_view key, std::optional<std::string_view> value) {
+  std::string kept;
+  if (value && runtime::has_escape(*value)) {
+    // A name with characters the file's Windows-1251 lacks is never stored in a lossy form:
+    // relative to the program folder when that says it in 1251, or else not at all (it is
+    // used for this run as it is).
+    kept = storable(*value);
+    if (kept.empty()) return true;
+    value = kept;
+  }
   Range r = find_section(section);
   std::size_t at = find_entry(r, key);
   if (at != std::string::npos) {

@@ -45,7 +45,9 @@ class IniStore {
   bool has_setting(std::string_view section, std::string_view key) const;
   // Writes one key; an existing entry keeps the spelling of its key. Nothing as value removes
   // the entry; a value the entry already holds writes nothing. Returns false when the file
-  // cannot be written.
+  // cannot be written. A path holding characters Windows-1251 lacks (escapes, codepage.h) is
+  // stored relative to the settings' folder when it lies under it and that says it in 1251;
+  // otherwise it is not stored (the caller keeps it for the run).
   bool put_setting(std::string_view section, std::string_view key, std::optional<std::string_view> value);
 
   // Changes made from hold_writes to release_writes reach the file in one write, and only
@@ -84,6 +86,8 @@ class IniStore {
   // A line of `text` (Windows-1251) in the file's encoding, with the file's line end.
   Line make_line(std::string_view text) const;
   Line make_entry(std::string_view key, std::string_view value) const;
+  // The form in which a value with escapes can be stored; empty when it cannot be.
+  std::string storable(std::string_view value) const;
   bool changed();  // a write, now or when released
   int save();
 

@@ -83,10 +83,71 @@ std::string ansi_to_oem(std::string_view ansi) {
   return out;
 }
 
+namespace {
+
+// The length of the UTF-8 sequence of a character past ASCII at `i`; 0 when there is none.
+std::size_t utf8_sequence(std::string_view s, std::size_t i) {
+  auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  unsigned c = b(i);
+  std::size_t n = c >= 0xC2 && c <= 0xDF ? 2 : (c & 0xF0) == 0xE0 ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+  if (n == 0 || i + n > s.size()) return 0;
+  for (std::size_t k = 1; k < n; ++k)
+    if ((b(i + k) & 0xC0) != 0x80) return 0;
+  return n;
+}
+
+}  // namespace
+
+std::size_t escape_length(std::string_view text, std::size_t i) {
+  if (i + 1 >= text.size() || text[i] != kNameEscape) return 0;
+  if (std::size_t n = utf8_sequence(text, i + 1)) return 1 + n;
+  return static_cast<unsigned char>(text[i + 1]) >= 0x80 ? 2 : 0;
+}
+
+bool has_escape(std::string_view text) {
+  for (std::size_t i = text.find(kNameEscape); i != std::string_view::npos; i = text.find(kNameEscape, i + 1))
+    if (escape_length(text, i)) return true;
+  return false;
+}
+
 std::string ansi_to_utf8(std::string_view ansi) {
   std::string out;
   out.reserve(ansi.size() * 2);
-  for (char c : ansi) append_utf8(out, tables::cp1251_to_unicode[static_cast<unsigned char>(c)]);
+  for (std::size_t i = 0; i < ansi.size(); ++i) {
+    if (std::size_t n = ansi[i] == kNameEscape ? escape_length(ansi, i) : 0) {
+      out.append(ansi.substr(i + 1, n - 1));
+      i += n - 1;
+      continue;
+    }
+    append_utf8(out, tables::cp1251_to_unicode[static_cast<unsigned char>(ansi[i])]);
+  }
+  return out;
+}
+
+std::string name_to_ansi(std::string_view name) {
+  std::string out;
+  out.reserve(name.size());
+  for (std::size_t i = 0; i < name.size();) {
+    auto c = static_cast<unsigned char>(name[i]);
+    if (c < 0x80) {
+      out.push_back(name[i++]);
+      continue;
+    }
+    std::size_t n = utf8_sequence(name, i);
+    if (n == 0) {  // not UTF-8: the byte itself
+      out.push_back(kNameEscape);
+      out.push_back(name[i++]);
+      continue;
+    }
+    std::string one = utf8_to_ansi(name.substr(i, n));
+    if (one != "?") {
+      out += one;
+    } else {
+      out.push_back(kNameEscape);
+      out.append(name.substr(i, n));
+    }
+    i += n;
+  }
   return out;
 }
 

@@ -30,8 +30,23 @@ void oem_to_ansi_copy(const char* from, char* to, std::size_t size);
 char ansi_to_oem(char c);
 std::string ansi_to_oem(std::string_view ansi);
 
-// Windows-1251 text as UTF-8 (a byte that 1251 leaves undefined becomes U+FFFD).
+// A file name holds characters that Windows-1251 lacks (prog_ł, DIR_☃). Inside the converter
+// such a character is kept in its text as an escape: the byte 1251 leaves undefined (0x98),
+// then the character's UTF-8 bytes (or, for a name that is not UTF-8, the one byte of the
+// name). No pack text, literal or typed text ever holds that byte, so a name goes through the
+// converter's text and back unchanged; the journal and the console show an escape as "?".
+inline constexpr char kNameEscape = '\x98';
+// The length of the escape at `i` of `text`, the escape byte included; 0 when there is none.
+std::size_t escape_length(std::string_view text, std::size_t i);
+// Whether `text` holds an escape.
+bool has_escape(std::string_view text);
+
+// Windows-1251 text as UTF-8 (a byte that 1251 leaves undefined becomes U+FFFD); an escape
+// gives back the bytes it keeps.
 std::string ansi_to_utf8(std::string_view ansi);
+// A file name (UTF-8, or any bytes) as Windows-1251 text, a character 1251 lacks kept as an
+// escape.
+std::string name_to_ansi(std::string_view name);
 
 // UTF-8 text as Windows-1251; a character that 1251 lacks, or a malformed sequence, becomes "?".
 std::string utf8_to_ansi(std::string_view utf8);

@@ -7,7 +7,7 @@ namespace tolvex::runtime {
 
 std::string path_to_ansi(const std::filesystem::path& path) {
   auto u8 = path.u8string();
-  return utf8_to_ansi(std::string_view(reinterpret_cast<const char*>(u8.data()), u8.size()));
+  return name_to_ansi(std::string_view(reinterpret_cast<const char*>(u8.data()), u8.size()));
 }
 
 std::filesystem::path ansi_to_path(std::string_view ansi) {

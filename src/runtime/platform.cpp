@@ -49,9 +49,16 @@ LocalTime local_time_now() {
 }
 
 std::string printable(std::string_view text) {
-  std::string out(text);
-  for (auto& c : out)
-    if (static_cast<unsigned char>(c) < 0x20) c = '?';
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (std::size_t n = text[i] == kNameEscape ? escape_length(text, i) : 0) {
+      out.push_back('?');  // a character of a name that 1251 lacks
+      i += n - 1;
+      continue;
+    }
+    out.push_back(static_cast<unsigned char>(text[i]) < 0x20 ? '?' : text[i]);
+  }
   return out;
 }
 

@@ -26,7 +26,8 @@ LocalTime local_time_now();
 
 // A text from data (a pack name, a pack line) as it may be shown in one line of the journal or
 // the console: CR, LF and every other control character become "?", so that no data can
-// start a line of its own or send the terminal an escape sequence.
+// start a line of its own or send the terminal an escape sequence. A character of a file name
+// that Windows-1251 lacks (kept as an escape) becomes "?" too.
 std::string printable(std::string_view text);
 
 // Writes Windows-1251 text to a console stream in the console's own encoding (UTF-8 on Linux,

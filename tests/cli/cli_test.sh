@@ -200,6 +200,16 @@ mkdir -p linked/elsewhere && echo "their journal" > linked/elsewhere/tolvex.log 
 (cd linked && "$cli" convert ../in/good.txt 2> e.txt); check "a journal folder that is a link exits 3" 3 $?
 check "the linked folder's journal is untouched" "their journal" "$(cat linked/elsewhere/tolvex.log)"
 
+# Names outside Windows-1251 are used as they are: a program folder and an output folder; only
+# the journal shows them with "?"; the settings keep a default under such a folder relative.
+mkdir -p "prog_ł" && (cd "prog_ł" && "$cli" -q convert ../in/good.txt 2> /dev/null && "$cli" -q convert --out "DIR_☃" ../in/good.txt)
+check "a program folder outside 1251 exits 0" 0 $?
+check "the XML is in its own Out_7 and --out" "1 1 0" \
+  "$(ls prog_ł/Out_7 | wc -l) $(ls "prog_ł/DIR_☃" | wc -l) $(ls -d 'prog_?' 'DIR_?' 'prog_ł/DIR_?' 2>/dev/null | wc -l)"
+grep -q "^path_out7=Out_7/" "prog_ł/tolvex.ini"; check "... and the settings name it relative" 0 $?
+iconv -f CP1251 -t UTF-8 "prog_ł/Report/tolvex.log" | grep -q "^0 Создали $work/prog_?/DIR_?/$name"
+check "... the journal shows ?" 0 $?
+
 # Started in a folder that was removed: told, exit 3.
 mkdir gone && (cd gone && rmdir "$work/gone" && "$cli" batch 2> "$work/e.txt"); check "a removed folder exits 3" 3 $?
 grep -q "Текущий каталог удалён или недоступен" e.txt; check "... and is told" 0 $?

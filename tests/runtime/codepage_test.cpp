@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "runtime/platform.h"
+
 using namespace tolvex::runtime;
 using namespace tolvex::runtime::literals;
 
@@ -104,4 +106,23 @@ TEST(Codepage, AnsiToOemReversesTheReadingTable) {
   }
   EXPECT_EQ(ansi_to_oem("«»"_w), "??");  // Windows-1251 characters that 866 lacks
   EXPECT_EQ(ansi_to_oem("abc"), "abc");
+}
+
+TEST(Codepage, NamesOutside1251GoThroughTheTextAndBackUnchanged) {
+  struct Row {
+    const char* name;   // as the file system holds it
+    const char* shown;  // in the journal and on the console (UTF-8 here)
+  };
+  const Row rows[] = {
+      {"/tmp/prog_\xC5\x82/Out_7/", "/tmp/prog_?/Out_7/"},
+      {"DIR_\xE2\x98\x83/\xD0\xB0.txt", "DIR_?/а.txt"},
+      {"emoji_\xF0\x9F\x98\x80", "emoji_?"},
+      {"not_utf8_\xFF\xC0", "not_utf8_??"},
+  };
+  for (const Row& r : rows) {
+    std::string ansi = tolvex::runtime::name_to_ansi(r.name);
+    EXPECT_EQ(ansi_to_utf8(ansi), r.name) << r.name;
+    EXPECT_EQ(ansi_to_utf8(tolvex::runtime::printable(ansi)), r.shown) << r.name;
+  }
+  EXPECT_EQ(tolvex::runtime::name_to_ansi("Out_7/а"), utf8_to_ansi("Out_7/а"));  // 1251 stays 1251
 }
