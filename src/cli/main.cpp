@@ -75,7 +75,7 @@ void say_outcome(const fs::path& pack, core::PackOutcome o, const std::string& f
       what = link ? _("rejected (a link in the input folder, not read)") : _("rejected (not a format-4 pack)");
       break;
     case core::PackOutcome::unreadable:
-      what = "failed (the pack could not be opened or read)";
+      what = _("failed (the pack could not be opened or read)");
       break;
     case core::PackOutcome::no_output:
       what = taken_by.empty()
