@@ -83,7 +83,9 @@ int child(const std::string& mode, const std::vector<std::string>& args) {
     s.settings.path_Arh_prg = "";  // the archiver is not part of the measure
     auto count = [&](core::PackOutcome o) {
       ++packs;
-      if (o == core::PackOutcome::converted || o == core::PackOutcome::not_converted) ++converted;  // an XML file
+      if (o == core::PackOutcome::converted || o == core::PackOutcome::documents_left_out ||
+          o == core::PackOutcome::not_converted)
+        ++converted;  // an XML file
       if (o == core::PackOutcome::rejected) ++rejected;
     };
     if (mode == "convert-batch") {

@@ -194,6 +194,9 @@ BatchSummary BatchRun::run() {
       case core::PackOutcome::converted:
         ++summary.converted;
         break;
+      case core::PackOutcome::documents_left_out:
+        ++summary.documents_left_out;
+        break;
       case core::PackOutcome::not_converted:
         ++summary.not_converted;
         break;

@@ -24,13 +24,14 @@ struct BatchResult {
 };
 
 struct BatchSummary {
-  std::size_t packs = 0;             // in the input folder
-  std::size_t converted = 0;         // XML file with the documents
-  std::size_t not_converted = 0;     // a kind answered with a message: the frame only
-  std::size_t rejected = 0;          // not a format-4 pack, or a link
-  std::size_t failed = 0;            // the pack could not be read, or the XML file made or written
-  bool stopped = false;              // the operator stopped the batch before its last pack
-  std::vector<BatchResult> results;  // in the order converted
+  std::size_t packs = 0;               // in the input folder
+  std::size_t converted = 0;           // XML file with the documents
+  std::size_t documents_left_out = 0;  // XML file with the announced documents; the pack holds more
+  std::size_t not_converted = 0;       // a kind answered with a message: the frame only
+  std::size_t rejected = 0;            // not a format-4 pack, or a link
+  std::size_t failed = 0;              // the pack could not be read, or the XML file made or written
+  bool stopped = false;                // the operator stopped the batch before its last pack
+  std::vector<BatchResult> results;    // in the order converted
   // The code why the input folder could not be listed; nothing was converted or archived then.
   int folder_error = 0;
   std::string archive;     // the archive's name as given to the archiver, Windows-1251

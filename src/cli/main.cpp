@@ -68,6 +68,9 @@ void say_outcome(const fs::path& pack, core::PackOutcome o, const std::string& f
     case core::PackOutcome::converted:
       what = _("converted");
       break;
+    case core::PackOutcome::documents_left_out:
+      what = _("converted, documents left out (the pack holds more documents than its KOL_DOK announces)");
+      break;
     case core::PackOutcome::not_converted:
       what = cli::text("not converted (%1: kind not converted, XML frame only)", {form});
       break;
@@ -89,7 +92,8 @@ void say_outcome(const fs::path& pack, core::PackOutcome o, const std::string& f
   say(runtime::path_to_ansi(pack) + ": " + what);
 }
 
-// A rejected pack or one whose XML file was not written makes the exit status 1.
+// A rejected pack, one whose XML file was not written or one with documents left out makes the
+// exit status 1.
 bool failed(core::PackOutcome o) { return o != core::PackOutcome::converted && o != core::PackOutcome::not_converted; }
 
 // A usage error in the user's language, with what CLI11 tells of the option concerned.
@@ -223,11 +227,13 @@ int main(int argc, char** argv) {
                       {sum.archive, std::to_string(sum.archive_status)}));
         all_ok = false;
       }
-      const char* counts = sum.packs == 1 ? N_("%1 pack: %2 converted, %3 not converted, %4 rejected, %5 failed")
-                                          : N_("%1 packs: %2 converted, %3 not converted, %4 rejected, %5 failed");
+      const char* counts = sum.packs == 1 ? N_("%1 pack: %2 converted, %3 converted with documents left out, %4 not "
+                                               "converted, %5 rejected, %6 failed")
+                                          : N_("%1 packs: %2 converted, %3 converted with documents left out, %4 not "
+                                               "converted, %5 rejected, %6 failed");
       say(cli::text(counts,
-                    {std::to_string(sum.packs), std::to_string(sum.converted), std::to_string(sum.not_converted),
-                     std::to_string(sum.rejected), std::to_string(sum.failed)}));
+                    {std::to_string(sum.packs), std::to_string(sum.converted), std::to_string(sum.documents_left_out),
+                     std::to_string(sum.not_converted), std::to_string(sum.rejected), std::to_string(sum.failed)}));
       for (const auto& r : sum.results) {
         if (failed(r.outcome)) all_ok = false;
         if (list_all || r.outcome != core::PackOutcome::converted)

@@ -89,16 +89,30 @@ ConverterDriver::Step ConverterDriver::convert_one(RunMode mode, CounterLine whe
   return Step::written;
 }
 
-void ConverterDriver::run_remaining(RunMode mode, long long count) {
+bool ConverterDriver::run_remaining(RunMode mode, long long count) {
   if (!rules_.single_document) time_line(rules_.run_time_prefix, {});
   const CounterLine when =
       rules_.counter_line_before_document ? CounterLine::before_document : CounterLine::after_document;
   long long announced = counter_ + count;
   for (long long i = 0; i < count; ++i) {
     ++counter_;
-    if (convert_one(mode, when, CounterDigits::three) == Step::stop) return;
+    if (convert_one(mode, when, CounterDigits::three) == Step::stop) return false;
     if (!rules_.single_document) op_.documents_progress(counter_, announced);
   }
+  return true;
+}
+
+void ConverterDriver::check_left_out() {
+  // Blank lines (an empty last line) are no documents.
+  int rc = 0;
+  while ((rc = pack_.read_line()) == 0 && is_blank(pack_.line())) {
+  }
+  if (rc != 0) return;
+  outcome_.documents_left_out = true;
+  std::string announced(trim_right(conv_.header().dokt["KOL_DOK"]));
+  journal_.journal_line(std::string("Сконвертировано документов: "_w) + std::to_string(outcome_.documents_written) +
+                        std::string("; остальные строки пачки не конвертированы (документов в пачке указано: "_w) +
+                        announced + ")");
 }
 
 DriverOutcome ConverterDriver::run_automatic() {
@@ -106,7 +120,7 @@ DriverOutcome ConverterDriver::run_automatic() {
   counter_ = 0;
   started_ = clock_.now();
   long long announced = rules_.single_document ? 1 : as_number(conv_.header().dokt["KOL_DOK"]);
-  run_remaining(RunMode::batch_mode, announced);
+  if (run_remaining(RunMode::batch_mode, announced)) check_left_out();
   return outcome_;
 }
 
@@ -121,7 +135,10 @@ bool ConverterDriver::start_interactive() {
 void ConverterDriver::press(ConverterAction action) {
   if (!waiting_) return;
   waiting_ = false;
-  if (rules_.single_document) return;  // "&OK" is the only button
+  if (rules_.single_document) {  // "&OK" is the only button
+    check_left_out();
+    return;
+  }
   switch (action) {
     case ConverterAction::next:
       ++counter_;
@@ -129,7 +146,7 @@ void ConverterDriver::press(ConverterAction action) {
                              rules_.next_counter_plain ? CounterDigits::plain : CounterDigits::three) == Step::written;
       break;
     case ConverterAction::ok:
-      run_remaining(RunMode::interactive, as_number(conv_.header().dokt["KOL_DOK"]) - counter_);
+      if (run_remaining(RunMode::interactive, as_number(conv_.header().dokt["KOL_DOK"]) - counter_)) check_left_out();
       break;
     case ConverterAction::cancel:
       break;

@@ -25,6 +25,10 @@ struct DriverOutcome {
   // A document ended at a depth other than 0: its elements were left open, so the output from it
   // on is not well-formed. The run stopped after reporting it.
   bool unbalanced_document = false;
+  // The announced documents were all converted and the pack holds another document line after
+  // them (more documents than KOL_DOK says, or a KOL_DOK that is not a number): those are not
+  // converted.
+  bool documents_left_out = false;
 };
 
 class ConverterDriver {
@@ -55,7 +59,10 @@ class ConverterDriver {
   // How the counter is written: three digits ("007") or plain ("7").
   enum class CounterDigits { three, plain };
   Step convert_one(RunMode mode, CounterLine when, CounterDigits digits);
-  void run_remaining(RunMode mode, long long count);
+  // False when the run stopped before the count.
+  bool run_remaining(RunMode mode, long long count);
+  // After the announced documents: another document line is journaled as left out.
+  void check_left_out();
   void counter_line(CounterDigits digits);
   void time_line(std::string_view prefix, std::string_view suffix);
 

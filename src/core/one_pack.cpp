@@ -243,6 +243,7 @@ int OnePackConversion::publish() {
 
 bool OnePackConversion::run_documents(PackReader& pack) {
   documents_written_ = 0;
+  documents_left_out_ = false;
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
   if (!kind || !kind->factory) return true;
   ConverterContext ctx{p_.header, s_.op, s_.journal};
@@ -250,6 +251,7 @@ bool OnePackConversion::run_documents(PackReader& pack) {
   DriverOutcome out = pack.is_open() ? run_converter(*conv, *kind, pack, p_.out.xml(), s_.journal, s_.op, s_.clock)
                                      : run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock);
   documents_written_ = out.documents_written;
+  documents_left_out_ = out.documents_left_out;
   return !out.unbalanced_document;
 }
 
@@ -280,7 +282,8 @@ PackOutcome OnePackConversion::convert_held(const std::filesystem::path& pack_pa
   write_file_closing(p_.out.xml());
   if (publish() != 0) return PackOutcome::no_output;
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
-  return kind && kind->converted() ? PackOutcome::converted : PackOutcome::not_converted;
+  if (!kind || !kind->converted()) return PackOutcome::not_converted;
+  return documents_left_out_ ? PackOutcome::documents_left_out : PackOutcome::converted;
 }
 
 // --- the one-pack window --------------------------------------------------------------------
@@ -328,6 +331,7 @@ DocumentRun* OnePackConversion::start_ok() {
   run_.reset();
   converter_.reset();
   documents_written_ = 0;
+  documents_left_out_ = false;
   ok_started_ = p_.out.is_open();
   if (!ok_started_) return nullptr;  // no pack was read
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
@@ -344,6 +348,7 @@ bool OnePackConversion::finish_ok() {
   if (run_) {
     run_->press(ConverterAction::cancel);  // a window closed without its run ending converts nothing more
     documents_written_ = run_->outcome().documents_written;
+    documents_left_out_ = run_->outcome().documents_left_out;
     trusted = !run_->outcome().unbalanced_document;
     run_.reset();
     converter_.reset();

@@ -80,7 +80,10 @@ struct PackState {
 struct PackReport;
 
 enum class PackOutcome {
-  converted,      // the XML file was written
+  converted,  // the XML file was written
+  // The XML file was written with the documents the pack announces; it holds more, and those
+  // are left out.
+  documents_left_out,
   not_converted,  // a kind answered with a message: the XML file holds the frame only
   rejected,       // not a format-4 pack
   unreadable,     // the pack could not be opened or read (gone, no access, a read failed)
@@ -125,6 +128,8 @@ class OnePackConversion {
   bool header_ready() const { return p_.out.is_open(); }
   // The documents the last run of the converter wrote.
   long long documents_written() const { return documents_written_; }
+  // The last run converted the announced documents and the pack holds more.
+  bool documents_left_out() const { return documents_left_out_; }
   const ClockTime& started() const { return started_; }
   long long header_hundredths() const { return header_hundredths_; }
 
@@ -160,6 +165,7 @@ class OnePackConversion {
   bool ok_started_ = false;  // start_ok() found the output open
   std::unique_ptr<Converter> converter_;
   std::unique_ptr<DocumentRun> run_;
+  bool documents_left_out_ = false;
 };
 
 }  // namespace tolvex::core

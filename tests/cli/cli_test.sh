@@ -46,7 +46,7 @@ check "the good pack still converted" 1 "$(ls out2/*.XML 2>/dev/null | wc -l)"
 
 "$cli" -q batch --in in --out out3 2> sum.txt; check "batch with a rejected pack exits 1" 1 $?
 check "batch converted the good pack" 1 "$(ls out3/*.XML 2>/dev/null | wc -l)"
-check "batch counts each outcome apart" "tolvex-cli: 2 packs: 0 converted, 1 not converted, 1 rejected, 0 failed" \
+check "batch counts each outcome apart" "tolvex-cli: 2 packs: 0 converted, 0 converted with documents left out, 1 not converted, 1 rejected, 0 failed" \
   "$(grep packs: sum.txt)"
 check "batch names the packs not converted" 2 "$(grep -c -e 'good.txt: not converted (ЭЦПД' -e 'bad.txt: rejected' sum.txt)"
 iconv -f CP1251 -t UTF-8 Report/tolvex.log | grep -q "^Конец пакета "; check "batch journals its end" 0 $?
@@ -59,6 +59,19 @@ pack in2/adv1.txt 'ЗГЛВ,"П4.10","АРМ",1.0
 "$cli" -q convert --out out5 in2/adv1.txt 2> quiet.txt; check "a converted pack is not named" 0 "$(wc -l < quiet.txt)"
 "$cli" -q convert --list --out out5 in2/adv1.txt 2> list.txt
 check "--list names the converted pack too" 1 "$(grep -c 'adv1.txt: converted$' list.txt)"
+# A document beyond KOL_DOK: the announced one converted, the rest told and counted apart.
+pack in2/long.txt 'ЗГЛВ,"П4.10","АРМ",1.0
+ИСТ4,ВЗЛ,075-001-000001,7701234567,770101001,"ООО Ромашка"
+ПАЧК,14,ВНЕШ,ОПИСЬ,15.07.2010,1
+ДОКТ,АНКТ,1
+АНК1,0,15.07.2010,Иванов,Иван
+АНК1,1,15.07.2010,Петров,Петр'
+"$cli" -q convert --out out5 in2/long.txt 2> long.txt; check "documents left out exit 1" 1 $?
+check "... and are told" 1 "$(grep -c 'long.txt: converted, documents left out' long.txt)"
+check "... in the journal" 1 "$(journal | grep -c '^Сконвертировано документов: 1; остальные строки пачки не конвертированы')"
+"$cli" -q batch --in in2 --out out5b 2> sum2.txt
+check "... counted apart in the batch" "tolvex-cli: 2 packs: 1 converted, 1 converted with documents left out, 0 not converted, 0 rejected, 0 failed" \
+  "$(grep packs: sum2.txt)"
 
 # The console's own texts in the user's language: Russian under a Russian locale (the bare
 # language where ru_RU.UTF-8 is not installed), English under C; boxes stay as they are.
@@ -69,7 +82,7 @@ check "--help in Russian" 1 "$(grep -c '^  convert  *Перевести назв
 check "--help in English under C" 1 "$(grep -c '^  convert  *Convert the packs named, each into its own XML file$' help.txt)"
 "${russian[@]}" "$cli" -q batch --in in --out out3 2> sum_ru.txt
 check "the summary in Russian" \
-  "tolvex-cli: пачек: 2; сконвертировано: 0, не конвертируются: 1, отвергнуто: 1, не записано: 0" \
+  "tolvex-cli: пачек: 2; сконвертировано: 0, сконвертировано не полностью: 0, не конвертируются: 1, отвергнуто: 1, не записано: 0" \
   "$(grep 'пачек:' sum_ru.txt)"
 check "each pack's line in Russian" 1 "$(grep -c 'bad.txt: отвергнута (не пачка 4 формата)$' sum_ru.txt)"
 check "the boxes as in every language" 1 "$(grep -c '^Сообщение: Это не файл пачки ПФР' sum_ru.txt)"

@@ -180,7 +180,12 @@ TEST_F(DriverTest, SingleDocumentKind) {
   r.single_document = true;
   run(kThree, 9, RunMode::batch_mode, r);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n");
-  EXPECT_EQ(journal_text(), "");  // that kind journals its statement itself
+  // That kind journals its statement itself: no counter line; the documents after its one
+  // are told as left out.
+  EXPECT_EQ(journal_text(),
+            "Сконвертировано документов: 1; остальные строки пачки не конвертированы (документов в "
+            "пачке указано: 9)\n");
+  EXPECT_TRUE(outcome_.documents_left_out);
   sink_.text.clear();
   op_.actions = {ConverterAction::next};  // whatever is pressed, the window only closes
   run(kThree, 9, RunMode::interactive, r);

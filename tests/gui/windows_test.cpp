@@ -104,15 +104,33 @@ class OperatorPath : public QObject {
                 QCOMPARE(w->field("IST4:TIP_OGRN")->text(), u("ЕГРИП"));
                 leave(w->field("IST4:KOD_OGRN"), "1027700132195");
                 QCOMPARE(w->field("IST4:TIP_OGRN")->text(), u("ЕГРЮЛ"));
-                // A value that fails its check is refused with a message and not taken.
-                for (auto [name, typed] : {std::pair{"IST4:KOD_OGRN", "10277001321"}, {"IST4:UCH_D_P", "31.02.2010"}}) {
+                // A value that fails its check is refused with a message and not taken; the field
+                // keeps it, selected, with the focus back in it (left by Tab or by Enter).
+                for (auto [name, typed, key] : {std::tuple{"IST4:KOD_OGRN", "10277001321", Qt::Key_Tab},
+                                                {"IST4:UCH_D_P", "31.02.2010", Qt::Key_Return}}) {
+                  auto taken = [&](std::string_view n) {
+                    core::Record& r = pack.header.ist4;
+                    return std::string(core::trim_right(r.field(r.layout().index(n.substr(5)))));
+                  };
                   std::size_t boxes = f.dialogs.log.size();
-                  QString before = w->field(name)->text();
-                  leave(w->field(name), typed);
-                  QCOMPARE(w->field(name)->text(), before);
+                  std::string before(taken(name));
+                  QLineEdit* e = w->field(name);
+                  e->setFocus();
+                  e->selectAll();
+                  QTest::keyClicks(e, typed);
+                  QTest::keyClick(e, key);
+                  QCOMPARE(std::string(taken(name)), before);
                   QCOMPARE(f.dialogs.log.size(), boxes + 1);
                   QVERIFY(f.dialogs.log.back().find("Введенное значение не принято.") != std::string::npos);
+                  QCOMPARE(e->selectedText(), e->text());
+                  QVERIFY(!e->text().isEmpty() && u(typed).startsWith(e->text()));
+                  QVERIFY2(e->hasFocus(), name);
                 }
+                // "&OK" checks a refused value again and does not run.
+                std::size_t boxes = f.dialogs.log.size();
+                click(w->ok_button());
+                QCOMPARE(f.dialogs.log.size(), boxes + 1);
+                leave(w->field("IST4:KOD_OGRN"), "1027700132195");
                 leave(w->field("IST4:UCH_D_P"), "15.07.2010");
                 QCOMPARE(std::string(pack.header.ist4.value("UCH_D_P")), std::string("15.07.2010"));
                 leave(w->field("IST4:PODR_NAME"), u("Отдел кадров"));
@@ -205,6 +223,9 @@ class OperatorPath : public QObject {
           .then([&] { return !w.field("IST4:INN")->text().isEmpty(); },
                 [&] {
                   QVERIFY(!w.field("IST4:KOD_OGRN")->isReadOnly());
+                  QCOMPARE(w.status()->text(), u("Документы типа ЭЦПД (ЭЦПД) не конвертируются. «OK» закроет файл ") +
+                                                   QString::fromStdString(kOutName) +
+                                                   u(": в нем будет только опись пачки."));
                   click(w.ok_button());
                   QCOMPARE(w.status()->text(), u("Документы типа ЭЦПД не конвертируются: в файле ") +
                                                    QString::fromStdString(kOutName) + u(" только опись пачки."));
@@ -367,6 +388,31 @@ class ConverterWindows : public QObject {
     QVERIFY(!f.ini("load_adv1", "Maximize").empty());
   }
 
+  // A pack holding more documents than it announces: the announced ones are converted and the
+  // status warns of the rest.
+  void documents_beyond_kol_dok_are_told() {
+    Folder f("left-out");
+    f.start();
+    f.dialogs.files.push_back(f.pack("a.txt", kHeader + "ДОКТ,АНКТ,2\nАНК1,Иванов\nАНК1,Петров\nАНК1,Орлов\n"));
+    gui::OnePackWindow w(f.session(), f.pack_state(), f.op);
+    UiScript script;
+    script.then([&] { return w.isVisible(); }, [&] { click(w.in4_button()); }, "choose")
+        .then([&] { return !w.field("IST4:INN")->text().isEmpty(); }, [&] { click(w.ok_button()); }, "ok")
+        .then([&] { return converter_waiting(f.op); }, [&] { click(f.op.converter_window()->ok_button()); }, "all")
+        .then([&] { return !f.op.converter_window(); },
+              [&] {
+                QCOMPARE(w.status()->text(), u("Записан файл ") + QString::fromStdString(kOutName) +
+                                                 u(": документов 2 из 2. ВНИМАНИЕ: в пачке документов больше, чем "
+                                                   "указано в ней (2); остальные не конвертированы (см. журнал)."));
+                click(w.cancel_button());
+              },
+              "status");
+    script.start();
+    w.run();
+    QVERIFY2(script.finished(), qPrintable(script.pending()));
+    QCOMPARE(count(Folder::read(f.dir / "Out_7" / kOutName), "<АНКЕТА_ЗЛ>"_w), 2);
+  }
+
   // "Отмена" in the converter window: the documents not yet converted are not written, the
   // file is closed properly; "Отмена" in the one-pack window closes it.
   void cancel_in_each_window() {
@@ -517,6 +563,10 @@ class SettingsAndBatch : public QObject {
     f.pack("b.txt", "not a pack\n");
     f.pack("c.txt", kFourQuestionnaires);
     f.pack("d.txt", kFourQuestionnaires);  // c.txt's PFR name: refused, and the details say whose
+    // More documents than announced (a pack number of its own).
+    f.pack("0.txt",
+           "ЗГЛВ,П4.10,X,1\nИСТ4,ВЗЛ,075-001-000001\nПАЧК,14,,,15.07.2010\nДОКТ,АНКТ,1\nАНК1,Иванов\nАНК1,"
+           "Петров\n");
     fs::create_directories(f.dir / "In_4" / "sub");
     gui::BatchWindow w(f.session(), f.pack_state(), f.op);
     std::vector<int> seen;
@@ -526,7 +576,7 @@ class SettingsAndBatch : public QObject {
                 [&] {
                   QCOMPARE(w.windowTitle(), u("Пакетная обработка пачек 4 формата ПФР  в 7 формат XML"));
                   QCOMPARE(w.field("FL_PAKET")->text(), u("1"));
-                  QCOMPARE(w.field("KOL_PCH")->text(), u("4"));
+                  QCOMPARE(w.field("KOL_PCH")->text(), u("5"));
                   click(w.ok_button());
                 },
                 "ok");
@@ -534,15 +584,18 @@ class SettingsAndBatch : public QObject {
     w.run();
     QVERIFY(script.finished());
     QVERIFY(!w.isVisible());
-    QCOMPARE(w.field("TEK_N_PCH")->text(), u("004"));
+    QCOMPARE(w.field("TEK_N_PCH")->text(), u("005"));
     QCOMPARE(w.field("FIL:NAME")->text(), u("d.txt"));
     QCOMPARE(w.progress_bar()->value(), w.progress_bar()->maximum());
     std::string summary = f.dialogs.log.back();
     QCOMPARE(QString::fromStdString(summary),
-             u("box Сообщение: Пачек в каталоге: 4.\nСконвертировано: 1.\n"
+             u("box Сообщение: Пачек в каталоге: 5.\nСконвертировано: 1.\n"
+               "Сконвертировано, но не все документы (их больше, чем указано в пачке): 1.\n"
                "Не конвертируются (тип документа пока не обрабатывается): 1.\n"
                "Отвергнуто (не пачка 4 формата): 1.\nНе записано (выходной файл не создан): 1."));
-    QCOMPARE(gui::qs(f.dialogs.boxes.back().details), u("Сконвертированы:\n    c.txt (АДВ-1)\n\nНе конвертируются (в "
+    QCOMPARE(gui::qs(f.dialogs.boxes.back().details), u("Сконвертированы:\n    c.txt (АДВ-1)\n\nСконвертированы "
+                                                        "указанные в пачке документы, остальные не конвертированы "
+                                                        "(см. журнал):\n    0.txt (АДВ-1)\n\nНе конвертируются (в "
                                                         "файле XML только опись пачки):\n    a.txt (ЭЦПД)\n\n"
                                                         "Отвергнуты (не пачка 4 формата):\n    b.txt\n\n"
                                                         "Не записаны:\n    d.txt (АДВ-1): имя файла XML уже "

@@ -42,6 +42,8 @@ struct Heading {
 
 constexpr Heading kHeadings[] = {
     {core::PackOutcome::converted, "Сконвертировано: "_w, "Сконвертированы:"_w},
+    {core::PackOutcome::documents_left_out, "Сконвертировано, но не все документы (их больше, чем указано в пачке): "_w,
+     "Сконвертированы указанные в пачке документы, остальные не конвертированы (см. журнал):"_w},
     {core::PackOutcome::not_converted, "Не конвертируются (тип документа пока не обрабатывается): "_w,
      "Не конвертируются (в файле XML только опись пачки):"_w},
     {core::PackOutcome::rejected, "Отвергнуто (не пачка 4 формата): "_w, "Отвергнуты (не пачка 4 формата):"_w},
@@ -99,7 +101,12 @@ BatchWindow::BatchWindow(core::Session& session, core::PackState& pack_state, Qt
   int row = 0;
   auto* flag = shown_field("FL_PAKET", this);
   flag->setMaximumWidth(30);
-  grid->addWidget(flag, row++, 0);
+  flag->setToolTip(QString::fromUtf8("Пакетный режим: 1, пока открыто окно пакетной обработки"));
+  auto* mode = new QHBoxLayout;
+  mode->addWidget(new QLabel(QString::fromUtf8("Пакетный режим:"), this));
+  mode->addWidget(flag);
+  mode->addStretch(1);
+  grid->addLayout(mode, row++, 0, 1, 3);
   grid->addWidget(new QLabel(QString::fromUtf8("Папка (каталог) входных пачек 4 формата ПФР"), this), row++, 0, 1, 3);
   grid->addWidget(shown_field("PATH_IN4", this), row, 0, 1, 2);
   in4_ = browse_button("BUTTON_IN4", this);
@@ -129,8 +136,14 @@ BatchWindow::BatchWindow(core::Session& session, core::PackState& pack_state, Qt
   fit_chars(name, 24);
   fit_chars(short_name, 12, QChar('W'));
   fit_chars(size, 10);
+  name->setToolTip(QString::fromUtf8("Имя файла текущей пачки"));
+  short_name->setToolTip(QString::fromUtf8("Короткое имя файла (8.3)"));
+  size->setToolTip(QString::fromUtf8("Размер файла пачки, байт"));
+  entry->addWidget(new QLabel(QString::fromUtf8("Пачка:"), this));
   entry->addWidget(name, 3);
+  entry->addWidget(new QLabel(QString::fromUtf8("имя 8.3:"), this));
   entry->addWidget(short_name, 1);
+  entry->addWidget(new QLabel(QString::fromUtf8("байт:"), this));
   entry->addWidget(size, 1);
   grid->addLayout(entry, row++, 0, 1, 3);
   grid->addWidget(new QLabel(QString::fromUtf8("файл 4:"), this), row, 0);
@@ -176,8 +189,8 @@ QLineEdit* BatchWindow::field(const QString& name) const { return findChild<QLin
 
 void BatchWindow::refresh() {
   field("FL_PAKET")->setText("1");  // the window is the batch
-  field("PATH_IN4")->setText(qs(s_.settings.path_in4));
-  field("PATH_OUT7")->setText(qs(s_.settings.path_out7));
+  show_path(field("PATH_IN4"), qs(s_.settings.path_in4));
+  show_path(field("PATH_OUT7"), qs(s_.settings.path_out7));
   if (!running_)
     field("KOL_PCH")->setText(QString::number(app::list_packs(runtime::ansi_to_path(s_.settings.path_in4)).size()));
 }
@@ -190,7 +203,7 @@ void BatchWindow::show_progress(std::size_t current, std::size_t total, const st
   std::error_code ec;
   auto size = std::filesystem::file_size(pack, ec);
   field("FIL:SIZE")->setText(ec ? QString() : QString::number(size));
-  field("IN4_FILE")->setText(qs_path(pack));
+  show_path(field("IN4_FILE"), qs_path(pack));
   documents_->clear();
   bar_->setRange(0, static_cast<int>(total));
   bar_->setValue(static_cast<int>(current - 1));

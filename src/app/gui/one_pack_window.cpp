@@ -138,12 +138,15 @@ const char* entry_hint(std::string_view field) {
   return "";
 }
 
+// A duration as a time to the hundredth, as the clock counts it: a header stage takes less
+// than a second.
 QString time_of(long long hundredths) {
   long long s = hundredths / 100;
-  return QString("%1:%2:%3")
+  return QString("%1:%2:%3.%4")
       .arg(s / 3600, 2, 10, QChar('0'))
       .arg(s / 60 % 60, 2, 10, QChar('0'))
-      .arg(s % 60, 2, 10, QChar('0'));
+      .arg(s % 60, 2, 10, QChar('0'))
+      .arg(hundredths % 100, 2, 10, QChar('0'));
 }
 
 }  // namespace
@@ -209,10 +212,10 @@ OnePackWindow::OnePackWindow(core::Session& session, core::PackState& pack_state
   bottom->addWidget(fields_["T_RAB_N"] = shown_field("T_RAB_N", this));
   bottom->addWidget(new QLabel(QString::fromUtf8("Время работы:"), this));
   bottom->addWidget(fields_["T_RAB"] = shown_field("T_RAB", this));
-  for (const char* name : {"T_RAB_N", "T_RAB"}) {
-    fit_chars(fields_[name], 8);
-    fields_[name]->setMaximumWidth(fields_[name]->minimumWidth());
-  }
+  fit_chars(fields_["T_RAB_N"], 8);
+  fit_chars(fields_["T_RAB"], 11);
+  fields_["T_RAB"]->setToolTip(QString::fromUtf8("Время чтения заголовка пачки и записи описи"));
+  for (const char* name : {"T_RAB_N", "T_RAB"}) fields_[name]->setMaximumWidth(fields_[name]->minimumWidth());
   bottom->addStretch(1);
   ok_ = button(QString::fromUtf8("&OK"), "OKBUTTON", this);
   cancel_ = button(QString::fromUtf8("Отмена"), "CANCELBUTTON", this);
@@ -265,6 +268,7 @@ QGroupBox* OnePackWindow::record_box(const QString& title, core::Record& record,
         if (QValidator* v = entry_validator(f, edit)) edit->setValidator(v);
         if (*entry_hint(f)) edit->setToolTip(QString::fromUtf8(entry_hint(f)));
         connect(edit, &QLineEdit::editingFinished, this, [this, &record, i, edit] { take_entry(record, i, edit); });
+        entry_of_[edit] = {&record, i};
       }
     }
   }
@@ -277,18 +281,19 @@ void OnePackWindow::take_entry(core::Record& record, std::size_t index, QLineEdi
   std::string value = to_ansi(edit->text().trimmed());
   std::string_view field = record.layout().fields[index].name;
   if (auto error = app::insurer_entry_error(field, value)) {
-    // Not taken: the record keeps what it had, and the field shows it again.
-    edit->setText(qs(core::trim_right(record.field(index))));
+    // Not taken: the record keeps what it had; the field keeps what was typed, with the focus
+    // back in it and its text selected, to be put right.
     op_.guard([&] {
       op_.message({std::string(core::kTitleWarning), *error, core::Icon::information, {core::Button::ok}, {}});
     });
+    edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
     entry_refused_ = true;
     return;
   }
   record.set(index, value);
   if (field == "KOD_OGRN") core::OnePackConversion::classify_ogrn(p_.header.ist4);
-  refresh();
+  refresh(true);
 }
 
 QLineEdit* OnePackWindow::field(const QString& name) const {
@@ -296,18 +301,20 @@ QLineEdit* OnePackWindow::field(const QString& name) const {
   return it == fields_.end() ? nullptr : it->second;
 }
 
-void OnePackWindow::refresh() {
-  auto set = [this](const QString& name, const QString& text) {
+void OnePackWindow::refresh(bool keep_entries) {
+  auto set = [this, keep_entries](const QString& name, const QString& text) {
     QLineEdit* e = fields_.at(name);
+    if (keep_entries && entry_of_.count(e)) return;  // what is typed there stays
     if (e->text() != text) {
       e->setText(text);
       e->setCursorPosition(0);
     }
   };
-  set("PATH_IN4", qs(s_.settings.path_in4));
-  set("PATH_OUT7", qs(s_.settings.path_out7));
-  set("IN4_FILE", pack_read_ ? qs_path(p_.pack) : QString());
-  set("OUT7_FILE", pack_read_ ? qs(p_.output_full_name) : QString());
+  // The paths with their ends (the files' names) in sight.
+  show_path(fields_.at("PATH_IN4"), qs(s_.settings.path_in4));
+  show_path(fields_.at("PATH_OUT7"), qs(s_.settings.path_out7));
+  show_path(fields_.at("IN4_FILE"), pack_read_ ? qs_path(p_.pack) : QString());
+  show_path(fields_.at("OUT7_FILE"), pack_read_ ? qs(p_.output_full_name) : QString());
   for (const auto& [name, record] : records_) {
     QString f = name.mid(name.indexOf(':') + 1);
     set(name, pack_read_ ? qs(core::trim_right(record->field(record->layout().index(f.toStdString())))) : QString());
@@ -337,7 +344,18 @@ void OnePackWindow::after_pack(bool chosen, core::PackOutcome outcome) {
   converted_ = false;
   refresh();
   if (outcome == core::PackOutcome::rejected || outcome == core::PackOutcome::unreadable) return end_procedure();
-  if (conv_.header_ready())
+  const core::DocumentKind* kind = core::find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
+  if (conv_.header_ready() && kind && !kind->converted())
+    say(QString::fromUtf8("Документы типа %1 (%2) не конвертируются. «OK» закроет файл %3: в нем будет только "
+                          "опись пачки.")
+            .arg(qs(core::trim_right(p_.header.dokt["TYP_DOK"])), qs(kind->form_name),
+                 qs_path(runtime::ansi_to_path(p_.output_full_name).filename())));
+  else if (conv_.header_ready() && !kind)
+    say(QString::fromUtf8("Тип документов %1 неизвестен: документы не конвертируются. «OK» закроет файл %2: в нем "
+                          "будет только опись пачки.")
+            .arg(qs(core::trim_right(p_.header.dokt["TYP_DOK"])),
+                 qs_path(runtime::ansi_to_path(p_.output_full_name).filename())));
+  else if (conv_.header_ready())
     say(QString::fromUtf8("Заголовок пачки прочитан, документов в пачке: %1. «OK» конвертирует документы.")
             .arg(qs(p_.header.dokt.value("KOL_DOK"))));
   else
@@ -382,14 +400,17 @@ void OnePackWindow::ok() {
     });
     return;
   }
-  // The insurer field being typed in is left first, so that its value is checked and taken;
-  // a value refused there stops "&OK", so that the operator sees what went in.
+  // Every insurer field that shows other than its record holds (being typed in, or refused
+  // before) is checked again; a value refused there stops "&OK", so that the operator sees
+  // what went in.
   entry_refused_ = false;
-  if (auto* e = qobject_cast<QLineEdit*>(focusWidget()); e && !e->isReadOnly() && e->isModified()) {
+  for (QLineEdit* e : entries_) {
+    auto [record, index] = entry_of_.at(e);
+    if (e->isReadOnly() || to_ansi(e->text().trimmed()) == core::trim_right(record->field(index))) continue;
     e->setModified(false);
-    emit e->editingFinished();
+    take_entry(*record, index, e);
+    if (entry_refused_) return;
   }
-  if (entry_refused_) return;
   running_ = true;
   for (QPushButton* b : {in4_, out_, ok_, cancel_}) b->setEnabled(false);
   refresh();
@@ -420,7 +441,14 @@ void OnePackWindow::documents_done() {
     return;
   }
   const core::DocumentKind* kind = core::find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
-  if (kind && kind->converted())
+  if (kind && kind->converted() && conv_.documents_left_out())
+    say(QString::fromUtf8("Записан файл %1: документов %2 из %3. ВНИМАНИЕ: в пачке документов больше, чем указано в "
+                          "ней (%4); остальные не конвертированы (см. журнал).")
+            .arg(file)
+            .arg(conv_.documents_written())
+            .arg(core::as_number(p_.header.dokt["KOL_DOK"]))
+            .arg(qs(core::trim_right(p_.header.dokt["KOL_DOK"]))));
+  else if (kind && kind->converted())
     say(QString::fromUtf8("Записан файл %1: документов %2 из %3.")
             .arg(file)
             .arg(conv_.documents_written())

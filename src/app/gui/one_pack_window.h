@@ -52,7 +52,8 @@ class OnePackWindow : public QDialog {
   QGroupBox* record_box(const QString& title, core::Record& record, const Rows& rows);
   QLineEdit* add_value(QGridLayout* grid, int row, int column, int span, const QString& prompt, QLineEdit* value);
   void take_entry(core::Record& record, std::size_t index, QLineEdit* edit);
-  void refresh();
+  // `keep_entries`: the insurer fields keep what is typed in them (another entry was taken).
+  void refresh(bool keep_entries = false);
   void choose_pack();
   void take_pack(const std::filesystem::path& pack);
   void after_pack(bool chosen, core::PackOutcome outcome);
@@ -74,6 +75,7 @@ class OnePackWindow : public QDialog {
   std::map<QString, QLineEdit*> fields_;
   std::map<QString, core::Record*> records_;
   std::vector<QLineEdit*> entries_;
+  std::map<QLineEdit*, std::pair<core::Record*, std::size_t>> entry_of_;  // an entry's record and field
   QPushButton *in4_ = nullptr, *out_ = nullptr, *ok_ = nullptr, *cancel_ = nullptr;
   QLabel* status_ = nullptr;
   bool pack_read_ = false;  // a pack's header was read in this opening

@@ -23,7 +23,8 @@ QString qt_filter(std::string_view ansi_filter) {
   QString description = f.left(bar), pattern = f.mid(bar + 1);
 #ifndef _WIN32
   if (pattern == "*.*") pattern = "*";
-  if (pattern == "*.exe") return description + " (" + pattern + ");;" + QString::fromUtf8("Все файлы") + " (*)";
+  // Programs here have no ".exe": the dialog starts on all files, the Windows filter beside.
+  if (pattern == "*.exe") return QString::fromUtf8("Все файлы") + " (*);;" + description + " (" + pattern + ")";
 #endif
   return description + " (" + pattern + ")";
 }

@@ -138,6 +138,7 @@ void SettingsWindow::add_field(QVBoxLayout* page, const char* prompt, const char
   if (width) e->setMaxLength(static_cast<int>(width));
   row->addWidget(e, 1);
   if (kind == Kind::shown) set_entry(e, false);
+  if (key == "PROGRAM_FOLDER" || key.startsWith("path_")) path_field(e);
   edits_[key] = e;
   std::string k = key.toStdString();
   if (kind != Kind::shown) {

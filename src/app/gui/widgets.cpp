@@ -58,6 +58,17 @@ void fit_text(QLineEdit* field, const QString& text) {
   if (needed > field->minimumWidth()) field->setMinimumWidth(needed);
 }
 
+void path_field(QLineEdit* field) {
+  QObject::connect(field, &QLineEdit::textChanged, field, [field](const QString& text) { field->setToolTip(text); });
+  field->setToolTip(field->text());
+}
+
+void show_path(QLineEdit* field, const QString& path) {
+  if (field->text() != path) field->setText(path);
+  field->setToolTip(path);
+  field->setCursorPosition(static_cast<int>(path.size()));
+}
+
 QPushButton* browse_button(const char* name, QWidget* parent) {
   QPushButton* b = button("...", name, parent);
   b->setFixedWidth(b->fontMetrics().horizontalAdvance(QString(6, QChar('.'))) + 16);

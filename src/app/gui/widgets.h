@@ -23,6 +23,12 @@ void fit_chars(QLineEdit* field, int chars, QChar sample = QChar('0'));
 // Widens a field's minimum, when needed, so that `text` fits whole.
 void fit_text(QLineEdit* field, const QString& text);
 
+// A field that shows a path: its end (the file's name) is in sight, the whole path is its
+// tooltip, whether the window or the operator sets it.
+void path_field(QLineEdit* field);
+// Sets a path field's text with its end in sight.
+void show_path(QLineEdit* field, const QString& path);
+
 // A button with the object name the window's tests find it by; it never becomes the default.
 inline QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
   auto* b = new QPushButton(caption, parent);

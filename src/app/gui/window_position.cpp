@@ -37,8 +37,12 @@ void restore_position(const core::IniStore& ini, std::string_view section, QWidg
   // Back onto the screen: no larger than it, and its frame inside it.
   QRect screen = available(w, at);
   QSize room = screen.size() - kFrame;
-  if (resizable && (pos.width || pos.height))
-    w.resize(QSize(pos.width.value_or(w.width()), pos.height.value_or(w.height())).boundedTo(room));
+  if (resizable && (pos.width || pos.height)) {
+    // Never smaller than its content needs where the screen has room (a size saved at another
+    // scale, or by a window that has grown since).
+    QSize need = w.sizeHint().expandedTo(w.minimumSizeHint()).boundedTo(room);
+    w.resize(QSize(pos.width.value_or(w.width()), pos.height.value_or(w.height())).expandedTo(need).boundedTo(room));
+  }
   if (pos.x && pos.y) {
     int x = std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.left() + room.width() - w.width()));
     int y = std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.top() + room.height() - w.height()));

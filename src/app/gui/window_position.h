@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // A window's position and size kept in its own section of the settings file: restored when it
 // opens, saved when it closes. A maximized or minimized window keeps only that state. A window
-// saved on a larger screen than the one it opens on is moved and shrunk back onto it.
+// saved on a larger screen than the one it opens on is moved and shrunk back onto it; one saved
+// smaller than its content needs opens as large as the content wants, as far as the screen allows.
 #pragma once
 
 #include <QRect>
