@@ -81,6 +81,18 @@ Program::Program(const std::filesystem::path& folder, core::Operator& op, core::
   journal_.start(core::dd_mm_yyyy(session_->today));
 }
 
+bool journal_held_by_another(const std::filesystem::path& program_folder) {
+  runtime::LineWriter probe;
+  int rc = probe.open(journal_path(program_folder), true);
+  if (rc == runtime::error::ok) probe.close();
+  return rc == runtime::error::locked;
+}
+
+std::string journal_held_text() {
+  return std::string("Журнал "_w) + "Report" + std::string(runtime::separator()) + "tolvex.log" +
+         std::string(" занят другой копией программы"_w);
+}
+
 Program::~Program() {
   pack_state_.out.close(false);
   journal_.file().close();

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 
 #include "app/document_kinds.h"
 #include "core/clock.h"
@@ -28,6 +29,11 @@ std::filesystem::path settings_path(const std::filesystem::path& program_folder)
 // removed while the program was being started in it) the operator is told and
 // core::ProgramEnd (exit status 3) is thrown.
 std::filesystem::path current_folder(core::Operator& op);
+// Whether another copy of the program holds the journal of `program_folder` (it is locked):
+// a second start then says so and ends, before any window or box.
+bool journal_held_by_another(const std::filesystem::path& program_folder);
+// "Журнал Report/tolvex.log занят другой копией программы", Windows-1251.
+std::string journal_held_text();
 
 class Program {
  public:

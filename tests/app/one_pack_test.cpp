@@ -40,7 +40,11 @@ TEST_F(OnePack, StartMakesReportFolderAndEmptiesTheJournal) {
 }
 
 TEST_F(OnePack, JournalHeldByAnotherRunEndsTheProgram) {
+  EXPECT_FALSE(app::journal_held_by_another(dir));
   start();
+  // The desktop program asks first, and says so without the warning below.
+  EXPECT_TRUE(app::journal_held_by_another(dir));
+  EXPECT_EQ(with_dir(app::journal_held_text()), "Журнал Report/tolvex.log занят другой копией программы");
   fakes::ScriptedOperator other;
   try {
     app::Program second(dir, other, clock, programs);

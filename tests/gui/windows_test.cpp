@@ -212,6 +212,7 @@ class OperatorPath : public QObject {
       script
           .then([&] { return w.isVisible(); },
                 [&] {
+                  QCOMPARE(w.focusWidget(), w.in4_button());  // the first action
                   for (const char* name : {"IN4_FILE", "OUT7_FILE", "IST4:INN", "DOKT:TYP_DOK", "TYP_PFR", "T_RAB_N"})
                     QVERIFY2(w.field(name)->text().isEmpty(), name);
                   QVERIFY(w.field("IST4:KOD_OGRN")->isReadOnly());  // nothing to complete yet
@@ -289,6 +290,20 @@ class OperatorPath : public QObject {
     script.start();
     QTest::sendKeyEvent(QTest::Click, &main, Qt::Key(0x041D), u("н"), Qt::AltModifier);
     QTRY_VERIFY(script.finished());
+    QVERIFY(opened);
+    // The window opens on its first button; Enter presses the button that has the focus.
+    QCOMPARE(main.focusWidget(), main.one_pack_button());
+    opened = false;
+    UiScript by_enter;
+    by_enter.then([&] { return visible_window<gui::SettingsWindow>() != nullptr; },
+                  [&] {
+                    opened = true;
+                    visible_window<gui::SettingsWindow>()->ok_button()->click();
+                  });
+    by_enter.start();
+    main.settings_button()->setFocus();
+    QTest::keyClick(main.settings_button(), Qt::Key_Return);
+    QTRY_VERIFY(by_enter.finished());
     QVERIFY(opened);
     main.close();
   }
@@ -694,6 +709,15 @@ class WindowPositions : public QObject {
     QRect screen = moved.screen()->availableGeometry();
     QVERIFY(screen.contains(moved.frameGeometry()));
     moved.close();
+
+    // A size saved smaller than the content needs (at another scale) comes back as large as the
+    // content wants, where the screen has room.
+    core::save_window_position(ini, "odna_pch", {false, false, 10, 10, 300, 120});
+    gui::OnePackWindow small(f.session(), f.pack_state(), f.op);
+    gui::restore_position(ini, "odna_pch", small, true);
+    QSize room = gui::room_on_screen(small);
+    QCOMPARE(small.size(), small.sizeHint().expandedTo(small.minimumSizeHint()).boundedTo(room));
+    QVERIFY(small.width() > 300 && small.height() > 120);
 
     // A window that is not resizable keeps no size.
     QWidget fixed;

@@ -263,6 +263,7 @@ void BatchWindow::ask_stop() {
 
 void BatchWindow::run() {
   restore_position(s_.ini, kSection, *this, true);
+  ok_->setFocus();  // the batch is what the window is opened for
   exec();
 }
 

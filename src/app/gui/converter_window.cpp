@@ -64,6 +64,7 @@ ConverterWindow::ConverterWindow(const core::ConverterView& view, QWidget* paren
     connect(cancel_, &QPushButton::clicked, this, [this] { answer(core::ConverterAction::cancel); });
   }
   outer->addLayout(bottom);
+  (next_ ? next_ : ok_)->setFocus();  // the first action
   show_view(view);
   fit_to_screen(*this);
 }
@@ -71,37 +72,59 @@ ConverterWindow::ConverterWindow(const core::ConverterView& view, QWidget* paren
 QWidget* ConverterWindow::page_widget(const core::ViewPage& page, int room) {
   auto* w = new QWidget;
   auto* v = new QVBoxLayout(w);
+  room -= v->contentsMargins().left() + v->contentsMargins().right();
   // The groups framed under their captions, side by side where a group is marked to stand
-  // beside the one before it.
+  // beside the one before it and they fit the room; otherwise one under another.
   const std::vector<core::ViewGroup>& groups = page.groups;
+  auto group_widget = [&](const core::ViewGroup& group, int share) -> QWidget* {
+    if (group.caption.empty()) return view_form(group.fields, share, w);
+    auto* box = new QGroupBox(qs(group.caption), w);
+    auto* inside = new QVBoxLayout(box);
+    int margins = inside->contentsMargins().left() + inside->contentsMargins().right() +
+                  2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    inside->addWidget(view_form(group.fields, share - margins, box));
+    return box;
+  };
   for (std::size_t i = 0; i < groups.size();) {
     std::size_t n = 1;
     while (i + n < groups.size() && groups[i + n].beside) ++n;
     auto* row = new QHBoxLayout;
     int share = (room - static_cast<int>(n - 1) * row->spacing()) / static_cast<int>(n);
+    std::vector<QWidget*> made;
+    int width = static_cast<int>(n - 1) * row->spacing();
     for (std::size_t g = i; g < i + n; ++g) {
-      if (groups[g].caption.empty()) {
-        row->addWidget(view_form(groups[g].fields, share, w), 1);
-        continue;
-      }
-      auto* box = new QGroupBox(qs(groups[g].caption), w);
-      auto* inside = new QVBoxLayout(box);
-      int margins = inside->contentsMargins().left() + inside->contentsMargins().right() +
-                    2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-      inside->addWidget(view_form(groups[g].fields, share - margins, box));
-      row->addWidget(box, 1);
+      made.push_back(group_widget(groups[g], share));
+      width += made.back()->minimumSizeHint().width();
     }
-    v->addLayout(row);
+    if (n > 1 && width > room) {
+      for (QWidget* m : made) delete m;
+      made.clear();
+      delete row;
+      for (std::size_t g = i; g < i + n; ++g) {
+        auto* alone = new QHBoxLayout;
+        alone->addWidget(group_widget(groups[g], room), 1);
+        v->addLayout(alone);
+      }
+    } else {
+      for (QWidget* m : made) row->addWidget(m, 1);
+      v->addLayout(row);
+    }
     i += n;
   }
-  // The lists under them, side by side where a list stands beside the one before it.
+  // The lists under them, side by side where a list stands beside the one before it and the
+  // room allows.
   QHBoxLayout* row = nullptr;
+  int used = 0;
   for (const auto& list : page.lists) {
-    if (!row || !list.beside) {
+    auto* table = new ListTable(list);
+    table->fit_to(room - (list.caption.empty() ? 0 : 32));
+    int width = table->content_width() + (list.caption.empty() ? 0 : 32);
+    if (!row || !list.beside || used + row->spacing() + width > room) {
       row = new QHBoxLayout;
       v->addLayout(row, 1);
+      used = 0;
     }
-    auto* table = new ListTable(list);
+    used += (used ? row->spacing() : 0) + width;
     if (list.caption.empty()) {
       table->setParent(w);
       row->addWidget(table, 1);
@@ -129,8 +152,10 @@ void ConverterWindow::show_view(const core::ConverterView& view) {
   content_ = nullptr;
   tabs_ = nullptr;
   bool tabbed = view.pages.size() > 1 || (view.pages.size() == 1 && !view.pages.front().caption.empty());
-  // The room the forms have: the screen's, less the window's margins (and a tab's frame).
-  int room = room_on_screen(*this).width() - 2 * layout()->contentsMargins().left() - (tabbed ? 16 : 0);
+  // The room the forms have: the screen's, less the window's margins, a tab's frame and the
+  // scroll bar of a page taller than the screen.
+  int room = room_on_screen(*this).width() - 2 * layout()->contentsMargins().left() - (tabbed ? 16 : 0) -
+             style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   if (tabbed) {
     tabs_ = new QTabWidget(this);
     for (const auto& page : view.pages) tabs_->addTab(new FittedScrollArea(page_widget(page, room)), qs(page.caption));

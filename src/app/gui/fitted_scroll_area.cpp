@@ -13,8 +13,10 @@ FittedScrollArea::FittedScrollArea(QWidget* content, QWidget* parent) : QScrollA
 
 QSize FittedScrollArea::sizeHint() const {
   QSize content = widget() ? widget()->sizeHint().expandedTo(widget()->minimumSizeHint()) : QSize();
+  // Room for a vertical scroll bar too: a window bounded by the screen's height shows one, and
+  // its width must not come out of the content's.
   int frame = 2 * frameWidth();
-  return content + QSize(frame, frame);
+  return content + QSize(frame + verticalScrollBar()->sizeHint().width(), frame);
 }
 
 QSize FittedScrollArea::minimumSizeHint() const {

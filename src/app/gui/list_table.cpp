@@ -17,7 +17,8 @@ ListTable::ListTable(const core::ViewList& list, QWidget* parent)
   setHorizontalHeaderLabels(headers);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // A scroll bar when the rows do not all fit (its width is kept free for it either way).
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   verticalHeader()->setVisible(false);
   verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   for (std::size_t r = 0; r < list.rows.size(); ++r)
@@ -37,6 +38,25 @@ ListTable::ListTable(const core::ViewList& list, QWidget* parent)
   if (columnCount() > 0)
     horizontalHeader()->setStretchLastSection(horizontalHeader()->sectionSize(columnCount() - 1) >=
                                               fontMetrics().horizontalAdvance(QString(12, QChar('x'))));
+  setMinimumWidth(content_width());
+  scrollToTop();
+}
+
+void ListTable::fit_to(int room) {
+  int fixed = content_width() - columns_width_;
+  if (content_width() <= room || columns_width_ <= 0 || room <= fixed) return;
+  int left = room - fixed;
+  int given = 0;
+  for (int c = 0; c < columnCount(); ++c) {
+    int w = c + 1 == columnCount() ? left - given : columnWidth(c) * left / columns_width_;
+    setColumnWidth(c, std::max(w, 8));
+    given += columnWidth(c);
+  }
+  columns_width_ = given;
+  horizontalHeader()->setStretchLastSection(false);
+  for (int r = 0; r < rowCount(); ++r)
+    for (int c = 0; c < columnCount(); ++c)
+      if (QTableWidgetItem* it = item(r, c)) it->setToolTip(it->text());
   setMinimumWidth(content_width());
 }
 

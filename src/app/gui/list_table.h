@@ -17,9 +17,13 @@ class ListTable : public QTableWidget {
   QSize minimumSizeHint() const override;
 
   static constexpr int kRowsInSight = 8;
+  // The width its columns, frame and scroll bar take.
+  int content_width() const;
+  // A list wider than `room` has its columns narrowed to share it, each in proportion; a value
+  // cut short shows whole in its tooltip.
+  void fit_to(int room);
 
  private:
-  int content_width() const;
   int height_for_rows(int rows) const;
 
   int columns_width_ = 0;

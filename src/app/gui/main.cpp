@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "app/gui/main_window.h"
+#include "app/gui/qt_dialogs.h"
 #include "app/gui/qt_operator.h"
 #include "app/gui/runtime_texts.h"
 #include "app/gui/splash_window.h"
@@ -63,6 +64,12 @@ int main(int argc, char** argv) {
   std::optional<fs::path> pack;
   if (!options.positionalArguments().isEmpty()) pack = folder / gui::to_path(options.positionalArguments().front());
   QApplication::setWindowIcon(program_icon(folder));
+  if (app::journal_held_by_another(folder)) {
+    // A second start: the copy that runs keeps its journal; this one says so and ends.
+    gui::QtDialogs boxes;
+    core::info_box(boxes, core::kTitleMessage, app::journal_held_text());
+    return 0;
+  }
 
   core::SystemClock clock;
   {

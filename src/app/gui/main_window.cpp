@@ -21,6 +21,7 @@
 #include "app/gui/settings_window.h"
 #include "app/gui/splash_window.h"
 #include "app/gui/text.h"
+#include "app/gui/widgets.h"
 #include "app/gui/window_position.h"
 
 namespace tolvex::gui {
@@ -28,8 +29,7 @@ namespace tolvex::gui {
 namespace {
 
 QPushButton* big_button(const QString& caption, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
+  QPushButton* b = button(caption, name, parent);
   b->setMinimumHeight(44);
   return b;
 }
@@ -67,8 +67,7 @@ MainWindow::MainWindow(core::Session& session, core::PackState& pack_state, QtOp
       QString::fromUtf8("Конвертор &ВСЕХ пачек   4 формата в каталоге IN_4 в файлы 7 формата XML в каталог OUT_7"),
       "BUTTON3", this);
   button4_ = big_button(QString::fromUtf8("&Настройки"), "BUTTON4", this);
-  splash_ = new QPushButton(this);
-  splash_->setObjectName("BUTTON_SPLASH");
+  splash_ = button(QString(), "BUTTON_SPLASH", this);
   splash_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
   splash_->setIconSize(QSize(32, 32));
   splash_->setToolTip(QString::fromUtf8("Информация"));
@@ -107,6 +106,7 @@ void MainWindow::open() {
   setWindowTitle(main_title(s_.today));
   restore_position(s_.ini, "Main", *this, true);
   show();
+  button1_->setFocus();  // the first action
 }
 
 void MainWindow::one_pack(const std::optional<std::filesystem::path>& pack) {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QTimer>
 #include <algorithm>
 
@@ -187,7 +188,7 @@ OnePackWindow::OnePackWindow(core::Session& session, core::PackState& pack_state
   groups->setContentsMargins(0, 0, 0, 0);
   int both = std::max(zag4->minimumSizeHint().width(), ist4->minimumSizeHint().width()) +
              std::max(pch->minimumSizeHint().width(), dokt->minimumSizeHint().width()) + 2 * groups->spacing() +
-             2 * outer->contentsMargins().left();
+             2 * outer->contentsMargins().left() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   if (both <= room_on_screen(*this).width()) {
     groups->addWidget(zag4, 0, 0);
     groups->addWidget(dokt, 0, 1);
@@ -331,6 +332,7 @@ void OnePackWindow::say(const QString& text) { status_->setText(text); }
 
 void OnePackWindow::run(const std::optional<std::filesystem::path>& pack) {
   restore_position(s_.ini, kSection, *this, true);
+  in4_->setFocus();  // the first action
   if (pack) {
     std::filesystem::path p = *pack;
     QTimer::singleShot(0, this, [this, p] { take_pack(p); });

@@ -108,12 +108,9 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
 
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
-  ok_ = new QPushButton(QString::fromUtf8("&OK"), this);
-  ok_->setObjectName("OKBUTTON");
-  cancel_ = new QPushButton(QString::fromUtf8("Отмена"), this);
-  cancel_->setObjectName("CANCELBUTTON");
+  ok_ = button(QString::fromUtf8("&OK"), "OKBUTTON", this);
+  cancel_ = button(QString::fromUtf8("Отмена"), "CANCELBUTTON", this);
   for (QPushButton* b : {ok_, cancel_}) {
-    b->setAutoDefault(false);
     bottom->addWidget(b);
     // Each change was written when it was made: closing writes and undoes nothing.
     connect(b, &QPushButton::clicked, this, [this] { finish(); });

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/gui/widgets.h"
 
+#include <QKeyEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -56,6 +57,14 @@ void fit_chars(QLineEdit* field, int chars, QChar sample) {
 void fit_text(QLineEdit* field, const QString& text) {
   int needed = field->fontMetrics().horizontalAdvance(text) + overhead(field) + 1;
   if (needed > field->minimumWidth()) field->setMinimumWidth(needed);
+}
+
+void ActionButton::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+    if (isEnabled()) click();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
 }
 
 void path_field(QLineEdit* field) {

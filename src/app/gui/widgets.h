@@ -29,9 +29,19 @@ void path_field(QLineEdit* field);
 // Sets a path field's text with its end in sight.
 void show_path(QLineEdit* field, const QString& path);
 
-// A button with the object name the window's tests find it by; it never becomes the default.
+// A button that Enter presses when it has the focus, as Space does, in any window; it never
+// becomes the default, so Enter in a field presses nothing.
+class ActionButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A button with the object name the window's tests find it by.
 inline QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
-  auto* b = new QPushButton(caption, parent);
+  auto* b = new ActionButton(caption, parent);
   b->setObjectName(name);
   b->setAutoDefault(false);
   return b;
