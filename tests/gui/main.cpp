@@ -4,6 +4,7 @@
 // them once more at a scale factor of 1.5).
 #include <QApplication>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "app/gui/runtime_texts.h"
@@ -18,7 +19,9 @@ int main(int argc, char** argv) {
   std::vector<char*> args(argv, argv + argc);
   if (layout_only) args.erase(args.begin() + 1);
   int n = static_cast<int>(args.size());
+  std::optional<tolvex::gui::RussianSystemLocale> russian(std::in_place);
   QApplication app(n, args.data());
+  russian.reset();
   tolvex::gui::install_runtime_texts();
   int failed = run_layout_tests(n, args.data());
   if (!layout_only) {

@@ -6,6 +6,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -257,6 +258,22 @@ class OperatorPath : public QObject {
     QVERIFY(buttons);
     QCOMPARE(buttons->button(QDialogButtonBox::Open)->text().remove('&'), u("Открыть"));
     QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text().remove('&'), u("Отмена"));
+    // Sizes, dates and kinds of the files in Russian whatever the locale the program runs in
+    // (the tests run under C.UTF-8).
+    QCOMPARE(QLocale::system().language(), QLocale::Russian);
+    QCOMPARE(QLocale::system().formattedDataSize(2048), u("2,00 KiB"));
+    QVERIFY(!QLocale::system().formattedDataSize(100).contains("byte"));
+    QCOMPARE(QLocale::system().toString(QDate(2026, 12, 8), QLocale::ShortFormat), u("08.12.2026"));
+    QFileSystemModel files;
+    QModelIndex folder = files.setRootPath(QDir::tempPath());
+    QTRY_VERIFY(files.rowCount(folder) > 0);
+    QModelIndex sub;
+    for (int r = 0; r < files.rowCount(folder) && !sub.isValid(); ++r)
+      if (files.isDir(files.index(r, 0, folder))) sub = files.index(r, 2, folder);
+    if (sub.isValid()) QCOMPARE(files.data(sub).toString(), u("Папка"));
+#ifndef _WIN32
+    QCOMPARE(gui::qt_filter(a("Файлы исполняемые|*.exe")), u("Все файлы (*);;Файлы исполняемые (*.exe)"));
+#endif
   }
 
   // The main window's buttons answer their accelerators; F1 opens the operator's guide.

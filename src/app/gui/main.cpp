@@ -42,7 +42,9 @@ QIcon program_icon(const fs::path& folder) {
 
 int main(int argc, char** argv) {
   runtime::start_process();
+  std::optional<gui::RussianSystemLocale> russian(std::in_place);
   QApplication app(argc, argv);
+  russian.reset();
   QApplication::setApplicationName("tolvex");
   QApplication::setApplicationVersion(TOLVEX_VERSION);
   QApplication::setDesktopFileName("io.github.tolvex.Tolvex");

@@ -3,8 +3,11 @@
 // day's halves. Installed before the first window opens.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 #include "core/clock.h"
 #include "core/operator.h"
@@ -17,6 +20,20 @@ inline constexpr const char* kShortMonths = "Янв,Фев,Мар,Апр,Май,
 inline constexpr const char* kFullMonths =
     "января,февраля,марта,апреля,мая,июня,июля,августа,сентября,октября,ноября,декабря";
 inline constexpr const char* kDayHalves = "ут,вч";
+
+// Held while the application object is made: Qt reads the system's locale (the sizes, dates
+// and words of its own dialogs) from the environment then, once; it reads Russian whatever the
+// program was started with. The environment and the C library's locale are given back after.
+class RussianSystemLocale {
+ public:
+  RussianSystemLocale();
+  ~RussianSystemLocale();
+  RussianSystemLocale(const RussianSystemLocale&) = delete;
+  RussianSystemLocale& operator=(const RussianSystemLocale&) = delete;
+
+ private:
+  std::vector<std::optional<QByteArray>> kept_;
+};
 
 // Installs the texts: the Russian locale, and Qt's Russian translations for its own dialogs
 // when they are installed (false when they are not: those dialogs then speak English).
