@@ -18,8 +18,8 @@ cxx_files() { find src tests fuzz bench -type f \( -name '*.cpp' -o -name '*.h' 
 # What each folder may include, by the first part of the included path ("core/pack.h": core).
 # The layers in order: runtime, core, blocks (the blocks the families share), then the three
 # families of converters beside each other (person, earnings, statements: each includes the
-# shared layers and itself, never another family), app, then app/gui (the Qt windows) and cli
-# (the console) beside each other; the archiver (zip) stands on runtime alone. A test folder of a
+# shared layers and itself, never another family), app, then app/gui (the Qt windows), win (the Win32
+# windows) and cli (the console) beside each other; the archiver (zip) stands on runtime alone. A test folder of a
 # layer may include what its layer may, and the test support.
 families="person earnings statements"
 allowed_for() {
@@ -34,8 +34,9 @@ allowed_for() {
     src/app/gui/* | tests/gui/*) echo "$below app/gui" ;;
     src/app/* | tests/app/*) echo "$below" ;;
     src/cli/* | tests/cli/*) echo "$below cli" ;;
+    src/win/* | tests/win/*) echo "$below win" ;;
     src/zip/* | tests/zip/*) echo "runtime zip" ;;
-    *) echo "$below app/gui cli zip" ;;  # golden, bench, fuzz, the test support: any layer
+    *) echo "$below app/gui cli win zip" ;;  # golden, bench, fuzz, the test support: any layer
   esac
 }
 

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages the build and the tests need, when any is missing (run as root).
 #   install-deps.sh          what the programs need
-#   install-deps.sh windows  also the Windows cross build and wine to run its tests
+#   install-deps.sh windows  also the Windows cross build, wine and a virtual screen to run its tests,
+#                            and the installer's tools
 #   install-deps.sh fuzz     also clang with libFuzzer and the sanitizers' runtime
 #   install-deps.sh format   also clang-format (Debian 12's, version 14), for tools/check.sh
 set -euo pipefail
@@ -10,7 +11,7 @@ packages=(build-essential cmake libgtest-dev libgmock-dev libcli11-dev libxml2-u
   qt6-translations-l10n fonts-dejavu-core file libzip-dev unzip man-db groff-base appstream desktop-file-utils
   shared-mime-info libglib2.0-bin strace lintian gettext locales)
 case "${1:-}" in
-  windows) packages+=(g++-mingw-w64-x86-64-posix wine64) ;;
+  windows) packages+=(g++-mingw-w64-x86-64-posix wine64 xvfb xauth xdotool wixl msitools) ;;
   fuzz) packages+=(clang-16 libclang-rt-16-dev) ;;
   format) packages+=(clang-format-14) ;;
 esac

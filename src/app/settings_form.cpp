@@ -52,7 +52,65 @@ const Titles* titles(std::string_view key) {
   return nullptr;
 }
 
+using K = SettingsItemKind;
+
+constexpr SettingsItem kFolders[] = {
+    {K::shown, "PROGRAM_FOLDER", "Папка (каталог) программы конвертора Tolvex (лучше не менять)"_w},
+    {K::folder_with_default, "path_in4", "Входная папка (каталог) для пачек формата 4 ПФР"_w, true},
+    {K::folder_with_default, "path_out7", "Выходная папка (каталог) для сконвертированых пачек 7 формата XML"_w, true},
+    {K::folder_with_default, "path_kps", "Местонахождение (путь) папки (каталога) с кодами постояных справочников"_w,
+     true},
+    {K::folder_with_default, "path_error", "Местонахождение (путь) папки (каталога) для временых файлов и ошибок"_w,
+     true},
+    {K::folder_with_default, "path_Report", "Местонахождение (путь) папки (каталога) для файлов отчета"_w, true},
+};
+constexpr SettingsItem kCheck4[] = {
+    {K::check, "fl_p4", "Проверять перед конвертацией Одной пачки"_w},
+    {K::check, "fl_p4all", "Проверять ВСЕ пачки перед пакетной конвертацией"_w},
+    {K::note, {}, "K - проверка по КЛАДРу"_w},
+    {K::note, {}, "L - разрешить просмотр журнала проверки"_w},
+    {K::note, {}, "T - окно с итогами"_w},
+    {K::note, {}, "#  - включать в сообщения об ошибках и предупреждения   фамилию, имя, отчество и страховой номер"_w},
+    {K::note, {}, "E - можно редактировать"_w},
+    {K::note, {}, "Z  - проверка дублирования страховых номеров в пачке"_w},
+    {K::note, {}, "Wss - ждать клавишу ОК ss секунд"_w},
+    {K::note, {}, "U - не выводить диагноз на экран"_w},
+    {K::note, {}, "S - закончить проверку после ПЕРВОЙ ошибки"_w},
+    {K::note, {}, "Инструкцию по настройке смотрите в файле Dok\\CHECKPSN.TXT "_w},
+    {K::program, "path_ChPSN", "Местонахождение (путь) программы проверки пачек 4 формата ПФР CheckPSN.exe"_w},
+    {K::plain, "par_ChPSN", "Параметры проверки пачек (командной строки)"_w},
+};
+constexpr SettingsItem kCheck7[] = {
+    {K::program, "path_ChXML", "Местонахождение (путь) программы проверки документов 7 формата XML"_w},
+    {K::check, "fl_p7zap", "Всегда запускать программу проверки XML  после конвертации пачек"_w},
+    {K::note,
+     {},
+     "В настоящий момент программа проверки НЕ может работать с командной строкой подобно CheckPSN. Поэтому она "
+     "вызывается несколько раз - при каждой проверке."_w},
+};
+constexpr SettingsItem kArchive[] = {
+    {K::plain, "path_Arhiv", "Местонахождение (путь) папки резервных архивов входных и выходных документов"_w, true},
+    {K::program, "path_Arh_prg", "Местонахождение (путь) программы-архиватора (RAR, pkZipc, arj)"_w},
+    {K::plain, "par_Arh_prg", "Параметры архиватора (командной строки)"_w},
+    {K::check, "zip_dt", "Имена архивов из текущей даты+времени, например= 050723_1234.zip"_w},
+    {K::plain, "imj_Arh", "Имя :"_w},
+    {K::sample, "SAMPLE", {}},
+    {K::note,
+     {},
+     "В пакетном режиме в архив помещаются файлы обоих каталогов - с входными пачками 4 формата и выходными файлами 7 "
+     "формата XML"_w},
+};
+constexpr SettingsItem kViewer[] = {
+    {K::program, "path_edit", "Местонахождение (путь) программы редактора текстовых файлов для просмотра"_w},
+};
+constexpr SettingsPage kPages[] = {
+    {"Папки"_w, kFolders}, {"Проверка 4 формата"_w, kCheck4}, {"Проверка 7 формата"_w, kCheck7},
+    {"Архив"_w, kArchive}, {"Просмотр"_w, kViewer},
+};
+
 }  // namespace
+
+std::span<const SettingsPage> settings_pages() { return kPages; }
 
 std::string* SettingsForm::text_setting(std::string_view key) {
   core::Settings& st = s_.settings;

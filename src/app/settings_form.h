@@ -6,12 +6,41 @@
 // functions return.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "core/one_pack.h"
+#include "runtime/codepage.h"
 
 namespace tolvex::app {
+
+using namespace runtime::literals;
+
+// What the settings window shows, page by page, top to bottom: the fields with their prompts,
+// the switches, the notes, the sample line. The front ends lay these out; `key` names the
+// setting (or "PROGRAM_FOLDER", "SAMPLE" for the two fields of the window's own).
+enum class SettingsItemKind {
+  folder_with_default,  // a folder that takes its default when cleared (leave_folder)
+  plain,                // written as typed (leave_text)
+  program,              // a program, with its "..." file dialog (browse_program)
+  shown,                // shown, never written (the program folder)
+  check,                // a switch (set_flag, set_zip_dt)
+  note,                 // a line of explanation
+  sample,               // the sample archiver line the date-time switch makes
+};
+struct SettingsItem {
+  SettingsItemKind kind;
+  std::string_view key;        // empty for a note
+  std::string_view text;       // the prompt, the switch's caption, the note (Windows-1251)
+  bool folder_button = false;  // a "..." folder dialog beside the field (browse_folder)
+};
+struct SettingsPage {
+  std::string_view caption;
+  std::span<const SettingsItem> items;
+};
+std::span<const SettingsPage> settings_pages();
+inline constexpr std::string_view kSettingsTitle = "Настройки"_w;
 
 class SettingsForm {
  public:

@@ -151,6 +151,28 @@ std::string name_to_ansi(std::string_view name) {
   return out;
 }
 
+std::u16string ansi_to_utf16(std::string_view ansi) {
+  std::u16string out(ansi.size(), u'\0');
+  for (std::size_t i = 0; i < ansi.size(); ++i) out[i] = tables::cp1251_to_unicode[static_cast<unsigned char>(ansi[i])];
+  return out;
+}
+
+std::string utf16_to_ansi(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size());
+  for (std::size_t i = 0; i < utf16.size(); ++i) {
+    char16_t c = utf16[i];
+    if (c >= 0xD800 && c <= 0xDFFF) {
+      // A pair stands for one character outside the code page.
+      if (c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) ++i;
+      out.push_back('?');
+      continue;
+    }
+    out.push_back(ansi_of(c));
+  }
+  return out;
+}
+
 std::string utf8_to_ansi(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

@@ -55,6 +55,10 @@ std::string utf8_to_ansi(std::string_view utf8);
 char32_t ansi_to_unicode(char c);
 // The Windows-1251 byte of a code point; false when the code page has none.
 bool unicode_to_ansi(char32_t cp, char& out);
+// Windows-1251 text as UTF-16, for the wide API of Windows' windows (a byte that 1251 leaves
+// undefined becomes U+FFFD); and back, a character that 1251 lacks or a lone surrogate becoming "?".
+std::u16string ansi_to_utf16(std::string_view ansi);
+std::string utf16_to_ansi(std::u16string_view utf16);
 
 // Upper case of a Windows-1251 letter, Latin and Cyrillic (Ё and ё included).
 char ansi_upper(char c);

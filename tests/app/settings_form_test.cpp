@@ -3,6 +3,9 @@
 // cleared folders, the warnings of program fields left without a program, the archive sample.
 #include "app/settings_form.h"
 
+#include <fstream>
+
+#include "app/main_form.h"
 #include "program_folder.h"
 #include "runtime/paths.h"
 
@@ -131,4 +134,59 @@ TEST_F(SettingsFormTest, DateTimeSwitchMakesTheArchiveNameAndTheSampleLine) {
   EXPECT_EQ(form.sample_line(), " -add /arh/arhiv");
   EXPECT_EQ(ini("zip_dt"), "0");
   EXPECT_EQ(session().settings.zip_dt, 0);
+}
+
+// Every field and switch the window shows reaches its setting, and every "..." button has its
+// dialog's title: a misspelt key would leave a control that writes nothing.
+TEST_F(SettingsFormTest, EveryControlOfEveryPageReachesItsSetting) {
+  using K = app::SettingsItemKind;
+  app::SettingsForm form(session());
+  std::size_t controls = 0;
+  for (const app::SettingsPage& page : app::settings_pages())
+    for (const app::SettingsItem& item : page.items) {
+      if (item.kind == K::check) {
+        form.set_flag(item.key, true);
+        EXPECT_EQ(form.flag(item.key), 1) << item.key;
+      } else if (item.kind != K::note && item.kind != K::shown && item.kind != K::sample) {
+        EXPECT_EQ(form.leave_text(item.key, "x"), "x");
+        EXPECT_EQ(form.value(item.key), "x") << item.key;
+      } else {
+        continue;
+      }
+      ++controls;
+      if (item.kind == K::program || item.folder_button) {
+        EXPECT_FALSE(app::SettingsForm::browse_title(item.key).empty()) << item.key;
+      }
+      if (item.kind == K::program) {
+        EXPECT_FALSE(app::SettingsForm::program_warning(item.key).empty()) << item.key;
+      }
+    }
+  EXPECT_EQ(controls, 17u);
+}
+
+// The main window opens one window of its buttons at a time, none while the program ends, and
+// is free again when that window ends by an exception (the program ending).
+TEST(MainForm, OneWindowAtATimeAndFreeAfterAnEnd) {
+  app::MainForm form;
+  int opened = 0;
+  EXPECT_FALSE(form.open(true, [&] { ++opened; }));
+  EXPECT_TRUE(form.open(false, [&] {
+    ++opened;
+    EXPECT_FALSE(form.may_close(false));
+    EXPECT_TRUE(form.may_close(true));
+    EXPECT_FALSE(form.takes_drop());
+    EXPECT_FALSE(form.open(false, [&] { ++opened; }));
+  }));
+  EXPECT_EQ(opened, 1);
+  EXPECT_THROW(form.open(false, [] { throw core::ProgramEnd("end", 3); }), core::ProgramEnd);
+  EXPECT_TRUE(form.may_close(false));
+  EXPECT_TRUE(form.takes_drop());
+}
+
+TEST_F(SettingsFormTest, ADroppedFolderIsNoPack) {
+  fs::create_directories(dir / "In_4");
+  std::ofstream(dir / "pack.txt") << "x";
+  std::vector<fs::path> files{dir / "In_4", dir / "missing", dir / "pack.txt"};
+  EXPECT_EQ(app::MainForm::dropped_pack(files), dir / "pack.txt");
+  EXPECT_EQ(app::MainForm::dropped_pack(std::span(files).first(2)), std::nullopt);
 }

@@ -71,6 +71,12 @@ TEST(Codepage, Utf8RoundTripsThroughAnsi) {
   for (int b = 1; b < 256; ++b)
     if (b != 0x98) all.push_back(static_cast<char>(b));
   EXPECT_EQ(utf8_to_ansi(ansi_to_utf8(all)), all);
+  // The windows' UTF-16 agrees with UTF-8 byte for byte, and turns back the same way.
+  std::u16string wide = ansi_to_utf16(all);
+  ASSERT_EQ(wide.size(), all.size());
+  EXPECT_EQ(ansi_to_utf16("\xC0\xB9\x98"), u"\u0410\u2116\uFFFD");
+  EXPECT_EQ(utf16_to_ansi(wide), all);
+  EXPECT_EQ(utf16_to_ansi(u"\u221A\U0001F600\xD800z"), "???z");  // outside 1251, a pair, a lone surrogate
 }
 
 TEST(Codepage, Utf8OutsideAnsiBecomesQuestionMark) {

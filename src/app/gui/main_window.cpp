@@ -34,12 +34,13 @@ QPushButton* big_button(const QString& caption, const char* name, QWidget* paren
   return b;
 }
 
-// The first local file of a drag, if any.
+// The pack of a drag, if any.
 std::optional<std::filesystem::path> dropped_file(const QMimeData* mime) {
   if (!mime || !mime->hasUrls()) return std::nullopt;
+  std::vector<std::filesystem::path> files;
   for (const QUrl& url : mime->urls())
-    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()) return to_path(url.toLocalFile());
-  return std::nullopt;
+    if (url.isLocalFile()) files.push_back(to_path(url.toLocalFile()));
+  return app::MainForm::dropped_pack(files);
 }
 
 }  // namespace
@@ -50,38 +51,30 @@ QString guide_path() {
   return QString::fromUtf8(TOLVEX_GUIDE_SOURCE);
 }
 
-QString main_title(const core::ClockTime& today) {
-  QString date = today.year == 0 ? QString(" ") : QString::fromStdString(core::dd_mm_yyyy(today));
-  return QString::fromUtf8("Конвертация пачек ПФР 4 формата в файл 7 формата XML Сегодня ") + date;
-}
+QString main_title(const core::ClockTime& today) { return qs(app::main_title(today)); }
 
 MainWindow::MainWindow(core::Session& session, core::PackState& pack_state, QtOperator& op, QWidget* parent)
     : QWidget(parent), s_(session), p_(pack_state), op_(op) {
   setObjectName("Main");
-  setWindowTitle(QString::fromUtf8("Конвертор пачек ПФР 4 формата в 7 формат XML"));
+  setWindowTitle(qs(app::kProgramCaption));
   setAcceptDrops(true);
   auto* v = new QVBoxLayout(this);
-  button1_ = big_button(QString::fromUtf8("Конвертор &одной пачки   4 формата в одну пачку        7 формата XML"),
-                        "BUTTON1", this);
-  button3_ = big_button(
-      QString::fromUtf8("Конвертор &ВСЕХ пачек   4 формата в каталоге IN_4 в файлы 7 формата XML в каталог OUT_7"),
-      "BUTTON3", this);
-  button4_ = big_button(QString::fromUtf8("&Настройки"), "BUTTON4", this);
+  button1_ = big_button(qs(app::kOnePackCaption), "BUTTON1", this);
+  button3_ = big_button(qs(app::kBatchCaption), "BUTTON3", this);
+  button4_ = big_button(qs(app::kSettingsCaption), "BUTTON4", this);
   splash_ = button(QString(), "BUTTON_SPLASH", this);
   splash_->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
   splash_->setIconSize(QSize(32, 32));
-  splash_->setToolTip(QString::fromUtf8("Информация"));
+  splash_->setToolTip(qs(app::kSplashTip));
   auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
   help->setObjectName("GUIDE");
   connect(help, &QShortcut::activated, this, [this] { guide(); });
-  button2_ = big_button(QString::fromUtf8("Вы&ход"), "BUTTON2", this);
+  button2_ = big_button(qs(app::kExitCaption), "BUTTON2", this);
   v->addWidget(button1_);
   v->addWidget(button3_);
   v->addWidget(button4_);
-  auto* reminder1 =
-      new QLabel(QString::fromUtf8("Обязательно вначале проверить пачки 4 формата программой CheckPSN !!!"), this);
-  auto* reminder2 = new QLabel(QString::fromUtf8("НЕ ЗАБЫВАЙТЕ снимать с пачки ЭЦПД !!!"), this);
-  for (QLabel* l : {reminder1, reminder2}) {
+  for (std::string_view reminder : app::kReminders) {
+    auto* l = new QLabel(qs(reminder), this);
     l->setAlignment(Qt::AlignCenter);
     l->setStyleSheet("color: #b00000; font-weight: bold;");
     v->addWidget(l);
@@ -110,33 +103,15 @@ void MainWindow::open() {
 }
 
 void MainWindow::one_pack(const std::optional<std::filesystem::path>& pack) {
-  if (busy_ || op_.ending()) return;
-  busy_ = true;
-  {
-    OnePackWindow w(s_, p_, op_, this);
-    w.run(pack);
-  }
-  busy_ = false;
+  form_.open(op_.ending(), [&] { OnePackWindow(s_, p_, op_, this).run(pack); });
 }
 
 void MainWindow::batch() {
-  if (busy_ || op_.ending()) return;
-  busy_ = true;
-  {
-    BatchWindow w(s_, p_, op_, this);
-    w.run();
-  }
-  busy_ = false;
+  form_.open(op_.ending(), [&] { BatchWindow(s_, p_, op_, this).run(); });
 }
 
 void MainWindow::settings() {
-  if (busy_ || op_.ending()) return;
-  busy_ = true;
-  {
-    SettingsWindow w(s_, op_, this);
-    w.run();
-  }
-  busy_ = false;
+  form_.open(op_.ending(), [&] { SettingsWindow(s_, op_, this).run(); });
 }
 
 void MainWindow::splash() {
@@ -154,14 +129,14 @@ void MainWindow::guide() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (busy_ && !op_.ending()) return event->ignore();
-  if (!op_.ending()) save_position(s_.ini, "Main", *this, true);
+  if (!form_.may_close(op_.ending())) return event->ignore();
+  if (app::MainForm::keeps_position(op_.ending())) save_position(s_.ini, "Main", *this, true);
   QWidget::closeEvent(event);
   if (on_closed) on_closed();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-  if (!busy_ && dropped_file(event->mimeData())) event->acceptProposedAction();
+  if (form_.takes_drop() && dropped_file(event->mimeData())) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {

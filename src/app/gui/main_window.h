@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/main_form.h"
 #include "core/one_pack.h"
 
 class QPushButton;
@@ -63,7 +64,7 @@ class MainWindow : public QWidget {
   core::PackState& p_;
   QtOperator& op_;
   QPushButton *button1_, *button3_, *button4_, *splash_, *button2_;
-  bool busy_ = false;
+  app::MainForm form_;
 };
 
 }  // namespace tolvex::gui

@@ -9,11 +9,11 @@
 #include <cstring>
 #include <utility>
 
+#include "app/main_form.h"
+
 namespace tolvex::gui {
 
 namespace {
-
-QStringList captions() { return QString::fromUtf8(kButtonCaptions).split(','); }
 
 // The kinds of files the file dialog names, which Qt's Russian translations leave in English.
 class FileKindTexts : public QTranslator {
@@ -65,31 +65,8 @@ RussianSystemLocale::~RussianSystemLocale() {
   std::setlocale(LC_ALL, "");  // the C library's as the program was started
 }
 
-QString button_caption(core::Button b) {
-  static const QStringList list = captions();
-  switch (b) {
-    case core::Button::ok:
-      return list[0];
-    case core::Button::yes:
-      return list[1];
-    case core::Button::no:
-      return list[2];
-    case core::Button::abort:
-      return list[3];
-    case core::Button::retry:
-      return list[4];
-    case core::Button::ignore:
-      return list[5];
-    case core::Button::cancel:
-      return list[6];
-  }
-  return list[0];
-}
+QString button_caption(core::Button b) { return QString::fromStdString(runtime::ansi_to_utf8(app::button_caption(b))); }
 
-QString long_date(const core::ClockTime& t) {
-  if (t.year == 0 || t.month < 1 || t.month > 12) return {};
-  static const QStringList months = QString::fromUtf8(kFullMonths).split(',');
-  return QString("%1 %2 %3").arg(t.day).arg(months[t.month - 1]).arg(t.year);
-}
+QString long_date(const core::ClockTime& t) { return QString::fromStdString(runtime::ansi_to_utf8(app::long_date(t))); }
 
 }  // namespace tolvex::gui

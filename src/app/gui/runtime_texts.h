@@ -14,11 +14,7 @@
 
 namespace tolvex::gui {
 
-// In the order OK, yes, no, abort, retry, ignore, cancel, help.
-inline constexpr const char* kButtonCaptions = "&OK,&Да,&Нет,Пре&рвать,&Повторить,&Игнорировать,&Отменить,&Справка";
 inline constexpr const char* kShortMonths = "Янв,Фев,Мар,Апр,Май,Июн,Июл,Авг,Сен,Окт,Ноя,Дек";
-inline constexpr const char* kFullMonths =
-    "января,февраля,марта,апреля,мая,июня,июля,августа,сентября,октября,ноября,декабря";
 inline constexpr const char* kDayHalves = "ут,вч";
 
 // Held while the application object is made: Qt reads the system's locale (the sizes, dates

@@ -24,15 +24,15 @@ namespace {
 constexpr std::string_view kSection = "set_mode";
 
 // A page scrolls when the screen is too small for it, so that the buttons stay in sight.
-QVBoxLayout* new_page(QTabWidget* tabs, const char* caption) {
+QVBoxLayout* new_page(QTabWidget* tabs, const QString& caption) {
   auto* w = new QWidget;
   auto* v = new QVBoxLayout(w);
-  tabs->addTab(new FittedScrollArea(w), QString::fromUtf8(caption));
+  tabs->addTab(new FittedScrollArea(w), caption);
   return v;
 }
 
-void note(QVBoxLayout* page, const char* text) {
-  auto* l = new QLabel(QString::fromUtf8(text));
+void note(QVBoxLayout* page, const QString& text) {
+  auto* l = new QLabel(text);
   l->setWordWrap(true);
   page->addWidget(l);
 }
@@ -42,69 +42,29 @@ void note(QVBoxLayout* page, const char* text) {
 SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* parent)
     : QDialog(parent), s_(session), op_(op), form_(session) {
   setObjectName("set_mode");
-  setWindowTitle(QString::fromUtf8("Настройки"));
+  setWindowTitle(qs(app::kSettingsTitle));
   setSizeGripEnabled(true);
   auto* outer = new QVBoxLayout(this);
   pages_ = new QTabWidget(this);
   outer->addWidget(pages_, 1);
 
-  QVBoxLayout* p = new_page(pages_, "Папки");
-  add_field(p, "Папка (каталог) программы конвертора Tolvex (лучше не менять)", "PROGRAM_FOLDER", Kind::shown, false);
-  add_field(p, "Входная папка (каталог) для пачек формата 4 ПФР", "path_in4", Kind::folder_with_default, true);
-  add_field(p, "Выходная папка (каталог) для сконвертированых пачек 7 формата XML", "path_out7",
-            Kind::folder_with_default, true);
-  add_field(p, "Местонахождение (путь) папки (каталога) с кодами постояных справочников", "path_kps",
-            Kind::folder_with_default, true);
-  add_field(p, "Местонахождение (путь) папки (каталога) для временых файлов и ошибок", "path_error",
-            Kind::folder_with_default, true);
-  add_field(p, "Местонахождение (путь) папки (каталога) для файлов отчета", "path_Report", Kind::folder_with_default,
-            true);
-  p->addStretch(1);
-
-  p = new_page(pages_, "Проверка 4 формата");
-  add_check(p, "Проверять перед конвертацией Одной пачки", "fl_p4");
-  add_check(p, "Проверять ВСЕ пачки перед пакетной конвертацией", "fl_p4all");
-  for (const char* line :
-       {"K - проверка по КЛАДРу", "L - разрешить просмотр журнала проверки", "T - окно с итогами",
-        "#  - включать в сообщения об ошибках и предупреждения   фамилию, имя, отчество и страховой номер",
-        "E - можно редактировать", "Z  - проверка дублирования страховых номеров в пачке",
-        "Wss - ждать клавишу ОК ss секунд", "U - не выводить диагноз на экран",
-        "S - закончить проверку после ПЕРВОЙ ошибки", "Инструкцию по настройке смотрите в файле Dok\\CHECKPSN.TXT "})
-    note(p, line);
-  add_field(p, "Местонахождение (путь) программы проверки пачек 4 формата ПФР CheckPSN.exe", "path_ChPSN",
-            Kind::program, false);
-  add_field(p, "Параметры проверки пачек (командной строки)", "par_ChPSN", Kind::plain, false);
-  p->addStretch(1);
-
-  p = new_page(pages_, "Проверка 7 формата");
-  add_field(p, "Местонахождение (путь) программы проверки документов 7 формата XML", "path_ChXML", Kind::program,
-            false);
-  add_check(p, "Всегда запускать программу проверки XML  после конвертации пачек", "fl_p7zap");
-  note(p,
-       "В настоящий момент программа проверки НЕ может работать с командной строкой подобно CheckPSN. Поэтому она "
-       "вызывается несколько раз - при каждой проверке.");
-  p->addStretch(1);
-
-  p = new_page(pages_, "Архив");
-  add_field(p, "Местонахождение (путь) папки резервных архивов входных и выходных документов", "path_Arhiv",
-            Kind::plain, true);
-  add_field(p, "Местонахождение (путь) программы-архиватора (RAR, pkZipc, arj)", "path_Arh_prg", Kind::program, false);
-  add_field(p, "Параметры архиватора (командной строки)", "par_Arh_prg", Kind::plain, false);
-  add_check(p, "Имена архивов из текущей даты+времени, например= 050723_1234.zip", "zip_dt");
-  add_field(p, "Имя :", "imj_Arh", Kind::plain, false);
-  sample_ = shown_field("SAMPLE", this);
-  sample_->setMaxLength(255);
-  p->addWidget(sample_);
-  note(
-      p,
-      "В пакетном режиме в архив помещаются файлы обоих каталогов - с входными пачками 4 формата и выходными файлами 7 "
-      "формата XML");
-  p->addStretch(1);
-
-  p = new_page(pages_, "Просмотр");
-  add_field(p, "Местонахождение (путь) программы редактора текстовых файлов для просмотра", "path_edit", Kind::program,
-            false);
-  p->addStretch(1);
+  for (const app::SettingsPage& page : app::settings_pages()) {
+    QVBoxLayout* p = new_page(pages_, qs(page.caption));
+    for (const app::SettingsItem& item : page.items) {
+      if (item.kind == app::SettingsItemKind::check) {
+        add_check(p, qs(item.text), item.key);
+      } else if (item.kind == app::SettingsItemKind::note) {
+        note(p, qs(item.text));
+      } else if (item.kind == app::SettingsItemKind::sample) {
+        sample_ = shown_field("SAMPLE", this);
+        sample_->setMaxLength(255);
+        p->addWidget(sample_);
+      } else {
+        add_field(p, qs(item.text), item.key, item.kind, item.folder_button);
+      }
+    }
+    p->addStretch(1);
+  }
 
   auto* bottom = new QHBoxLayout;
   bottom->addStretch(1);
@@ -124,10 +84,10 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
          height());
 }
 
-void SettingsWindow::add_field(QVBoxLayout* page, const char* prompt, const char* key_text, Kind kind,
+void SettingsWindow::add_field(QVBoxLayout* page, const QString& prompt, std::string_view key_text, Kind kind,
                                bool folder_button) {
-  QString key = QString::fromLatin1(key_text);
-  page->addWidget(new QLabel(QString::fromUtf8(prompt)));
+  QString key = QString::fromLatin1(key_text.data(), static_cast<qsizetype>(key_text.size()));
+  page->addWidget(new QLabel(prompt));
   auto* row = new QHBoxLayout;
   auto* e = new QLineEdit;
   e->setObjectName(key);
@@ -165,9 +125,9 @@ void SettingsWindow::add_field(QVBoxLayout* page, const char* prompt, const char
   page->addLayout(row);
 }
 
-void SettingsWindow::add_check(QVBoxLayout* page, const char* caption, const char* key_text) {
-  QString key = QString::fromLatin1(key_text);
-  auto* c = new QCheckBox(QString::fromUtf8(caption));
+void SettingsWindow::add_check(QVBoxLayout* page, const QString& caption, std::string_view key_text) {
+  QString key = QString::fromLatin1(key_text.data(), static_cast<qsizetype>(key_text.size()));
+  auto* c = new QCheckBox(caption);
   c->setObjectName(key);
   checks_[key] = c;
   page->addWidget(c);

@@ -39,9 +39,9 @@ class SettingsWindow : public QDialog {
   void reject() override;
 
  private:
-  enum class Kind { folder_with_default, plain, program, shown };
-  void add_field(QVBoxLayout* page, const char* prompt, const char* key, Kind kind, bool folder_button);
-  void add_check(QVBoxLayout* page, const char* caption, const char* key);
+  using Kind = app::SettingsItemKind;
+  void add_field(QVBoxLayout* page, const QString& prompt, std::string_view key, Kind kind, bool folder_button);
+  void add_check(QVBoxLayout* page, const QString& caption, std::string_view key);
   void refresh();
   void finish();
 

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include "app/main_form.h"
 #include "core/clock.h"
 #include "core/settings.h"
 
@@ -14,7 +15,7 @@ namespace tolvex::gui {
 
 class SplashWindow : public QDialog {
  public:
-  static constexpr int kCloseAfterMs = 5000;  // 500 hundredths
+  static constexpr int kCloseAfterMs = app::kSplashCloseAfterMs;
 
   SplashWindow(const core::ClockTime& today, QWidget* parent = nullptr);
 

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+// tolvex.exe: the desktop program of Windows. The program folder is the current directory: the
+// information window, the windowless start (settings, journal), then the main window until it
+// is closed. `tolvex.exe PACK` opens the one-pack window with that pack.
+// clang-format off
+#include "win/system.h"  // first: the Windows headers before the core's
+// clang-format on
+
+#include <filesystem>
+#include <optional>
+
+#include "app/process.h"
+#include "app/startup.h"
+#include "win/program_windows.h"
+
+namespace fs = std::filesystem;
+using namespace tolvex;
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  win::Window::register_classes(instance);
+
+  std::optional<fs::path> pack;
+  int argc = 0;
+  if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+    if (argc > 1) pack = fs::absolute(fs::path(argv[1]));
+    LocalFree(argv);
+  }
+  fs::path folder = fs::current_path();
+
+  core::SystemClock clock;
+  {
+    core::IniStore positions(app::settings_path(folder));
+    win::SplashWindow splash(clock.now());
+    splash.run(&positions, nullptr);
+  }
+
+  win::WinOperator op;
+  app::ProcessRunner programs;
+  int rc = 0;
+  try {
+    app::Program program(folder, op, clock, programs);
+    win::MainWindow window(program.session(), program.pack_state(), op);
+    window.open();
+    if (pack) PostMessageW(window.hwnd(), WM_APP, 0, reinterpret_cast<LPARAM>(new fs::path(*pack)));
+    rc = win::run_main_loop(window);
+    if (op.ending()) rc = op.end()->exit_status();
+  } catch (const core::ProgramEnd& end) {
+    rc = end.exit_status();
+  }
+  CoUninitialize();
+  return rc;
+}

@@ -1,0 +1,119 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# The Windows desktop program, checked from Linux:
+#   windows_test.sh pe TOLVEX_EXE CLI_EXE   GUI subsystem, and only system DLLs imported
+#   windows_test.sh windows TOLVEX_EXE WINE the windows under wine on Xvfb at 1366x768: the main
+#                                           window inside the screen, the settings window writing
+#                                           a setting, a second copy told the journal is taken
+#   windows_test.sh msi BUILD_DIR           the installer and the portable zip hold both programs
+set -eu
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+case "$1" in
+pe)
+  for exe in "$2" "$3"; do
+    x86_64-w64-mingw32-objdump -p "$exe" >"${TMPDIR:-/tmp}/pe.$$" || fail "objdump $exe"
+    dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' "${TMPDIR:-/tmp}/pe.$$" | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
+    rm -f "${TMPDIR:-/tmp}/pe.$$"
+    for dll in $dlls; do
+      case "$dll" in
+        kernel32.dll | user32.dll | gdi32.dll | comctl32.dll | comdlg32.dll | shell32.dll | ole32.dll | msvcrt.dll | \
+          advapi32.dll | ws2_32.dll | api-ms-win-*) ;;
+        *) fail "$exe imports $dll, which Windows does not have" ;;
+      esac
+    done
+  done
+  x86_64-w64-mingw32-objdump -p "$2" | grep -q 'Subsystem.*(Windows GUI)' || fail "tolvex.exe is not a GUI program"
+  x86_64-w64-mingw32-objdump -p "$3" | grep -q 'Subsystem.*(Windows CUI)' || fail "tolvex-cli.exe is not a console program"
+  ;;
+
+windows)
+  # A screen of its own, unless TOLVEX_TEST_DISPLAY names one (1366x768) to use.
+  if [ -n "${TOLVEX_TEST_DISPLAY:-}" ]; then
+    export DISPLAY=$TOLVEX_TEST_DISPLAY
+  elif [ -z "${TOLVEX_IN_XVFB:-}" ]; then
+    TOLVEX_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1366x768x24" sh "$0" "$@"
+  fi
+  step() { echo "-- $*" >&2; }
+  exe=$2 wine=$3
+  dir=$(mktemp -d)
+  trap 'rm -rf "$dir"' EXIT
+  cp "$exe" "$dir/tolvex.exe"
+  cd "$dir"
+  # The window named $1, visible, within $2 seconds.
+  window() {
+    i=0
+    while [ $i -lt "$2" ]; do
+      id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+      [ -n "$id" ] && { echo "$id"; return 0; }
+      sleep 1
+      i=$((i + 1))
+    done
+    return 1
+  }
+  step start
+  "$wine" tolvex.exe >/dev/null 2>&1 &
+  program=$!
+  splash=$(window "Информация" 60) || fail "no information window"
+  xdotool mousemove --window "$splash" 20 20 click 1
+  main=$(window "Конвертация пачек ПФР 4 формата" 30) || fail "no main window"
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1366 ] && [ $((Y + HEIGHT)) -le 768 ] ||
+    fail "main window ${WIDTH}x${HEIGHT}+${X}+${Y} outside the 1366x768 screen"
+  main_width=$WIDTH main_height=$HEIGHT
+
+  step second copy
+  # A second copy: the journal is taken by the first.
+  "$wine" tolvex.exe >/dev/null 2>&1 &
+  second=$!
+  xdotool search --sync --onlyvisible --name "Информация" >/dev/null
+  sleep 1
+  xdotool search --onlyvisible --name "Информация" | while read -r w; do xdotool mousemove --window "$w" 20 20 click 1; done
+  box=$(window "Ошибка доступа к файлу" 30) || fail "the second copy showed no box"
+  xdotool windowfocus --sync "$box" key Return
+  wait "$second" && fail "the second copy went on with the journal taken"
+
+  step settings
+  # Settings: the input folder typed in, left by Esc, written.
+  xdotool mousemove --window "$main" $((main_width / 2)) 133 click 1
+  settings=$(window "Настройки" 30) || fail "no settings window"
+  xdotool windowfocus --sync "$settings" key Tab End shift+Home
+  xdotool type "C:\\packs\\"
+  xdotool key Escape
+  sleep 1
+  grep -aq '^path_in4=C:\\packs\\' tolvex.ini || fail "the settings window did not write path_in4: $(grep -a path_in4 tolvex.ini)"
+
+  step exit
+  # Exit: the main window keeps its place.
+  sleep 2
+  xdotool windowfocus --sync "$main"
+  xdotool mousemove --window "$main" $((main_width - 40)) $((main_height - 30)) click 1
+  step wait
+  wait "$program" || fail "tolvex.exe ended with $?"
+  step ended
+  grep -aq '^\[Main\]' tolvex.ini || fail "the main window's position not kept"
+  grep -aq 'Журнал' Report/tolvex.log 2>/dev/null || iconv -f cp1251 -t utf-8 Report/tolvex.log | grep -q 'Журнал' ||
+    fail "no journal"
+  ;;
+
+msi)
+  build=$2
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+  msi="$build/tolvex-$version-x64.msi"
+  [ -f "$msi" ] || fail "no $msi"
+  files=$(msiinfo export "$msi" File | cut -f3)
+  for f in tolvex.exe tolvex-cli.exe README.md LICENSE.txt tolvex.txt; do
+    echo "$files" | grep -qx "$f" || fail "$f not in the installer"
+  done
+  msiinfo export "$msi" Shortcut | grep -q 'PROGRAMFOLDER' || fail "the shortcut does not start in the program folder"
+  msiinfo export "$msi" Component | grep -q '^ProgramFolder.*	20	' || fail "the program folder is not kept at uninstall"
+  zip="$build/tolvex-$version-x64.zip"
+  for f in tolvex.exe tolvex-cli.exe README.md; do
+    unzip -l "$zip" | grep -q "/$f\$" || fail "$f not in the portable zip"
+  done
+  ;;
+*)
+  fail "usage"
+  ;;
+esac
+echo ok
