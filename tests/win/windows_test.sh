@@ -88,9 +88,14 @@ windows)
   sleep 2
   xdotool windowfocus --sync "$main"
   xdotool mousemove --window "$main" $((main_width - 40)) $((main_height - 30)) click 1
-  step wait
+  # The window goes at once; wine may take a while over the end of the process.
+  i=0
+  while xdotool search --onlyvisible --name "Конвертация пачек ПФР 4 формата" >/dev/null 2>&1; do
+    [ $i -lt 20 ] || fail "the main window did not close"
+    sleep 1
+    i=$((i + 1))
+  done
   wait "$program" || fail "tolvex.exe ended with $?"
-  step ended
   grep -aq '^\[Main\]' tolvex.ini || fail "the main window's position not kept"
   grep -aq 'Журнал' Report/tolvex.log 2>/dev/null || iconv -f cp1251 -t utf-8 Report/tolvex.log | grep -q 'Журнал' ||
     fail "no journal"
