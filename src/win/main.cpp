@@ -11,6 +11,8 @@
 
 #include "app/process.h"
 #include "app/startup.h"
+#include "core/messages.h"
+#include "runtime/platform.h"
 #include "win/program_windows.h"
 
 namespace fs = std::filesystem;
@@ -22,13 +24,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   win::Window::register_classes(instance);
 
+  runtime::start_process();
+  win::WinOperator op;
+  fs::path folder;
+  try {
+    folder = app::current_folder(op);
+  } catch (const core::ProgramEnd& end) {
+    CoUninitialize();
+    return end.exit_status();
+  }
   std::optional<fs::path> pack;
   int argc = 0;
   if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
-    if (argc > 1) pack = fs::absolute(fs::path(argv[1]));
+    if (argc > 1) pack = folder / fs::path(argv[1]);
     LocalFree(argv);
   }
-  fs::path folder = fs::current_path();
+  if (app::journal_held_by_another(folder)) {
+    // A second start: the copy that runs keeps its journal; this one says so and ends.
+    core::info_box(op, core::kTitleMessage, app::journal_held_text());
+    CoUninitialize();
+    return 0;
+  }
 
   core::SystemClock clock;
   {
@@ -37,7 +53,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     splash.run(&positions, nullptr);
   }
 
-  win::WinOperator op;
   app::ProcessRunner programs;
   int rc = 0;
   try {
