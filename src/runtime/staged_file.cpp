@@ -37,7 +37,7 @@ std::filesystem::path::string_type random_suffix() {
 }
 
 #ifndef _WIN32
-bool same_file(int fd, const char* name, int dir = AT_FDCWD) {
+bool same_file(int fd, const char* name, int dir) {
   struct stat by_fd {
   }, by_name{};
   return ::fstat(fd, &by_fd) == 0 && ::fstatat(dir, name, &by_name, AT_SYMLINK_NOFOLLOW) == 0 &&
@@ -53,35 +53,71 @@ bool all_of(std::string_view text, std::string_view allowed) {
 
 StagedFile::~StagedFile() { discard(); }
 
+#ifndef _WIN32
+namespace {
+
+// The folder of `final_name`, opened once for the file's making, naming and sync: the temporary
+// file is made, renamed and synced through it, with no walk of the whole path each time.
+int open_folder_of(const std::filesystem::path& final_name) {
+  std::filesystem::path folder = final_name.parent_path();
+  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  return fd >= 0 ? fd : -errno;
+}
+
+}  // namespace
+#endif
+
 int StagedFile::create(const std::filesystem::path& final_name) {
   discard();
   final_ = final_name;
   temp_.clear();
   int rc = error::access_denied;
+#ifndef _WIN32
+  folder_ = open_folder_of(final_name);
+  if (folder_ < 0) {
+    rc = error_from_errno(-folder_);
+    folder_ = -1;
+    return rc;
+  }
+#endif
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::filesystem::path candidate = final_name;
     candidate += random_suffix();
     bool existed = false;
     // Made and noted at once: an interruption finds it noted, or finds it not made.
     TemporaryCreation creating;
-    if (!creating.allowed()) return error::access_denied;
+    if (!creating.allowed()) {
+      rc = error::access_denied;
+      break;
+    }
+#ifdef _WIN32
     rc = create_new_file(candidate, file_, &existed);
-#ifndef _WIN32
-    if (rc == error::ok) {
-      // Owned once locked and still at its name: a clean-up of another run may have taken the
-      // file between the create and the lock (it then removes it): another name is tried.
-      // (A file system without locks is written without one.)
-      int fd = ::fileno(file_);
+#else
+    const std::string leaf = candidate.filename().native();
+    int fd = ::openat(folder_, leaf.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      existed = errno == EEXIST;
+      rc = error_from_errno(errno);
+    } else {
+      // Owned once locked and still linked: a clean-up of another run may have taken the file
+      // between the create and the lock, and it removes only what it has locked, so a file it
+      // took has no name left. Another name is then tried. (A file system without locks is
+      // written without one.) The file's own descriptor keeps the lock until it has its name.
+      struct stat st {};
       bool taken = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
-      if (taken || !same_file(fd, candidate.c_str())) {
-        std::fclose(file_);
-        file_ = nullptr;
+      if (taken || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
+        ::close(fd);
         rc = error::access_denied;
         continue;
       }
-      // The lock's own descriptor keeps it while a finished file waits for its name; without a
-      // descriptor to spare it lasts until the file is closed.
-      lock_ = ::fcntl(fd, F_DUPFD_CLOEXEC, 3);
+      file_ = ::fdopen(fd, "r+b");
+      if (!file_) {
+        rc = error_from_errno(errno);
+        ::unlinkat(folder_, leaf.c_str(), 0);
+        ::close(fd);
+        break;
+      }
+      rc = error::ok;
     }
 #endif
     if (rc == error::ok) {
@@ -92,21 +128,32 @@ int StagedFile::create(const std::filesystem::path& final_name) {
     }
     if (!existed) break;
   }
+  close_folder();
   return rc;
 }
 
+void StagedFile::close_folder() {
+#ifndef _WIN32
+  if (folder_ >= 0) ::close(folder_);
+  folder_ = -1;
+#endif
+}
+
 int StagedFile::write(std::string_view bytes) {
-  if (!file_) return error::not_open;
+  if (!is_open()) return error::not_open;
   errno = 0;
   return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ? error::ok : short_write_error();
 }
 
 int StagedFile::finish() {
-  if (!file_) return error::not_open;
+  if (!is_open()) return error::not_open;
   int rc = sync_file(file_);
+#ifdef _WIN32
   errno = 0;
   if (std::fclose(file_) != 0 && rc == error::ok) rc = short_write_error();
   file_ = nullptr;
+#endif
+  // On Linux the file stays open, and locked, until it has its name.
   if (rc != error::ok) {
     forget_temporary_file(true);
     return rc;
@@ -118,34 +165,54 @@ int StagedFile::finish() {
 int StagedFile::publish() {
   if (!finished_) return error::not_open;
   finished_ = false;
+#ifdef _WIN32
   int rc = replace_file(temp_, final_);
   forget_temporary_file(rc != error::ok);
   if (rc != error::ok) return rc;
   return sync_folder(final_.parent_path());
+#else
+  int rc = ::renameat(folder_, temp_.filename().c_str(), folder_, final_.filename().c_str()) == 0
+               ? error::ok
+               : error_from_errno(errno);
+  if (rc != error::ok) {
+    forget_temporary_file(true);
+    return rc;
+  }
+  forget_temporary(slot_);
+  slot_ = -1;
+  std::fclose(file_);  // the lock goes with it: the file has its name
+  file_ = nullptr;
+  if (::fsync(folder_) != 0 && errno != EINVAL) rc = error_from_errno(errno);  // EINVAL: not supported there
+  close_folder();
+  return rc;
+#endif
 }
 
 void StagedFile::discard() {
-  if (file_) {
-    std::fclose(file_);
-    file_ = nullptr;
-  } else if (!finished_) {
-    return;
-  }
+  if (!file_ && !finished_) return;
   finished_ = false;
   forget_temporary_file(true);
 }
 
 void StagedFile::forget_temporary_file(bool remove) {
   if (remove) {
+#ifdef _WIN32
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
     std::error_code ec;
     std::filesystem::remove(temp_, ec);
+#else
+    // Removed while still locked and open: nobody else can have taken its name meanwhile.
+    if (folder_ >= 0) ::unlinkat(folder_, temp_.filename().c_str(), 0);
+#endif
   }
   forget_temporary(slot_);
   slot_ = -1;
 #ifndef _WIN32
-  if (lock_ >= 0) ::close(lock_);  // the name is gone: nothing left to own
+  if (file_) std::fclose(file_);  // the name is final or gone: nothing left to own
+  file_ = nullptr;
 #endif
-  lock_ = -1;
+  close_folder();
 }
 
 int remove_abandoned_temporaries(const std::filesystem::path& folder, std::string_view stem_begins,

@@ -22,7 +22,7 @@ class StagedFile {
   // Creates the temporary file for `final_name` in the same folder. Nothing already there is
   // followed, truncated or removed: a name that exists is passed over for another.
   int create(const std::filesystem::path& final_name);
-  bool is_open() const { return file_ != nullptr; }
+  bool is_open() const { return file_ != nullptr && !finished_; }
   // The stream to write; owned by this object.
   std::FILE* stream() const { return file_; }
   // Writes all of `bytes` (error 5 for a short write).
@@ -47,12 +47,13 @@ class StagedFile {
 
  private:
   void forget_temporary_file(bool remove);
+  void close_folder();
 
-  std::FILE* file_ = nullptr;
   // On Linux the temporary file is locked (flock) from its making until it has its final name or
-  // is removed, through a descriptor of its own that outlives the stream: whoever holds the lock
-  // owns the file. A program ended by SIGKILL loses its locks with its life.
-  int lock_ = -1;
+  // is removed, and stays open that long (a finished file too): whoever holds the lock owns the
+  // file. A program ended by SIGKILL loses its locks with its life.
+  std::FILE* file_ = nullptr;
+  int folder_ = -1;  // Linux: the folder it is made, renamed and synced in
   bool finished_ = false;
   std::filesystem::path final_, temp_;
   int slot_ = -1;

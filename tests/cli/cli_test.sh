@@ -315,8 +315,8 @@ if strace -o /dev/null true 2> /dev/null; then
   # The settings of a first start are written once; an XML file takes its PFR name only after
   # its bytes are on the disk, and the folder is synced after the rename.
   mv tolvex.ini kept.ini
-  strace -f -o trace.txt -e trace=openat,fsync,rename "$cli" convert --out out11 in/good.txt 2> /dev/null
-  check "the defaults are written in one go" 1 "$(grep -c "rename(.*\"$work/tolvex.ini\")" trace.txt)"
+  strace -f -o trace.txt -e trace=openat,fsync,rename,renameat "$cli" convert --out out11 in/good.txt 2> /dev/null
+  check "the defaults are written in one go" 1 "$(grep -cE "rename(at)?\(.*(\"$work/|, \")tolvex.ini\"\)" trace.txt)"
   steps=$(sed -n "/XML\.[a-z0-9]*\.tmp.*O_EXCL/,\$p" trace.txt | grep -oE '^[0-9]+ +(fsync|rename)' | awk '{print $2}' | paste -sd' ')
   check "the XML: synced, renamed, folder synced" "fsync rename fsync" "$steps"
   mv kept.ini tolvex.ini
