@@ -18,5 +18,5 @@ echo
 echo "XML files:  examples/run/Out_7/"
 ls -1 Out_7 2>/dev/null || true
 echo "Journal:    examples/run/Report/tolvex.log"
-echo "Archive:    examples/run/Arh/ (made by tolvex-zip, which the batch starts without waiting)"
+echo "Archive:    examples/run/Arh/ (made by tolvex-zip, which the batch waits for)"
 exit "$status"
