@@ -6,6 +6,8 @@
 
 namespace tolvex::app {
 
+using namespace runtime::literals;
+
 std::string main_title(const core::ClockTime& today) {
   std::string date = today.year == 0 ? std::string(" ") : core::dd_mm_yyyy(today);
   return std::string("Конвертация пачек ПФР 4 формата в файл 7 формата XML Сегодня "_w) + date;

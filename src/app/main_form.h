@@ -18,30 +18,29 @@
 
 namespace tolvex::app {
 
-using namespace runtime::literals;
-
 // The main window's caption before the date is known, the information window's heading.
-inline constexpr std::string_view kProgramCaption = "Конвертор пачек ПФР 4 формата в 7 формат XML"_w;
+inline constexpr std::string_view kProgramCaption = runtime::literals::operator""_w<
+    "Конвертор пачек ПФР 4 формата в 7 формат XML">();
 // "Конвертация пачек ПФР 4 формата в файл 7 формата XML Сегодня dd/mm/yyyy" (a blank for no date).
 std::string main_title(const core::ClockTime& today);
 
 // The main window's buttons, with their accelerators (&).
-inline constexpr std::string_view kOnePackCaption =
-    "Конвертор &одной пачки   4 формата в одну пачку        7 формата XML"_w;
-inline constexpr std::string_view kBatchCaption =
-    "Конвертор &ВСЕХ пачек   4 формата в каталоге IN_4 в файлы 7 формата XML в каталог OUT_7"_w;
-inline constexpr std::string_view kSettingsCaption = "&Настройки"_w;
-inline constexpr std::string_view kExitCaption = "Вы&ход"_w;
-inline constexpr std::string_view kSplashTip = "Информация"_w;
+inline constexpr std::string_view kOnePackCaption = runtime::literals::operator""_w<
+    "Конвертор &одной пачки   4 формата в одну пачку        7 формата XML">();
+inline constexpr std::string_view kBatchCaption = runtime::literals::operator""_w<
+    "Конвертор &ВСЕХ пачек   4 формата в каталоге IN_4 в файлы 7 формата XML в каталог OUT_7">();
+inline constexpr std::string_view kSettingsCaption = runtime::literals::operator""_w<"&Настройки">();
+inline constexpr std::string_view kExitCaption = runtime::literals::operator""_w<"Вы&ход">();
+inline constexpr std::string_view kSplashTip = runtime::literals::operator""_w<"Информация">();
 // The two reminders under the buttons.
 inline constexpr std::string_view kReminders[] = {
-    "Обязательно вначале проверить пачки 4 формата программой CheckPSN !!!"_w,
-    "НЕ ЗАБЫВАЙТЕ снимать с пачки ЭЦПД !!!"_w,
+    runtime::literals::operator""_w<"Обязательно вначале проверить пачки 4 формата программой CheckPSN !!!">(),
+    runtime::literals::operator""_w<"НЕ ЗАБЫВАЙТЕ снимать с пачки ЭЦПД !!!">(),
 };
 
 // The information window: its title, how long it stays, and its lines under the heading (what
 // is converted, the forms, today's date, the version).
-inline constexpr std::string_view kSplashTitle = "Информация"_w;
+inline constexpr std::string_view kSplashTitle = runtime::literals::operator""_w<"Информация">();
 inline constexpr int kSplashCloseAfterMs = 5000;  // 500 hundredths
 std::vector<std::string> splash_lines(const core::ClockTime& today);
 // "8 декабря 2026"; empty for a zero date.

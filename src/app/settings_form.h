@@ -15,8 +15,6 @@
 
 namespace tolvex::app {
 
-using namespace runtime::literals;
-
 // What the settings window shows, page by page, top to bottom: the fields with their prompts,
 // the switches, the notes, the sample line. The front ends lay these out; `key` names the
 // setting (or "PROGRAM_FOLDER", "SAMPLE" for the two fields of the window's own).
@@ -40,7 +38,7 @@ struct SettingsPage {
   std::span<const SettingsItem> items;
 };
 std::span<const SettingsPage> settings_pages();
-inline constexpr std::string_view kSettingsTitle = "Настройки"_w;
+inline constexpr std::string_view kSettingsTitle = runtime::literals::operator""_w<"Настройки">();
 
 class SettingsForm {
  public:

@@ -17,8 +17,6 @@
 
 namespace tolvex::core {
 
-using namespace runtime::literals;
-
 // What a converter works with: the pack header, the operator and the journal. The output goes
 // through the XML writer passed to write_document.
 struct ConverterContext {
@@ -59,7 +57,7 @@ struct RunRules {
   // batch run writes no time line.
   bool single_document = false;
   // The caption of the next-button.
-  std::string_view next_caption = "Следующая"_w;
+  std::string_view next_caption = runtime::literals::operator""_w<"Следующая">();
 };
 
 class Converter {

@@ -7,6 +7,8 @@
 
 namespace tolvex::core {
 
+using namespace runtime::literals;
+
 ConverterDriver::ConverterDriver(Converter& converter, const DocumentKind& kind, PackReader& pack, XmlWriter& xml,
                                  Journal& journal, Operator& op, Clock& clock)
     : conv_(converter),

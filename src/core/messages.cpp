@@ -5,6 +5,8 @@
 
 namespace tolvex::core {
 
+using namespace runtime::literals;
+
 void info_box(Operator& op, std::string_view title, std::string_view text) {
   op.message({std::string(title), std::string(text), Icon::information, {Button::yes}, {}});
 }

@@ -12,10 +12,8 @@
 
 namespace tolvex::core {
 
-using namespace runtime::literals;
-
-inline constexpr std::string_view kTitleMessage = "Сообщение"_w;
-inline constexpr std::string_view kTitleWarning = "ПРЕДУПРЕЖДЕНИЕ !!!"_w;
+inline constexpr std::string_view kTitleMessage = runtime::literals::operator""_w<"Сообщение">();
+inline constexpr std::string_view kTitleWarning = runtime::literals::operator""_w<"ПРЕДУПРЕЖДЕНИЕ !!!">();
 inline constexpr std::string_view kTitleStop = "Stop";
 
 // An information box with one yes-button ("&Да").

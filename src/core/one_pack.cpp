@@ -13,6 +13,8 @@
 
 namespace tolvex::core {
 
+using namespace runtime::literals;
+
 Session::Session(IniStore& ini_store, Journal& journal_file, Operator& op_, Clock& clock_, ProgramRunner& programs_,
                  std::span<const DocumentKind> kinds_, std::string program_folder_)
     : ini(ini_store),

@@ -16,6 +16,31 @@ using namespace runtime::literals;
 using core::as_number;
 using core::is_blank;
 
+// The two forms.
+constexpr OldRecordsForm kSzv1Form{
+    .person = SZV1,
+    .element = "СТАРЫЕ_ИС_СЗВ-1"_w,
+    .employer = core::kInsurerWithoutRegistration,
+    .additional_tariff = false,
+    .currency_always = true,
+    .employer_sum = "ВзносыРаботодателя"_w,
+    .employee_sum = "ВзносыРаботника"_w,
+    .journal_text = " индивидульные сведения СЗВ-1"_w,
+    .window_title = "Чтение СЗВ-1 из одной пачки"_w,
+};
+
+constexpr OldRecordsForm kSzv3Form{
+    .person = SZV3,
+    .element = "СТАРЫЕ_ИС_СЗВ-3"_w,
+    .employer = core::kInsurerInFull,
+    .additional_tariff = true,
+    .currency_always = false,
+    .employer_sum = "СуммаЗаработкаСначалаГода"_w,
+    .employee_sum = "СуммаВзносовСначалаГода"_w,
+    .journal_text = " индивидульные сведения СЗВ-3"_w,
+    .window_title = "Чтение СЗВ-3 из одной пачки"_w,
+};
+
 template <const OldRecordsForm& Form>
 core::RunRules OldRecordsConverter<Form>::rules() const {
   core::RunRules r;

@@ -37,8 +37,7 @@ inline constexpr core::RecordLayout SZV3{"SZV3", kSzv3Fields};
 static_assert(SZV1.width() == 268 && SZV1.fields.size() == 21);
 static_assert(SZV3.width() == 272 && SZV3.fields.size() == 22);
 
-using namespace runtime::literals;
-
+// What a form sets; the two rows, kSzv1Form and kSzv3Form, are in old_records_converter.cpp.
 struct OldRecordsForm {
   const core::RecordLayout& person;  // SZV1, SZV3
   std::string_view element;          // "СТАРЫЕ_ИС_СЗВ-1"
@@ -51,30 +50,6 @@ struct OldRecordsForm {
   std::string_view employee_sum;  // the element of SUM_VZN
   std::string_view journal_text;
   std::string_view window_title;
-};
-
-inline constexpr OldRecordsForm kSzv1Form{
-    .person = SZV1,
-    .element = "СТАРЫЕ_ИС_СЗВ-1"_w,
-    .employer = core::kInsurerWithoutRegistration,
-    .additional_tariff = false,
-    .currency_always = true,
-    .employer_sum = "ВзносыРаботодателя"_w,
-    .employee_sum = "ВзносыРаботника"_w,
-    .journal_text = " индивидульные сведения СЗВ-1"_w,
-    .window_title = "Чтение СЗВ-1 из одной пачки"_w,
-};
-
-inline constexpr OldRecordsForm kSzv3Form{
-    .person = SZV3,
-    .element = "СТАРЫЕ_ИС_СЗВ-3"_w,
-    .employer = core::kInsurerInFull,
-    .additional_tariff = true,
-    .currency_always = false,
-    .employer_sum = "СуммаЗаработкаСначалаГода"_w,
-    .employee_sum = "СуммаВзносовСначалаГода"_w,
-    .journal_text = " индивидульные сведения СЗВ-3"_w,
-    .window_title = "Чтение СЗВ-3 из одной пачки"_w,
 };
 
 template <const OldRecordsForm& Form>

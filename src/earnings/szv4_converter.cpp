@@ -17,6 +17,33 @@ using core::as_number;
 using core::equals;
 using core::is_blank;
 
+// The two forms.
+constexpr Szv4Form kSzv41Form{
+    .person = SZV41,
+    .window_title = "Чтение СЗВ-41 из одной пачки"_w,
+    .journal_text = " индивидульные сведения СЗВ-4-1"_w,
+    .element = "ИС_СЗВ-4-1"_w,
+    .form_name = "СЗВ-4-1"_w,
+    .rules = {.counter_line_before_document = true,
+              .run_time_prefix = "Все "_w,
+              .first_time_suffix = " читаем 1 запись"_w},
+    .period_lines = true,
+    .correction_always = false,
+    .sums_left_out = "0",
+};
+
+constexpr Szv4Form kSzv42Form{
+    .person = SZV42,
+    .window_title = "Чтение СЗВ-42 из одной пачки"_w,
+    .journal_text = " индивидульные сведения СЗВ-4-2"_w,
+    .element = "ИС_СЗВ-4-2"_w,
+    .form_name = "СЗВ-4-2"_w,
+    .rules = {},
+    .period_lines = false,
+    .correction_always = true,
+    .sums_left_out = "",
+};
+
 namespace {
 
 // The one period of a СЗВ-4-2 person line, number 1, without features or additional lines.

@@ -35,8 +35,7 @@ inline constexpr core::RecordLayout SZV42{"SZV42", kSzv42Fields};
 static_assert(SZV41.width() == 410 && SZV41.fields.size() == 17);
 static_assert(SZV42.width() == 428 && SZV42.fields.size() == 18);
 
-using namespace runtime::literals;
-
+// What a form sets; the two rows, kSzv41Form and kSzv42Form, are in szv4_converter.cpp.
 struct Szv4Form {
   const core::RecordLayout& person;  // SZV41, SZV42
   std::string_view window_title;
@@ -51,32 +50,6 @@ struct Szv4Form {
   bool correction_always;
   // НачисленоВзносовОсновных is left out when all three sums equal this: "0" or blank.
   std::string_view sums_left_out;
-};
-
-inline constexpr Szv4Form kSzv41Form{
-    .person = SZV41,
-    .window_title = "Чтение СЗВ-41 из одной пачки"_w,
-    .journal_text = " индивидульные сведения СЗВ-4-1"_w,
-    .element = "ИС_СЗВ-4-1"_w,
-    .form_name = "СЗВ-4-1"_w,
-    .rules = {.counter_line_before_document = true,
-              .run_time_prefix = "Все "_w,
-              .first_time_suffix = " читаем 1 запись"_w},
-    .period_lines = true,
-    .correction_always = false,
-    .sums_left_out = "0",
-};
-
-inline constexpr Szv4Form kSzv42Form{
-    .person = SZV42,
-    .window_title = "Чтение СЗВ-42 из одной пачки"_w,
-    .journal_text = " индивидульные сведения СЗВ-4-2"_w,
-    .element = "ИС_СЗВ-4-2"_w,
-    .form_name = "СЗВ-4-2"_w,
-    .rules = {},
-    .period_lines = false,
-    .correction_always = true,
-    .sums_left_out = "",
 };
 
 template <const Szv4Form& Form>

@@ -11,9 +11,14 @@
 
 namespace tolvex::statements {
 
+using namespace runtime::literals;
+
 using core::as_number;
 using core::is_blank;
 using Month = core::RecordOf<MES10>;
+
+std::string_view Adv10Converter::window_title() const { return "Конвертация  АДВ-10 в формат 7 XML"_w; }
+std::string_view Adv10Converter::journal_text() const { return " сводная ведомость АДВ-10"_w; }
 
 core::RunRules Adv10Converter::rules() const {
   core::RunRules r;

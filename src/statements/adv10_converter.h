@@ -11,8 +11,6 @@
 
 namespace tolvex::statements {
 
-using namespace runtime::literals;
-
 // clang-format off
 inline constexpr core::FieldDef kAdv10Fields[] = {
     {"TYP_Z", 4},     {"NDOK_PCH", 3}, {"KOL_PCH", 4},   {"KOL_ZL", 8},   {"DOLG", 15},
@@ -30,8 +28,8 @@ class Adv10Converter : public core::Converter {
  public:
   explicit Adv10Converter(const core::ConverterContext& ctx) : Converter(ctx) {}
 
-  std::string_view window_title() const override { return "Конвертация  АДВ-10 в формат 7 XML"_w; }
-  std::string_view journal_text() const override { return " сводная ведомость АДВ-10"_w; }
+  std::string_view window_title() const override;
+  std::string_view journal_text() const override;
   core::RunRules rules() const override;
 
   core::ReadResult read_document(core::PackReader& pack) override;

@@ -9,9 +9,14 @@
 
 namespace tolvex::statements {
 
+using namespace runtime::literals;
+
 using core::as_number;
 using core::equals;
 using core::is_blank;
+
+std::string_view Adv11Converter::window_title() const { return "Конвертация  АДВ-11 в формат 7 XML"_w; }
+std::string_view Adv11Converter::journal_text() const { return " ведомость уплаты АДВ-11"_w; }
 
 core::RunRules Adv11Converter::rules() const {
   core::RunRules r;

@@ -12,8 +12,6 @@
 
 namespace tolvex::statements {
 
-using namespace runtime::literals;
-
 // clang-format off
 // The statement in record order; TYP_ADV11 is derived, not read.
 inline constexpr core::FieldDef kAdv11Fields[] = {
@@ -48,8 +46,8 @@ class Adv11Converter : public core::Converter {
  public:
   explicit Adv11Converter(const core::ConverterContext& ctx) : Converter(ctx) {}
 
-  std::string_view window_title() const override { return "Конвертация  АДВ-11 в формат 7 XML"_w; }
-  std::string_view journal_text() const override { return " ведомость уплаты АДВ-11"_w; }
+  std::string_view window_title() const override;
+  std::string_view journal_text() const override;
   core::RunRules rules() const override;
 
   core::ReadResult read_document(core::PackReader& pack) override;

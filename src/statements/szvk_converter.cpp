@@ -12,11 +12,16 @@
 
 namespace tolvex::statements {
 
+using namespace runtime::literals;
+
 using core::as_number;
 using core::equals;
 using core::is_blank;
 using Work = core::RecordOf<RAB1>;
 using Period = core::RecordOf<STG1>;
+
+std::string_view SzvkConverter::window_title() const { return "Чтение СЗВ-К из одной пачки"_w; }
+std::string_view SzvkConverter::journal_text() const { return " сведения конвертации СЗВ-К"_w; }
 
 core::RunRules SzvkConverter::rules() const {
   core::RunRules r;

@@ -13,8 +13,6 @@
 
 namespace tolvex::statements {
 
-using namespace runtime::literals;
-
 // clang-format off
 inline constexpr core::FieldDef kSzvkFields[] = {
     {"TYP_Z", 4},      {"NDOK_PCH", 3},   {"TYP_F", 4},      {"STR_N", 14},     {"FIO1", 40},
@@ -80,8 +78,8 @@ class SzvkConverter : public core::Converter {
  public:
   explicit SzvkConverter(const core::ConverterContext& ctx) : Converter(ctx) {}
 
-  std::string_view window_title() const override { return "Чтение СЗВ-К из одной пачки"_w; }
-  std::string_view journal_text() const override { return " сведения конвертации СЗВ-К"_w; }
+  std::string_view window_title() const override;
+  std::string_view journal_text() const override;
   core::RunRules rules() const override;
 
   core::ReadResult read_document(core::PackReader& pack) override;

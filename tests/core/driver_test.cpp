@@ -13,6 +13,7 @@
 namespace fs = std::filesystem;
 using namespace tolvex;
 using namespace tolvex::core;
+using namespace tolvex::runtime::literals;
 
 namespace {
 
