@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # The Windows packages, made on the build machine: `msi` (tolvex-<version>-x64.msi with Debian's
-# wixl) and `portable` (tolvex-<version>-x64.zip: the two programs, the README and the licences).
-# Both take what the install rules put in a stage folder; the manual pages go as plain text.
+# wixl) and `portable` (tolvex-<version>-x64.zip: the two programs, the README, the licences and
+# the operator's guide). Both take what the install rules put in a stage folder; the manual pages
+# go as plain text, the guide as its page beside the pictures it shows (guide\, screenshots\).
 set(stage ${PROJECT_BINARY_DIR}/windows-stage)
 set(man_pages)
 foreach(page tolvex tolvex-cli)
@@ -13,9 +14,14 @@ foreach(page tolvex tolvex-cli)
     DEPENDS ${PROJECT_SOURCE_DIR}/docs/man/${page}.1
     VERBATIM)
 endforeach()
+# The pictures the guide shows (the installer names each of its files).
+file(GLOB guide_pictures ${PROJECT_SOURCE_DIR}/docs/screenshots/*.png)
 add_custom_target(windows_stage
   COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR} --prefix ${stage}
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${stage}/README.md
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/docs/guide ${stage}/guide
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/screenshots
+  COMMAND ${CMAKE_COMMAND} -E copy ${guide_pictures} ${stage}/screenshots
   DEPENDS tolvex tolvex-cli ${man_pages}
   VERBATIM)
 
@@ -40,6 +46,8 @@ add_custom_target(portable
   COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/${portable}
   COMMAND ${CMAKE_COMMAND} -E copy ${stage}/bin/tolvex.exe ${stage}/bin/tolvex-cli.exe ${stage}/bin/LICENSE.txt
           ${stage}/bin/THIRD-PARTY.txt ${stage}/README.md ${PROJECT_BINARY_DIR}/${portable}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${stage}/guide ${PROJECT_BINARY_DIR}/${portable}/guide
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${stage}/screenshots ${PROJECT_BINARY_DIR}/${portable}/screenshots
   COMMAND ${CMAKE_COMMAND} -E tar cf ${portable}.zip --format=zip ${portable}
   DEPENDS windows_stage
   WORKING_DIRECTORY ${PROJECT_BINARY_DIR}

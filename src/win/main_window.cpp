@@ -4,6 +4,8 @@
 #include "win/system.h"  // first: the Windows headers before the core's
 // clang-format on
 
+#include <filesystem>
+
 #include "core/messages.h"
 #include "win/program_windows.h"
 #include "win/wide.h"
@@ -111,9 +113,24 @@ void MainWindow::splash() {
   w.run(&s_.ini, hwnd_);
 }
 
+// F1: the operator's guide installed beside the program (guide\index.html), in the system's
+// browser; without it (a build folder) the information window, as before the guide was shipped.
+void MainWindow::guide() {
+  wchar_t exe[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  if (n > 0 && n < MAX_PATH) {
+    std::filesystem::path page = std::filesystem::path(exe).parent_path() / L"guide" / L"index.html";
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(page, ec) &&
+        reinterpret_cast<INT_PTR>(ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32)
+      return;
+  }
+  splash();
+}
+
 bool MainWindow::pre_translate(MSG& msg) {
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1 && GetAncestor(msg.hwnd, GA_ROOT) == hwnd_) {
-    splash();
+    guide();
     return true;
   }
   return false;

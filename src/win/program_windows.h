@@ -45,6 +45,7 @@ class MainWindow : public Window {
   void batch();
   void settings();
   void splash();
+  void guide();
 
  protected:
   void layout(int width, int height) override;
