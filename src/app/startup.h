@@ -5,7 +5,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -55,6 +57,35 @@ class Program {
   core::Journal journal_;
   std::unique_ptr<core::Session> session_;
   core::PackState pack_state_;
+};
+
+// The end of the program as a window front end meets it: steps of the core run from windows,
+// the first end kept, and nothing more run once the program is ending.
+class ProgramEnding {
+ public:
+  bool ending() const { return end_.has_value(); }
+  const std::optional<core::ProgramEnd>& end() const { return end_; }
+  // Keeps the first end of the program; false when it was ending already.
+  bool take(const core::ProgramEnd& end) {
+    if (end_) return false;
+    end_ = end;
+    return true;
+  }
+  // Runs a step of the core from a window: nothing once the program is ending; a step that ends
+  // it has its end kept and `ended` told once. False when the program is ending.
+  bool guard(const std::function<void()>& step, const std::function<void(const core::ProgramEnd&)>& ended) {
+    if (ending()) return false;
+    try {
+      step();
+      return true;
+    } catch (const core::ProgramEnd& e) {
+      if (take(e)) ended(e);
+      return false;
+    }
+  }
+
+ private:
+  std::optional<core::ProgramEnd> end_;
 };
 
 }  // namespace tolvex::app

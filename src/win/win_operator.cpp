@@ -135,15 +135,7 @@ void WinOperator::documents_progress(long long done, long long announced) {
 }
 
 bool WinOperator::guard(const std::function<void()>& step) {
-  if (ending()) return false;
-  try {
-    step();
-    return true;
-  } catch (const core::ProgramEnd& e) {
-    end_ = e;
-    PostQuitMessage(e.exit_status());
-    return false;
-  }
+  return ending_.guard(step, [](const core::ProgramEnd& e) { PostQuitMessage(e.exit_status()); });
 }
 
 }  // namespace tolvex::win

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+#include "app/startup.h"
 #include "core/operator.h"
 #include "win/system.h"
 
@@ -24,15 +25,15 @@ class WinOperator : public core::Operator {
   // Runs a step of the core from a window; when the program must end, the main window is
   // destroyed, the message loop ends and false is returned.
   bool guard(const std::function<void()>& step);
-  bool ending() const { return end_.has_value(); }
-  const std::optional<core::ProgramEnd>& end() const { return end_; }
+  bool ending() const { return ending_.ending(); }
+  const std::optional<core::ProgramEnd>& end() const { return ending_.end(); }
 
   // A pack taken without the file dialog (dropped, named on the command line).
   void pack_taken(const std::filesystem::path& pack) { last_file_ = pack; }
 
  private:
   std::filesystem::path last_file_;
-  std::optional<core::ProgramEnd> end_;
+  app::ProgramEnding ending_;
   DWORD last_pump_ = 0;
 };
 

@@ -70,19 +70,15 @@ void QtOperator::documents_progress(long long done, long long announced) {
 }
 
 bool QtOperator::guard(const std::function<void()>& step) {
-  if (ending()) return false;
-  try {
-    step();
-    return true;
-  } catch (const core::ProgramEnd& e) {
-    end_program(e);
-    return false;
-  }
+  return ending_.guard(step, [this](const core::ProgramEnd& e) { close_windows(e); });
 }
 
 void QtOperator::end_program(const core::ProgramEnd& end) {
-  if (end_) return;
-  end_ = end;
+  if (ending_.take(end)) close_windows(end);
+}
+
+// Every window closes and the event loops end with the program's exit status.
+void QtOperator::close_windows(const core::ProgramEnd& end) {
   if (window_) window_->hide();
   for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
   QCoreApplication::exit(end.exit_status());

@@ -11,6 +11,7 @@
 
 #include "app/gui/converter_window.h"
 #include "app/gui/qt_dialogs.h"
+#include "app/startup.h"
 #include "core/driver.h"
 #include "core/operator.h"
 #include "core/settings.h"
@@ -45,8 +46,8 @@ class QtOperator : public core::Operator {
   // the event loops end; false then.
   bool guard(const std::function<void()>& step);
   void end_program(const core::ProgramEnd& end);
-  bool ending() const { return end_.has_value(); }
-  const std::optional<core::ProgramEnd>& end() const { return end_; }
+  bool ending() const { return ending_.ending(); }
+  const std::optional<core::ProgramEnd>& end() const { return ending_.end(); }
 
   // A pack taken without the file dialog (dropped, named on the command line): the dialog
   // opens on it next time, as on one chosen in it.
@@ -62,6 +63,7 @@ class QtOperator : public core::Operator {
   ConverterWindow* converter_window() const { return window_.get(); }
 
  private:
+  void close_windows(const core::ProgramEnd& end);
   core::Operator& dialogs() { return dialogs_ ? *dialogs_ : real_; }
   void close_converter(const std::string& procedure);
 
@@ -76,7 +78,7 @@ class QtOperator : public core::Operator {
   // The pack chosen last: the file dialog opens in its folder with it selected.
   std::filesystem::path last_file_;
   std::unique_ptr<ConverterWindow> window_;
-  std::optional<core::ProgramEnd> end_;
+  app::ProgramEnding ending_;
 };
 
 }  // namespace tolvex::gui
