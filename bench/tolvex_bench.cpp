@@ -44,7 +44,7 @@
 #include "app/process.h"
 #include "app/startup.h"
 #include "cli/console_operator.h"
-#include "core/one_pack.h"
+#include "core/conversion/one_pack.h"
 #include "pack_generator.h"
 #include "runtime/paths.h"
 
@@ -100,7 +100,7 @@ int child(const std::string& mode, const std::vector<std::string>& args) {
       for (const auto& r : sum.results) count(r.outcome);
     } else {
       core::OnePackConversion one(s, program.pack_state());
-      for (std::size_t i = 2; i < args.size(); ++i) count(one.convert_batch(fs::absolute(args[i])));
+      for (std::size_t i = 2; i < args.size(); ++i) count(one.convert_all_documents(fs::absolute(args[i])));
     }
   }
   if (messages) std::fclose(messages);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "blocks/address.h"
-#include "core/xml_writer.h"
+#include "core/format7/xml_writer.h"
 #include "fuzz_support.h"
 
 using namespace tolvex;

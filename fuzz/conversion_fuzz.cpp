@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/startup.h"
-#include "core/one_pack.h"
+#include "core/conversion/one_pack.h"
 #include "fuzz_support.h"
 #include "runtime/codepage.h"
 #include "scripted_operator.h"
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out << runtime::ansi_to_oem(header);
     out.write(reinterpret_cast<const char*>(data + 2), static_cast<std::streamsize>(size - 2));
   }
-  core::PackOutcome o = core::OnePackConversion(s, f.program->pack_state()).convert_batch(pack);
+  core::PackOutcome o = core::OnePackConversion(s, f.program->pack_state()).convert_all_documents(pack);
   std::size_t files = 0;
   for (const auto& e : fs::directory_iterator(f.dir / "Out_7")) {
     ++files;

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/pack.h"
+#include "core/format4/pack.h"
 #include "fuzz_support.h"
 
 using namespace tolvex;

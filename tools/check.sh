@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Checks of the sources that need no build:
 #   check.sh layers   no layer includes a layer above it, no family of converters includes
-#                     another, only the layers allowed Qt (src/app/gui, tests/gui) include a Qt
+#                     another, only the layers allowed Qt (src/gui, tests/gui) include a Qt
 #                     header, all as cmake/layers.txt says; no header has a using-directive at
 #                     namespace scope
 #   check.sh format   every C++ file is as clang-format 14 writes it (.clang-format at the root);
@@ -16,14 +16,14 @@ status=0
 # Every C++ file of the project (build folders and the golden cases hold none).
 cxx_files() { find src tests fuzz bench -type f \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort; }
 
-# What each folder may include, by the first part of the included path ("core/pack.h": core):
+# What each folder may include, by the first part of the included path ("core/format4/pack.h": core):
 # the layers in cmake/layers.txt, which CMake reads too. A layer's folder may include itself and
 # the layers its line names; its test folder (tests/<last part of the folder>) the same, with the
 # test support; golden, bench, fuzz and the test support any layer; a folder of src in no layer
 # nothing. "Qt" on a line lets that layer include Qt headers. The family names only choose the
 # message: a family of converters never includes another.
 families="person earnings statements"
-layers=()                # the layer folders in order: runtime core ... app/gui cli win zip
+layers=()                # the layer folders in order: runtime core ... gui cli win zip
 declare -A layer_uses=() # a layer's own folder and the layers its line names
 while read -r folder uses; do
   [[ -z "$folder" || "$folder" == \#* ]] && continue
@@ -73,7 +73,7 @@ check_layers() {
           bad=1
         fi
       fi
-      # A header of the project by its path from src/: "core/pack.h", "app/gui/texts.h".
+      # A header of the project by its path from src/: "core/format4/pack.h", "gui/texts.h".
       if [[ "$line" =~ ^[[:space:]]*#[[:space:]]*include[[:space:]]*\"([a-z_]+)/([^\"]*)\" ]]; then
         part=${BASH_REMATCH[1]}
         target=${BASH_REMATCH[2]}

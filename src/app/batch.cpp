@@ -7,7 +7,7 @@
 #include <thread>
 #include <utility>
 
-#include "core/messages.h"
+#include "core/conversion/messages.h"
 #include "runtime/codepage.h"
 #include "runtime/file_error.h"
 #include "runtime/files.h"
@@ -86,15 +86,15 @@ std::vector<const BatchResult*> BatchSummary::of(core::PackOutcome outcome) cons
 
 std::size_t default_jobs() { return std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kMaxJobs); }
 
-std::unique_ptr<PacksAhead> BatchRun::start_ahead(const std::vector<std::filesystem::path>& packs,
-                                                  const std::string& in_dir, const std::string& out_dir) {
+std::unique_ptr<ConversionThreads> BatchRun::start_threads(const std::vector<std::filesystem::path>& packs,
+                                                           const std::string& in_dir, const std::string& out_dir) {
   if (jobs_ < 2 || packs.size() < 2) return nullptr;
   // Where the output folder is the input folder, a pack's XML may take the place of a pack
   // listed after it: those packs are converted one after another.
   std::error_code ec;
   if (std::filesystem::equivalent(runtime::ansi_to_path(in_dir), runtime::ansi_to_path(out_dir), ec)) return nullptr;
   try {
-    return std::make_unique<PacksAhead>(s_, packs, jobs_);
+    return std::make_unique<ConversionThreads>(s_, packs, jobs_);
   } catch (const std::system_error&) {
     return nullptr;  // no threads to be had: one after another
   }
@@ -105,17 +105,18 @@ core::PackOutcome convert_pack(core::Session& session, core::PackState& state, c
     core::PackReport report = core::convert_unattended(session, pack);
     if (!report.needs_a_person) return core::play(report, session, state);
   }
-  return core::OnePackConversion(session, state).convert_batch(pack);
+  return core::OnePackConversion(session, state).convert_all_documents(pack);
 }
 
-core::PackOutcome BatchRun::convert_in_turn(PacksAhead* ahead, std::size_t i, const std::filesystem::path& pack) {
-  if (ahead) {
+core::PackOutcome BatchRun::convert_in_turn(ConversionThreads* threads, std::size_t i,
+                                            const std::filesystem::path& pack) {
+  if (threads) {
     // While the pack is converted, the operator sees its documents come (and a window stays
     // responsive).
     std::unique_ptr<core::PackReport> report =
-        ahead->take(i, [this](long long done, long long announced) { s_.op.documents_progress(done, announced); });
+        threads->take(i, [this](long long done, long long announced) { s_.op.documents_progress(done, announced); });
     if (!report->needs_a_person) return core::play(*report, s_, p_);
-    return core::OnePackConversion(s_, p_).convert_batch(pack);
+    return core::OnePackConversion(s_, p_).convert_all_documents(pack);
   }
   return convert_pack(s_, p_, pack);
 }
@@ -169,7 +170,7 @@ BatchSummary BatchRun::run() {
 
   summary.packs = entries.size();
   stop_requested_ = false;
-  std::unique_ptr<PacksAhead> ahead = start_ahead(packs, in_dir, out_dir);
+  std::unique_ptr<ConversionThreads> threads = start_threads(packs, in_dir, out_dir);
   for (std::size_t i = 0, k = 0; i < entries.size(); ++i) {
     const std::filesystem::path& entry = entries[i].first;
     if (!stop_requested_) s_.op.progress(i + 1, entries.size(), entry);
@@ -187,7 +188,7 @@ BatchSummary BatchRun::run() {
       ++summary.rejected;
       continue;
     }
-    core::PackOutcome o = convert_in_turn(ahead.get(), k++, entry);
+    core::PackOutcome o = convert_in_turn(threads.get(), k++, entry);
     summary.results.push_back({entry, o, form_of_last_pack(s_, p_), false, std::move(files.name_taken_by)});
     files.name_taken_by.clear();
     switch (o) {
@@ -210,7 +211,7 @@ BatchSummary BatchRun::run() {
         break;
     }
   }
-  ahead.reset();
+  threads.reset();
 
   std::string name;
   if (st.zip_dt == 1) {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/packs_ahead.h"
-#include "core/one_pack.h"
+#include "app/conversion_threads.h"
+#include "core/conversion/one_pack.h"
 
 namespace tolvex::app {
 
@@ -83,9 +83,9 @@ class BatchRun {
   void request_stop() { stop_requested_ = true; }
 
  private:
-  std::unique_ptr<PacksAhead> start_ahead(const std::vector<std::filesystem::path>& packs, const std::string& in_dir,
-                                          const std::string& out_dir);
-  core::PackOutcome convert_in_turn(PacksAhead* ahead, std::size_t i, const std::filesystem::path& pack);
+  std::unique_ptr<ConversionThreads> start_threads(const std::vector<std::filesystem::path>& packs,
+                                                   const std::string& in_dir, const std::string& out_dir);
+  core::PackOutcome convert_in_turn(ConversionThreads* threads, std::size_t i, const std::filesystem::path& pack);
 
   core::Session& s_;
   core::PackState& p_;

@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "core/dispatch.h"
+#include "core/conversion/dispatch.h"
 
 namespace tolvex::app {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 
-#include "core/record.h"
+#include "core/format4/record.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::app {

@@ -2,7 +2,7 @@
 #include "app/main_form.h"
 
 #include "app/document_kinds.h"
-#include "core/clock.h"
+#include "core/conversion/clock.h"
 
 namespace tolvex::app {
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/clock.h"
-#include "core/operator.h"
+#include "core/conversion/clock.h"
+#include "core/conversion/operator.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::app {

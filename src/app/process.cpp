@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "core/record.h"
+#include "core/format4/record.h"
 #include "runtime/paths.h"
 
 #ifdef _WIN32

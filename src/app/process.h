@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/programs.h"
+#include "core/conversion/programs.h"
 
 namespace tolvex::app {
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "core/messages.h"
+#include "core/conversion/messages.h"
 #include "runtime/codepage.h"
 #include "runtime/paths.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/one_pack.h"
+#include "core/conversion/one_pack.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::app {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/startup.h"
 
-#include "core/messages.h"
+#include "core/conversion/messages.h"
 #include "runtime/file_error.h"
 #include "runtime/paths.h"
 #include "runtime/text_file.h"

@@ -12,13 +12,13 @@
 #include <string>
 
 #include "app/document_kinds.h"
-#include "core/clock.h"
-#include "core/dispatch.h"
-#include "core/journal.h"
-#include "core/one_pack.h"
-#include "core/operator.h"
-#include "core/programs.h"
-#include "core/settings.h"
+#include "core/conversion/clock.h"
+#include "core/conversion/dispatch.h"
+#include "core/conversion/journal.h"
+#include "core/conversion/one_pack.h"
+#include "core/conversion/operator.h"
+#include "core/conversion/programs.h"
+#include "core/conversion/settings.h"
 
 namespace tolvex::app {
 

@@ -9,8 +9,8 @@
 
 #include <string_view>
 
-#include "core/record.h"
-#include "core/xml_writer.h"
+#include "core/format4/record.h"
+#include "core/format7/xml_writer.h"
 
 namespace tolvex::blocks {
 

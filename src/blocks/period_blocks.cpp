@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "blocks/period_blocks.h"
 
-#include "core/record.h"
+#include "core/format4/record.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::blocks {

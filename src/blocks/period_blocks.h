@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "core/xml_writer.h"
+#include "core/format7/xml_writer.h"
 
 namespace tolvex::blocks {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "blocks/address.h"
-#include "core/record.h"
+#include "core/format4/record.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::blocks {

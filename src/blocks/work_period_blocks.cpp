@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/record.h"
+#include "core/format4/record.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::blocks {

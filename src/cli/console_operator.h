@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "core/operator.h"
+#include "core/conversion/operator.h"
 
 namespace tolvex::cli {
 

@@ -15,7 +15,7 @@
 #include "app/startup.h"
 #include "cli/console_operator.h"
 #include "cli/texts.h"
-#include "core/one_pack.h"
+#include "core/conversion/one_pack.h"
 #include "runtime/codepage.h"
 #include "runtime/files.h"
 #include "runtime/paths.h"

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "core/view.h"
+#include "core/conversion/view.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::earnings {

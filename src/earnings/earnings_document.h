@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "blocks/work_period_blocks.h"
-#include "core/operator.h"
-#include "core/pack.h"
-#include "core/record.h"
-#include "core/xml_writer.h"
+#include "core/conversion/operator.h"
+#include "core/format4/pack.h"
+#include "core/format4/record.h"
+#include "core/format7/xml_writer.h"
 #include "earnings/earnings_records.h"
 
 namespace tolvex::earnings {

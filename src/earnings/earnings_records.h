@@ -4,7 +4,7 @@
 // is declared with its converter.
 #pragma once
 
-#include "core/record.h"
+#include "core/format4/record.h"
 
 namespace tolvex::earnings {
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "core/converter.h"
-#include "core/insurer_blocks.h"
-#include "core/record.h"
+#include "core/conversion/converter.h"
+#include "core/format4/record.h"
+#include "core/format7/insurer_blocks.h"
 #include "earnings/earnings_document.h"
 #include "earnings/earnings_records.h"
 

@@ -2,8 +2,8 @@
 #include "earnings/pack_blocks.h"
 
 #include "blocks/period_blocks.h"
-#include "core/information_type.h"
-#include "core/insurer_blocks.h"
+#include "core/format4/information_type.h"
+#include "core/format7/insurer_blocks.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::earnings {

@@ -4,8 +4,8 @@
 // СЗВ-4 forms. The table of document kinds names them in the rows of those kinds.
 #pragma once
 
-#include "core/pack.h"
-#include "core/xml_writer.h"
+#include "core/format4/pack.h"
+#include "core/format7/xml_writer.h"
 
 namespace tolvex::earnings {
 

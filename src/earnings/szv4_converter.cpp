@@ -4,10 +4,10 @@
 #include "blocks/period_blocks.h"
 #include "blocks/person_blocks.h"
 #include "blocks/work_period_blocks.h"
-#include "core/frame.h"
-#include "core/information_type.h"
-#include "core/insurer_blocks.h"
-#include "core/view.h"
+#include "core/conversion/view.h"
+#include "core/format4/information_type.h"
+#include "core/format7/frame.h"
+#include "core/format7/insurer_blocks.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::earnings {

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "core/converter.h"
-#include "core/record.h"
+#include "core/conversion/converter.h"
+#include "core/format4/record.h"
 #include "earnings/earnings_document.h"
 #include "earnings/earnings_records.h"
 

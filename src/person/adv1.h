@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "core/converter.h"
-#include "core/record.h"
+#include "core/conversion/converter.h"
+#include "core/format4/record.h"
 
 namespace tolvex::person {
 

@@ -2,7 +2,7 @@
 #include "person/adv8.h"
 
 #include "blocks/person_blocks.h"
-#include "core/frame.h"
+#include "core/format7/frame.h"
 #include "person/person_document.h"
 #include "runtime/codepage.h"
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/converter.h"
-#include "core/record.h"
-#include "core/view.h"
-#include "core/xml_writer.h"
+#include "core/conversion/converter.h"
+#include "core/conversion/view.h"
+#include "core/format4/record.h"
+#include "core/format7/xml_writer.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::person {

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "blocks/period_blocks.h"
-#include "core/frame.h"
-#include "core/insurer_blocks.h"
-#include "core/view.h"
+#include "core/conversion/view.h"
+#include "core/format7/frame.h"
+#include "core/format7/insurer_blocks.h"
 #include "statements/statement_blocks.h"
 
 namespace tolvex::statements {

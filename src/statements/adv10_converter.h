@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/converter.h"
+#include "core/conversion/converter.h"
 
 namespace tolvex::statements {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/converter.h"
+#include "core/conversion/converter.h"
 
 namespace tolvex::statements {
 

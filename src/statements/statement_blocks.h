@@ -3,8 +3,8 @@
 // field order differs from the line's.
 #pragma once
 
-#include "core/pack.h"
-#include "core/record.h"
+#include "core/format4/pack.h"
+#include "core/format4/record.h"
 
 namespace tolvex::statements {
 

@@ -11,7 +11,7 @@
 
 #include "app/process.h"
 #include "app/startup.h"
-#include "core/messages.h"
+#include "core/conversion/messages.h"
 #include "runtime/platform.h"
 #include "win/program_windows.h"
 

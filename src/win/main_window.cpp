@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "core/messages.h"
+#include "core/conversion/messages.h"
 #include "win/program_windows.h"
 #include "win/wide.h"
 

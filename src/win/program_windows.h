@@ -12,7 +12,7 @@
 
 #include "app/main_form.h"
 #include "app/settings_form.h"
-#include "core/one_pack.h"
+#include "core/conversion/one_pack.h"
 #include "win/ui.h"
 #include "win/win_operator.h"
 

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "core/settings.h"
+#include "core/conversion/settings.h"
 #include "win/program_windows.h"
 #include "win/wide.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/settings.h"
+#include "core/conversion/settings.h"
 #include "win/system.h"
 
 namespace tolvex::win {

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "app/startup.h"
-#include "core/operator.h"
+#include "core/conversion/operator.h"
 #include "win/system.h"
 
 namespace tolvex::win {

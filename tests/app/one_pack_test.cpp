@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "core/one_pack.h"
+#include "core/conversion/one_pack.h"
 #include "runtime/paths.h"
 
 namespace fs = std::filesystem;
@@ -216,7 +216,7 @@ TEST_F(OnePack, ExistingOutputIsOnlyEmptiedAndReplacedWhole) {
   std::ofstream(dir / "Out_7" / kOutName, std::ios::binary) << "earlier";
   start();
   core::OnePackConversion one(session(), pack_state());
-  EXPECT_EQ(one.convert_batch(p), core::PackOutcome::not_converted);  // ЭЦПД: the frame only
+  EXPECT_EQ(one.convert_all_documents(p), core::PackOutcome::not_converted);  // ЭЦПД: the frame only
   std::string j = journal();
   EXPECT_EQ(j.find("Создали"), std::string::npos);
   EXPECT_NE(j.find("0 Очистили <DIR>/Out_7/" + kOutName), std::string::npos);
@@ -255,7 +255,7 @@ TEST_F(OnePack, DocumentLeftOpenIsNotPublished) {
   program = std::make_unique<app::Program>(dir, op, clock, programs, kLeavesOpen);
   op.answers = {core::Button::ignore};
   core::OnePackConversion one(session(), pack_state());
-  EXPECT_EQ(one.convert_batch(p), core::PackOutcome::no_output);
+  EXPECT_EQ(one.convert_all_documents(p), core::PackOutcome::no_output);
   EXPECT_EQ(outputs(), std::vector<fs::path>{dir / "Out_7" / kOutName});
   EXPECT_EQ(read(dir / "Out_7" / kOutName), "earlier");
   std::string j = journal();
@@ -270,7 +270,7 @@ TEST_F(OnePack, OutputThatCannotBeCreatedIsReportedAndNothingIsLeft) {
   start();
   session().settings.path_out7 = runtime::path_to_ansi(dir / "blocked" / "sub") + std::string(runtime::separator());
   core::OnePackConversion one(session(), pack_state());
-  EXPECT_EQ(one.convert_batch(p), core::PackOutcome::no_output);
+  EXPECT_EQ(one.convert_all_documents(p), core::PackOutcome::no_output);
   std::string j = journal();
   EXPECT_NE(j.find("Не могу создать выходной файл <DIR>/blocked/sub/" + kOutName + "\n"), std::string::npos) << j;
   EXPECT_EQ(j.find("Закрыли в конце"), std::string::npos);
@@ -280,8 +280,8 @@ TEST_F(OnePack, OutputThatCannotBeCreatedIsReportedAndNothingIsLeft) {
 TEST_F(OnePack, NoPackNamedAndPackThatCannotBeOpened) {
   start();
   core::OnePackConversion one(session(), pack_state());
-  EXPECT_EQ(one.convert_batch({}), core::PackOutcome::no_pack);
-  EXPECT_EQ(one.convert_batch(dir / "In_4"), core::PackOutcome::unreadable);  // a directory
+  EXPECT_EQ(one.convert_all_documents({}), core::PackOutcome::no_pack);
+  EXPECT_EQ(one.convert_all_documents(dir / "In_4"), core::PackOutcome::unreadable);  // a directory
   EXPECT_EQ(op.joined_log(),
             "box ПРЕДУПРЕЖДЕНИЕ !!!: Не выбран файл пачки 4 формата\n"
             "box Stop: Не могу открыть пачку Нет доступа\n"
@@ -303,7 +303,7 @@ TEST_F(OnePack, OutputThatWouldReplaceItsOwnPackIsRefused) {
   std::ofstream(p, std::ios::binary) << fakes::pack_bytes(kHeader + "ДОКТ,ЭЦПД,0\n");
   std::string bytes = read(p);
   start();
-  EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_batch(p), core::PackOutcome::no_output);
+  EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_all_documents(p), core::PackOutcome::no_output);
   EXPECT_EQ(read(p), bytes);
   EXPECT_EQ(outputs(), std::vector<fs::path>{p});  // no temporary file left beside it
   std::string line = "Выходной файл совпадает с входной пачкой <DIR>/Out_7/" + kOutName;
@@ -323,7 +323,8 @@ TEST_F(OnePack, OnlyRegularFilesAreReadAsPacks) {
   start();
   for (const auto& p : specials) {
     op.log.clear();
-    EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_batch(p), core::PackOutcome::unreadable) << p;
+    EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_all_documents(p), core::PackOutcome::unreadable)
+        << p;
     EXPECT_EQ(op.joined_log(),
               "box Stop: Не могу открыть пачку Не обычный файл\n"
               "box Сообщение: Это не файл пачки ПФР. Проверьте входной каталог !!! \n")
@@ -347,7 +348,8 @@ TEST_F(OnePack, ControlCharactersFromThePackNeverReachTheJournal) {
   auto p = dir / "In_4" / runtime::ansi_to_path(runtime::utf8_to_ansi(name));
   std::ofstream(p, std::ios::binary) << bytes;
   start();
-  EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_batch(p), core::PackOutcome::not_converted);
+  EXPECT_EQ(core::OnePackConversion(session(), pack_state()).convert_all_documents(p),
+            core::PackOutcome::not_converted);
   std::string j = journal();
   EXPECT_EQ(j.find("\n0 Закрыли FORGED"), std::string::npos) << j;
   EXPECT_EQ(j.find('\x1b'), std::string::npos) << j;
@@ -360,7 +362,7 @@ TEST_F(OnePack, AbortInAStopBoxEndsTheProgramAndLeavesNoModeBehind) {
   start();
   op.answers = {core::Button::abort};
   core::OnePackConversion one(session(), pack_state());
-  EXPECT_THROW(one.convert_batch(dir / "missing.txt"), core::ProgramEnd);
+  EXPECT_THROW(one.convert_all_documents(dir / "missing.txt"), core::ProgramEnd);
   // The window's run of the next pack still waits for the operator.
   one.take_pack(p);
   op.press_ok(one);

@@ -3,9 +3,9 @@
 // numbers.
 #include <gtest/gtest.h>
 
-#include "core/frame.h"
-#include "core/information_type.h"
-#include "core/insurer_blocks.h"
+#include "core/format4/information_type.h"
+#include "core/format7/frame.h"
+#include "core/format7/insurer_blocks.h"
 #include "runtime/codepage.h"
 #include "xml_capture.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The converter driver with a tiny converter: one line per document, followed by as many
 // subordinate lines as its third field says.
-#include "core/driver.h"
+#include "core/conversion/driver.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 
 #include <stdexcept>
 
-#include "core/pack.h"
-#include "core/xml_writer.h"
+#include "core/format4/pack.h"
+#include "core/format7/xml_writer.h"
 #include "runtime/codepage.h"
 
 using namespace tolvex::core;

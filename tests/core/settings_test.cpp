@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The settings file: defaults written at the first start, flags, key case, window positions.
-#include "core/settings.h"
+#include "core/conversion/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/journal.h"
+#include "core/conversion/journal.h"
 #include "earnings/old_records_converter.h"
 #include "earnings/szv4_converter.h"
 #include "runtime/codepage.h"

@@ -22,7 +22,7 @@
 
 #include "app/document_kinds.h"
 #include "app/startup.h"
-#include "core/one_pack.h"
+#include "core/conversion/one_pack.h"
 #include "files.h"
 #include "pack_text.h"
 #include "runtime/codepage.h"
@@ -119,7 +119,7 @@ TEST_P(Golden, MatchesExpectedFiles) {
     app::Program program(work, op, clock, programs);
     core::OnePackConversion one(program.session(), program.pack_state());
     if (mode == "batch") {
-      one.convert_batch(pack);
+      one.convert_all_documents(pack);
     } else {
       one.take_pack(pack);
       if (mode == "cancel")

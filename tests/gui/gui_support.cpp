@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "gui_support.h"
 
-#include "core/converter.h"
-#include "core/view.h"
+#include "core/conversion/converter.h"
+#include "core/conversion/view.h"
 #include "pack_text.h"
 #include "runtime/codepage.h"
 #include "runtime/paths.h"

@@ -18,11 +18,11 @@
 #include <vector>
 
 #include "app/document_kinds.h"
-#include "app/gui/qt_operator.h"
-#include "app/gui/text.h"
 #include "app/startup.h"
-#include "core/journal.h"
-#include "core/one_pack.h"
+#include "core/conversion/journal.h"
+#include "core/conversion/one_pack.h"
+#include "gui/qt_operator.h"
+#include "gui/text.h"
 #include "pack_text.h"
 #include "scripted_operator.h"
 

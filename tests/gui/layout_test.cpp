@@ -14,12 +14,12 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "app/gui/batch_window.h"
-#include "app/gui/converter_window.h"
-#include "app/gui/main_window.h"
-#include "app/gui/one_pack_window.h"
-#include "app/gui/settings_window.h"
-#include "app/gui/widgets.h"
+#include "gui/batch_window.h"
+#include "gui/converter_window.h"
+#include "gui/main_window.h"
+#include "gui/one_pack_window.h"
+#include "gui/settings_window.h"
+#include "gui/widgets.h"
 #include "gui_support.h"
 
 namespace fs = std::filesystem;

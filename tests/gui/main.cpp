@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/gui/runtime_texts.h"
+#include "gui/runtime_texts.h"
 
 int run_layout_tests(int argc, char** argv);
 int run_window_tests(int argc, char** argv);

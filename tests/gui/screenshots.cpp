@@ -8,12 +8,12 @@
 #include <QPixmap>
 #include <QTabWidget>
 
-#include "app/gui/batch_window.h"
-#include "app/gui/converter_window.h"
-#include "app/gui/main_window.h"
-#include "app/gui/one_pack_window.h"
-#include "app/gui/qt_dialogs.h"
-#include "app/gui/settings_window.h"
+#include "gui/batch_window.h"
+#include "gui/converter_window.h"
+#include "gui/main_window.h"
+#include "gui/one_pack_window.h"
+#include "gui/qt_dialogs.h"
+#include "gui/settings_window.h"
 #include "gui_support.h"
 
 using namespace tolvex;

@@ -17,12 +17,12 @@
 #include <QTableWidget>
 #include <QUrl>
 
-#include "app/gui/batch_window.h"
-#include "app/gui/converter_window.h"
-#include "app/gui/main_window.h"
-#include "app/gui/one_pack_window.h"
-#include "app/gui/settings_window.h"
-#include "app/gui/window_position.h"
+#include "gui/batch_window.h"
+#include "gui/converter_window.h"
+#include "gui/main_window.h"
+#include "gui/one_pack_window.h"
+#include "gui/settings_window.h"
+#include "gui/window_position.h"
 #include "gui_support.h"
 #include "runtime/paths.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "converter_folder.h"
-#include "core/messages.h"
+#include "core/conversion/messages.h"
 #include "runtime/codepage.h"
 #include "statements/adv10_converter.h"
 #include "statements/adv11_converter.h"

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "core/converter.h"
-#include "core/journal.h"
-#include "core/pack.h"
+#include "core/conversion/converter.h"
+#include "core/conversion/journal.h"
+#include "core/format4/pack.h"
 #include "runtime/codepage.h"
 #include "runtime/text_file.h"
 #include "scripted_operator.h"

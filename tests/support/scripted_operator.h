@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "core/clock.h"
-#include "core/driver.h"
-#include "core/one_pack.h"
-#include "core/operator.h"
-#include "core/programs.h"
+#include "core/conversion/clock.h"
+#include "core/conversion/driver.h"
+#include "core/conversion/one_pack.h"
+#include "core/conversion/operator.h"
+#include "core/conversion/programs.h"
 
 namespace tolvex::fakes {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/operator.h"
+#include "core/conversion/operator.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::fakes {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "core/xml_writer.h"
+#include "core/format7/xml_writer.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::fakes {

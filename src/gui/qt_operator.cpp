@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#include "gui/qt_operator.h"
+
+#include <QApplication>
+
+#include "gui/window_position.h"
+
+namespace tolvex::gui {
+
+QtOperator::QtOperator(core::Operator* dialogs) : dialogs_(dialogs) {}
+
+QtOperator::~QtOperator() = default;
+
+core::Button QtOperator::message(const core::MessageBox& box) { return dialogs().message(box); }
+
+std::optional<std::filesystem::path> QtOperator::choose_file(std::string_view title, std::string_view filter,
+                                                             const std::filesystem::path& start) {
+  std::error_code ec;
+  bool same_folder = !last_file_.empty() && std::filesystem::equivalent(last_file_.parent_path(), start, ec);
+  auto chosen = dialogs().choose_file(title, filter, same_folder ? last_file_ : start);
+  if (chosen) last_file_ = *chosen;
+  return chosen;
+}
+
+std::optional<std::filesystem::path> QtOperator::choose_folder(std::string_view title,
+                                                               const std::filesystem::path& start) {
+  return dialogs().choose_folder(title, start);
+}
+
+void QtOperator::open_converter(core::DocumentRun& run, std::function<void()> ended) {
+  const core::ConverterView view = run.view();
+  close_converter(view.procedure);
+  window_ = std::make_unique<ConverterWindow>(view, QApplication::activeWindow());
+  if (positions_) restore_position(*positions_, view.procedure, *window_, true);
+  window_->on_pressed(
+      [this, &run, ended = std::move(ended), procedure = view.procedure](std::optional<core::ConverterAction> action) {
+        if (!guard([&] { run.press(action.value_or(run.frame_closing())); })) return;  // the program ends
+        if (run.waiting()) {
+          window_->show_view(run.view());
+          return;
+        }
+        std::function<void()> then = ended;  // this function goes with the window
+        close_converter(procedure);
+        then();
+      });
+  window_->show();
+}
+
+void QtOperator::close_converter(const std::string& procedure) {
+  if (!window_) return;
+  if (positions_) save_position(*positions_, procedure, *window_, true);
+  window_->hide();
+  // Deleted once the button that closed it has done its work.
+  window_.release()->deleteLater();
+}
+
+void QtOperator::progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) {
+  if (dialogs_) dialogs_->progress(current, total, pack);
+  if (progress_) progress_(current, total, pack);
+  QCoreApplication::processEvents();
+  since_events_.start();
+}
+
+void QtOperator::documents_progress(long long done, long long announced) {
+  if (since_events_.isValid() && since_events_.elapsed() < kEventsEveryMs && done < announced) return;
+  if (window_) window_->show_progress(done, announced);
+  if (documents_) documents_(done, announced);
+  QCoreApplication::processEvents();
+  since_events_.start();
+}
+
+bool QtOperator::guard(const std::function<void()>& step) {
+  return ending_.guard(step, [this](const core::ProgramEnd& e) { close_windows(e); });
+}
+
+void QtOperator::end_program(const core::ProgramEnd& end) {
+  if (ending_.take(end)) close_windows(end);
+}
+
+// Every window closes and the event loops end with the program's exit status.
+void QtOperator::close_windows(const core::ProgramEnd& end) {
+  if (window_) window_->hide();
+  for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+  QCoreApplication::exit(end.exit_status());
+}
+
+}  // namespace tolvex::gui
