@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The window of the batch conversion (all_pch): the input and output folders, the number of
+// The window of the batch conversion (all_pch) in Qt: the input and output folders, the number of
 // packs, the pack being converted with its documents done, and a progress bar that moves while
-// the batch runs ("Отмена" then stops it after the current pack), then a summary of what became
-// of the packs.
+// the batch runs, laid out and drawn; what it shows and does is app::BatchForm's.
 #pragma once
 
 #include <QDialog>
 
-#include "app/batch.h"
+#include "app/batch_form.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,12 +16,6 @@ class QPushButton;
 namespace tolvex::gui {
 
 class QtOperator;
-
-// The summary box's text: how many packs there were, and how many were converted, not
-// converted (a kind answered with a message), rejected and failed.
-std::string batch_summary_text(const app::BatchSummary& summary);
-// Its details part: the packs under each of those headings.
-std::string batch_summary_details(const app::BatchSummary& summary);
 
 class BatchWindow : public QDialog {
  public:
@@ -43,22 +36,19 @@ class BatchWindow : public QDialog {
   void reject() override;
 
  private:
-  void refresh();
-  void show_progress(std::size_t current, std::size_t total, const std::filesystem::path& pack);
-  void show_documents(long long done, long long announced);
+  // Shows what the form holds.
+  void draw();
   void start_batch();
-  // "Отмена" while the batch runs: asks, then stops it after the current pack.
-  void ask_stop();
+  // "Отмена", Esc, the frame's close: the form's answer (a stop asked while the batch runs).
+  void cancel();
   void finish();
 
   core::Session& s_;
   QtOperator& op_;
-  app::BatchRun batch_;
+  app::BatchForm form_;
   QPushButton *in4_ = nullptr, *out7_ = nullptr, *ok_ = nullptr, *cancel_ = nullptr;
   QProgressBar* bar_ = nullptr;
   QLabel* documents_ = nullptr;
-  bool running_ = false;
-  bool stopping_ = false;
   bool finished_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include <random>
 #include <thread>
 
+#include "app/batch_form.h"
 #include "app/process.h"
 #include "program_folder.h"
 #include "runtime/file_error.h"
@@ -255,6 +256,25 @@ TEST_F(Batch, FolderChoicesAreWritten) {
             fakes::slashes(runtime::path_to_ansi(dir / "in2")));
   EXPECT_EQ(fakes::slashes(ini.get_setting("odna_pch", "path_Out7")),
             fakes::slashes(runtime::path_to_ansi(dir / "out2")));
+}
+
+// The batch window's rules: the count follows the input folder chosen; the buttons are given up
+// once "&OK" has run, and the window closes once.
+TEST_F(Batch, WindowCountsTheChosenFolderAndClosesOnce) {
+  pack("a.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
+  fs::create_directories(dir / "other");
+  start();
+  app::BatchForm form(session(), pack_state());
+  EXPECT_EQ(form.fields().count, "1");
+  op.folders = {dir / "other"};
+  form.choose_input_folder();
+  EXPECT_EQ(form.fields().count, "0");
+  EXPECT_TRUE(form.ok());
+  EXPECT_FALSE(form.ok_enabled() || form.folders_enabled() || form.cancel_enabled());
+  EXPECT_EQ(op.log.back().find("box Сообщение: Пачек в каталоге: 0.\nСконвертировано: 0."), 0u) << op.log.back();
+  EXPECT_FALSE(form.cancel());
+  EXPECT_EQ(app::short_name(fs::path(u"пачка_за_май.txt")), u"ПАЧКА_ЗА.TXT");
+  EXPECT_EQ(app::short_name(fs::path(u"ёж")), u"ЁЖ");
 }
 
 TEST(Programs, ParameterTextSplitsAsACommandLine) {
