@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/conversion/messages.h"
+#include "win/batch_window.h"
 #include "win/program_windows.h"
 #include "win/wide.h"
 
@@ -92,12 +93,8 @@ void MainWindow::one_pack(const std::optional<std::filesystem::path>& pack) {
 
 void MainWindow::batch() {
   form_.open(op_.ending(), [&] {
-    op_.guard([&] {
-      core::info_box(
-          op_, core::kTitleMessage,
-          std::string(
-              "Окно пакетной конвертации в программе для Windows еще не готово: пользуйтесь tolvex-cli.exe batch"_w));
-    });
+    BatchWindow w(s_, p_, op_, hwnd_);
+    w.run(hwnd_);
   });
 }
 

@@ -196,6 +196,9 @@ void pump_messages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    // The keys of the window the message is for, as its own loop takes them (Esc, Tab, Alt+O).
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && IsDialogMessageW(root, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

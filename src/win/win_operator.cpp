@@ -123,13 +123,15 @@ std::optional<std::filesystem::path> WinOperator::choose_folder(std::string_view
   return run_dialog(title, nullptr, start, true);
 }
 
-void WinOperator::progress(std::size_t, std::size_t, const std::filesystem::path&) {
+void WinOperator::progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) {
+  if (progress_) progress_(current, total, pack);
   pump_messages();
   last_pump_ = GetTickCount();
 }
 
 void WinOperator::documents_progress(long long done, long long announced) {
   if (GetTickCount() - last_pump_ < 40 && done < announced) return;
+  if (documents_) documents_(done, announced);
   pump_messages();
   last_pump_ = GetTickCount();
 }

@@ -28,6 +28,12 @@ class WinOperator : public core::Operator {
   bool ending() const { return ending_.ending(); }
   const std::optional<core::ProgramEnd>& end() const { return ending_.end(); }
 
+  // Where the batch window hears of the batch's progress.
+  using ProgressSink = std::function<void(std::size_t, std::size_t, const std::filesystem::path&)>;
+  void set_progress_sink(ProgressSink sink) { progress_ = std::move(sink); }
+  using DocumentsSink = std::function<void(long long, long long)>;
+  void set_documents_sink(DocumentsSink sink) { documents_ = std::move(sink); }
+
   // A pack taken without the file dialog (dropped, named on the command line).
   void pack_taken(const std::filesystem::path& pack) { last_file_ = pack; }
 
@@ -35,6 +41,8 @@ class WinOperator : public core::Operator {
   std::filesystem::path last_file_;
   app::ProgramEnding ending_;
   DWORD last_pump_ = 0;
+  ProgressSink progress_;
+  DocumentsSink documents_;
 };
 
 }  // namespace tolvex::win

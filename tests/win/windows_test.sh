@@ -2,9 +2,12 @@
 # SPDX-License-Identifier: MIT
 # The Windows desktop program, checked from Linux:
 #   windows_test.sh pe TOLVEX_EXE CLI_EXE   GUI subsystem, and only system DLLs imported
-#   windows_test.sh windows TOLVEX_EXE WINE the windows under wine on Xvfb at 1366x768: the main
-#                                           window inside the screen, the settings window writing
-#                                           a setting, a second copy told the journal is taken
+#   windows_test.sh windows TOLVEX_EXE WINE LINUX_CLI PACKS
+#                                           the windows under wine on Xvfb at 1366x768: the main
+#                                           window inside the screen, a batch over PACKS leaving
+#                                           the XML files and journal of the Linux console's, the
+#                                           settings window writing a setting, a second copy told
+#                                           the journal is taken
 #   windows_test.sh msi BUILD_DIR           the installer and the portable zip hold both programs
 set -eu
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -35,11 +38,15 @@ windows)
     TOLVEX_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1366x768x24" sh "$0" "$@"
   fi
   step() { echo "-- $*" >&2; }
-  exe=$2 wine=$3
+  exe=$2 wine=$3 linux_cli=$4 packs=$5
+  [ -x "$linux_cli" ] || fail "no Linux console program $linux_cli to compare with (build the dev preset first)"
   dir=$(mktemp -d)
   trap 'rm -rf "$dir"' EXIT
   cp "$exe" "$dir/tolvex.exe"
   cd "$dir"
+  mkdir In_4 linux
+  cp "$packs"/* In_4/
+  cp -r "$packs" linux/In_4
   # The window named $1, visible, within $2 seconds.
   window() {
     i=0
@@ -51,15 +58,27 @@ windows)
     done
     return 1
   }
+  # Window $1 gone within $2 tenths of a second.
+  gone() {
+    i=0
+    while xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"; do
+      [ $i -lt "$2" ] || return 1
+      sleep 0.1
+      i=$((i + 1))
+    done
+  }
+  inside_screen() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1366 ] && [ $((Y + HEIGHT)) -le 768 ] ||
+      fail "$2 ${WIDTH}x${HEIGHT}+${X}+${Y} outside the 1366x768 screen"
+  }
   step start
   "$wine" tolvex.exe >/dev/null 2>&1 &
   program=$!
   splash=$(window "Информация" 60) || fail "no information window"
   xdotool mousemove --window "$splash" 20 20 click 1
   main=$(window "Конвертация пачек ПФР 4 формата" 30) || fail "no main window"
-  eval "$(xdotool getwindowgeometry --shell "$main")"
-  [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1366 ] && [ $((Y + HEIGHT)) -le 768 ] ||
-    fail "main window ${WIDTH}x${HEIGHT}+${X}+${Y} outside the 1366x768 screen"
+  inside_screen "$main" "main window"
   main_width=$WIDTH main_height=$HEIGHT
 
   step second copy
@@ -69,6 +88,36 @@ windows)
   box=$(window "Сообщение" 30) || fail "the second copy did not say that the journal is taken"
   xdotool windowfocus --sync "$box" key Return
   wait "$second" || fail "the second copy did not end cleanly after its box"
+
+  step batch
+  # The batch window over the example packs by Alt+O: each box of a kind not converted answered,
+  # then the summary; the same XML files and journal as the Linux console's batch over them.
+  xdotool mousemove --window "$main" $((main_width / 2)) 83 click 1
+  batch=$(window "Пакетная обработка пачек 4 формата ПФР" 30) || fail "no batch window"
+  inside_screen "$batch" "batch window"
+  xdotool windowfocus --sync "$batch" key alt+o
+  summary="" boxes=0
+  while [ -z "$summary" ]; do
+    [ $boxes -lt 20 ] || fail "the batch asked more than the kinds not converted"
+    box=$(window "^(ПРЕДУПРЕЖДЕНИЕ !!!|Процедура не написана|Сообщение)\$" 120) || fail "the batch did not end"
+    [ "$(xdotool getwindowname "$box")" = "Сообщение" ] && summary=$box
+    xdotool windowfocus --sync "$box" key Return
+    gone "$box" 100 || fail "a box of the batch did not close"
+    boxes=$((boxes + 1))
+  done
+  gone "$batch" 100 || fail "the batch window did not close after its summary"
+  grep -aq '^\[all_pch\]' tolvex.ini || fail "the batch window's position not kept"
+  (cd linux && "$linux_cli" -q batch >/dev/null 2>&1) || fail "the Linux console's batch failed"
+  [ "$(cd Out_7 && sha256sum ./*)" = "$(cd linux/Out_7 && sha256sum ./*)" ] ||
+    fail "the batch's XML files differ from the Linux console's: $(ls Out_7 | tr '\n' ' ')"
+  # The journals line by line, but for the folders and the clock.
+  journal() {
+    iconv -f CP1251 -t UTF-8 "$1" | tr -d '\r' | sed -E "s|\\\\|/|g; s|$2/||g; s/[0-9]{2}:[0-9]{2}:[0-9]{2}/T/g;
+      s/^Время [0-9]+/Время/; s/[0-9]{6}_[0-9]{4}\$/A/"
+  }
+  journal Report/tolvex.log "Z:$dir" >journal.win
+  journal linux/Report/tolvex.log "$dir/linux" >journal.linux
+  diff journal.linux journal.win >&2 || fail "the batch's journal differs from the Linux console's"
 
   step settings
   # Settings: the input folder typed in, left by Esc, written.
