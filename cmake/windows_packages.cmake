@@ -16,12 +16,15 @@ foreach(page tolvex tolvex-cli)
 endforeach()
 # The pictures the guide shows (the installer names each of its files).
 file(GLOB guide_pictures ${PROJECT_SOURCE_DIR}/docs/screenshots/*.png)
+file(GLOB guide_windows_pictures ${PROJECT_SOURCE_DIR}/docs/screenshots/windows/*.png)
 add_custom_target(windows_stage
   COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR} --prefix ${stage}
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${stage}/README.md
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/docs/guide ${stage}/guide
   COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/screenshots
   COMMAND ${CMAKE_COMMAND} -E copy ${guide_pictures} ${stage}/screenshots
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}/screenshots/windows
+  COMMAND ${CMAKE_COMMAND} -E copy ${guide_windows_pictures} ${stage}/screenshots/windows
   DEPENDS tolvex tolvex-cli ${man_pages}
   VERBATIM)
 

@@ -153,13 +153,14 @@ msi)
   msi="$build/tolvex-$version-x64.msi"
   [ -f "$msi" ] || fail "no $msi"
   files=$(msiinfo export "$msi" File | cut -f3)
-  for f in tolvex.exe tolvex-cli.exe README.md LICENSE.txt tolvex.txt index.html one_pack.png; do
+  for f in tolvex.exe tolvex-cli.exe README.md LICENSE.txt tolvex.txt index.html one_pack.png batch-summary.png; do
     echo "$files" | grep -qx "$f" || fail "$f not in the installer"
   done
   msiinfo export "$msi" Shortcut | grep -q 'PROGRAMFOLDER' || fail "the shortcut does not start in the program folder"
   msiinfo export "$msi" Component | grep -q '^ProgramFolder.*	20	' || fail "the program folder is not kept at uninstall"
   zip="$build/tolvex-$version-x64.zip"
-  for f in tolvex.exe tolvex-cli.exe README.md guide/index.html screenshots/one_pack.png; do
+  for f in tolvex.exe tolvex-cli.exe README.md guide/index.html screenshots/one_pack.png \
+    screenshots/windows/batch.png; do
     unzip -l "$zip" | grep -q "/$f\$" || fail "$f not in the portable zip"
   done
   ;;
