@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "app/converter_form.h"
 #include "gui/fitted_scroll_area.h"
 #include "gui/list_table.h"
 #include "gui/text.h"
@@ -32,12 +33,12 @@ ConverterWindow::ConverterWindow(const core::ConverterView& view, QWidget* paren
   outer->addLayout(body_, 1);
 
   auto* bottom = new QHBoxLayout;
-  bottom->addWidget(new QLabel(QString::fromUtf8("Начало:"), this));
+  bottom->addWidget(new QLabel(qs(app::kConverterStarted), this));
   started_ = new QLabel(this);
   started_->setObjectName("T_RAB_N");
   bottom->addWidget(started_);
   bottom->addSpacing(16);
-  bottom->addWidget(new QLabel(QString::fromUtf8("Время:"), this));
+  bottom->addWidget(new QLabel(qs(app::kConverterElapsed), this));
   elapsed_ = new QLabel(this);
   elapsed_->setObjectName("T_RAB");
   bottom->addWidget(elapsed_);
@@ -50,16 +51,16 @@ ConverterWindow::ConverterWindow(const core::ConverterView& view, QWidget* paren
   progress_->setVisible(false);
   bottom->addWidget(progress_, 1);
   bottom->addStretch(1);
-  if (!view.next_caption.empty()) {
+  if (app::has_next(view)) {
     next_ = button(qs(view.next_caption), "NEXTBUTTON", this);
     bottom->addWidget(next_);
     connect(next_, &QPushButton::clicked, this, [this] { answer(core::ConverterAction::next); });
   }
-  ok_ = button(QString::fromUtf8("&OK"), "OKBUTTON", this);
+  ok_ = button(qs(app::kConverterOk), "OKBUTTON", this);
   bottom->addWidget(ok_);
   connect(ok_, &QPushButton::clicked, this, [this] { answer(core::ConverterAction::ok); });
-  if (!view.next_caption.empty()) {
-    cancel_ = button(QString::fromUtf8("Отмена"), "CANCELBUTTON", this);
+  if (app::has_next(view)) {
+    cancel_ = button(qs(app::kConverterCancel), "CANCELBUTTON", this);
     bottom->addWidget(cancel_);
     connect(cancel_, &QPushButton::clicked, this, [this] { answer(core::ConverterAction::cancel); });
   }
@@ -151,7 +152,7 @@ void ConverterWindow::show_view(const core::ConverterView& view) {
   }
   content_ = nullptr;
   tabs_ = nullptr;
-  bool tabbed = view.pages.size() > 1 || (view.pages.size() == 1 && !view.pages.front().caption.empty());
+  bool tabbed = app::is_tabbed(view);
   // The room the forms have: the screen's, less the window's margins, a tab's frame and the
   // scroll bar of a page taller than the screen.
   int room = room_on_screen(*this).width() - 2 * layout()->contentsMargins().left() - (tabbed ? 16 : 0) -

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The window of the one-pack conversion (odna_pch): the input and output folders and files,
-// the pack header under its captions in group boxes, the insurer data the operator completes
-// (checked when a field is left; they reach the blocks the converter writes), "Начало:" and
-// "Время работы:", a short status of what "&OK" made, "&OK" and "Отмена". The steps themselves
-// are those of core::OnePackConversion. Every opening starts clean: the header of a pack read
-// in an earlier opening or by the batch is not shown.
+// The Qt window of the one-pack conversion (odna_pch), drawn from app::OnePackForm: the input
+// and output folders and files, the pack header under its captions in group boxes, the insurer
+// data the operator completes, "Начало:" and "Время работы:", the status line, "&OK" and
+// "Отмена".
 #pragma once
 
 #include <QDialog>
@@ -14,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/one_pack_form.h"
 #include "core/conversion/one_pack.h"
 
 class QGridLayout;
@@ -48,40 +47,32 @@ class OnePackWindow : public QDialog {
   void reject() override;
 
  private:
-  using Rows = std::vector<std::vector<std::string_view>>;
-  QGroupBox* record_box(const QString& title, core::Record& record, const Rows& rows);
+  QGroupBox* record_box(const app::HeaderGroup& group);
   QLineEdit* add_value(QGridLayout* grid, int row, int column, int span, const QString& prompt, QLineEdit* value);
-  void take_entry(core::Record& record, std::size_t index, QLineEdit* edit);
+  // An insurer entry left: false when its value was refused.
+  bool take_entry(QLineEdit* edit);
   // `keep_entries`: the insurer fields keep what is typed in them (another entry was taken).
   void refresh(bool keep_entries = false);
+  // After a step: the window closes when the procedure has ended, otherwise shows the form.
+  void after_step();
   void choose_pack();
   void take_pack(const std::filesystem::path& pack);
-  void after_pack(bool chosen, core::PackOutcome outcome);
   void choose_output();
   void convert_pack();
   // The rest of "&OK" once the converter window has closed: the closing lines and the status.
   void documents_done();
   void cancel();
-  // The procedure ends (a cancelled dialog or a rejected pack); an output file still open gets
-  // its closing lines.
-  void end_procedure();
   void finish();
-  void say(const QString& text);
 
   core::Session& s_;
   core::PackState& p_;
   QtOperator& op_;
-  core::OnePackConversion conv_;
+  app::OnePackForm form_;
   std::map<QString, QLineEdit*> fields_;
-  std::map<QString, core::Record*> records_;
   std::vector<QLineEdit*> entries_;
-  std::map<QLineEdit*, std::pair<core::Record*, std::size_t>> entry_of_;  // an entry's record and field
+  std::map<QLineEdit*, std::string> entry_of_;  // an entry's header field ("IST4:KOD_OGRN")
   QPushButton *in4_ = nullptr, *out_ = nullptr, *ok_ = nullptr, *cancel_ = nullptr;
   QLabel* status_ = nullptr;
-  bool pack_read_ = false;  // a pack's header was read in this opening
-  bool converted_ = false;  // "&OK" has run on it
-  bool running_ = false;
-  bool entry_refused_ = false;  // the last entry left was not taken
   bool finished_ = false;
 };
 

@@ -28,30 +28,29 @@ std::optional<std::filesystem::path> QtOperator::choose_folder(std::string_view 
 }
 
 void QtOperator::open_converter(core::DocumentRun& run, std::function<void()> ended) {
-  const core::ConverterView view = run.view();
-  close_converter(view.procedure);
-  window_ = std::make_unique<ConverterWindow>(view, QApplication::activeWindow());
-  if (positions_) restore_position(*positions_, view.procedure, *window_, true);
-  window_->on_pressed(
-      [this, &run, ended = std::move(ended), procedure = view.procedure](std::optional<core::ConverterAction> action) {
-        if (!guard([&] { run.press(action.value_or(run.frame_closing())); })) return;  // the program ends
-        if (run.waiting()) {
-          window_->show_view(run.view());
-          return;
-        }
-        std::function<void()> then = ended;  // this function goes with the window
-        close_converter(procedure);
-        then();
-      });
+  close_converter();
+  form_ = std::make_unique<app::ConverterForm>(run);
+  window_ = std::make_unique<ConverterWindow>(form_->view(), QApplication::activeWindow());
+  if (positions_) restore_position(*positions_, form_->section(), *window_, true);
+  window_->on_pressed([this, ended = std::move(ended)](std::optional<core::ConverterAction> action) {
+    app::ConverterForm::Step step = app::ConverterForm::Step::ignored;
+    if (!guard([&] { step = form_->press(action); })) return;  // the program ends
+    if (step == app::ConverterForm::Step::shows_next) window_->show_view(form_->view());
+    if (step != app::ConverterForm::Step::closes) return;
+    std::function<void()> then = ended;  // this function goes with the window
+    close_converter();
+    then();
+  });
   window_->show();
 }
 
-void QtOperator::close_converter(const std::string& procedure) {
+void QtOperator::close_converter() {
   if (!window_) return;
-  if (positions_) save_position(*positions_, procedure, *window_, true);
+  if (positions_) save_position(*positions_, form_->section(), *window_, true);
   window_->hide();
   // Deleted once the button that closed it has done its work.
   window_.release()->deleteLater();
+  form_.reset();
 }
 
 void QtOperator::progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) {
@@ -63,6 +62,7 @@ void QtOperator::progress(std::size_t current, std::size_t total, const std::fil
 
 void QtOperator::documents_progress(long long done, long long announced) {
   if (since_events_.isValid() && since_events_.elapsed() < kEventsEveryMs && done < announced) return;
+  if (form_) form_->progress(done, announced);
   if (window_) window_->show_progress(done, announced);
   if (documents_) documents_(done, announced);
   QCoreApplication::processEvents();

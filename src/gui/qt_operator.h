@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/converter_form.h"
 #include "app/startup.h"
 #include "core/conversion/driver.h"
 #include "core/conversion/operator.h"
@@ -65,7 +66,7 @@ class QtOperator : public core::Operator {
  private:
   void close_windows(const core::ProgramEnd& end);
   core::Operator& dialogs() { return dialogs_ ? *dialogs_ : real_; }
-  void close_converter(const std::string& procedure);
+  void close_converter();
 
   static constexpr int kEventsEveryMs = 40;
 
@@ -77,6 +78,7 @@ class QtOperator : public core::Operator {
   QElapsedTimer since_events_;
   // The pack chosen last: the file dialog opens in its folder with it selected.
   std::filesystem::path last_file_;
+  std::unique_ptr<app::ConverterForm> form_;
   std::unique_ptr<ConverterWindow> window_;
   app::ProgramEnding ending_;
 };

@@ -3,8 +3,10 @@
 #include <functional>
 #include <set>
 
+#include "app/converter_form.h"
 #include "app/document_kinds.h"
 #include "app/insurer_entry.h"
+#include "app/one_pack_form.h"
 #include "program_folder.h"
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -399,6 +401,56 @@ TEST_F(OnePack, OgrnTypeByLength) {
   ist4.set("KOD_OGRN", "1027700132195");
   core::OnePackConversion::classify_ogrn(ist4);
   EXPECT_EQ(ist4.value("TIP_OGRN"), "ЕГРЮЛ"_w);
+}
+
+// The one-pack window's rules as both desktop programs draw them: what it shows when, the
+// entries taken or refused (on leaving and again at "&OK"), and the converter window's buttons.
+TEST_F(OnePack, WindowFormsDriveThePackAndItsConverterWindow) {
+  auto p = pack("p.txt", kHeader + "ДОКТ,АНКТ,2\nАНК1,0,01.01.2011,Иванов,Иван\nАНК1,1,02.02.2012,Петров,Пётр\n");
+  start();
+  app::OnePackForm form(session(), pack_state());
+  auto u = [&](std::string_view name) { return runtime::ansi_to_utf8(form.value(name)); };
+  EXPECT_FALSE(form.entries_open());
+  EXPECT_FALSE(form.begin_ok([](std::string_view) { return std::string(); }, nullptr));
+  EXPECT_EQ(op.log.back(),
+            "box Сообщение: Входная пачка не выбрана. Нажмите «Входная пачка» и выберите пачку 4 формата.");
+  form.take_pack(p);
+  EXPECT_TRUE(form.entries_open());
+  EXPECT_EQ(form.in4_file(), p);
+  EXPECT_EQ(u("IST4:NAME"), "ООО Ромашка");
+  EXPECT_EQ(u("TYP_PFR"), "АДВ-1");
+  EXPECT_EQ(u("T_RAB_N"), "10:15:30");
+  EXPECT_EQ(runtime::ansi_to_utf8(form.status()),
+            "Заголовок пачки прочитан, документов в пачке: 2. «OK» конвертирует документы.");
+  EXPECT_FALSE(form.leave_entry("IST4:KOD_OGRN", "123"));
+  EXPECT_EQ(u("IST4:KOD_OGRN"), "");
+  EXPECT_TRUE(form.leave_entry("IST4:KOD_OGRN", " 304500116000157 "));
+  EXPECT_EQ(u("IST4:TIP_OGRN"), "ЕГРИП");
+  EXPECT_TRUE(form.leave_entry("IST4:INN", "1"));  // not an entry: nothing taken
+  EXPECT_EQ(u("IST4:INN"), "7701234567");
+  // "&OK" checks again what is typed in an entry that was not left.
+  std::string refused;
+  auto typed = [&](std::string_view name) { return name == "IST4:PODR_KOD" ? std::string("12-3") : form.value(name); };
+  EXPECT_FALSE(form.begin_ok(typed, &refused));
+  EXPECT_EQ(refused, "IST4:PODR_KOD");
+  ASSERT_TRUE(form.begin_ok([&](std::string_view name) { return form.value(name); }, &refused));
+  EXPECT_FALSE(form.buttons_enabled());
+  EXPECT_FALSE(form.entries_open());
+  core::DocumentRun* run = form.start_ok();
+  ASSERT_NE(run, nullptr);
+  app::ConverterForm converter(*run);
+  EXPECT_TRUE(app::has_next(converter.view()));
+  EXPECT_EQ(converter.section(), "load_adv1");
+  EXPECT_EQ(converter.press(core::ConverterAction::next), app::ConverterForm::Step::shows_next);
+  EXPECT_EQ(converter.press(std::nullopt), app::ConverterForm::Step::closes);  // the frame: "Отмена"
+  EXPECT_EQ(converter.press(core::ConverterAction::ok), app::ConverterForm::Step::ignored);
+  form.end_ok();
+  EXPECT_TRUE(form.buttons_enabled());
+  EXPECT_EQ(runtime::ansi_to_utf8(form.status()), "Записан файл " + kOutName + ": документов 2 из 2.");
+  EXPECT_FALSE(form.begin_ok(typed, nullptr));  // converted already
+  EXPECT_FALSE(form.ended());
+  form.cancel();
+  EXPECT_TRUE(form.ended());
 }
 
 // What the operator types into the insurer fields is checked when the field is left.
