@@ -8,6 +8,7 @@
 
 #include "core/conversion/messages.h"
 #include "win/batch_window.h"
+#include "win/pack_windows.h"
 #include "win/program_windows.h"
 #include "win/wide.h"
 
@@ -81,13 +82,8 @@ void MainWindow::open() {
 
 void MainWindow::one_pack(const std::optional<std::filesystem::path>& pack) {
   form_.open(op_.ending(), [&] {
-    if (pack) op_.pack_taken(*pack);
-    // The one-pack window and its converter windows come in the next step of this program.
-    op_.guard([&] {
-      core::info_box(
-          op_, core::kTitleMessage,
-          std::string("Окно одной пачки в программе для Windows еще не готово: пользуйтесь tolvex-cli.exe"_w));
-    });
+    OnePackWindow w(s_, p_, op_, hwnd_);
+    w.run(hwnd_, pack);
   });
 }
 

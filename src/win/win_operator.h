@@ -28,7 +28,8 @@ class WinOperator : public core::Operator {
   bool ending() const { return ending_.ending(); }
   const std::optional<core::ProgramEnd>& end() const { return ending_.end(); }
 
-  // Where the batch window hears of the batch's progress.
+  // Where the batch window hears of the batch's progress, and the batch window or the converter
+  // window of the documents done.
   using ProgressSink = std::function<void(std::size_t, std::size_t, const std::filesystem::path&)>;
   void set_progress_sink(ProgressSink sink) { progress_ = std::move(sink); }
   using DocumentsSink = std::function<void(long long, long long)>;

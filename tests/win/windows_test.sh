@@ -7,7 +7,8 @@
 #                                           window inside the screen, a batch over PACKS leaving
 #                                           the XML files and journal of the Linux console's, the
 #                                           settings window writing a setting, a second copy told
-#                                           the journal is taken
+#                                           the journal is taken; `tolvex.exe PACK`: Alt+O twice
+#                                           writes the XML the Linux console's `convert` writes
 #   windows_test.sh msi BUILD_DIR           the installer and the portable zip hold both programs
 set -eu
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -47,6 +48,13 @@ windows)
   mkdir In_4 linux
   cp "$packs"/* In_4/
   cp -r "$packs" linux/In_4
+  inside() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1366 ] && [ $((Y + HEIGHT)) -le 768 ] ||
+      fail "$2 ${WIDTH}x${HEIGHT}+${X}+${Y} outside the 1366x768 screen"
+  }
+  # Alt+O in the window $1 (wine takes keys in a window once it has been clicked).
+  alt_o() { xdotool windowfocus --sync "$1" mousemove --window "$1" 4 4 click 1 sleep 0.3 key alt+o; }
   # The window named $1, visible, within $2 seconds.
   window() {
     i=0
@@ -145,6 +153,36 @@ windows)
   grep -aq '^\[Main\]' tolvex.ini || fail "the main window's position not kept"
   grep -aq 'Журнал' Report/tolvex.log 2>/dev/null || iconv -f cp1251 -t utf-8 Report/tolvex.log | grep -q 'Журнал' ||
     fail "no journal"
+
+  step one pack
+  # `tolvex.exe PACK`: the one-pack window with the pack; Alt+O, then Alt+O in the converter
+  # window, write the XML the Linux console writes for the pack.
+  mkdir one console
+  cp "$packs/adv1-01.txt" console/pack.txt
+  cp "$packs/adv1-01.txt" one/pack.txt
+  (cd console && "$linux_cli" convert pack.txt >/dev/null 2>&1) || fail "the Linux console did not convert the pack"
+  cd one
+  "$wine" ../tolvex.exe pack.txt >/dev/null 2>&1 &
+  program=$!
+  splash=$(window "Информация" 60) || fail "no information window"
+  xdotool mousemove --window "$splash" 20 20 click 1
+  one=$(window "Конвертация одной пачки" 30) || fail "no one-pack window"
+  inside "$one" "the one-pack window"
+  alt_o "$one"
+  converter=$(window "в формат 7" 30) || fail "no converter window after Alt+O"
+  inside "$converter" "the converter window"
+  i=0
+  alt_o "$converter"
+  # The rest converted, the file closed and named.
+  while ! iconv -f cp1251 -t utf-8 Report/tolvex.log 2>/dev/null | grep -q 'Закрыли в конце'; do
+    [ $i -lt 60 ] || fail "no XML after Alt+O in the converter window"
+    sleep 1
+    i=$((i + 1))
+  done
+  xml=$(ls Out_7/PFR-*.XML)
+  cmp "$xml" ../console/Out_7/"$(basename "$xml")" || fail "the XML differs from the console's"
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
   ;;
 
 msi)
