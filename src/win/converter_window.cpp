@@ -53,9 +53,22 @@ ConverterWindow::ConverterWindow(core::DocumentRun& run, core::IniStore& ini, Wi
   show_view();
   // As wide as the widest page's groups side by side, as high as they and their lists need.
   int width = px(640);
-  for (std::size_t p = 0; p < groups_.size(); ++p)
+  for (std::size_t p = 0; p < groups_.size(); ++p) {
     for (const Shown& g : groups_[p]) width = std::max(width, group_width(g, kMostPairs) + px(40));
-  width = std::min(width, px(1100));
+    // The lists with every column in sight, those beside each other together.
+    int row = 0;
+    for (std::size_t l = 0; l < lists_[p].size(); ++l) {
+      const Shown& list = lists_[p][l];
+      int columns = 0;
+      for (int c = 0; c < static_cast<int>(form_.view().pages[p].lists[l].columns.size()); ++c)
+        columns += static_cast<int>(SendMessageW(list.list, LVM_GETCOLUMNWIDTH, c, 0));
+      int lw =
+          columns + GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi())) + px(8) + (list.frame ? px(16) : 0);
+      row = form_.view().pages[p].lists[l].beside ? row + px(6) + lw : lw;
+      width = std::max(width, row + px(40));
+    }
+  }
+  width = std::min(width, px(1300));
   int height = 0, bottom = line_height() + px(8) + px(11) * 3;
   for (std::size_t p = 0; p < groups_.size(); ++p) {
     int lists = 0;
@@ -288,7 +301,7 @@ int ConverterWindow::layout_page(std::size_t page, int width, int height, bool p
   for (const auto& r : rows) {
     std::size_t most = 0;
     for (std::size_t i : r) most = std::max(most, lists_described[i].rows.size());
-    wanted += (static_cast<int>(std::min<std::size_t>(most, 6)) + 2) * (line_height() + px(5)) +
+    wanted += (static_cast<int>(std::min<std::size_t>(most, 12)) + 2) * (line_height() + px(5)) +
               (lists[r.front()].frame ? line_height() + px(12) : 0) + gap;
   }
   if (lists_height) *lists_height = wanted;

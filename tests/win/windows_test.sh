@@ -198,7 +198,7 @@ msi)
   msiinfo export "$msi" Component | grep -q '^ProgramFolder.*	20	' || fail "the program folder is not kept at uninstall"
   zip="$build/tolvex-$version-x64.zip"
   for f in tolvex.exe tolvex-cli.exe README.md guide/index.html screenshots/one_pack.png \
-    screenshots/windows/batch.png; do
+    screenshots/windows/batch.png screenshots/windows/one-pack.png; do
     unzip -l "$zip" | grep -q "/$f\$" || fail "$f not in the portable zip"
   done
   ;;
