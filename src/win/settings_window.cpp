@@ -170,8 +170,10 @@ void SettingsWindow::leave(Field& f) {
   std::wstring typed(static_cast<std::size_t>(GetWindowTextLengthW(f.edit)) + 1, L'\0');
   typed.resize(static_cast<std::size_t>(GetWindowTextW(f.edit, typed.data(), static_cast<int>(typed.size()))));
   op_.guard([&] {
-    std::string v = f.item->kind == K::folder_with_default ? form_.leave_folder(f.item->key, ansi(typed))
-                                                           : form_.leave_text(f.item->key, ansi(typed));
+    // Folders and programs are file names: a character 1251 lacks is kept, as the console keeps it.
+    std::string text = f.item->key.starts_with("path_") ? ansi_name(typed) : ansi(typed);
+    std::string v = f.item->kind == K::folder_with_default ? form_.leave_folder(f.item->key, text)
+                                                           : form_.leave_text(f.item->key, text);
     SetWindowTextW(f.edit, w(v).c_str());
   });
 }
