@@ -38,7 +38,7 @@ OnePackWindow::OnePackWindow(core::Session& session, core::PackState& pack_state
     return l;
   };
   auto shown = [&](const std::string& name, int id = 0) {
-    HWND e = control(WC_EDITW, L"", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, id, nullptr, WS_EX_CLIENTEDGE);
+    HWND e = control(WC_EDITW, L"", ES_AUTOHSCROLL | ES_READONLY, id, nullptr, WS_EX_CLIENTEDGE);
     own_[name] = e;
     return e;
   };
@@ -71,8 +71,7 @@ OnePackWindow::OnePackWindow(core::Session& session, core::PackState& pack_state
         int id = kFirstField + static_cast<int>(fields_.size());
         app::EntryTyping typing = app::entry_typing(f);
         DWORD digits = typing.allowed == "0123456789" ? ES_NUMBER : 0;
-        field.edit =
-            control(WC_EDITW, L"", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | digits, id, nullptr, WS_EX_CLIENTEDGE);
+        field.edit = control(WC_EDITW, L"", ES_AUTOHSCROLL | ES_READONLY | digits, id, nullptr, WS_EX_CLIENTEDGE);
         SendMessageW(field.edit, EM_LIMITTEXT, typing.most ? typing.most : field.width, 0);
         row.push_back(fields_.size());
         fields_.push_back(field);
@@ -80,8 +79,7 @@ OnePackWindow::OnePackWindow(core::Session& session, core::PackState& pack_state
       if (g.record == "DOKT" && r + 1 == g.rows.size()) {
         Field form_name{"TYP_PFR", 8};
         form_name.prompt = control(WC_STATICW, w(app::kFormNamePrompt), SS_RIGHT | SS_NOPREFIX | SS_CENTERIMAGE, 0);
-        form_name.edit =
-            control(WC_EDITW, L"", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, 0, nullptr, WS_EX_CLIENTEDGE);
+        form_name.edit = control(WC_EDITW, L"", ES_AUTOHSCROLL | ES_READONLY, 0, nullptr, WS_EX_CLIENTEDGE);
         row.push_back(fields_.size());
         fields_.push_back(form_name);
       }
@@ -96,6 +94,24 @@ OnePackWindow::OnePackWindow(core::Session& session, core::PackState& pack_state
   shown("T_RAB");
   ok_ = control(WC_BUTTONW, w(app::kOkCaption), WS_TABSTOP | BS_PUSHBUTTON, IDOK);
   cancel_ = control(WC_BUTTONW, w(app::kCancelCaption), WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL);
+  // The tips: what an entry takes, what the time is.
+  tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  auto add_tip = [&](HWND control, std::string_view text) {
+    tips_.push_back(w(text));
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    ti.lpszText = tips_.back().data();
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  };
+  for (const Field& f : fields_) {
+    std::string_view hint = app::entry_typing(f.name.substr(f.name.find(':') + 1)).hint;
+    if (f.entry && !hint.empty()) add_tip(f.edit, hint);
+  }
+  add_tip(own_["T_RAB"], app::kHeaderTimeTip);
   refresh();
   // As wide as the screen allows up to a comfortable width; as high as the groups need.
   int left = group_height(groups_[0]) + group_height(groups_[1]);
@@ -219,7 +235,11 @@ void OnePackWindow::refresh(bool keep_entries) {
       set(f.edit, w(form_.value(f.name)));
       SendMessageW(f.edit, EM_SETMODIFY, FALSE, 0);
     }
-    if (f.entry) SendMessageW(f.edit, EM_SETREADONLY, !open, 0);
+    if (!f.entry) continue;
+    // An entry takes input, and is in the Tab order, while it is open; shown fields only by a click.
+    SendMessageW(f.edit, EM_SETREADONLY, !open, 0);
+    LONG_PTR style = GetWindowLongPtrW(f.edit, GWL_STYLE);
+    SetWindowLongPtrW(f.edit, GWL_STYLE, open ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP));
   }
   for (HWND b : {in4_, out_, ok_, cancel_}) EnableWindow(b, form_.buttons_enabled());
   set(status_, w(form_.status()));

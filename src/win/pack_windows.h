@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -111,7 +112,8 @@ class OnePackWindow : public Window {
   std::vector<Group> groups_;
   std::map<std::string, HWND> own_;  // the window's own fields: PATH_IN4, IN4_FILE ...
   std::vector<HWND> labels_;  // "Входной каталог:", "Выходной файл XML", "Начало:", "Время работы:"
-  HWND in4_ = nullptr, out_ = nullptr, ok_ = nullptr, cancel_ = nullptr, status_ = nullptr;
+  HWND in4_ = nullptr, out_ = nullptr, ok_ = nullptr, cancel_ = nullptr, status_ = nullptr, tip_ = nullptr;
+  std::list<std::wstring> tips_;  // the tips' texts, kept while the window lives
   std::unique_ptr<ConverterWindow> converter_;
   bool finished_ = false;
 };
