@@ -44,6 +44,8 @@ ConverterWindow::ConverterWindow(core::DocumentRun& run, core::IniStore& ini, Wi
   elapsed_ = control(WC_STATICW, L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0);
   progress_ = control(PROGRESS_CLASSW, L"", 0, 0);
   ShowWindow(progress_, SW_HIDE);
+  // The bar draws no text: the count beside it.
+  progress_text_ = control(WC_STATICW, L"", SS_LEFT | SS_NOPREFIX | SS_CENTERIMAGE, 0);
   if (app::has_next(form_.view()))
     next_ = control(WC_BUTTONW, w(form_.view().next_caption), WS_TABSTOP | BS_PUSHBUTTON, kNext);
   ok_ = control(WC_BUTTONW, w(app::kConverterOk), WS_TABSTOP | BS_PUSHBUTTON, IDOK);
@@ -355,7 +357,10 @@ void ConverterWindow::layout(int width, int height) {
   x += px(10);
   int bw = std::max(px(88), text_width(w(form_.view().next_caption)) + px(24));
   int buttons = (next_ ? 3 : 1) * (bw + space);
-  MoveWindow(progress_, x, bottom, std::max(px(60), width - m - buttons - x), row, TRUE);
+  int count = text_width(w(app::documents_progress_text(9999, 9999))) + px(8);
+  int bar = std::max(px(60), width - m - buttons - x - count - space);
+  MoveWindow(progress_, x, bottom, bar, row, TRUE);
+  MoveWindow(progress_text_, x + bar + space, bottom, count, row, TRUE);
   int bx = width - m - bw;
   for (HWND b : {cancel_, ok_, next_}) {
     if (!b) continue;
@@ -371,7 +376,7 @@ void ConverterWindow::progress(long long done, long long announced) {
   ShowWindow(progress_, SW_SHOW);
   SendMessageW(progress_, PBM_SETRANGE32, 0, std::max(1LL, announced));
   SendMessageW(progress_, PBM_SETPOS, static_cast<WPARAM>(std::min(done, announced)), 0);
-  SetWindowTextW(progress_, w(form_.progress_text()).c_str());
+  SetWindowTextW(progress_text_, w(form_.progress_text()).c_str());
 }
 
 void ConverterWindow::press(std::optional<core::ConverterAction> action) {

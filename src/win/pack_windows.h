@@ -59,7 +59,7 @@ class ConverterWindow : public Window {
   WinOperator& op_;
   HWND owner_;
   std::function<void()> ended_;
-  HWND tabs_ = nullptr, started_ = nullptr, elapsed_ = nullptr, progress_ = nullptr;
+  HWND tabs_ = nullptr, started_ = nullptr, elapsed_ = nullptr, progress_ = nullptr, progress_text_ = nullptr;
   HWND next_ = nullptr, ok_ = nullptr, cancel_ = nullptr;
   std::vector<HWND> prompts_;  // "Начало:", "Время:"
   std::vector<std::unique_ptr<Pane>> panes_;
