@@ -83,9 +83,9 @@ int child(const std::string& mode, const std::vector<std::string>& args) {
   {
     app::Program program(folder, op, clock, programs);
     core::Session& s = program.session();
-    s.settings.path_in4 = folder_setting(folder / "In_4");
-    s.settings.path_out7 = folder_setting(folder / "Out_7");
-    s.settings.path_Arh_prg = "";  // the archiver is not part of the measure
+    s.settings.input_folder = folder_setting(folder / "In_4");
+    s.settings.output_folder = folder_setting(folder / "Out_7");
+    s.settings.archiver = "";  // the archiver is not part of the measure
     auto count = [&](core::PackOutcome o) {
       ++packs;
       if (o == core::PackOutcome::converted || o == core::PackOutcome::documents_left_out ||

@@ -49,19 +49,19 @@ std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, 
 
 bool BatchRun::choose_input_folder() {
   auto chosen = s_.op.choose_folder("Выбор входного каталога пачек ПФР"_w,
-                                    runtime::ansi_to_path(core::trim_right(s_.settings.path_in4)));
+                                    runtime::ansi_to_path(core::trim_right(s_.settings.input_folder)));
   if (!chosen) return false;
-  s_.settings.path_in4 = std::string(core::trim_right(runtime::path_to_ansi(*chosen)));
-  s_.ini.put_setting(core::kSettingsSection, "path_in4", s_.settings.path_in4);
+  s_.settings.input_folder = std::string(core::trim_right(runtime::path_to_ansi(*chosen)));
+  core::put_setting(s_.ini, core::Setting::input_folder, s_.settings.input_folder);
   return true;
 }
 
 bool BatchRun::choose_output_folder() {
   auto chosen = s_.op.choose_folder("Выбор выходного каталога XML"_w,
-                                    runtime::ansi_to_path(core::trim_right(s_.settings.path_out7)));
+                                    runtime::ansi_to_path(core::trim_right(s_.settings.output_folder)));
   if (!chosen) return false;
-  s_.settings.path_out7 = std::string(core::trim_right(runtime::path_to_ansi(*chosen)));
-  s_.ini.put_setting(core::kSettingsSection, "path_Out7", s_.settings.path_out7);
+  s_.settings.output_folder = std::string(core::trim_right(runtime::path_to_ansi(*chosen)));
+  core::put_setting(s_.ini, core::Setting::output_folder, s_.settings.output_folder, core::KeySpelling::second);
   return true;
 }
 
@@ -127,8 +127,8 @@ BatchSummary BatchRun::run() {
   s_.journal.journal_line(std::string("Начало пакета "_w) + core::hh_mm_ss(started));
 
   BatchSummary summary;
-  std::string in_dir = runtime::with_separator(st.path_in4);
-  std::string out_dir = runtime::with_separator(st.path_out7);
+  std::string in_dir = runtime::with_separator(st.input_folder);
+  std::string out_dir = runtime::with_separator(st.output_folder);
   // Temporary files that a run ended by SIGKILL left (nobody alive owns them) go; the archiver
   // would pass them by, but they would stay for ever.
   runtime::remove_abandoned_temporaries(runtime::ansi_to_path(out_dir), "PFR-", ".XML");
@@ -147,10 +147,11 @@ BatchSummary BatchRun::run() {
     return summary;
   }
 
-  if (st.fl_p4all == 1)
+  if (st.check_batch_packs == 1)
     for (const auto& p : packs)
-      s_.programs.run_program(st.path_ChPSN,
-                              core::ProgramArguments().parameters(st.par_ChPSN).name(runtime::path_to_ansi(p)), true);
+      s_.programs.run_program(
+          st.pack_checker,
+          core::ProgramArguments().parameters(st.pack_checker_parameters).name(runtime::path_to_ansi(p)), true);
 
   // The entries in the order of the listing, the links among them.
   std::vector<std::pair<std::filesystem::path, bool>> entries;
@@ -214,17 +215,17 @@ BatchSummary BatchRun::run() {
   threads.reset();
 
   std::string name;
-  if (st.zip_dt == 1) {
+  if (st.dated_archive_name == 1) {
     name = core::yymmdd_hhmm(s_.today, started);
-    st.imj_Arh = name;
+    st.archive_name = name;
   } else {
-    name = core::is_blank(st.imj_Arh) ? std::string("arhiv") : std::string(core::trim_right(st.imj_Arh));
+    name = core::is_blank(st.archive_name) ? std::string("arhiv") : std::string(core::trim_right(st.archive_name));
   }
-  std::string arhiv = std::string(core::trim_right(st.path_Arhiv)) + name;
+  std::string arhiv = std::string(core::trim_right(st.archive_folder)) + name;
   core::ProgramArguments args;
-  args.parameters(st.par_Arh_prg).name(arhiv).name(in_dir + "*.*").name(out_dir + "*.*").archive(arhiv);
+  args.parameters(st.archiver_parameters).name(arhiv).name(in_dir + "*.*").name(out_dir + "*.*").archive(arhiv);
   summary.archive = arhiv;
-  core::ProgramResult archived = s_.programs.run_program(st.path_Arh_prg, args, wait_for_archiver_);
+  core::ProgramResult archived = s_.programs.run_program(st.archiver, args, wait_for_archiver_);
   if (archived.failed()) {
     // The code is the archiver's exit status; what failed it has told on its error stream.
     summary.archive_status = archived.status;
@@ -235,7 +236,7 @@ BatchSummary BatchRun::run() {
 
   s_.journal.journal_line(std::string("Конец пакета "_w) + core::hh_mm_ss(s_.clock.now()));
   // The XML checker is given the output directory.
-  if (st.fl_p7zap == 1) s_.programs.run_program(st.path_ChXML, core::ProgramArguments().name(out_dir), false);
+  if (st.check_output_xml == 1) s_.programs.run_program(st.xml_checker, core::ProgramArguments().name(out_dir), false);
   return summary;
 }
 

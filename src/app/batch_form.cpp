@@ -88,9 +88,9 @@ BatchForm::BatchForm(core::Session& session, core::PackState& pack_state) : s_(s
 
 void BatchForm::refresh() {
   fields_.mode = "1";
-  fields_.input = s_.settings.path_in4;
-  fields_.output = s_.settings.path_out7;
-  if (!running_) fields_.count = std::to_string(list_packs(runtime::ansi_to_path(s_.settings.path_in4)).size());
+  fields_.input = s_.settings.input_folder;
+  fields_.output = s_.settings.output_folder;
+  if (!running_) fields_.count = std::to_string(list_packs(runtime::ansi_to_path(s_.settings.input_folder)).size());
   changed();
 }
 

@@ -143,8 +143,8 @@ bool OnePackForm::is_entry(std::string_view name) {
 bool OnePackForm::entries_open() const { return pack_read_ && !converted_ && !running_ && conv_.header_ready(); }
 
 std::string OnePackForm::value(std::string_view name) const {
-  if (name == "PATH_IN4") return s_.settings.path_in4;
-  if (name == "PATH_OUT7") return s_.settings.path_out7;
+  if (name == "PATH_IN4") return s_.settings.input_folder;
+  if (name == "PATH_OUT7") return s_.settings.output_folder;
   if (!pack_read_) return {};
   if (name == "OUT7_FILE") return p_.output_full_name;
   if (name == "TYP_PFR") return std::string(p_.typ_pfr());

@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
     core::Session& s = program.session();
     bool all_ok = true;
     if (*convert) {
-      if (!out_dir.empty()) s.settings.path_out7 = folder_setting(out_dir);
+      if (!out_dir.empty()) s.settings.output_folder = folder_setting(out_dir);
       // The packs named are one run: none is replaced by another's XML, no PFR name given twice.
       core::RunFiles files;
       for (const auto& p : packs) files.packs.push_back(runtime::identity_at(fs::absolute(argument_path(p))));
@@ -215,8 +215,8 @@ int main(int argc, char** argv) {
       }
       s.run = nullptr;
     } else if (*batch) {
-      if (!in_dir.empty()) s.settings.path_in4 = folder_setting(in_dir);
-      if (!batch_out.empty()) s.settings.path_out7 = folder_setting(batch_out);
+      if (!in_dir.empty()) s.settings.input_folder = folder_setting(in_dir);
+      if (!batch_out.empty()) s.settings.output_folder = folder_setting(batch_out);
       app::BatchRun run(s, program.pack_state());
       run.set_jobs(jobs);
       run.set_wait_for_archiver(true);

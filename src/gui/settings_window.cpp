@@ -51,16 +51,23 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
   for (const app::SettingsPage& page : app::settings_pages()) {
     QVBoxLayout* p = new_page(pages_, qs(page.caption));
     for (const app::SettingsItem& item : page.items) {
-      if (item.kind == app::SettingsItemKind::check) {
-        add_check(p, qs(item.text), item.key);
-      } else if (item.kind == app::SettingsItemKind::note) {
+      if (item.kind == app::SettingsItemKind::note) {
         note(p, qs(item.text));
       } else if (item.kind == app::SettingsItemKind::sample) {
         sample_ = shown_field("SAMPLE", this);
         sample_->setMaxLength(255);
         p->addWidget(sample_);
+      } else if (item.kind == app::SettingsItemKind::program_folder) {
+        p->addWidget(new QLabel(qs(item.text)));
+        program_folder_ = new QLineEdit;
+        program_folder_->setObjectName("PROGRAM_FOLDER");
+        set_entry(program_folder_, false);
+        path_field(program_folder_);
+        p->addWidget(program_folder_);
+      } else if (core::setting_row(item.setting).kind == core::SettingKind::flag) {
+        add_check(p, item.setting);
       } else {
-        add_field(p, qs(item.text), item.key, item.kind, item.folder_button);
+        add_field(p, item.setting);
       }
     }
     p->addStretch(1);
@@ -84,96 +91,69 @@ SettingsWindow::SettingsWindow(core::Session& session, QtOperator& op, QWidget* 
          height());
 }
 
-void SettingsWindow::add_field(QVBoxLayout* page, const QString& prompt, std::string_view key_text, Kind kind,
-                               bool folder_button) {
-  QString key = QString::fromLatin1(key_text.data(), static_cast<qsizetype>(key_text.size()));
-  page->addWidget(new QLabel(prompt));
-  auto* row = new QHBoxLayout;
+void SettingsWindow::add_field(QVBoxLayout* page, core::Setting setting) {
+  const core::SettingRow& row = core::setting_row(setting);
+  page->addWidget(new QLabel(qs(row.caption)));
+  auto* line = new QHBoxLayout;
   auto* e = new QLineEdit;
-  e->setObjectName(key);
-  std::size_t width = core::setting_width(key.toStdString());
-  if (width) e->setMaxLength(static_cast<int>(width));
-  row->addWidget(e, 1);
-  if (kind == Kind::shown) set_entry(e, false);
-  if (key == "PROGRAM_FOLDER" || key.startsWith("path_")) path_field(e);
-  edits_[key] = e;
-  std::string k = key.toStdString();
-  if (kind != Kind::shown) {
-    connect(e, &QLineEdit::editingFinished, this, [this, e, k, kind] {
-      if (!e->isModified()) return;
-      e->setModified(false);
-      std::string typed = to_ansi(e->text());
+  e->setObjectName(QString::fromLatin1(row.key.data(), static_cast<qsizetype>(row.key.size())));
+  if (row.width) e->setMaxLength(static_cast<int>(row.width));
+  line->addWidget(e, 1);
+  if (row.kind == core::SettingKind::folder || row.kind == core::SettingKind::program) path_field(e);
+  fields_.push_back({setting, e});
+  connect(e, &QLineEdit::editingFinished, this, [this, e, setting] {
+    if (!e->isModified()) return;
+    e->setModified(false);
+    std::string typed = to_ansi(e->text());
+    op_.guard([&] { e->setText(qs(form_.leave(setting, typed))); });
+  });
+  if (!row.dialog_title.empty()) {
+    QPushButton* b = browse_button(qPrintable("BUTTON_" + e->objectName()), nullptr);
+    line->addWidget(b);
+    connect(b, &QPushButton::clicked, this, [this, e, setting] {
       op_.guard([&] {
-        std::string v = kind == Kind::folder_with_default ? form_.leave_folder(k, typed) : form_.leave_text(k, typed);
-        e->setText(qs(v));
-      });
-    });
-  }
-  if (kind == Kind::program || folder_button) {
-    QPushButton* b = browse_button(qPrintable("BUTTON_" + key), nullptr);
-    row->addWidget(b);
-    browse_[key] = b;
-    connect(b, &QPushButton::clicked, this, [this, e, k, kind] {
-      op_.guard([&] {
-        std::string_view title = app::SettingsForm::browse_title(k);
-        std::string v = kind == Kind::program ? form_.browse_program(k, title) : form_.browse_folder(k, title);
-        e->setText(qs(v));
+        e->setText(qs(form_.browse(setting)));
         e->setModified(false);
       });
     });
   }
-  page->addLayout(row);
+  page->addLayout(line);
 }
 
-void SettingsWindow::add_check(QVBoxLayout* page, const QString& caption, std::string_view key_text) {
-  QString key = QString::fromLatin1(key_text.data(), static_cast<qsizetype>(key_text.size()));
-  auto* c = new QCheckBox(caption);
-  c->setObjectName(key);
-  checks_[key] = c;
+void SettingsWindow::add_check(QVBoxLayout* page, core::Setting setting) {
+  const core::SettingRow& row = core::setting_row(setting);
+  auto* c = new QCheckBox(qs(row.caption));
+  c->setObjectName(QString::fromLatin1(row.key.data(), static_cast<qsizetype>(row.key.size())));
+  checks_.push_back({setting, c});
   page->addWidget(c);
-  std::string k = key.toStdString();
-  connect(c, &QCheckBox::clicked, this, [this, k](bool on) {
+  connect(c, &QCheckBox::clicked, this, [this, setting](bool on) {
     op_.guard([&] {
-      if (k == "zip_dt") {
-        form_.set_zip_dt(on);
-        refresh();  // the archive name and the sample line change with it
-      } else {
-        form_.set_flag(k, on);
-      }
+      if (form_.set_flag(setting, on)) refresh();  // the archive name and the sample line change with it
     });
   });
 }
 
-QLineEdit* SettingsWindow::edit(const QString& key) const {
-  if (key == "SAMPLE") return sample_;
-  auto it = edits_.find(key);
-  return it == edits_.end() ? nullptr : it->second;
-}
+QLineEdit* SettingsWindow::edit(const QString& key) const { return findChild<QLineEdit*>(key); }
 
-QCheckBox* SettingsWindow::check(const QString& key) const {
-  auto it = checks_.find(key);
-  return it == checks_.end() ? nullptr : it->second;
-}
+QCheckBox* SettingsWindow::check(const QString& key) const { return findChild<QCheckBox*>(key); }
 
-QPushButton* SettingsWindow::browse(const QString& key) const {
-  auto it = browse_.find(key);
-  return it == browse_.end() ? nullptr : it->second;
-}
+QPushButton* SettingsWindow::browse(const QString& key) const { return findChild<QPushButton*>("BUTTON_" + key); }
 
 void SettingsWindow::refresh() {
-  for (const auto& [key, e] : edits_) {
-    QString v = key == "PROGRAM_FOLDER" ? qs(s_.program_folder) : qs(form_.value(key.toStdString()));
+  program_folder_->setText(qs(s_.program_folder));
+  for (const auto& [setting, e] : fields_) {
+    QString v = qs(form_.value(setting));
     if (e->text() != v) e->setText(v);
     e->setModified(false);
   }
-  for (const auto& [key, c] : checks_) c->setChecked(form_.flag(key.toStdString()) == 1);
+  for (const auto& [setting, c] : checks_) c->setChecked(form_.flag(setting) == 1);
   sample_->setText(qs(form_.sample_line()));
 }
 
 void SettingsWindow::run() {
   restore_position(s_.ini, kSection, *this, true);
   pages_->setCurrentIndex(0);
-  edits_.at("PROGRAM_FOLDER")->setFocus();
+  program_folder_->setFocus();
   exec();
 }
 

@@ -5,7 +5,8 @@
 #pragma once
 
 #include <QDialog>
-#include <map>
+#include <utility>
+#include <vector>
 
 #include "app/settings_form.h"
 
@@ -25,7 +26,7 @@ class SettingsWindow : public QDialog {
 
   void run();
 
-  // A control by its setting's key ("path_in4", "fl_p4", "SAMPLE", "PROGRAM_FOLDER").
+  // A control by its object name: its setting's key, "SAMPLE", "PROGRAM_FOLDER".
   QLineEdit* edit(const QString& key) const;
   QCheckBox* check(const QString& key) const;
   // The "..." button of a field.
@@ -39,9 +40,8 @@ class SettingsWindow : public QDialog {
   void reject() override;
 
  private:
-  using Kind = app::SettingsItemKind;
-  void add_field(QVBoxLayout* page, const QString& prompt, std::string_view key, Kind kind, bool folder_button);
-  void add_check(QVBoxLayout* page, const QString& caption, std::string_view key);
+  void add_field(QVBoxLayout* page, core::Setting setting);
+  void add_check(QVBoxLayout* page, core::Setting setting);
   void refresh();
   void finish();
 
@@ -49,10 +49,9 @@ class SettingsWindow : public QDialog {
   QtOperator& op_;
   app::SettingsForm form_;
   QTabWidget* pages_ = nullptr;
-  std::map<QString, QLineEdit*> edits_;
-  std::map<QString, QCheckBox*> checks_;
-  std::map<QString, QPushButton*> browse_;
-  QLineEdit* sample_ = nullptr;
+  std::vector<std::pair<core::Setting, QLineEdit*>> fields_;
+  std::vector<std::pair<core::Setting, QCheckBox*>> checks_;
+  QLineEdit *program_folder_ = nullptr, *sample_ = nullptr;
   QPushButton *ok_ = nullptr, *cancel_ = nullptr;
   bool finished_ = false;
 };

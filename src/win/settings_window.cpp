@@ -22,7 +22,10 @@ constexpr int kEnter = 9999;
 
 int edit_id(std::size_t page, std::size_t item) { return static_cast<int>(1000 + page * 100 + item * 4); }
 
-bool is_field(K kind) { return kind != K::check && kind != K::note && kind != K::sample; }
+// A setting's switch, as against its field.
+bool is_switch(const app::SettingsItem& item) {
+  return item.kind == K::setting && core::setting_row(item.setting).kind == core::SettingKind::flag;
+}
 
 }  // namespace
 
@@ -57,19 +60,20 @@ SettingsWindow::SettingsWindow(core::Session& session, WinOperator& op, HWND own
       const app::SettingsItem& it = pages[p].items[i];
       Field f{&it};
       int id = edit_id(p, i);
-      if (it.kind == K::check) {
-        f.check = control(WC_BUTTONW, w(it.text), WS_TABSTOP | BS_AUTOCHECKBOX, id + 2, ph);
+      const core::SettingRow* row = it.kind == K::setting ? &core::setting_row(it.setting) : nullptr;
+      if (is_switch(it)) {
+        f.check = control(WC_BUTTONW, w(row->caption), WS_TABSTOP | BS_AUTOCHECKBOX, id + 2, ph);
       } else if (it.kind == K::note) {
         f.note = control(WC_STATICW, w(it.text), SS_LEFT | SS_NOPREFIX, 0, ph);
       } else {
-        if (!it.text.empty()) f.label = control(WC_STATICW, w(it.text), SS_LEFT | SS_NOPREFIX, 0, ph);
-        bool read_only = it.kind == K::shown || it.kind == K::sample;
-        f.edit = control(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL | (read_only ? ES_READONLY : 0), id, ph,
-                         WS_EX_CLIENTEDGE);
-        std::size_t width = it.kind == K::sample ? 255 : core::setting_width(it.key);
+        std::string_view prompt = row ? row->caption : it.text;
+        if (!prompt.empty()) f.label = control(WC_STATICW, w(prompt), SS_LEFT | SS_NOPREFIX, 0, ph);
+        f.edit =
+            control(WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL | (row ? 0 : ES_READONLY), id, ph, WS_EX_CLIENTEDGE);
+        std::size_t width = it.kind == K::sample ? 255 : row ? row->width : 0;
         if (width) SendMessageW(f.edit, EM_LIMITTEXT, width, 0);
         if (it.kind == K::sample) sample_ = f.edit;
-        if (it.kind == K::program || it.folder_button)
+        if (row && !row->dialog_title.empty())
           f.browse = control(WC_BUTTONW, L"...", WS_TABSTOP | BS_PUSHBUTTON, id + 1, ph);
       }
       fields.push_back(f);
@@ -153,11 +157,11 @@ void SettingsWindow::refresh() {
   for (auto& page : fields_)
     for (Field& f : page) {
       if (f.check) {
-        SendMessageW(f.check, BM_SETCHECK, form_.flag(f.item->key) == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(f.check, BM_SETCHECK, form_.flag(f.item->setting) == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
       } else if (f.edit) {
-        std::string v = f.item->kind == K::shown    ? s_.program_folder
-                        : f.item->kind == K::sample ? form_.sample_line()
-                                                    : form_.value(f.item->key);
+        std::string v = f.item->kind == K::program_folder ? s_.program_folder
+                        : f.item->kind == K::sample       ? form_.sample_line()
+                                                          : form_.value(f.item->setting);
         SetWindowTextW(f.edit, w(v).c_str());
         SendMessageW(f.edit, EM_SETMODIFY, FALSE, 0);
       }
@@ -171,10 +175,9 @@ void SettingsWindow::leave(Field& f) {
   typed.resize(static_cast<std::size_t>(GetWindowTextW(f.edit, typed.data(), static_cast<int>(typed.size()))));
   op_.guard([&] {
     // Folders and programs are file names: a character 1251 lacks is kept, as the console keeps it.
-    std::string text = f.item->key.starts_with("path_") ? ansi_name(typed) : ansi(typed);
-    std::string v = f.item->kind == K::folder_with_default ? form_.leave_folder(f.item->key, text)
-                                                           : form_.leave_text(f.item->key, text);
-    SetWindowTextW(f.edit, w(v).c_str());
+    core::SettingKind kind = core::setting_row(f.item->setting).kind;
+    bool name = kind == core::SettingKind::folder || kind == core::SettingKind::program;
+    SetWindowTextW(f.edit, w(form_.leave(f.item->setting, name ? ansi_name(typed) : ansi(typed))).c_str());
   });
 }
 
@@ -189,25 +192,17 @@ void SettingsWindow::command(int id, int code, HWND) {
   if (page >= fields_.size() || item >= fields_[page].size()) return;
   Field& f = fields_[page][item];
   int part = (id - 1000) % 4;
-  if (part == 0 && code == EN_KILLFOCUS && is_field(f.item->kind) && f.item->kind != K::shown) {
+  if (part == 0 && code == EN_KILLFOCUS && f.item->kind == K::setting) {
     leave(f);
   } else if (part == 1 && code == BN_CLICKED) {
     op_.guard([&] {
-      std::string_view title = app::SettingsForm::browse_title(f.item->key);
-      std::string v = f.item->kind == K::program ? form_.browse_program(f.item->key, title)
-                                                 : form_.browse_folder(f.item->key, title);
-      SetWindowTextW(f.edit, w(v).c_str());
+      SetWindowTextW(f.edit, w(form_.browse(f.item->setting)).c_str());
       SendMessageW(f.edit, EM_SETMODIFY, FALSE, 0);
     });
   } else if (part == 2 && code == BN_CLICKED) {
     bool on = SendMessageW(f.check, BM_GETCHECK, 0, 0) == BST_CHECKED;
     op_.guard([&] {
-      if (f.item->key == "zip_dt") {
-        form_.set_zip_dt(on);
-        refresh();  // the archive name and the sample line change with it
-      } else {
-        form_.set_flag(f.item->key, on);
-      }
+      if (form_.set_flag(f.item->setting, on)) refresh();  // the archive name and the sample line change with it
     });
   }
 }
@@ -226,7 +221,7 @@ void SettingsWindow::finish() {
   HWND focus = GetFocus();
   for (auto& page : fields_)
     for (Field& f : page)
-      if (f.edit && f.edit == focus && is_field(f.item->kind) && f.item->kind != K::shown) leave(f);
+      if (f.edit && f.edit == focus && f.item->kind == K::setting) leave(f);
   finished_ = true;
   save_position(s_.ini, kSection, true);
   close_modal();

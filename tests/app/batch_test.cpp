@@ -66,7 +66,7 @@ TEST_F(Batch, InputFolderThatCannotBeListedStopsBeforeTheArchiver) {
   std::ofstream(dir / "plain", std::ios::binary) << "a file where the folder should be";
   for (const char* sub : {"missing", "plain"}) {
     start();
-    session().settings.path_in4 = runtime::path_to_ansi(dir / sub);
+    session().settings.input_folder = runtime::path_to_ansi(dir / sub);
     app::BatchSummary s = app::BatchRun(session(), pack_state()).run();
     EXPECT_EQ(s.folder_error, runtime::error::path_not_found) << sub;
     EXPECT_TRUE(programs.runs.empty()) << sub;
@@ -166,7 +166,7 @@ TEST_F(Batch, APfrNameIsGivenOnceLinksAreNoPacksAndNoPackIsReplaced) {
   fs::remove(dir / "In_4" / "b.txt");
   pack(name, "not a pack\n");
   start();
-  session().settings.path_out7 = session().settings.path_in4;
+  session().settings.output_folder = session().settings.input_folder;
   s = app::BatchRun(session(), pack_state()).run();
   EXPECT_EQ(read(dir / "In_4" / name), "not a pack\r\n");
   ASSERT_EQ(s.results.size(), 2u);
@@ -222,12 +222,12 @@ TEST_F(Batch, ArchiveNamesAndCheckers) {
   pack("b.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
   start();
   auto& st = session().settings;
-  st.zip_dt = 0;
-  st.imj_Arh = "";
-  st.fl_p4all = 1;
-  st.fl_p7zap = 1;
-  st.path_ChPSN = "/opt/check4";
-  st.path_ChXML = "/opt/check7";
+  st.dated_archive_name = 0;
+  st.archive_name = "";
+  st.check_batch_packs = 1;
+  st.check_output_xml = 1;
+  st.pack_checker = "/opt/check4";
+  st.xml_checker = "/opt/check7";
   app::BatchRun(session(), pack_state()).run();
   ASSERT_EQ(programs.runs.size(), 4u);
   EXPECT_EQ(arguments(0), "U#|<DIR>/In_4/a.txt");
@@ -237,8 +237,8 @@ TEST_F(Batch, ArchiveNamesAndCheckers) {
   EXPECT_EQ(programs.runs[3].program, "/opt/check7");
   EXPECT_EQ(arguments(3), "<DIR>/Out_7/");
   programs.runs.clear();
-  st.imj_Arh = "kvartal3";
-  st.fl_p4all = st.fl_p7zap = 0;
+  st.archive_name = "kvartal3";
+  st.check_batch_packs = st.check_output_xml = 0;
   app::BatchRun(session(), pack_state()).run();
   EXPECT_NE(arguments(0).find("|<DIR>/Arh/kvartal3|"), std::string::npos);
 }

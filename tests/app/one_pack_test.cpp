@@ -144,7 +144,8 @@ TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
             "box Процедура не написана: Эта Процедура load_ecpd пока  не написана.\n");
   ASSERT_EQ(programs.runs.size(), 1u);
   const auto& arh = programs.runs[0];
-  EXPECT_EQ(arh.program, core::default_setting("path_Arh_prg", runtime::with_separator(runtime::path_to_ansi(dir))));
+  EXPECT_EQ(arh.program,
+            core::default_setting(core::Setting::archiver, runtime::with_separator(runtime::path_to_ansi(dir))));
   EXPECT_EQ(arguments(0), "-add|<DIR>/Arh/261208_1015|<DIR>/In_4/p1.txt|<DIR>/Out_7/" + kOutName);
   EXPECT_FALSE(arh.wait);
 }
@@ -153,11 +154,11 @@ TEST_F(OnePack, CheckersRunWhenSwitchedOn) {
   auto p = pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
   start();
   auto& st = session().settings;
-  st.fl_p4 = 1;
-  st.fl_p7zap = 1;
-  st.zip_dt = 0;
-  st.path_ChPSN = "/opt/check4";
-  st.path_ChXML = "/opt/check7";
+  st.check_one_pack = 1;
+  st.check_output_xml = 1;
+  st.dated_archive_name = 0;
+  st.pack_checker = "/opt/check4";
+  st.xml_checker = "/opt/check7";
   core::OnePackConversion one(session(), pack_state());
   one.take_pack(p);
   op.press_ok(one);
@@ -270,7 +271,7 @@ TEST_F(OnePack, OutputThatCannotBeCreatedIsReportedAndNothingIsLeft) {
   auto p = pack("p1.txt", kHeader + "ДОКТ,ЭЦПД,0\n");
   std::ofstream(dir / "blocked", std::ios::binary) << "a file, not a folder";
   start();
-  session().settings.path_out7 = runtime::path_to_ansi(dir / "blocked" / "sub") + std::string(runtime::separator());
+  session().settings.output_folder = runtime::path_to_ansi(dir / "blocked" / "sub") + std::string(runtime::separator());
   core::OnePackConversion one(session(), pack_state());
   EXPECT_EQ(one.convert_all_documents(p), core::PackOutcome::no_output);
   std::string j = journal();

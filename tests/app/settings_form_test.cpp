@@ -12,6 +12,7 @@
 namespace fs = std::filesystem;
 using namespace tolvex;
 using namespace tolvex::runtime::literals;
+using tolvex::core::Setting;
 
 namespace {
 
@@ -32,35 +33,35 @@ class SettingsFormTest : public fakes::ProgramFolder {
 
 TEST_F(SettingsFormTest, ClearedFoldersTakeTheirDefaultsAndAreWritten) {
   app::SettingsForm form(session());
-  EXPECT_EQ(form.leave_folder("path_in4", "   "), folder("In_4"));
+  EXPECT_EQ(form.leave(Setting::input_folder, "   "), folder("In_4"));
   EXPECT_EQ(ini("path_in4"), folder("In_4"));
-  EXPECT_EQ(session().settings.path_in4, folder("In_4"));
+  EXPECT_EQ(session().settings.input_folder, folder("In_4"));
   // The report folder in this window's spelling, not the start-up one.
-  EXPECT_EQ(form.leave_folder("path_Report", ""), folder("Report"));
+  EXPECT_EQ(form.leave(Setting::report_folder, ""), folder("Report"));
   EXPECT_EQ(ini("path_Report"), folder("Report"));
-  EXPECT_EQ(form.leave_folder("path_kps", ""), folder("KPS"));
-  EXPECT_EQ(form.leave_folder("path_error", ""), folder("Error"));
-  EXPECT_EQ(form.leave_folder("path_out7", ""), folder("Out_7"));
+  EXPECT_EQ(form.leave(Setting::reference_folder, ""), folder("KPS"));
+  EXPECT_EQ(form.leave(Setting::error_folder, ""), folder("Error"));
+  EXPECT_EQ(form.leave(Setting::output_folder, ""), folder("Out_7"));
   // A typed folder is taken as typed, whether it exists or not.
-  EXPECT_EQ(form.leave_folder("path_in4", "/nowhere/packs"), "/nowhere/packs");
+  EXPECT_EQ(form.leave(Setting::input_folder, "/nowhere/packs"), "/nowhere/packs");
   EXPECT_EQ(ini("path_in4"), "/nowhere/packs");
 }
 
 TEST_F(SettingsFormTest, PlainFieldsAreWrittenBlankIncluded) {
   app::SettingsForm form(session());
-  EXPECT_EQ(form.leave_text("path_Arhiv", ""), "");
+  EXPECT_EQ(form.leave(Setting::archive_folder, ""), "");
   EXPECT_TRUE(session().ini.has_setting("odna_pch", "path_Arhiv"));
   EXPECT_EQ(ini("path_Arhiv"), "");
-  EXPECT_EQ(session().settings.path_Arhiv, "");
+  EXPECT_EQ(session().settings.archive_folder, "");
   // Blanks of a parameter text are kept; a text longer than its width is cut.
-  form.leave_text("par_ChPSN", " K# ");
+  form.leave(Setting::pack_checker_parameters, " K# ");
   EXPECT_EQ(ini("par_ChPSN"), " K# ");
-  EXPECT_EQ(form.leave_text("imj_Arh", "a_very_long_archive_name_indeed"), "a_very_long_archive_");
-  form.set_flag("fl_p4", true);
-  form.set_flag("fl_p7zap", false);
+  EXPECT_EQ(form.leave(Setting::archive_name, "a_very_long_archive_name_indeed"), "a_very_long_archive_");
+  form.set_flag(Setting::check_one_pack, true);
+  form.set_flag(Setting::check_output_xml, false);
   EXPECT_EQ(ini("fl_p4"), "1");
   EXPECT_EQ(ini("fl_p7zap"), "0");
-  EXPECT_EQ(session().settings.fl_p4, 1);
+  EXPECT_EQ(session().settings.check_one_pack, 1);
 }
 
 TEST_F(SettingsFormTest, OutputFolderByButtonIsWrittenUnderItsOwnKeySpelling) {
@@ -69,15 +70,15 @@ TEST_F(SettingsFormTest, OutputFolderByButtonIsWrittenUnderItsOwnKeySpelling) {
   session().ini.reload();
   app::SettingsForm form(session());
   op.folders.push_back(dir / "Elsewhere");
-  std::string v = form.browse_folder("path_out7", app::SettingsForm::browse_title("path_out7"));
+  std::string v = form.browse(Setting::output_folder);
   EXPECT_EQ(v, folder("Elsewhere"));
   EXPECT_NE(read(dir / "tolvex.ini").find("path_Out7="), std::string::npos);
   EXPECT_EQ(op.log.back(), "folder dialog Выбор выходного каталога XML");
   // A cancelled folder dialog rewrites the unchanged value.
   fs::remove(dir / "tolvex.ini");
   session().ini.reload();
-  EXPECT_EQ(form.browse_folder("path_kps", app::SettingsForm::browse_title("path_kps")), session().settings.path_kps);
-  EXPECT_EQ(ini("path_kps"), session().settings.path_kps);
+  EXPECT_EQ(form.browse(Setting::reference_folder), session().settings.reference_folder);
+  EXPECT_EQ(ini("path_kps"), session().settings.reference_folder);
   EXPECT_EQ(op.log.back(), "folder dialog Выбор каталога справочников ");
 }
 
@@ -86,26 +87,27 @@ TEST_F(SettingsFormTest, CancelledProgramDialogWarnsOnlyWithoutAProgram) {
   // The field names an existing file: no warning, the value stays and is rewritten.
   std::ofstream(dir / "checker.exe") << "x";
   std::string checker = runtime::path_to_ansi(dir / "checker.exe");
-  form.leave_text("path_ChPSN", checker);
+  form.leave(Setting::pack_checker, checker);
   op.log.clear();
-  EXPECT_EQ(form.browse_program("path_ChPSN", app::SettingsForm::browse_title("path_ChPSN")), checker);
+  EXPECT_EQ(form.browse(Setting::pack_checker), checker);
   EXPECT_EQ(op.log, std::vector<std::string>{"file dialog Выбор программы проверки пачек 4 формата"});
   EXPECT_EQ(ini("path_ChPSN"), checker);
 
   // Each program field has its own warning; the field is cleared and written empty.
   struct Case {
+    Setting setting;
     const char* key;
     const char* warning;
   } cases[] = {
-      {"path_ChXML", "Программа проверки XMLне выбрана! Проверка НЕ возможна !!"},
-      {"path_Arh_prg", "Программа архиватор не выбрана! Архивация НЕ возможна !!"},
-      {"path_edit", "Программа просмотра не выбрана! Просмотр НЕ возможен !!"},
-      {"path_ChPSN", "Программа проверки не выбрана! Проверка НЕ возможна !!"},
+      {Setting::xml_checker, "path_ChXML", "Программа проверки XMLне выбрана! Проверка НЕ возможна !!"},
+      {Setting::archiver, "path_Arh_prg", "Программа архиватор не выбрана! Архивация НЕ возможна !!"},
+      {Setting::viewer, "path_edit", "Программа просмотра не выбрана! Просмотр НЕ возможен !!"},
+      {Setting::pack_checker, "path_ChPSN", "Программа проверки не выбрана! Проверка НЕ возможна !!"},
   };
   fs::remove(dir / "checker.exe");
   for (const auto& c : cases) {
     op.log.clear();
-    EXPECT_EQ(form.browse_program(c.key, app::SettingsForm::browse_title(c.key)), "") << c.key;
+    EXPECT_EQ(form.browse(c.setting), "") << c.key;
     ASSERT_EQ(op.log.size(), 2u) << c.key;
     EXPECT_EQ(op.log[1], std::string("box ПРЕДУПРЕЖДЕНИЕ !!!: ") + c.warning);
     EXPECT_TRUE(session().ini.has_setting("odna_pch", c.key));
@@ -113,52 +115,53 @@ TEST_F(SettingsFormTest, CancelledProgramDialogWarnsOnlyWithoutAProgram) {
   }
   // A program chosen in the dialog is taken and written.
   op.files.push_back(dir / "zip");
-  EXPECT_EQ(form.browse_program("path_Arh_prg", "t"), runtime::path_to_ansi(dir / "zip"));
-  EXPECT_EQ(session().settings.path_Arh_prg, runtime::path_to_ansi(dir / "zip"));
+  EXPECT_EQ(form.browse(Setting::archiver), runtime::path_to_ansi(dir / "zip"));
+  EXPECT_EQ(session().settings.archiver, runtime::path_to_ansi(dir / "zip"));
 }
 
 TEST_F(SettingsFormTest, DateTimeSwitchMakesTheArchiveNameAndTheSampleLine) {
   app::SettingsForm form(session());
   EXPECT_EQ(form.sample_line(), "");
-  form.leave_text("path_Arhiv", "/arh/");
+  form.leave(Setting::archive_folder, "/arh/");
   clock.time.hour = 14;
   clock.time.minute = 35;
-  form.set_zip_dt(true);
-  EXPECT_EQ(session().settings.imj_Arh, "261208_1435");
+  form.set_flag(Setting::dated_archive_name, true);
+  EXPECT_EQ(session().settings.archive_name, "261208_1435");
   EXPECT_EQ(form.sample_line(), " -add /arh/261208_1435");
   EXPECT_EQ(ini("zip_dt"), "1");
   // The name lives in memory only.
   EXPECT_EQ(ini("imj_Arh"), "arhiv");
-  form.set_zip_dt(false);
-  EXPECT_EQ(session().settings.imj_Arh, "arhiv");
+  form.set_flag(Setting::dated_archive_name, false);
+  EXPECT_EQ(session().settings.archive_name, "arhiv");
   EXPECT_EQ(form.sample_line(), " -add /arh/arhiv");
   EXPECT_EQ(ini("zip_dt"), "0");
-  EXPECT_EQ(session().settings.zip_dt, 0);
+  EXPECT_EQ(session().settings.dated_archive_name, 0);
 }
 
-// Every field and switch the window shows reaches its setting, and every "..." button has its
-// dialog's title: a misspelt key would leave a control that writes nothing.
+// Every field and switch the window shows reaches its variable, and every program's "..." button
+// has its dialog's title and its warning: a row without them would leave a control that writes
+// nothing or a dialog without a title.
 TEST_F(SettingsFormTest, EveryControlOfEveryPageReachesItsSetting) {
-  using K = app::SettingsItemKind;
   app::SettingsForm form(session());
   std::size_t controls = 0;
   for (const app::SettingsPage& page : app::settings_pages())
     for (const app::SettingsItem& item : page.items) {
-      if (item.kind == K::check) {
-        form.set_flag(item.key, true);
-        EXPECT_EQ(form.flag(item.key), 1) << item.key;
-      } else if (item.kind != K::note && item.kind != K::shown && item.kind != K::sample) {
-        EXPECT_EQ(form.leave_text(item.key, "x"), "x");
-        EXPECT_EQ(form.value(item.key), "x") << item.key;
+      if (item.kind != app::SettingsItemKind::setting) continue;
+      const core::SettingRow& row = core::setting_row(item.setting);
+      EXPECT_FALSE(row.caption.empty()) << row.key;
+      if (row.kind == core::SettingKind::flag) {
+        form.set_flag(item.setting, true);
+        EXPECT_EQ(form.flag(item.setting), 1) << row.key;
       } else {
-        continue;
+        EXPECT_EQ(form.leave(item.setting, "x"), "x");
+        EXPECT_EQ(form.value(item.setting), "x") << row.key;
       }
       ++controls;
-      if (item.kind == K::program || item.folder_button) {
-        EXPECT_FALSE(app::SettingsForm::browse_title(item.key).empty()) << item.key;
+      if (row.kind == core::SettingKind::folder || row.kind == core::SettingKind::program) {
+        EXPECT_FALSE(row.dialog_title.empty()) << row.key;
       }
-      if (item.kind == K::program) {
-        EXPECT_FALSE(app::SettingsForm::program_warning(item.key).empty()) << item.key;
+      if (row.kind == core::SettingKind::program) {
+        EXPECT_FALSE(row.warning.empty()) << row.key;
       }
     }
   EXPECT_EQ(controls, 17u);

@@ -61,29 +61,29 @@ TEST_F(SettingsTest, FirstStartWritesEveryKeyWithDefaults) {
             "path_ChXML=\r\n"
             "fl_p7zap=0\r\n");
   // clang-format on
-  EXPECT_EQ(s.par_Arh_prg, " -add ");
-  EXPECT_EQ(s.par_ChPSN, " U# ");
-  EXPECT_EQ(s.zip_dt, 1);
-  EXPECT_EQ(s.path_edit, "C:\\AkelPad\\AkelPad.exe");
+  EXPECT_EQ(s.archiver_parameters, " -add ");
+  EXPECT_EQ(s.pack_checker_parameters, " U# ");
+  EXPECT_EQ(s.dated_archive_name, 1);
+  EXPECT_EQ(s.viewer, "C:\\AkelPad\\AkelPad.exe");
   // A second start reads the same values back, blanks inside quotes included.
   IniStore again(ini_path_);
   Settings t = load_settings(again, "/other/");
-  EXPECT_EQ(t.par_Arh_prg, " -add ");
-  EXPECT_EQ(t.path_in4, "/prog/In_4" + sep);
+  EXPECT_EQ(t.archiver_parameters, " -add ");
+  EXPECT_EQ(t.input_folder, "/prog/In_4" + sep);
   // An archiver already stored is kept.
   write_ini("[odna_pch]\r\npath_Arh_prg=/opt/arc\r\n");
   IniStore stored(ini_path_);
-  EXPECT_EQ(load_settings(stored, "/prog/").path_Arh_prg, "/opt/arc");
+  EXPECT_EQ(load_settings(stored, "/prog/").archiver, "/opt/arc");
 }
 
 TEST_F(SettingsTest, FlagsKeepNumbersAndDefaultTheRest) {
   write_ini("[odna_pch]\r\nzip_dt=0\r\nfl_p4=abc\r\nfl_p4all=1\r\nfl_p7zap=\r\n");
   IniStore ini(ini_path_);
   Settings s = load_settings(ini, "/p/");
-  EXPECT_EQ(s.zip_dt, 0);  // an operator's 0 is kept
-  EXPECT_EQ(s.fl_p4, 0);
-  EXPECT_EQ(s.fl_p4all, 1);
-  EXPECT_EQ(s.fl_p7zap, 0);
+  EXPECT_EQ(s.dated_archive_name, 0);  // an operator's 0 is kept
+  EXPECT_EQ(s.check_one_pack, 0);
+  EXPECT_EQ(s.check_batch_packs, 1);
+  EXPECT_EQ(s.check_output_xml, 0);
   IniStore reread(ini_path_);
   EXPECT_EQ(reread.get_setting("odna_pch", "zip_dt"), "0");
   EXPECT_EQ(reread.get_setting("odna_pch", "fl_p4"), "0");  // rewritten from "abc"
@@ -105,8 +105,8 @@ TEST_F(SettingsTest, LongTextValuesAreCutToTheirWidth) {
   write_ini("[odna_pch]\r\nimj_Arh=" + std::string(30, 'a') + "\r\npath_in4=/" + std::string(120, 'd') + "/\r\n");
   IniStore ini(ini_path_);
   Settings s = load_settings(ini, "/p/");
-  EXPECT_EQ(s.imj_Arh, std::string(20, 'a'));
-  EXPECT_EQ(s.path_in4.size(), 122u);  // a directory is never cut: it would name another one
+  EXPECT_EQ(s.archive_name, std::string(20, 'a'));
+  EXPECT_EQ(s.input_folder.size(), 122u);  // a directory is never cut: it would name another one
 }
 
 TEST_F(SettingsTest, WindowPositions) {
@@ -138,7 +138,7 @@ TEST_F(SettingsTest, FileThatCannotBeReadIsNeverWritten) {
     IniStore ini(ini_path_);
     EXPECT_EQ(ini.read_error(), 5);
     Settings s = load_settings(ini, "/p/");
-    EXPECT_EQ(s.path_out7, "/p/Out_7" + std::string(tolvex::runtime::separator()));  // defaults in memory
+    EXPECT_EQ(s.output_folder, "/p/Out_7" + std::string(tolvex::runtime::separator()));  // defaults in memory
     EXPECT_FALSE(ini.put_setting("odna_pch", "x", "1"));
     EXPECT_TRUE(fs::is_directory(ini_path_));
   }

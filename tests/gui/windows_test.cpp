@@ -583,7 +583,7 @@ class SettingsAndBatch : public QObject {
     QCOMPARE(f.ini("odna_pch", "fl_p4"), std::string("1"));
     QCOMPARE(f.ini("odna_pch", "zip_dt"), std::string("0"));
     QCOMPARE(f.ini("odna_pch", "par_ChPSN"), std::string(" U# K"));
-    QCOMPARE(f.session().settings.fl_p4, 1);
+    QCOMPARE(f.session().settings.check_one_pack, 1);
     QVERIFY(!f.ini("set_mode", "Maximize").empty());
   }
 

@@ -174,7 +174,7 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
 
 bool OnePackConversion::make_output_file(const PackReader& pack) {
   close_previous_output();
-  std::string full = runtime::with_separator(s_.settings.path_out7) + output_file_name(p_.header);
+  std::string full = runtime::with_separator(s_.settings.output_folder) + output_file_name(p_.header);
   p_.output_full_name = full;
   const std::filesystem::path path = runtime::ansi_to_path(full);
   const runtime::FileIdentity at_name = runtime::identity_at(path);
@@ -293,7 +293,7 @@ PackOutcome OnePackConversion::convert_held(const std::filesystem::path& pack_pa
 bool OnePackConversion::choose_pack(PackOutcome* outcome) {
   if (!p_.pack.empty()) s_.journal.journal_result(0, " Зак.ст. "_w, runtime::path_to_ansi(p_.pack));
   auto chosen = s_.op.choose_file("Выбор входного файла"_w, "Файлы пачек 4 формата|*.*"_w,
-                                  runtime::ansi_to_path(trimmed(s_.settings.path_in4)));
+                                  runtime::ansi_to_path(trimmed(s_.settings.input_folder)));
   if (!chosen) return false;
   PackOutcome o = take_pack(*chosen);
   if (outcome) *outcome = o;
@@ -304,12 +304,12 @@ PackOutcome OnePackConversion::take_pack(const std::filesystem::path& chosen) {
   p_.pack = chosen;
   std::string full = runtime::path_to_ansi(chosen);
   std::string dir = runtime::path_to_ansi(chosen.parent_path());
-  s_.settings.path_in4 = runtime::with_separator(dir);
-  s_.ini.put_setting(kSettingsSection, "path_in4", s_.settings.path_in4);
+  s_.settings.input_folder = runtime::with_separator(dir);
+  put_setting(s_.ini, Setting::input_folder, s_.settings.input_folder);
   s_.journal.journal_result(0, " Выбрали "_w, full);
-  if (s_.settings.fl_p4 == 1)
-    s_.programs.run_program(s_.settings.path_ChPSN, ProgramArguments().name(full).parameters(s_.settings.par_ChPSN),
-                            true);
+  if (s_.settings.check_one_pack == 1)
+    s_.programs.run_program(s_.settings.pack_checker,
+                            ProgramArguments().name(full).parameters(s_.settings.pack_checker_parameters), true);
   PackReader pack;
   if (!open_pack_stage(pack)) return PackOutcome::no_pack;
   return header_stage(pack);
@@ -317,11 +317,11 @@ PackOutcome OnePackConversion::take_pack(const std::filesystem::path& chosen) {
 
 bool OnePackConversion::choose_output_folder() {
   auto chosen =
-      s_.op.choose_folder("Выбор выходного каталога"_w, runtime::ansi_to_path(trimmed(s_.settings.path_out7)));
+      s_.op.choose_folder("Выбор выходного каталога"_w, runtime::ansi_to_path(trimmed(s_.settings.output_folder)));
   if (!chosen) return false;
-  s_.settings.path_out7 = trimmed(runtime::path_to_ansi(*chosen));
-  s_.ini.put_setting(kSettingsSection, "path_out7", s_.settings.path_out7);
-  s_.journal.journal_result(0, " Выбрали "_w, s_.settings.path_out7);
+  s_.settings.output_folder = trimmed(runtime::path_to_ansi(*chosen));
+  put_setting(s_.ini, Setting::output_folder, s_.settings.output_folder);
+  s_.journal.journal_result(0, " Выбрали "_w, s_.settings.output_folder);
   return true;
 }
 
@@ -364,17 +364,17 @@ bool OnePackConversion::finish_ok() {
   s_.journal.journal_result(rc, " Закрыли в конце"_w, p_.output_full_name);
 
   ClockTime at = s_.clock.now();
-  std::string archive = s_.settings.zip_dt == 1 ? yymmdd_hhmm(s_.today, at) : std::string("arhiv");
-  if (s_.settings.zip_dt == 1) s_.settings.imj_Arh = archive;
+  std::string archive = s_.settings.dated_archive_name == 1 ? yymmdd_hhmm(s_.today, at) : std::string("arhiv");
+  if (s_.settings.dated_archive_name == 1) s_.settings.archive_name = archive;
   ProgramArguments args;
-  args.parameters(s_.settings.par_Arh_prg).name(trimmed(s_.settings.path_Arhiv) + archive);
+  args.parameters(s_.settings.archiver_parameters).name(trimmed(s_.settings.archive_folder) + archive);
   args.name(runtime::path_to_ansi(p_.pack))
       .name(p_.output_full_name)
-      .archive(trimmed(s_.settings.path_Arhiv) + archive);
-  s_.programs.run_program(s_.settings.path_Arh_prg, args, false);
+      .archive(trimmed(s_.settings.archive_folder) + archive);
+  s_.programs.run_program(s_.settings.archiver, args, false);
   s_.journal.journal_result(0, " Архивировали "_w, p_.output_full_name);
-  if (s_.settings.fl_p7zap == 1)
-    s_.programs.run_program(s_.settings.path_ChXML, ProgramArguments().name(p_.output_full_name), false);
+  if (s_.settings.check_output_xml == 1)
+    s_.programs.run_program(s_.settings.xml_checker, ProgramArguments().name(p_.output_full_name), false);
   return rc == 0;
 }
 

@@ -13,7 +13,7 @@ namespace tolvex::core {
 
 namespace {
 
-bool iequals(std::string_view a, std::string_view b) {
+constexpr bool iequals(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     char x = a[i], y = b[i];
@@ -390,117 +390,172 @@ int IniStore::save() {
 
 namespace {
 
-// The viewer path the settings window starts from.
-constexpr std::string_view kDefaultViewer = "C:\\AkelPad\\AkelPad.exe";
+using namespace runtime::literals;
+using K = SettingKind;
+using D = StartDefault;
+using S = Settings;
 
-struct TextKey {
-  std::string_view key;
-  std::size_t width;        // 0: a path, never cut
-  std::string_view folder;  // default: program folder + this (+ separator for directories)
-  bool directory;
-  std::string_view fixed_default;
-};
-
-// The keys of section odna_pch in the order they are read; the archiver's default is the
-// runtime's default_archiver().
+// The settings of section odna_pch. A new setting: its name in the enumeration, its variable in
+// Settings, its row here (and its control on a page of the settings window, app/settings_form.cpp).
+// Columns: the setting, its key and the key's second spelling, kind, width, start-up default,
+// the default of a field cleared in the settings window, the title of the "..." dialog, the
+// warning of a program left unchosen, the caption in the settings window, the variable.
 // clang-format off
-constexpr TextKey kTextKeys[] = {
-    {"path_in4", 0, "In_4", true, {}},
-    {"path_out7", 0, "Out_7", true, {}},
-    {"path_Report", 0, "REPORT", true, {}},
-    {"path_kps", 0, "KPS", true, {}},
-    {"path_temp", 0, "Error", true, {}},
-    {"path_error", 0, "Error", true, {}},
-    {"path_Arhiv", 0, "Arh", true, {}},
-    {"path_Arh_prg", 0, {}, false, {}},
-    {"par_Arh_prg", 80, {}, false, " -add "},
-    {"imj_Arh", 20, {}, false, "arhiv"},
-    {"path_ChPSN", 0, {}, false, {}},
-    {"par_ChPSN", 20, {}, false, " U# "},
-    {"path_ChXML", 0, {}, false, {}},
-    {"path_edit", 0, {}, false, {}},
+constexpr SettingRow kRows[] = {
+    {Setting::input_folder, "path_in4", {}, K::folder, 0, D::subfolder, "In_4", "In_4",
+     "Выбор входного каталога пачек ПФР"_w, {},
+     "Входная папка (каталог) для пачек формата 4 ПФР"_w, &S::input_folder, nullptr},
+    {Setting::output_folder, "path_out7", "path_Out7", K::folder, 0, D::subfolder, "Out_7", "Out_7",
+     "Выбор выходного каталога XML"_w, {},
+     "Выходная папка (каталог) для сконвертированых пачек 7 формата XML"_w, &S::output_folder, nullptr},
+    // The settings window spells a cleared report folder "Report"; start-up writes it in capitals.
+    {Setting::report_folder, "path_Report", {}, K::folder, 0, D::subfolder, "REPORT", "Report",
+     "Выбор каталога отчетов"_w, {},
+     "Местонахождение (путь) папки (каталога) для файлов отчета"_w, &S::report_folder, nullptr},
+    {Setting::reference_folder, "path_kps", {}, K::folder, 0, D::subfolder, "KPS", "KPS",
+     "Выбор каталога справочников "_w, {},
+     "Местонахождение (путь) папки (каталога) с кодами постояных справочников"_w, &S::reference_folder, nullptr},
+    {Setting::temporary_folder, "path_temp", {}, K::folder, 0, D::subfolder, "Error", {},
+     {}, {},
+     {}, &S::temporary_folder, nullptr},
+    {Setting::error_folder, "path_error", {}, K::folder, 0, D::subfolder, "Error", "Error",
+     "Выбор каталога Ошибок"_w, {},
+     "Местонахождение (путь) папки (каталога) для временых файлов и ошибок"_w, &S::error_folder, nullptr},
+    {Setting::archive_folder, "path_Arhiv", {}, K::folder, 0, D::subfolder, "Arh", {},
+     "Выбор каталога архивов"_w, {},
+     "Местонахождение (путь) папки резервных архивов входных и выходных документов"_w, &S::archive_folder, nullptr},
+    {Setting::archiver, "path_Arh_prg", {}, K::program, 0, D::archiver, {}, {},
+     "Выбор программы архивации пачек 4 и 7 формата"_w,
+     "Программа архиватор не выбрана! Архивация НЕ возможна !!"_w,
+     "Местонахождение (путь) программы-архиватора (RAR, pkZipc, arj)"_w, &S::archiver, nullptr},
+    {Setting::archiver_parameters, "par_Arh_prg", {}, K::parameters, 80, D::text, " -add ", {},
+     {}, {},
+     "Параметры архиватора (командной строки)"_w, &S::archiver_parameters, nullptr},
+    {Setting::dated_archive_name, "zip_dt", {}, K::flag, 0, D::text, "1", {},
+     {}, {},
+     "Имена архивов из текущей даты+времени, например= 050723_1234.zip"_w, nullptr, &S::dated_archive_name},
+    {Setting::archive_name, "imj_Arh", {}, K::name, 20, D::text, "arhiv", {},
+     {}, {},
+     "Имя :"_w, &S::archive_name, nullptr},
+    {Setting::pack_checker, "path_ChPSN", {}, K::program, 0, D::text, "", {},
+     "Выбор программы проверки пачек 4 формата"_w,
+     "Программа проверки не выбрана! Проверка НЕ возможна !!"_w,
+     "Местонахождение (путь) программы проверки пачек 4 формата ПФР CheckPSN.exe"_w, &S::pack_checker, nullptr},
+    {Setting::pack_checker_parameters, "par_ChPSN", {}, K::parameters, 20, D::text, " U# ", {},
+     {}, {},
+     "Параметры проверки пачек (командной строки)"_w, &S::pack_checker_parameters, nullptr},
+    {Setting::check_one_pack, "fl_p4", {}, K::flag, 0, D::text, "0", {},
+     {}, {},
+     "Проверять перед конвертацией Одной пачки"_w, nullptr, &S::check_one_pack},
+    {Setting::check_batch_packs, "fl_p4all", {}, K::flag, 0, D::text, "0", {},
+     {}, {},
+     "Проверять ВСЕ пачки перед пакетной конвертацией"_w, nullptr, &S::check_batch_packs},
+    {Setting::xml_checker, "path_ChXML", {}, K::program, 0, D::text, "", {},
+     "Выбор программы проверки XML"_w,
+     "Программа проверки XMLне выбрана! Проверка НЕ возможна !!"_w,
+     "Местонахождение (путь) программы проверки документов 7 формата XML"_w, &S::xml_checker, nullptr},
+    {Setting::check_output_xml, "fl_p7zap", {}, K::flag, 0, D::text, "0", {},
+     {}, {},
+     "Всегда запускать программу проверки XML  после конвертации пачек"_w, nullptr, &S::check_output_xml},
+    {Setting::viewer, "path_edit", {}, K::program, 0, D::not_read, "C:\\AkelPad\\AkelPad.exe", {},
+     "Выбор программы/редактора для просмотра документов"_w,
+     "Программа просмотра не выбрана! Просмотр НЕ возможен !!"_w,
+     "Местонахождение (путь) программы редактора текстовых файлов для просмотра"_w, &S::viewer, nullptr},
 };
 // clang-format on
 
-const TextKey* text_key(std::string_view key) {
-  for (const auto& k : kTextKeys)
-    if (iequals(k.key, key)) return &k;
-  return nullptr;
+// What the compiler can check of the table: one row per setting in the enumeration's order,
+// keys that differ without regard to case, a variable of the setting's sort.
+constexpr bool rows_are_sound() {
+  if (std::size(kRows) != kSettingCount) return false;
+  for (std::size_t i = 0; i < std::size(kRows); ++i) {
+    const SettingRow& r = kRows[i];
+    if (static_cast<std::size_t>(r.setting) != i || r.key.empty()) return false;
+    if ((r.kind == K::flag) != (r.flag != nullptr) || (r.kind == K::flag) == (r.text != nullptr)) return false;
+    for (std::size_t j = 0; j < i; ++j)
+      for (std::string_view key : {r.key, r.second_key})
+        if (!key.empty() && (iequals(kRows[j].key, key) || iequals(kRows[j].second_key, key))) return false;
+  }
+  return true;
 }
+static_assert(rows_are_sound());
 
 std::string cut(std::string_view value, std::size_t width) {
   if (width && value.size() > width) value = value.substr(0, width);
   return std::string(value);
 }
 
-std::string load_text(IniStore& ini, std::string_view key, std::string_view program_folder) {
-  const TextKey* k = text_key(key);
-  std::string v = cut(ini.get_setting(kSettingsSection, key), k->width);
+std::string load_text(IniStore& ini, const SettingRow& row, std::string_view program_folder) {
+  std::string v = cut(ini.get_setting(kSettingsSection, row.key), row.width);
   if (is_blank(v)) {
-    v = cut(default_setting(key, program_folder), k->width);
-    ini.put_setting(kSettingsSection, key, v);
+    v = cut(default_setting(row.setting, program_folder), row.width);
+    ini.put_setting(kSettingsSection, row.key, v);
   }
   return v;
 }
 
 // A flag key: a missing, empty or non-numeric value takes the default and is written back; a
 // numeric value, 0 included, is kept.
-int load_flag(IniStore& ini, std::string_view key, int def) {
-  std::string v = ini.get_setting(kSettingsSection, key);
+int load_flag(IniStore& ini, const SettingRow& row) {
+  std::string v = ini.get_setting(kSettingsSection, row.key);
   std::string_view t = trim(v);
   if (!t.empty() && t.front() >= '0' && t.front() <= '9') return static_cast<int>(as_number(t) & 0xFF);
-  ini.put_setting(kSettingsSection, key, std::to_string(def));
-  return def;
+  ini.put_setting(kSettingsSection, row.key, row.initial);
+  return static_cast<int>(as_number(row.initial));
 }
 
 }  // namespace
 
-std::size_t setting_width(std::string_view key) {
-  const TextKey* k = text_key(key);
-  return k ? k->width : 0;
+std::span<const SettingRow> setting_rows() { return kRows; }
+
+const SettingRow& setting_row(Setting s) { return kRows[static_cast<std::size_t>(s)]; }
+
+std::string* Settings::text(Setting s) {
+  auto member = setting_row(s).text;
+  return member ? &(this->*member) : nullptr;
 }
 
-std::string default_setting(std::string_view key, std::string_view program_folder) {
-  const TextKey* k = text_key(key);
-  if (!k) return {};
-  if (iequals(k->key, "path_Arh_prg")) return runtime::default_archiver(trim_right(program_folder));
-  if (!k->folder.empty()) {
-    std::string v(trim_right(program_folder));
-    v.append(k->folder);
-    if (k->directory) v.append(runtime::separator());
-    return v;
+const std::string* Settings::text(Setting s) const { return const_cast<Settings*>(this)->text(s); }
+
+int* Settings::flag(Setting s) {
+  auto member = setting_row(s).flag;
+  return member ? &(this->*member) : nullptr;
+}
+
+const int* Settings::flag(Setting s) const { return const_cast<Settings*>(this)->flag(s); }
+
+std::string default_setting(Setting s, std::string_view program_folder) {
+  const SettingRow& row = setting_row(s);
+  switch (row.start) {
+    case D::archiver:
+      return runtime::default_archiver(trim_right(program_folder));
+    case D::subfolder:
+      return std::string(trim_right(program_folder)) + std::string(row.initial) + std::string(runtime::separator());
+    default:
+      return std::string(row.initial);
   }
-  return std::string(k->fixed_default);
 }
 
 Settings load_settings(IniStore& ini, std::string_view pf) {
   // The defaults of every missing key reach the file in one write.
   ini.hold_writes();
   Settings s;
-  s.path_in4 = load_text(ini, "path_in4", pf);
-  s.path_out7 = load_text(ini, "path_out7", pf);
-  s.path_Report = load_text(ini, "path_Report", pf);
-  s.path_kps = load_text(ini, "path_kps", pf);
-  s.path_temp = load_text(ini, "path_temp", pf);
-  s.path_error = load_text(ini, "path_error", pf);
-  s.path_Arhiv = load_text(ini, "path_Arhiv", pf);
-  s.path_Arh_prg = load_text(ini, "path_Arh_prg", pf);
-  s.par_Arh_prg = load_text(ini, "par_Arh_prg", pf);
-  s.zip_dt = load_flag(ini, "zip_dt", 1);
-  s.imj_Arh = load_text(ini, "imj_Arh", pf);
-  // The checker paths have no default: the key is written with an empty value.
-  s.path_ChPSN = ini.get_setting(kSettingsSection, "path_ChPSN");
-  if (is_blank(s.path_ChPSN)) ini.put_setting(kSettingsSection, "path_ChPSN", "");
-  s.par_ChPSN = load_text(ini, "par_ChPSN", pf);
-  s.fl_p4 = load_flag(ini, "fl_p4", 0);
-  s.fl_p4all = load_flag(ini, "fl_p4all", 0);
-  s.path_ChXML = ini.get_setting(kSettingsSection, "path_ChXML");
-  if (is_blank(s.path_ChXML)) ini.put_setting(kSettingsSection, "path_ChXML", "");
-  s.fl_p7zap = load_flag(ini, "fl_p7zap", 0);
-  // The viewer is not read at start-up; only the settings window writes it.
-  s.path_edit = kDefaultViewer;
+  for (const SettingRow& row : kRows) {
+    if (row.start == D::not_read)
+      *s.text(row.setting) = row.initial;
+    else if (row.kind == K::flag)
+      *s.flag(row.setting) = load_flag(ini, row);
+    else
+      *s.text(row.setting) = load_text(ini, row, pf);
+  }
   ini.release_writes();
   return s;
+}
+
+bool put_setting(IniStore& ini, Setting s, std::string_view value, KeySpelling spelling) {
+  const SettingRow& row = setting_row(s);
+  bool second = spelling == KeySpelling::second && !row.second_key.empty();
+  return ini.put_setting(kSettingsSection, second ? row.second_key : row.key, value);
 }
 
 void save_window_position(IniStore& ini, std::string_view section, const WindowPosition& pos) {

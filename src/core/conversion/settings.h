@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -107,30 +108,108 @@ class IniStore {
 
 inline constexpr std::string_view kSettingsSection = "odna_pch";
 
+// The settings of section odna_pch, by what they hold, in the order they are read at start-up.
+// Each has one row in the table of settings (settings.cpp): its old key, and all the rest.
+enum class Setting : unsigned char {
+  input_folder,             // path_in4: the format-4 packs; the one-pack conversion keeps the last pack's folder
+  output_folder,            // path_out7: the XML files
+  report_folder,            // path_Report
+  reference_folder,         // path_kps: the reference code tables
+  temporary_folder,         // path_temp
+  error_folder,             // path_error
+  archive_folder,           // path_Arhiv
+  archiver,                 // path_Arh_prg
+  archiver_parameters,      // par_Arh_prg
+  dated_archive_name,       // zip_dt: the archive named by the date and time
+  archive_name,             // imj_Arh: its name otherwise
+  pack_checker,             // path_ChPSN: the checker of format-4 packs
+  pack_checker_parameters,  // par_ChPSN
+  check_one_pack,           // fl_p4: the one-pack conversion checks the chosen pack
+  check_batch_packs,        // fl_p4all: the batch checks every pack first
+  xml_checker,              // path_ChXML: the checker of XML files
+  check_output_xml,         // fl_p7zap: the XML checker is run on what was made
+  viewer,                   // path_edit: the text viewer
+};
+inline constexpr std::size_t kSettingCount = static_cast<std::size_t>(Setting::viewer) + 1;
+
 // The settings variables, as Windows-1251 text cut to their widths.
 struct Settings {
-  std::string path_in4, path_out7, path_Report, path_kps, path_temp, path_error, path_Arhiv;
-  std::string path_Arh_prg, par_Arh_prg;
-  int zip_dt = 1;
-  std::string imj_Arh;
-  std::string path_ChPSN, par_ChPSN;
-  int fl_p4 = 0, fl_p4all = 0;
-  std::string path_ChXML;
-  int fl_p7zap = 0;
-  std::string path_edit;
+  std::string input_folder, output_folder, report_folder, reference_folder, temporary_folder, error_folder;
+  std::string archive_folder, archiver, archiver_parameters;
+  int dated_archive_name = 1;
+  std::string archive_name;
+  std::string pack_checker, pack_checker_parameters;
+  int check_one_pack = 0, check_batch_packs = 0;
+  std::string xml_checker;
+  int check_output_xml = 0;
+  std::string viewer;
+
+  // The variable of a text setting, of a flag; nullptr for a setting of the other sort.
+  std::string* text(Setting s);
+  const std::string* text(Setting s) const;
+  int* flag(Setting s);
+  const int* flag(Setting s) const;
 };
 
-// The width of a text key, as its variable holds it.
-std::size_t setting_width(std::string_view key);
+// What a setting holds, and so what its control in the settings window is.
+enum class SettingKind : unsigned char {
+  folder,      // a folder; "..." opens the folder dialog
+  program,     // a program's full name; "..." opens the file dialog, which warns when cancelled
+               // with no program behind the field
+  parameters,  // a program's command-line parameters
+  name,        // a name
+  flag,        // 1 or 0: a switch
+};
+
+// Where the value written at start-up for a missing or blank key comes from.
+enum class StartDefault : unsigned char {
+  text,       // `initial` ("" too: the key is written with an empty value)
+  subfolder,  // the program folder followed by `initial` and the directory separator
+  archiver,   // the archiver that comes with the program
+  not_read,   // not read at start-up: `initial` in memory, written only from the settings window
+};
+
+// One setting. Texts are Windows-1251.
+struct SettingRow {
+  Setting setting;
+  // Its key in section odna_pch, and the key's other spelling (keys match without regard to
+  // case: the same entry) that the batch and settings windows write after their folder dialog;
+  // empty when it has none.
+  std::string_view key, second_key;
+  SettingKind kind;
+  // A longer value is cut to it; 0: never cut (a path).
+  std::size_t width;
+  // The value start-up writes for a missing or blank key, as `start` says; "1" or "0" for a flag.
+  StartDefault start;
+  std::string_view initial;
+  // The subfolder a field cleared in the settings window takes; empty: a blank is written blank.
+  std::string_view cleared;
+  // The title of the dialog of its "..." button (empty: no button), and for a program the warning
+  // of that dialog cancelled with no program behind the field.
+  std::string_view dialog_title, warning;
+  // Its prompt or switch in the settings window; empty: not shown there.
+  std::string_view caption;
+  // Its variable: a text's or a flag's.
+  std::string Settings::*text;
+  int Settings::*flag;
+};
+
+// The table, in the order of the enumeration.
+std::span<const SettingRow> setting_rows();
+const SettingRow& setting_row(Setting s);
 
 // Reads every key of section odna_pch, writing back a default for each one that is missing or
 // empty, all in one write of the file (its code: ini.write_error()). `program_folder` ends
 // with the directory separator.
 Settings load_settings(IniStore& ini, std::string_view program_folder);
 
-// The default of a directory or program key for a program folder ("<folder>In_4/"); empty for
-// keys without a folder default.
-std::string default_setting(std::string_view key, std::string_view program_folder);
+// The value start-up writes for a missing or blank key, for a program folder ("<folder>In_4/").
+std::string default_setting(Setting s, std::string_view program_folder);
+
+// Writes one setting under its key; KeySpelling::second under its other spelling, when it has
+// one. Returns IniStore::put_setting's answer.
+enum class KeySpelling { usual, second };
+bool put_setting(IniStore& ini, Setting s, std::string_view value, KeySpelling spelling = KeySpelling::usual);
 
 // A window's position as its section keeps it.
 struct WindowPosition {
