@@ -472,6 +472,7 @@ constexpr bool rows_are_sound() {
     const SettingRow& r = kRows[i];
     if (static_cast<std::size_t>(r.setting) != i || r.key.empty()) return false;
     if ((r.kind == K::flag) != (r.flag != nullptr) || (r.kind == K::flag) == (r.text != nullptr)) return false;
+    if (r.start == D::not_read && r.kind == K::flag) return false;
     for (std::size_t j = 0; j < i; ++j)
       for (std::string_view key : {r.key, r.second_key})
         if (!key.empty() && (iequals(kRows[j].key, key) || iequals(kRows[j].second_key, key))) return false;
@@ -505,8 +506,6 @@ int load_flag(IniStore& ini, const SettingRow& row) {
 }
 
 }  // namespace
-
-std::span<const SettingRow> setting_rows() { return kRows; }
 
 const SettingRow& setting_row(Setting s) { return kRows[static_cast<std::size_t>(s)]; }
 

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -194,8 +193,7 @@ struct SettingRow {
   int Settings::*flag;
 };
 
-// The table, in the order of the enumeration.
-std::span<const SettingRow> setting_rows();
+// A setting's row of the table.
 const SettingRow& setting_row(Setting s);
 
 // Reads every key of section odna_pch, writing back a default for each one that is missing or
