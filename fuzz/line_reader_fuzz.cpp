@@ -32,14 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     out.write(reinterpret_cast<const char*>(data + 4), static_cast<std::streamsize>(size - 4));
   }
   runtime::LineReader r(s);
-  fuzzing::require(r.open(file) == 0, "open");
+  fuzzing::require(r.open(file) == runtime::Error::ok, "open");
   std::size_t lines = 0;
-  int rc;
-  while ((rc = r.next()) == 0) {
+  runtime::Error rc;
+  while ((rc = r.next()) == runtime::Error::ok) {
     fuzzing::require(r.record().size() == s.record_length, "record length");
     fuzzing::require(++lines <= size + 1, "the reader does not move forwards");
   }
-  fuzzing::require(rc == 33, "end of file");
-  r.close();
+  fuzzing::require(rc == runtime::Error::end_of_file, "end of file");
+  fuzzing::require(r.close() == runtime::Error::ok, "close");
   return 0;
 }

@@ -18,7 +18,7 @@ namespace tolvex::app {
 
 using namespace runtime::literals;
 
-std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, int* error,
+std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, runtime::Error* error,
                                               std::vector<std::filesystem::path>* links) {
   std::vector<std::filesystem::path> out, planted;
   std::error_code ec;
@@ -31,13 +31,13 @@ std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, 
   }
   if (error) {
     if (!ec)
-      *error = runtime::error::ok;
+      *error = runtime::Error::ok;
     else if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
-      *error = runtime::error::path_not_found;
+      *error = runtime::Error::path_not_found;
     else if (ec == std::errc::permission_denied)
-      *error = runtime::error::access_denied;
+      *error = runtime::Error::access_denied;
     else
-      *error = runtime::error::stream_error;
+      *error = runtime::Error::stream_error;
   }
   if (ec) out.clear(), planted.clear();
   auto by_name = [](const auto& a, const auto& b) { return a.filename() < b.filename(); };
@@ -136,7 +136,7 @@ BatchSummary BatchRun::run() {
 
   std::vector<std::filesystem::path> links;
   std::vector<std::filesystem::path> packs = list_packs(runtime::ansi_to_path(in_dir), &summary.folder_error, &links);
-  if (summary.folder_error != 0) {
+  if (summary.folder_error != runtime::Error::ok) {
     // Nothing to convert and nothing to archive: the folder named is not there as a folder.
     std::string text = std::string(" Не могу прочитать входной каталог "_w);
     s_.journal.journal_result(summary.folder_error, text, in_dir);
@@ -184,7 +184,7 @@ BatchSummary BatchRun::run() {
     if (entries[i].second) {
       // Not opened: journaled as an entry that is not a regular file.
       s_.journal.journal_line(std::string("Не могу открыть пачку "_w) + runtime::path_to_ansi(entry));
-      s_.journal.journal_line(runtime::error_text(runtime::error::not_regular_file));
+      s_.journal.journal_line(runtime::error_text(runtime::Error::not_regular_file));
       summary.results.push_back({entry, core::PackOutcome::rejected, std::string(), true, {}});
       ++summary.rejected;
       continue;
@@ -229,9 +229,9 @@ BatchSummary BatchRun::run() {
   if (archived.failed()) {
     // The code is the archiver's exit status; what failed it has told on its error stream.
     summary.archive_status = archived.status;
-    s_.journal.journal_result(archived.status, " Не архивировали "_w, arhiv);
+    s_.journal.journal_status(archived.status, " Не архивировали "_w, arhiv);
   } else {
-    s_.journal.journal_result(0, " Архивировали "_w, arhiv);
+    s_.journal.journal_result(runtime::Error::ok, " Архивировали "_w, arhiv);
   }
 
   s_.journal.journal_line(std::string("Конец пакета "_w) + core::hh_mm_ss(s_.clock.now()));

@@ -11,6 +11,7 @@
 
 #include "app/conversion_threads.h"
 #include "core/conversion/one_pack.h"
+#include "runtime/file_error.h"
 
 namespace tolvex::app {
 
@@ -33,7 +34,7 @@ struct BatchSummary {
   bool stopped = false;                // the operator stopped the batch before its last pack
   std::vector<BatchResult> results;    // in the order converted
   // The code why the input folder could not be listed; nothing was converted or archived then.
-  int folder_error = 0;
+  runtime::Error folder_error = runtime::Error::ok;
   std::string archive;     // the archive's name as given to the archiver, Windows-1251
   int archive_status = 0;  // the archiver was waited for and failed: its exit status (not 0)
 
@@ -48,7 +49,7 @@ std::string form_of_last_pack(const core::Session& session, const core::PackStat
 // neither are links (whoever can write the folder could plant one to a file the operator may
 // read and they may not): those go to `links`, when given. When the directory cannot be listed
 // the lists are empty and `error` gets the runtime code.
-std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, int* error = nullptr,
+std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, runtime::Error* error = nullptr,
                                               std::vector<std::filesystem::path>* links = nullptr);
 
 // One pack converted as the batch converts it: where the operator answers every box by rule,

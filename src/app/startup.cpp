@@ -32,7 +32,7 @@ Program::Program(const std::filesystem::path& folder, core::Operator& op, core::
   // A settings file that is there but cannot be read is not replaced by defaults: the
   // operator is told and the program ends, the file untouched.
   const std::string ini_shown = "tolvex.ini";
-  if (ini_.read_error() != 0) {
+  if (ini_.read_error() != runtime::Error::ok) {
     std::string text =
         ini_.too_large()
             ? std::string("Файл настроек "_w) + ini_shown + std::string(" больше 1 Мб и не м.б. прочитан"_w)
@@ -48,13 +48,13 @@ Program::Program(const std::filesystem::path& folder, core::Operator& op, core::
     core::info_box(op, core::kTitleMessage, text);
     throw core::ProgramEnd(std::string("Ошибка чтения файла настроек!"_w), 3);
   }
-  auto ini_write_failed = [&op, ini_shown](int code) {
+  auto ini_write_failed = [&op, ini_shown](runtime::Error code) {
     core::info_box(op, core::kTitleMessage,
                    std::string("Не могу записать файл настроек "_w) + ini_shown + std::string(". Ошибка: "_w) +
                        runtime::error_description(code));
   };
   session_->load_settings();
-  if (int rc = ini_.write_error()) {
+  if (runtime::Error rc = ini_.write_error(); rc != runtime::Error::ok) {
     ini_write_failed(rc);
     throw core::ProgramEnd(std::string("Ошибка записи файла настроек!"_w), 3);
   }
@@ -67,13 +67,14 @@ Program::Program(const std::filesystem::path& folder, core::Operator& op, core::
   std::error_code ec;
   std::filesystem::create_directories(log.parent_path(), ec);
   if (ec && !std::filesystem::is_directory(log.parent_path())) {
-    core::show_warning(op, 4, shown, runtime::error_description(runtime::error_from_errno(ec.value())));
+    core::show_warning(op, core::Warning::create_failed, shown,
+                       runtime::error_description(runtime::error_from_errno(ec.value())));
     throw core::ProgramEnd(std::string("Ошибка создания Файла!"_w), 3);
   }
   core::open_checked(
       op, shown, [&] { return journal_.file().open(log, true); }, [&] { return runtime::LineWriter::create(log); },
       std::string("Журнал "_w) + shown + std::string(" занят другой копией программы"_w));
-  journal_.on_write_failure([&op, shown](int code) {
+  journal_.on_write_failure([&op, shown](runtime::Error code) {
     core::info_box(op, core::kTitleMessage,
                    std::string("Не могу записать журнал "_w) + shown + std::string(". Ошибка: "_w) +
                        runtime::error_description(code));
@@ -83,9 +84,9 @@ Program::Program(const std::filesystem::path& folder, core::Operator& op, core::
 
 bool journal_held_by_another(const std::filesystem::path& program_folder) {
   runtime::LineWriter probe;
-  int rc = probe.open(journal_path(program_folder), true);
-  if (rc == runtime::error::ok) probe.close();
-  return rc == runtime::error::locked;
+  runtime::Error rc = probe.open(journal_path(program_folder), true);
+  if (rc == runtime::Error::ok) static_cast<void>(probe.close());  // nothing was written
+  return rc == runtime::Error::locked;
 }
 
 std::string journal_held_text() {
@@ -94,8 +95,12 @@ std::string journal_held_text() {
 }
 
 Program::~Program() {
-  pack_state_.out.close(false);
-  journal_.file().close();
+  // An output not closed by its conversion is given up: removed, whatever its last write did.
+  static_cast<void>(pack_state_.out.close(false));
+  // Every line is written when it is journaled, or with its pack's lines before the pack's XML
+  // takes its name; lines are still held here only when an exception ends the program in the
+  // middle of a pack, and the program's end has been told then.
+  static_cast<void>(journal_.file().close());
 }
 
 }  // namespace tolvex::app

@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
       run.set_jobs(jobs);
       run.set_wait_for_archiver(true);
       app::BatchSummary sum = run.run();
-      if (sum.folder_error != 0) all_ok = false;
+      if (sum.folder_error != runtime::Error::ok) all_ok = false;
       if (sum.archive_status != 0) {
         say(cli::text("archiving into %1 failed: the archiver ended with exit status %2",
                       {sum.archive, std::to_string(sum.archive_status)}));

@@ -31,9 +31,9 @@ core::RecordOf<NCHM>& MonthTable::next_entry() {
   return entries_[k];
 }
 
-int MonthTable::read_month(core::PackReader& pack) {
-  int rc = pack.read_line();
-  if (rc != 0) return rc;
+runtime::Error MonthTable::read_month(core::PackReader& pack) {
+  runtime::Error rc = pack.read_line();
+  if (rc != runtime::Error::ok) return rc;
   core::RecordOf<NCHM>& e = next_entry();
   core::split_pack_line(pack.line(), e, core::SplitVariant::document);
   // The month is kept in two digits of its numeric value, so that " 1", "1" and "01" are one
@@ -41,7 +41,7 @@ int MonthTable::read_month(core::PackReader& pack) {
   long long month = as_number(e["MES_NUM"]);
   e.set("MES_NUM", core::zero_padded(month, 2));
   months_.back() = month;
-  return 0;
+  return runtime::Error::ok;
 }
 
 void MonthTable::complete() {
@@ -96,9 +96,9 @@ const PeriodList::Entry* PeriodList::found(const Slot& slot) const {
   return slot.person == person_ ? &entries_[slot.entry] : nullptr;
 }
 
-int PeriodList::read_period(core::PackReader& pack) {
+runtime::Error PeriodList::read_period(core::PackReader& pack) {
   Entry& p = next_entry();
-  if (int rc = pack.read_record(p.period); rc != 0) {
+  if (runtime::Error rc = pack.read_record(p.period); rc != runtime::Error::ok) {
     --used_;  // the line was not there
     return rc;
   }
@@ -112,11 +112,11 @@ int PeriodList::read_period(core::PackReader& pack) {
   const std::string period_number = p.period_number;
   const long long number = p.number;
   const std::string_view count = p.period["KOL_LGOT"];
-  if (is_blank(count)) return 0;
+  if (is_blank(count)) return runtime::Error::ok;
   const long long lines = as_number(count);
   for (long long j = 0; j < lines; ++j) {
     Entry& a = next_entry();
-    if (int rc = pack.read_record(a.line); rc != 0) {
+    if (runtime::Error rc = pack.read_record(a.line); rc != runtime::Error::ok) {
       --used_;  // the line was not there
       return rc;
     }
@@ -126,7 +126,7 @@ int PeriodList::read_period(core::PackReader& pack) {
     a.line_number = as_number(a.line["N_LGT"]);
     note(additional_[static_cast<std::size_t>(number * kNumbers + a.line_number)]);
   }
-  return 0;
+  return runtime::Error::ok;
 }
 
 const PeriodList::Entry* PeriodList::period(long long i) const {

@@ -25,8 +25,8 @@ namespace tolvex::earnings {
 class MonthTable {
  public:
   void clear();
-  // Reads the next pack line as a month line; the read's code (0, 33 at the end of the pack).
-  int read_month(core::PackReader& pack);
+  // Reads the next pack line as a month line; the read's code (end_of_file at the end of the pack).
+  runtime::Error read_month(core::PackReader& pack);
   // Adds an empty entry (only the month) for every month 1 to 12 that has none, then orders the
   // entries by month; entries of the same month keep their reading order.
   void complete();
@@ -69,8 +69,8 @@ class PeriodList : public blocks::WorkPeriodSource {
   // Empties the list for the next person (its buffers and tables are kept).
   void clear();
   // Reads one period line and, when its KOL_LGOT is not blank, that many additional lines; the
-  // code of the first read that failed, 0 when all were read.
-  int read_period(core::PackReader& pack);
+  // code of the first read that failed, ok when all were read.
+  runtime::Error read_period(core::PackReader& pack);
 
   // Period i (its own entry), or nothing when no period line has that number.
   const Entry* period(long long i) const;

@@ -50,17 +50,20 @@ core::RunRules OldRecordsConverter<Form>::rules() const {
 
 template <const OldRecordsForm& Form>
 core::ReadResult OldRecordsConverter<Form>::read_document(core::PackReader& pack) {
-  if (int rc = pack.read_record(person_); rc != 0) return core::ReadResult::from_code(rc, false);
+  if (runtime::Error rc = pack.read_record(person_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, false);
   number_ = core::document_number(person_["NDOK_PCH"]);
   // The month and period lines that the person line announces; a pack that ends among them
   // leaves the document incomplete, and it is not written.
   months_.clear();
   for (long long i = as_number(person_["KOL_NACH"]); i > 0; --i)
-    if (int rc = months_.read_month(pack); rc != 0) return core::ReadResult::from_code(rc, true);
+    if (runtime::Error rc = months_.read_month(pack); rc != runtime::Error::ok)
+      return core::ReadResult::from_code(rc, true);
   months_.complete();
   periods_.clear();
   for (long long i = as_number(person_["KOL_STAG"]); i > 0; --i)
-    if (int rc = periods_.read_period(pack); rc != 0) return core::ReadResult::from_code(rc, true);
+    if (runtime::Error rc = periods_.read_period(pack); rc != runtime::Error::ok)
+      return core::ReadResult::from_code(rc, true);
   return {};
 }
 

@@ -66,13 +66,15 @@ class OnePeriod : public blocks::WorkPeriodSource {
 
 template <const Szv4Form& Form>
 core::ReadResult Szv4Converter<Form>::read_document(core::PackReader& pack) {
-  if (int rc = pack.read_record(person_); rc != 0) return core::ReadResult::from_code(rc, false);
+  if (runtime::Error rc = pack.read_record(person_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, false);
   number_ = core::document_number(person_["NDOK_PCH"]);
   periods_.clear();
   if constexpr (Form.period_lines) {
     // A pack that ends among the announced period lines leaves the document incomplete.
     for (long long i = as_number(person_["KOL_STAG"]); i > 0; --i)
-      if (int rc = periods_.read_period(pack); rc != 0) return core::ReadResult::from_code(rc, true);
+      if (runtime::Error rc = periods_.read_period(pack); rc != runtime::Error::ok)
+        return core::ReadResult::from_code(rc, true);
   }
   return {};
 }

@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
       op.guard([&] {
         for (const auto& failed : programs.take_failed_archivers()) {
           core::Session& s = program.session();
-          s.journal.journal_result(failed.status, " Не архивировали "_w, failed.archive);
+          s.journal.journal_status(failed.status, " Не архивировали "_w, failed.archive);
           core::info_box(op, core::kTitleMessage,
                          std::string("Архиватор не записал архив "_w) + failed.archive +
                              std::string(", код завершения "_w) + std::to_string(failed.status));

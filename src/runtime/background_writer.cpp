@@ -22,14 +22,14 @@ BackgroundWriter::~BackgroundWriter() {
 void BackgroundWriter::write(std::string_view bytes) {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return !busy_; });
-  if (error_ != 0 || bytes.empty()) return;
+  if (error_ != Error::ok || bytes.empty()) return;
   block_ = bytes;
   busy_ = true;
   lock.unlock();
   changed_.notify_all();
 }
 
-int BackgroundWriter::wait() {
+Error BackgroundWriter::wait() {
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return !busy_; });
   return error_;
@@ -44,7 +44,7 @@ void BackgroundWriter::run() {
     lock.unlock();
     errno = 0;
     bool whole = std::fwrite(block.data(), 1, block.size(), file_) == block.size();
-    int code = whole ? error::ok : short_write_error();
+    Error code = whole ? Error::ok : short_write_error();
     lock.lock();
     if (!whole) error_ = code;
     busy_ = false;

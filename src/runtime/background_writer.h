@@ -10,6 +10,8 @@
 #include <string_view>
 #include <thread>
 
+#include "runtime/file_error.h"
+
 namespace tolvex::runtime {
 
 class BackgroundWriter {
@@ -25,8 +27,8 @@ class BackgroundWriter {
   // until the next call to write() or wait(). After a failed write nothing more is written.
   void write(std::string_view bytes);
   // Waits until the block being written is written; the runtime code of the first failed write
-  // (5 for a short write), 0 when all were written.
-  int wait();
+  // (access_denied or disk_full for a short write), ok when all were written.
+  Error wait();
 
  private:
   void run();
@@ -37,7 +39,7 @@ class BackgroundWriter {
   std::string_view block_;  // waiting to be written, or being written
   bool busy_ = false;
   bool stop_ = false;
-  int error_ = 0;
+  Error error_ = Error::ok;
   std::thread thread_;  // last: it starts when everything it uses is made
 };
 

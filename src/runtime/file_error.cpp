@@ -16,6 +16,7 @@ using namespace literals;
 
 namespace {
 
+// The texts by number: the runtime has texts for more codes than the converter gives.
 struct CodeText {
   int code;
   std::string_view text;
@@ -74,98 +75,98 @@ constexpr CodeText kTexts[] = {
 
 }  // namespace
 
-std::string_view error_text(int code) {
+std::string_view error_text(Error code) {
   for (const auto& t : kTexts)
-    if (t.code == code) return t.text;
+    if (t.code == number(code)) return t.text;
   return {};
 }
 
-std::string error_description(int code) {
+std::string error_description(Error code) {
   std::string out(error_text(code));
   out += " (";
-  out += std::to_string(code);
+  out += std::to_string(number(code));
   out += ')';
   return out;
 }
 
-int error_from_errno(int err) {
+Error error_from_errno(int err) {
   switch (err) {
     case 0:
-      return error::ok;
+      return Error::ok;
     case ENOENT:
-      return error::not_found;
+      return Error::not_found;
     case ENOTDIR:
     case ELOOP:
-      return error::path_not_found;
+      return Error::path_not_found;
     case EMFILE:
     case ENFILE:
-      return error::too_many_open;
+      return Error::too_many_open;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case EEXIST:
-      return error::access_denied;
+      return Error::access_denied;
     case ENOSPC:
     case EFBIG:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
-      return error::disk_full;
+      return Error::disk_full;
     case ENOMEM:
-      return error::out_of_memory;
+      return Error::out_of_memory;
     case EWOULDBLOCK:
-      return error::locked;
+      return Error::locked;
     case ENAMETOOLONG:
     case EINVAL:
-      return error::bad_file_name;
+      return Error::bad_file_name;
     case EBADF:
-      return error::not_open;
+      return Error::not_open;
     default:
-      return error::stream_error;
+      return Error::stream_error;
   }
 }
 
-int short_write_error() {
-  int code = error_from_errno(errno);
-  return code == error::disk_full ? code : error::access_denied;
+Error short_write_error() {
+  Error code = error_from_errno(errno);
+  return code == Error::disk_full ? code : Error::access_denied;
 }
 
 #ifdef _WIN32
-int error_from_windows(unsigned long err) {
+Error error_from_windows(unsigned long err) {
   switch (err) {
     case ERROR_SUCCESS:
-      return error::ok;
+      return Error::ok;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:  // as ENOENT: a missing folder on the way is a missing file
-      return error::not_found;
+      return Error::not_found;
     case ERROR_CANT_RESOLVE_FILENAME:
-      return error::path_not_found;
+      return Error::path_not_found;
     case ERROR_TOO_MANY_OPEN_FILES:
-      return error::too_many_open;
+      return Error::too_many_open;
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
-      return error::access_denied;
+      return Error::access_denied;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
     case ERROR_FILE_TOO_LARGE:
     case ERROR_NOT_ENOUGH_QUOTA:
-      return error::disk_full;
+      return Error::disk_full;
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
-      return error::out_of_memory;
+      return Error::out_of_memory;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-      return error::locked;
+      return Error::locked;
     case ERROR_INVALID_NAME:
     case ERROR_FILENAME_EXCED_RANGE:
-      return error::bad_file_name;
+      return Error::bad_file_name;
     case ERROR_INVALID_HANDLE:
-      return error::not_open;
+      return Error::not_open;
     default:
-      return error::stream_error;
+      return Error::stream_error;
   }
 }
 #endif

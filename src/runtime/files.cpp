@@ -25,33 +25,33 @@ namespace tolvex::runtime {
 namespace {
 
 // A handle of a disk file as a C stream; the stream owns the handle from here on.
-int stream_of(HANDLE h, int flags, const char* mode, std::FILE*& file) {
+Error stream_of(HANDLE h, int flags, const char* mode, std::FILE*& file) {
   int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), flags | _O_BINARY);
   if (fd < 0) {
     CloseHandle(h);
-    return error::too_many_open;
+    return Error::too_many_open;
   }
   file = _fdopen(fd, mode);
   if (!file) {
     _close(fd);
-    return error::too_many_open;
+    return Error::too_many_open;
   }
-  return error::ok;
+  return Error::ok;
 }
 
 // Only a disk file that is no directory and no link counts as a regular file.
-int check_regular(HANDLE h, bool links_refused, OpenedFile* facts = nullptr) {
-  if (GetFileType(h) != FILE_TYPE_DISK) return error::not_regular_file;
+Error check_regular(HANDLE h, bool links_refused, OpenedFile* facts = nullptr) {
+  if (GetFileType(h) != FILE_TYPE_DISK) return Error::not_regular_file;
   BY_HANDLE_FILE_INFORMATION info{};
   if (!GetFileInformationByHandle(h, &info)) return error_from_windows(GetLastError());
-  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return error::access_denied;
-  if (links_refused && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return error::access_denied;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return Error::access_denied;
+  if (links_refused && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) return Error::access_denied;
   if (facts) {
     facts->size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     facts->identity = {true, info.dwVolumeSerialNumber,
                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
   }
-  return error::ok;
+  return Error::ok;
 }
 
 bool file_index(const std::filesystem::path& path, bool follow, BY_HANDLE_FILE_INFORMATION& info) {
@@ -66,12 +66,12 @@ bool file_index(const std::filesystem::path& path, bool follow, BY_HANDLE_FILE_I
 
 }  // namespace
 
-int open_for_reading(const std::filesystem::path& path, std::FILE*& file, OpenedFile* facts) {
+Error open_for_reading(const std::filesystem::path& path, std::FILE*& file, OpenedFile* facts) {
   file = nullptr;
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return error_from_windows(GetLastError());
-  if (int rc = check_regular(h, false, facts)) {
+  if (Error rc = check_regular(h, false, facts); rc != Error::ok) {
     CloseHandle(h);
     return rc;
   }
@@ -90,25 +90,25 @@ bool folder_is_link(const std::filesystem::path& path) {
 
 }  // namespace
 
-int open_for_update(const std::filesystem::path& path, bool exclusive, std::FILE*& file) {
+Error open_for_update(const std::filesystem::path& path, bool exclusive, std::FILE*& file) {
   file = nullptr;
-  if (folder_is_link(path)) return error::access_denied;
+  if (folder_is_link(path)) return Error::access_denied;
   // Exclusive: other programs may still read the file (a viewer), but not write it.
   DWORD share = FILE_SHARE_READ | (exclusive ? 0 : FILE_SHARE_WRITE);
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (h == INVALID_HANDLE_VALUE) return error_from_windows(GetLastError());
-  if (int rc = check_regular(h, true)) {
+  if (Error rc = check_regular(h, true); rc != Error::ok) {
     CloseHandle(h);
     return rc;
   }
   return stream_of(h, _O_RDWR, "r+b", file);
 }
 
-int create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* existed, bool folder_link_refused) {
+Error create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* existed, bool folder_link_refused) {
   file = nullptr;
   if (existed) *existed = false;
-  if (folder_link_refused && folder_is_link(path)) return error::access_denied;
+  if (folder_link_refused && folder_is_link(path)) return Error::access_denied;
   // Deleting stays possible while the file is open, so that an interrupted program can remove
   // its unfinished file.
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
@@ -121,22 +121,22 @@ int create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* e
   return stream_of(h, _O_RDWR, "r+b", file);
 }
 
-int sync_file(std::FILE* file) {
-  if (std::fflush(file) != 0) return error::access_denied;
+Error sync_file(std::FILE* file) {
+  if (std::fflush(file) != 0) return Error::access_denied;
   HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
   if (!FlushFileBuffers(h)) return error_from_windows(GetLastError());
-  return error::ok;
+  return Error::ok;
 }
 
 // The rename is written through (MOVEFILE_WRITE_THROUGH): the folder needs no sync of its own.
-int sync_folder(const std::filesystem::path&) { return error::ok; }
+Error sync_folder(const std::filesystem::path&) { return Error::ok; }
 
-int replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
+Error replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
   // A file that somebody holds open a moment (a virus scanner, an indexer, a look at what has
   // the name from another thread) cannot be replaced until it is closed: a few tries, a second
   // in all, before the failure counts.
   for (int attempt = 0;; ++attempt) {
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return error::ok;
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return Error::ok;
     DWORD err = GetLastError();
     bool held = err == ERROR_ACCESS_DENIED || err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION;
     if (!held || attempt == 50) return error_from_windows(err);
@@ -162,7 +162,7 @@ FileIdentity identity_at(const std::filesystem::path& entry) {
 
 namespace {
 
-int open_checked_fd(int fd, const char* mode, std::FILE*& file) {
+Error open_checked_fd(int fd, const char* mode, std::FILE*& file) {
   // The file is known to be a regular one, which reads and writes never wait on: O_NONBLOCK,
   // which kept the opening from waiting, makes no difference from here on.
   file = ::fdopen(fd, mode);
@@ -171,19 +171,19 @@ int open_checked_fd(int fd, const char* mode, std::FILE*& file) {
     ::close(fd);
     return error_from_errno(e);
   }
-  return error::ok;
+  return Error::ok;
 }
 
-int check_regular(int fd, OpenedFile* facts = nullptr) {
+Error check_regular(int fd, OpenedFile* facts = nullptr) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return error_from_errno(errno);
-  if (S_ISDIR(st.st_mode)) return error::access_denied;
-  if (!S_ISREG(st.st_mode)) return error::not_regular_file;
+  if (S_ISDIR(st.st_mode)) return Error::access_denied;
+  if (!S_ISREG(st.st_mode)) return Error::not_regular_file;
   if (facts) {
     facts->size = static_cast<std::uint64_t>(st.st_size);
     facts->identity = {true, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
   }
-  return error::ok;
+  return Error::ok;
 }
 
 // Opens the file `path` through its folder, a link neither at the folder nor at the file's
@@ -205,34 +205,34 @@ int open_in_own_folder(const std::filesystem::path& path, int flags, mode_t mode
 
 }  // namespace
 
-int open_for_reading(const std::filesystem::path& path, std::FILE*& file, OpenedFile* facts) {
+Error open_for_reading(const std::filesystem::path& path, std::FILE*& file, OpenedFile* facts) {
   file = nullptr;
   // O_NONBLOCK: opening a pipe without a writer returns at once instead of waiting for one.
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return error_from_errno(errno);
-  if (int rc = check_regular(fd, facts)) {
+  if (Error rc = check_regular(fd, facts); rc != Error::ok) {
     ::close(fd);
     return rc;
   }
   return open_checked_fd(fd, "rb", file);
 }
 
-int open_for_update(const std::filesystem::path& path, bool exclusive, std::FILE*& file) {
+Error open_for_update(const std::filesystem::path& path, bool exclusive, std::FILE*& file) {
   file = nullptr;
   int fd = open_in_own_folder(path, O_RDWR | O_NONBLOCK);
   if (fd < 0) return error_from_errno(errno);
-  if (int rc = check_regular(fd)) {
+  if (Error rc = check_regular(fd); rc != Error::ok) {
     ::close(fd);
     return rc;
   }
   if (exclusive && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(fd);
-    return error::locked;
+    return Error::locked;
   }
   return open_checked_fd(fd, "r+b", file);
 }
 
-int create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* existed, bool folder_link_refused) {
+Error create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* existed, bool folder_link_refused) {
   file = nullptr;
   if (existed) *existed = false;
   const int flags = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
@@ -244,22 +244,22 @@ int create_new_file(const std::filesystem::path& path, std::FILE*& file, bool* e
   return open_checked_fd(fd, "r+b", file);
 }
 
-int sync_file(std::FILE* file) {
+Error sync_file(std::FILE* file) {
   if (std::fflush(file) != 0) return error_from_errno(errno);
   if (::fsync(::fileno(file)) != 0) return error_from_errno(errno);
-  return error::ok;
+  return Error::ok;
 }
 
-int sync_folder(const std::filesystem::path& folder) {
+Error sync_folder(const std::filesystem::path& folder) {
   int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return error_from_errno(errno);
-  int rc = ::fsync(fd) == 0 || errno == EINVAL ? error::ok : error_from_errno(errno);  // EINVAL: not supported there
+  Error rc = ::fsync(fd) == 0 || errno == EINVAL ? Error::ok : error_from_errno(errno);  // EINVAL: not supported there
   ::close(fd);
   return rc;
 }
 
-int replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
-  return std::rename(from.c_str(), to.c_str()) == 0 ? error::ok : error_from_errno(errno);
+Error replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0 ? Error::ok : error_from_errno(errno);
 }
 
 FileIdentity identity_at(const std::filesystem::path& entry) {
@@ -292,25 +292,25 @@ std::size_t read_some(std::FILE* file, char* to, std::size_t size, bool& failed)
   return got;
 }
 
-int read_small_file(const std::filesystem::path& path, std::size_t max_size, std::string& bytes, bool& too_large) {
+Error read_small_file(const std::filesystem::path& path, std::size_t max_size, std::string& bytes, bool& too_large) {
   bytes.clear();
   too_large = false;
   std::FILE* f = nullptr;
-  if (int rc = open_for_reading(path, f)) return rc;
+  if (Error rc = open_for_reading(path, f); rc != Error::ok) return rc;
   // Read one byte more than allowed: a file that grows while it is read is caught too.
   std::vector<char> chunk(64 * 1024);
-  int rc = error::ok;
+  Error rc = Error::ok;
   for (;;) {
     std::size_t got = std::fread(chunk.data(), 1, chunk.size(), f);
     bytes.append(chunk.data(), got);
     if (bytes.size() > max_size) {
       too_large = true;
       bytes.clear();
-      rc = error::out_of_memory;
+      rc = Error::out_of_memory;
       break;
     }
     if (got < chunk.size()) {
-      if (std::ferror(f)) rc = error::stream_error;
+      if (std::ferror(f)) rc = Error::stream_error;
       break;
     }
   }

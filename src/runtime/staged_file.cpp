@@ -67,11 +67,11 @@ int open_folder_of(const std::filesystem::path& final_name) {
 }  // namespace
 #endif
 
-int StagedFile::create(const std::filesystem::path& final_name) {
+Error StagedFile::create(const std::filesystem::path& final_name) {
   discard();
   final_ = final_name;
   temp_.clear();
-  int rc = error::access_denied;
+  Error rc = Error::access_denied;
 #ifndef _WIN32
   folder_ = open_folder_of(final_name);
   if (folder_ < 0) {
@@ -87,7 +87,7 @@ int StagedFile::create(const std::filesystem::path& final_name) {
     // Made and noted at once: an interruption finds it noted, or finds it not made.
     TemporaryCreation creating;
     if (!creating.allowed()) {
-      rc = error::access_denied;
+      rc = Error::access_denied;
       break;
     }
 #ifdef _WIN32
@@ -107,7 +107,7 @@ int StagedFile::create(const std::filesystem::path& final_name) {
       bool taken = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
       if (taken || ::fstat(fd, &st) != 0 || st.st_nlink == 0) {
         ::close(fd);
-        rc = error::access_denied;
+        rc = Error::access_denied;
         continue;
       }
       file_ = ::fdopen(fd, "r+b");
@@ -117,10 +117,10 @@ int StagedFile::create(const std::filesystem::path& final_name) {
         ::close(fd);
         break;
       }
-      rc = error::ok;
+      rc = Error::ok;
     }
 #endif
-    if (rc == error::ok) {
+    if (rc == Error::ok) {
       std::setvbuf(file_, nullptr, _IONBF, 0);  // the writers keep buffers of their own
       temp_ = candidate;
       slot_ = remember_temporary(temp_);
@@ -139,22 +139,22 @@ void StagedFile::close_folder() {
 #endif
 }
 
-int StagedFile::write(std::string_view bytes) {
-  if (!is_open()) return error::not_open;
+Error StagedFile::write(std::string_view bytes) {
+  if (!is_open()) return Error::not_open;
   errno = 0;
-  return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ? error::ok : short_write_error();
+  return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ? Error::ok : short_write_error();
 }
 
-int StagedFile::finish() {
-  if (!is_open()) return error::not_open;
-  int rc = sync_file(file_);
+Error StagedFile::finish() {
+  if (!is_open()) return Error::not_open;
+  Error rc = sync_file(file_);
 #ifdef _WIN32
   errno = 0;
-  if (std::fclose(file_) != 0 && rc == error::ok) rc = short_write_error();
+  if (std::fclose(file_) != 0 && rc == Error::ok) rc = short_write_error();
   file_ = nullptr;
 #endif
   // On Linux the file stays open, and locked, until it has its name.
-  if (rc != error::ok) {
+  if (rc != Error::ok) {
     forget_temporary_file(true);
     return rc;
   }
@@ -162,19 +162,19 @@ int StagedFile::finish() {
   return rc;
 }
 
-int StagedFile::publish() {
-  if (!finished_) return error::not_open;
+Error StagedFile::publish() {
+  if (!finished_) return Error::not_open;
   finished_ = false;
 #ifdef _WIN32
-  int rc = replace_file(temp_, final_);
-  forget_temporary_file(rc != error::ok);
-  if (rc != error::ok) return rc;
+  Error rc = replace_file(temp_, final_);
+  forget_temporary_file(rc != Error::ok);
+  if (rc != Error::ok) return rc;
   return sync_folder(final_.parent_path());
 #else
-  int rc = ::renameat(folder_, temp_.filename().c_str(), folder_, final_.filename().c_str()) == 0
-               ? error::ok
-               : error_from_errno(errno);
-  if (rc != error::ok) {
+  Error rc = ::renameat(folder_, temp_.filename().c_str(), folder_, final_.filename().c_str()) == 0
+                 ? Error::ok
+                 : error_from_errno(errno);
+  if (rc != Error::ok) {
     forget_temporary_file(true);
     return rc;
   }

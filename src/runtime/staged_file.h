@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "runtime/file_error.h"
+
 namespace tolvex::runtime {
 
 class StagedFile {
@@ -21,24 +23,24 @@ class StagedFile {
 
   // Creates the temporary file for `final_name` in the same folder. Nothing already there is
   // followed, truncated or removed: a name that exists is passed over for another.
-  int create(const std::filesystem::path& final_name);
+  Error create(const std::filesystem::path& final_name);
   bool is_open() const { return file_ != nullptr && !finished_; }
   // The stream to write; owned by this object.
   std::FILE* stream() const { return file_; }
   // Writes all of `bytes` (error 5 for a short write).
-  int write(std::string_view bytes);
+  Error write(std::string_view bytes);
 
   // Syncs the bytes, closes the file, renames it to its final name and syncs the folder. On a
   // failure before the rename the temporary file is removed and the final name is untouched.
-  int commit() {
-    int rc = finish();
-    return rc != 0 ? rc : publish();
+  Error commit() {
+    Error rc = finish();
+    return rc != Error::ok ? rc : publish();
   }
   // The two halves of commit: the bytes synced and the file closed, still under its temporary
   // name (removed when that fails); then the rename and the folder's sync (the temporary file
   // removed when the rename fails). Between them the file waits, complete, for its turn.
-  int finish();
-  int publish();
+  Error finish();
+  Error publish();
   bool is_finished() const { return finished_; }
   // Closes and removes the temporary file, open or finished; nothing happens to the final name.
   void discard();

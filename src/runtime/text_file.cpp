@@ -42,10 +42,10 @@ bool parse_int(std::string_view s, long& out) {
 }
 
 // A path that names a directory cannot be opened as a text file.
-int check_not_directory(const std::filesystem::path& path) {
+Error check_not_directory(const std::filesystem::path& path) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return error::access_denied;
-  return error::ok;
+  if (std::filesystem::is_directory(path, ec)) return Error::access_denied;
+  return Error::ok;
 }
 
 }  // namespace
@@ -125,7 +125,8 @@ LineReader::LineReader(LineFileSettings settings) : settings_(std::move(settings
   record_.assign(settings_.record_length, ' ');
 }
 
-LineReader::~LineReader() { close(); }
+// An owner that needs to know how closing went closes first; here there is nobody to tell.
+LineReader::~LineReader() { static_cast<void>(close()); }
 
 std::size_t LineReader::wanted_window() const {
   std::size_t size = std::max(settings_.buffer_size, settings_.record_length);
@@ -155,23 +156,23 @@ void LineReader::resize_window() {
   window_len_ = 0;
 }
 
-int LineReader::open(const std::filesystem::path& path) {
-  if (file_) return error::already_open;
+Error LineReader::open(const std::filesystem::path& path) {
+  if (file_) return Error::already_open;
   // A directory is refused by the opening itself (error 5).
   opened_ = {};
   failed_ = false;
-  if (int rc = open_for_reading(path, file_, &opened_)) return rc;
+  if (Error rc = open_for_reading(path, file_, &opened_); rc != Error::ok) return rc;
   std::setvbuf(file_, nullptr, _IONBF, 0);
   pos_ = 0;
   skip_pending_ = false;
   at_eof_ = false;
   resize_window();
-  return error::ok;
+  return Error::ok;
 }
 
-int LineReader::close() {
-  if (!file_) return error::ok;
-  int rc = std::fclose(file_) == 0 ? error::ok : error_from_errno(errno);
+Error LineReader::close() {
+  if (!file_) return Error::ok;
+  Error rc = std::fclose(file_) == 0 ? Error::ok : error_from_errno(errno);
   file_ = nullptr;
   opened_ = {};
   window_.reset();
@@ -180,20 +181,20 @@ int LineReader::close() {
   return rc;
 }
 
-int LineReader::set_to_start() {
-  if (!file_) return error::not_open;
+Error LineReader::set_to_start() {
+  if (!file_) return Error::not_open;
   skip_pending_ = false;
   // The file stands where the window ends: nothing read yet means it is at its start.
   if (window_start_ == 0 && window_len_ == 0 && !at_eof_) {
     pos_ = 0;
-    return error::ok;
+    return Error::ok;
   }
   if (std::fseek(file_, 0, SEEK_SET) != 0) return error_from_errno(errno);
   pos_ = 0;
   window_start_ = 0;
   window_len_ = 0;
   at_eof_ = false;
-  return error::ok;
+  return Error::ok;
 }
 
 bool LineReader::fill(std::size_t want) {
@@ -235,8 +236,8 @@ bool LineReader::marker_at(std::size_t offset) {
   return ok;
 }
 
-int LineReader::next() {
-  if (!file_) return error::not_open;
+Error LineReader::next() {
+  if (!file_) return Error::not_open;
   unread_ = {};
   unmade_ = false;
   if (!settings_.quick_scan) {
@@ -246,22 +247,22 @@ int LineReader::next() {
     window_len_ = 0;
     at_eof_ = false;
   }
-  if (failed_) return error::stream_error;
-  if (skip_pending_ && !skip_rest_of_line()) return error::stream_error;
+  if (failed_) return Error::stream_error;
+  if (skip_pending_ && !skip_rest_of_line()) return Error::stream_error;
   const std::size_t rec_len = settings_.record_length;
   const std::string& marker = settings_.end_of_record;
   const bool ctrl_z = settings_.ctrl_z_is_eof;
-  if (available() == 0 && !fill(1)) return failed_ ? error::stream_error : error::end_of_file;
+  if (available() == 0 && !fill(1)) return failed_ ? Error::stream_error : Error::end_of_file;
 
   used_ = 0;
   if (ctrl_z && *at(pos_) == kCtrlZ) {
     blank_record_from(0);
-    return error::end_of_file;
+    return Error::end_of_file;
   }
 
   // Fast path: the marker within the next record-length bytes, and no tab or Ctrl-Z before it.
   if (available() < rec_len + marker.size()) fill(rec_len + marker.size());
-  if (next_plain()) return error::ok;
+  if (next_plain()) return Error::ok;
 
   // Byte by byte: marker, Ctrl-Z and tab rules. A tab passes over blanks of the record.
   blank_record_from(0);
@@ -310,7 +311,7 @@ int LineReader::next() {
   // no line end, a sparse one).
   skip_pending_ = !ended;
   if (settings_.oem) oem_to_ansi_in_place(record_.data(), written);
-  return error::ok;
+  return Error::ok;
 }
 
 bool LineReader::skip_rest_of_line() {
@@ -440,16 +441,18 @@ std::string LineReader::send(std::string_view command) {
 
 LineWriter::LineWriter(LineFileSettings settings) : settings_(std::move(settings)) {}
 
-LineWriter::~LineWriter() { close(); }
+// An owner that needs to know whether the last lines reached the file closes first (the journal,
+// the output do); here there is nobody to tell.
+LineWriter::~LineWriter() { static_cast<void>(close()); }
 
-int LineWriter::open(const std::filesystem::path& path, bool exclusive) {
-  if (file_) return error::already_open;
-  if (int e = check_not_directory(path)) return e;
+Error LineWriter::open(const std::filesystem::path& path, bool exclusive) {
+  if (file_) return Error::already_open;
+  if (Error e = check_not_directory(path); e != Error::ok) return e;
   std::FILE* f = nullptr;
-  if (int rc = open_for_update(path, exclusive, f)) return rc;
+  if (Error rc = open_for_update(path, exclusive, f); rc != Error::ok) return rc;
   std::setvbuf(f, nullptr, _IONBF, 0);
   adopt(f, path, true);
-  return error::ok;
+  return Error::ok;
 }
 
 void LineWriter::attach(std::FILE* stream, const std::filesystem::path& path) { adopt(stream, path, false); }
@@ -459,19 +462,19 @@ void LineWriter::adopt(std::FILE* f, const std::filesystem::path& path, bool own
   owned_ = owned;
   path_ = path;
   first_write_ = true;
-  error_ = 0;
+  error_ = Error::ok;
   pending_.clear();
 }
 
-int LineWriter::create(const std::filesystem::path& path) {
-  if (int e = check_not_directory(path)) return e;
+Error LineWriter::create(const std::filesystem::path& path) {
+  if (Error e = check_not_directory(path); e != Error::ok) return e;
   std::FILE* f = nullptr;
-  if (int rc = create_new_file(path, f, nullptr, true)) return rc;
-  return std::fclose(f) == 0 ? error::ok : error_from_errno(errno);
+  if (Error rc = create_new_file(path, f, nullptr, true); rc != Error::ok) return rc;
+  return std::fclose(f) == 0 ? Error::ok : error_from_errno(errno);
 }
 
-int LineWriter::empty() {
-  if (!file_) return error::not_open;
+Error LineWriter::empty() {
+  if (!file_) return Error::not_open;
   pending_.clear();
   std::fflush(file_);
 #ifdef _WIN32
@@ -485,15 +488,15 @@ int LineWriter::empty() {
 #endif
   std::rewind(file_);
   first_write_ = true;
-  return error::ok;
+  return Error::ok;
 }
 
-int LineWriter::add(std::string_view line) {
-  if (!file_) return error::not_open;
+Error LineWriter::add(std::string_view line) {
+  if (!file_) return Error::not_open;
   if (first_write_) {
     first_write_ = false;
     // Position at the end; a Ctrl-Z that ends the file is overwritten by the new line.
-    if (std::fseek(file_, 0, SEEK_END) != 0) return error::access_denied;
+    if (std::fseek(file_, 0, SEEK_END) != 0) return Error::access_denied;
     long size = std::ftell(file_);
     if (size > 0 && settings_.ctrl_z_is_eof) {
       std::fseek(file_, size - 1, SEEK_SET);
@@ -512,8 +515,8 @@ int LineWriter::add(std::string_view line) {
   return error_;
 }
 
-int LineWriter::flush() {
-  if (!file_) return error::not_open;
+Error LineWriter::flush() {
+  if (!file_) return Error::not_open;
   if (!pending_.empty()) {
     errno = 0;
     std::size_t put = std::fwrite(pending_.data(), 1, pending_.size(), file_);
@@ -523,13 +526,13 @@ int LineWriter::flush() {
   return error_;
 }
 
-int LineWriter::close() {
-  if (!file_) return error::ok;
-  int rc = flush();
+Error LineWriter::close() {
+  if (!file_) return Error::ok;
+  Error rc = flush();
   errno = 0;
   if (owned_) {
-    if (std::fclose(file_) != 0 && rc == 0) rc = short_write_error();
-  } else if (std::fflush(file_) != 0 && rc == 0) {
+    if (std::fclose(file_) != 0 && rc == Error::ok) rc = short_write_error();
+  } else if (std::fflush(file_) != 0 && rc == Error::ok) {
     rc = short_write_error();
   }
   file_ = nullptr;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "runtime/codepage_tables.h"
+#include "runtime/file_error.h"
 #include "runtime/files.h"
 
 namespace tolvex::runtime {
@@ -45,16 +46,16 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  int open(const std::filesystem::path& path);
-  int close();
+  Error open(const std::filesystem::path& path);
+  Error close();
   bool is_open() const { return file_ != nullptr; }
   // The file open (its identity known while it is open).
   const OpenedFile& opened() const { return opened_; }
 
   // Positions at the first line.
-  int set_to_start();
+  Error set_to_start();
   // Reads the next line into the record; error 33 at the end of the file.
-  int next();
+  Error next();
   // Reads the next line when it is a plain one (its end of record within the record length, no
   // tab and no Ctrl-Z before it): `bytes` are its bytes as the file holds them (in its code page:
   // code_page() converts them), valid until the next read. False, with nothing read, for any
@@ -124,20 +125,20 @@ class LineWriter {
   // Opens an existing regular file for appending, never through a link (at its name or at its
   // folder's); error 2 when it does not exist. With `exclusive` no other process may hold the file open at the same
   // time (error 32 while one does).
-  int open(const std::filesystem::path& path, bool exclusive);
+  Error open(const std::filesystem::path& path, bool exclusive);
   // Writes into a stream opened elsewhere (a staged file): close() then writes out what is
   // pending and leaves the stream open.
   void attach(std::FILE* stream, const std::filesystem::path& path);
   // Creates a new empty file without opening it; fails when anything is at the name already or
   // the folder is a link.
-  static int create(const std::filesystem::path& path);
+  static Error create(const std::filesystem::path& path);
   // Empties the open file.
-  int empty();
+  Error empty();
   // Appends one line.
-  int add(std::string_view line);
-  int flush();
+  Error add(std::string_view line);
+  Error flush();
   // Closing a file that is not open succeeds. Gives the first failed write since opening.
-  int close();
+  Error close();
   bool is_open() const { return file_ != nullptr; }
 
   // Write every line through to the file at once (the journal), rather than in blocks.
@@ -155,7 +156,7 @@ class LineWriter {
   std::string pending_;
   bool first_write_ = true;
   bool flush_each_line_ = false;
-  int error_ = 0;  // a failed block write, reported by the next add, flush or close
+  Error error_ = Error::ok;  // a failed block write, reported by the next add, flush or close
 };
 
 }  // namespace tolvex::runtime

@@ -29,7 +29,8 @@ core::RunRules Adv10Converter::rules() const {
 }
 
 core::ReadResult Adv10Converter::read_document(core::PackReader& pack) {
-  if (int rc = pack.read_record(adv10_)) return core::ReadResult::from_code(rc, false);
+  if (runtime::Error rc = pack.read_record(adv10_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, false);
   number_.clear();
 
   // The month lines; their record type is not checked. A month is held as two digits by its
@@ -38,7 +39,8 @@ core::ReadResult Adv10Converter::read_document(core::PackReader& pack) {
   const long long count = as_number(adv10_["KOL_MES"]);
   for (long long i = 0; i < count; ++i) {
     Month month;
-    if (int rc = pack.read_record(month)) return core::ReadResult::from_code(rc, true);
+    if (runtime::Error rc = pack.read_record(month); rc != runtime::Error::ok)
+      return core::ReadResult::from_code(rc, true);
     month.set("N_MES", core::zero_padded(as_number(month["N_MES"]), 2));
     mes10_.push_back(std::move(month));
   }

@@ -26,16 +26,16 @@ core::RunRules Adv11Converter::rules() const {
 
 namespace {
 
-// Reads `count` lines of one layout into `list`; the code of the read that failed, or 0.
+// Reads `count` lines of one layout into `list`; the code of the read that failed, or ok.
 template <const core::RecordLayout& L>
-int read_lines(core::PackReader& pack, std::string_view count, std::vector<core::RecordOf<L>>& list) {
+runtime::Error read_lines(core::PackReader& pack, std::string_view count, std::vector<core::RecordOf<L>>& list) {
   list.clear();
   for (long long i = 0, n = as_number(count); i < n; ++i) {
     core::RecordOf<L> entry;
-    if (int rc = pack.read_record(entry)) return rc;
+    if (runtime::Error rc = pack.read_record(entry); rc != runtime::Error::ok) return rc;
     list.push_back(std::move(entry));
   }
-  return 0;
+  return runtime::Error::ok;
 }
 
 // One СуммаЗаПериод row: ДЕТАЛЬНАЯ with its year (when not blank) or ИТОГО without one.
@@ -72,7 +72,8 @@ void write_period_block(core::XmlWriter& xml, const PeriodBlock& b, const std::v
 
 core::ReadResult Adv11Converter::read_document(core::PackReader& pack) {
   core::RecordOf<ADV11_LINE> line;
-  if (int rc = read_by_line_layout(pack, line, adv11_)) return core::ReadResult::from_code(rc, false);
+  if (runtime::Error rc = read_by_line_layout(pack, line, adv11_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, false);
   journal().journal_line("1 ведомость уплаты АДВ-11"_w);
   number_.clear();
 
@@ -82,9 +83,12 @@ core::ReadResult Adv11Converter::read_document(core::PackReader& pack) {
   std::string full_year = std::string("31.12.") + std::string(adv11_["GOD"]);
   adv11_.set("TYP_ADV11", equals(adv11_["D_ADV11"], full_year) ? "ПОЛНАЯ"_w : "МЕЖРАСЧЕТНАЯ"_w);
 
-  if (int rc = read_lines(pack, adv11_["KOL_DOLG"], dolg_)) return core::ReadResult::from_code(rc, true);
-  if (int rc = read_lines(pack, adv11_["KOL_UPL"], upl_)) return core::ReadResult::from_code(rc, true);
-  if (int rc = read_lines(pack, adv11_["KOL_OST"], ost_)) return core::ReadResult::from_code(rc, true);
+  if (runtime::Error rc = read_lines(pack, adv11_["KOL_DOLG"], dolg_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, true);
+  if (runtime::Error rc = read_lines(pack, adv11_["KOL_UPL"], upl_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, true);
+  if (runtime::Error rc = read_lines(pack, adv11_["KOL_OST"], ost_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, true);
   return {};
 }
 

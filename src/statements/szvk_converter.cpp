@@ -39,18 +39,18 @@ bool number_is(std::string_view field, long long n) { return !is_blank(field) &&
 
 // The period lines of a work record, each followed at once by its benefit lines. A line of
 // another record type stops the work record's periods after the stop message.
-int SzvkConverter::read_periods(core::PackReader& pack, Work& work) {
+runtime::Error SzvkConverter::read_periods(core::PackReader& pack, Work& work) {
   const long long count = as_number(work["KOL_STAG"]);
   core::RecordOf<STG1_LINE> line;
   for (long long k = 1; k <= count; ++k) {
     Period period;
-    if (int rc = read_by_line_layout(pack, line, period)) return rc;
+    if (runtime::Error rc = read_by_line_layout(pack, line, period); rc != runtime::Error::ok) return rc;
     period.set("N_RAB", work["N_RAB"]);
     if (k == 1) work.set("PERIOD_N", period["PERIOD_N"]);
     if (k == count) work.set("PERIOD_K", period["PERIOD_K"]);
     if (!equals(period["TYP_Z"], "ПСТЖ"_w)) {
       core::stop_box(op(), std::string(" stg1:typ_z = ") + std::string(period["TYP_Z"]));
-      return 0;  // ignored: the line is dropped and no further periods are read for this work
+      return runtime::Error::ok;  // ignored: the line is dropped and no further periods are read for this work
     }
     core::RecordOf<KSTG> display;
     display.set("NN", work["N_RAB"]);
@@ -64,7 +64,7 @@ int SzvkConverter::read_periods(core::PackReader& pack, Work& work) {
     stg1_.push_back({period, false});
     for (long long b = 0; b < benefit_count; ++b) {
       core::RecordOf<LGT1> benefit_line;
-      if (int rc = pack.read_record(benefit_line)) return rc;
+      if (runtime::Error rc = pack.read_record(benefit_line); rc != runtime::Error::ok) return rc;
       Period benefit;
       core::copy_same_named(benefit_line, benefit);
       benefit.set("N_RAB", work["N_RAB"]);
@@ -74,19 +74,20 @@ int SzvkConverter::read_periods(core::PackReader& pack, Work& work) {
       stg1_.push_back({std::move(benefit), true});
     }
   }
-  return 0;
+  return runtime::Error::ok;
 }
 
 // Special-service lines of one kind (TERUS, USTR, VSLT: the number and the code are the second
 // and third fields), each also shown in the window's OSTG list.
 template <const core::RecordLayout& L>
-int SzvkConverter::read_special(core::PackReader& pack, std::string_view count, std::vector<core::RecordOf<L>>& list) {
+runtime::Error SzvkConverter::read_special(core::PackReader& pack, std::string_view count,
+                                           std::vector<core::RecordOf<L>>& list) {
   const long long n = as_number(count);
-  if (n <= 0) return 0;
+  if (n <= 0) return runtime::Error::ok;
   list.clear();
   for (long long i = 0; i < n; ++i) {
     core::RecordOf<L> entry;
-    if (int rc = pack.read_record(entry)) return rc;
+    if (runtime::Error rc = pack.read_record(entry); rc != runtime::Error::ok) return rc;
     core::RecordOf<OSTG> display;
     display.set("NN", entry.field(1));
     display.set("TYP_Z", entry["TYP_Z"]);
@@ -100,11 +101,12 @@ int SzvkConverter::read_special(core::PackReader& pack, std::string_view count, 
     ostg_.push_back(std::move(display));
     list.push_back(std::move(entry));
   }
-  return 0;
+  return runtime::Error::ok;
 }
 
 core::ReadResult SzvkConverter::read_document(core::PackReader& pack) {
-  if (int rc = pack.read_record(szvk_)) return core::ReadResult::from_code(rc, false);
+  if (runtime::Error rc = pack.read_record(szvk_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, false);
   number_.clear();
   rab1_.clear();
   stg1_.clear();
@@ -117,14 +119,19 @@ core::ReadResult SzvkConverter::read_document(core::PackReader& pack) {
   core::RecordOf<RAB1_LINE> line;
   for (long long i = 0, n = as_number(szvk_["KOL_RABOT"]); i < n; ++i) {
     Work work;
-    if (int rc = read_by_line_layout(pack, line, work)) return core::ReadResult::from_code(rc, true);
+    if (runtime::Error rc = read_by_line_layout(pack, line, work); rc != runtime::Error::ok)
+      return core::ReadResult::from_code(rc, true);
     if (!is_blank(work["KOL_STAG"]))
-      if (int rc = read_periods(pack, work)) return core::ReadResult::from_code(rc, true);
+      if (runtime::Error rc = read_periods(pack, work); rc != runtime::Error::ok)
+        return core::ReadResult::from_code(rc, true);
     rab1_.push_back(std::move(work));
   }
-  if (int rc = read_special(pack, szvk_["KOL_TERUSL"], terus_)) return core::ReadResult::from_code(rc, true);
-  if (int rc = read_special(pack, szvk_["KOL_USLTR"], ustr_)) return core::ReadResult::from_code(rc, true);
-  if (int rc = read_special(pack, szvk_["KOL_VSLLT"], vslt_)) return core::ReadResult::from_code(rc, true);
+  if (runtime::Error rc = read_special(pack, szvk_["KOL_TERUSL"], terus_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, true);
+  if (runtime::Error rc = read_special(pack, szvk_["KOL_USLTR"], ustr_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, true);
+  if (runtime::Error rc = read_special(pack, szvk_["KOL_VSLLT"], vslt_); rc != runtime::Error::ok)
+    return core::ReadResult::from_code(rc, true);
   return {};
 }
 

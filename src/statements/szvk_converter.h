@@ -93,9 +93,9 @@ class SzvkConverter : public core::Converter {
     bool benefit;
   };
   class WorkPeriods;
-  int read_periods(core::PackReader& pack, core::RecordOf<RAB1>& work);
+  runtime::Error read_periods(core::PackReader& pack, core::RecordOf<RAB1>& work);
   template <const core::RecordLayout& L>
-  int read_special(core::PackReader& pack, std::string_view count, std::vector<core::RecordOf<L>>& list);
+  runtime::Error read_special(core::PackReader& pack, std::string_view count, std::vector<core::RecordOf<L>>& list);
 
   const core::RecordOf<RAB1>* find_work(long long n) const;
   const core::RecordOf<STG1>* find_period(const core::RecordOf<RAB1>& work, long long n) const;

@@ -68,7 +68,7 @@ TEST_F(Batch, InputFolderThatCannotBeListedStopsBeforeTheArchiver) {
     start();
     session().settings.input_folder = runtime::path_to_ansi(dir / sub);
     app::BatchSummary s = app::BatchRun(session(), pack_state()).run();
-    EXPECT_EQ(s.folder_error, runtime::error::path_not_found) << sub;
+    EXPECT_EQ(s.folder_error, runtime::Error::path_not_found) << sub;
     EXPECT_TRUE(programs.runs.empty()) << sub;
     std::string folder = "<DIR>/" + std::string(sub) + "/";
     const std::string head = "Журнал конвертации пачек 4 формата ПФР в 7 формат 08/12/2026\n\nНачало пакета 10:15:30\n";

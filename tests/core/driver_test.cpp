@@ -31,9 +31,9 @@ class TinyConverter : public Converter {
   std::string_view journal_text() const override { return " tiny"; }
   RunRules rules() const override { return rules_; }
   ReadResult read_document(PackReader& pack) override {
-    if (int rc = pack.read_record(rec_)) return ReadResult::from_code(rc, false);
+    if (runtime::Error rc = pack.read_record(rec_); rc != runtime::Error::ok) return ReadResult::from_code(rc, false);
     for (long long i = 0; i < as_number(rec_["KOL"]); ++i)
-      if (int rc = pack.read_line()) return ReadResult::from_code(rc, true);
+      if (runtime::Error rc = pack.read_line(); rc != runtime::Error::ok) return ReadResult::from_code(rc, true);
     return {};
   }
   void write_document(XmlWriter& xml) override {

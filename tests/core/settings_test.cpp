@@ -136,7 +136,7 @@ TEST_F(SettingsTest, FileThatCannotBeReadIsNeverWritten) {
   fs::create_directories(ini_path_);
   {
     IniStore ini(ini_path_);
-    EXPECT_EQ(ini.read_error(), 5);
+    EXPECT_EQ(ini.read_error(), tolvex::runtime::Error::access_denied);
     Settings s = load_settings(ini, "/p/");
     EXPECT_EQ(s.output_folder, "/p/Out_7" + std::string(tolvex::runtime::separator()));  // defaults in memory
     EXPECT_FALSE(ini.put_setting("odna_pch", "x", "1"));
@@ -148,7 +148,7 @@ TEST_F(SettingsTest, FileThatCannotBeReadIsNeverWritten) {
   IniStore ini(ini_path_);
   EXPECT_TRUE(ini.too_large());
   load_settings(ini, "/p/");
-  EXPECT_NE(ini.write_error(), 0);
+  EXPECT_NE(ini.write_error(), tolvex::runtime::Error::ok);
   EXPECT_EQ(file_text(), big);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary file left
 }
@@ -195,7 +195,7 @@ TEST_F(SettingsTest, EveryEncodingAndLineEndIsReadAndOnlyTheChangedKeysAreWritte
     };
     write_ini(file({"[odna_pch]", "; мой комментарий", "path_out7=/Вывод/", "не ключ", "", "[other]", "x = 1 ; так"}));
     IniStore ini(ini_path_);
-    ASSERT_EQ(ini.read_error(), 0) << r.name;
+    ASSERT_EQ(ini.read_error(), tolvex::runtime::Error::ok) << r.name;
     EXPECT_EQ(ini.get_setting("odna_pch", "path_out7"), tolvex::runtime::utf8_to_ansi("/Вывод/")) << r.name;
     EXPECT_EQ(ini.get_setting("other", "x"), tolvex::runtime::utf8_to_ansi("1 ; так")) << r.name;
     ini.put_setting("odna_pch", "path_out7", tolvex::runtime::utf8_to_ansi("/Новый/"));
@@ -225,9 +225,9 @@ TEST_F(SettingsTest, FileThatCannotBeUnderstoodIsNeverWritten) {
     IniStore ini(ini_path_);
     EXPECT_TRUE(ini.not_understood()) << r.name;
     EXPECT_EQ(ini.bad_line(), r.line) << r.name;
-    EXPECT_EQ(ini.read_error(), 47) << r.name;
+    EXPECT_EQ(ini.read_error(), tolvex::runtime::Error::bad_structure) << r.name;
     load_settings(ini, "/p/");
-    EXPECT_NE(ini.write_error(), 0) << r.name;
+    EXPECT_NE(ini.write_error(), tolvex::runtime::Error::ok) << r.name;
     EXPECT_EQ(file_text(), r.bytes) << r.name;
   }
 }

@@ -37,10 +37,10 @@ class PackFile {
       bytes += "\r\n";
     }
     std::ofstream(path_, std::ios::binary) << bytes;
-    EXPECT_EQ(reader.open(path_), 0);
+    EXPECT_EQ(reader.open(path_), runtime::Error::ok);
   }
   ~PackFile() {
-    reader.close();
+    reader.close_after_reading();
     std::filesystem::remove(path_);
   }
   core::PackReader reader;
@@ -60,8 +60,8 @@ std::string features(const core::RecordOf<L>& r, const WorkPeriodRules& rules) {
 TEST(MonthTable, CompletesToTwelveMonthsInOrderKeepingDuplicatesInReadingOrder) {
   PackFile pack({"НАЧМ,3,30.00,0", "НАЧМ, 1,10.00,0", "НАЧМ,03,31.00,0", "НАЧМ,14,99.00,0"});
   MonthTable t;
-  for (int i = 0; i < 4; ++i) ASSERT_EQ(t.read_month(pack.reader), 0);
-  EXPECT_EQ(t.read_month(pack.reader), 33);
+  for (int i = 0; i < 4; ++i) ASSERT_EQ(t.read_month(pack.reader), runtime::Error::ok);
+  EXPECT_EQ(t.read_month(pack.reader), runtime::Error::end_of_file);
   t.complete();
   std::vector<std::string> months, sums;
   for (std::size_t k = 0; k < t.size(); ++k) {
@@ -91,7 +91,7 @@ TEST(PeriodList, LooksUpByNumericValueFirstMatchWins) {
       "СТАЖ,1,01.07.2010,30.09.2010,,,,,,,,,,,,,",
   });
   PeriodList list(PeriodNumbering::plain_decimal);
-  for (int i = 0; i < 3; ++i) ASSERT_EQ(list.read_period(pack.reader), 0);
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(list.read_period(pack.reader), runtime::Error::ok);
   ASSERT_EQ(list.size(), 5u);
 
   const auto* p1 = list.period(1);
@@ -118,7 +118,7 @@ TEST(PeriodList, LooksUpByNumericValueFirstMatchWins) {
 TEST(PeriodList, EndOfPackInsideAdditionalLinesKeepsOnlyWhatWasRead) {
   PackFile pack({"СТАЖ,1,01.01.2010,31.03.2010,,,,,,,,,,,,,3", "ЛЬГТ,1,,,,,,,,,,,,"});
   PeriodList list(PeriodNumbering::as_written);
-  EXPECT_EQ(list.read_period(pack.reader), 33);
+  EXPECT_EQ(list.read_period(pack.reader), runtime::Error::end_of_file);
   EXPECT_EQ(list.size(), 2u);
   EXPECT_EQ(list.additional(1, 2), nullptr);
 }

@@ -33,10 +33,10 @@ class StagedFileTest : public tolvex::fakes::TempFolder {};
 // another name and a link are not.
 TEST_F(StagedFileTest, OnlyAbandonedTemporaryFilesAreRemoved) {
   StagedFile live;
-  ASSERT_EQ(live.create(dir / "PFR-1.XML"), 0);
+  ASSERT_EQ(live.create(dir / "PFR-1.XML"), Error::ok);
   StagedFile waiting;  // finished, waiting for its name: still owned
-  ASSERT_EQ(waiting.create(dir / "PFR-2.XML"), 0);
-  ASSERT_EQ(waiting.finish(), 0);
+  ASSERT_EQ(waiting.create(dir / "PFR-2.XML"), Error::ok);
+  ASSERT_EQ(waiting.finish(), Error::ok);
   for (const char* name : {"PFR-3.XML.ab12cd34.tmp", "tolvex.ini.0a1b2c3d.tmp", "notes.ab12cd34.tmp", "PFR-4.XML.tmp"})
     write(name, "left");
   fs::create_symlink(dir / "notes.ab12cd34.tmp", dir / "PFR-5.XML.zz12cd34.tmp");
@@ -47,7 +47,7 @@ TEST_F(StagedFileTest, OnlyAbandonedTemporaryFilesAreRemoved) {
   EXPECT_EQ(left, (std::set<std::string>{live.temporary_name().filename().string(),
                                          waiting.temporary_name().filename().string(), "notes.ab12cd34.tmp",
                                          "PFR-4.XML.tmp", "PFR-5.XML.zz12cd34.tmp"}));
-  EXPECT_EQ(waiting.publish(), 0);
+  EXPECT_EQ(waiting.publish(), Error::ok);
 }
 #endif
 
@@ -71,7 +71,7 @@ TEST_F(StagedFileTest, WhatIsAtANameIsNeverFollowedTruncatedOrRemoved) {
     auto before = fs::symlink_status(at).type();
     std::FILE* f = nullptr;
     bool existed = false;
-    EXPECT_NE(create_new_file(at, f, &existed), error::ok) << c.what;
+    EXPECT_NE(create_new_file(at, f, &existed), Error::ok) << c.what;
     EXPECT_TRUE(existed) << c.what;
     EXPECT_EQ(fs::symlink_status(at).type(), before) << c.what;
     EXPECT_EQ(read(dir / "victim"), "the victim's bytes") << c.what;
@@ -79,16 +79,16 @@ TEST_F(StagedFileTest, WhatIsAtANameIsNeverFollowedTruncatedOrRemoved) {
 #ifndef _WIN32
   // The journal is opened only as itself: a link at its name is refused.
   std::FILE* f = nullptr;
-  EXPECT_NE(open_for_update(dir / "planted", false, f), error::ok);
+  EXPECT_NE(open_for_update(dir / "planted", false, f), Error::ok);
   fs::remove(dir / "planted");
   fs::create_symlink(dir / "victim", dir / "planted");
-  EXPECT_NE(open_for_update(dir / "planted", false, f), error::ok);
+  EXPECT_NE(open_for_update(dir / "planted", false, f), Error::ok);
   EXPECT_EQ(read(dir / "victim"), "the victim's bytes");
   // The final name is replaced by the whole file: a link there is replaced, not written through.
   StagedFile s;
-  ASSERT_EQ(s.create(dir / "planted"), error::ok);
-  ASSERT_EQ(s.write("new"), error::ok);
-  ASSERT_EQ(s.commit(), error::ok);
+  ASSERT_EQ(s.create(dir / "planted"), Error::ok);
+  ASSERT_EQ(s.write("new"), Error::ok);
+  ASSERT_EQ(s.commit(), Error::ok);
   EXPECT_EQ(fs::symlink_status(dir / "planted").type(), fs::file_type::regular);
   EXPECT_EQ(read(dir / "planted"), "new");
   EXPECT_EQ(read(dir / "victim"), "the victim's bytes");
@@ -99,25 +99,25 @@ TEST_F(StagedFileTest, TwoWritersOfOneNameEachKeepTheirOwnFile) {
   fs::path final_name = dir / "PFR.XML";
   write(final_name, "earlier");
   StagedFile a, b;
-  ASSERT_EQ(a.create(final_name), error::ok);
-  ASSERT_EQ(b.create(final_name), error::ok);
+  ASSERT_EQ(a.create(final_name), Error::ok);
+  ASSERT_EQ(b.create(final_name), Error::ok);
   EXPECT_NE(a.temporary_name(), b.temporary_name());
   EXPECT_EQ(a.temporary_name().parent_path(), dir);
-  ASSERT_EQ(a.write("first"), error::ok);
-  ASSERT_EQ(b.write("second"), error::ok);
+  ASSERT_EQ(a.write("first"), Error::ok);
+  ASSERT_EQ(b.write("second"), Error::ok);
   EXPECT_EQ(read(final_name), "earlier");  // nothing under the final name before the commit
-  EXPECT_EQ(a.commit(), error::ok);
+  EXPECT_EQ(a.commit(), Error::ok);
   EXPECT_EQ(read(final_name), "first");
-  EXPECT_EQ(b.commit(), error::ok);
+  EXPECT_EQ(b.commit(), Error::ok);
   EXPECT_EQ(read(final_name), "second");
   StagedFile given_up, finished;
-  ASSERT_EQ(given_up.create(final_name), error::ok);
-  given_up.write("half");
+  ASSERT_EQ(given_up.create(final_name), Error::ok);
+  ASSERT_EQ(given_up.write("half"), Error::ok);
   given_up.discard();
   // A file finished and waiting for its turn is given up as well, without taking the name.
-  ASSERT_EQ(finished.create(final_name), error::ok);
-  finished.write("whole, never named");
-  ASSERT_EQ(finished.finish(), error::ok);
+  ASSERT_EQ(finished.create(final_name), Error::ok);
+  ASSERT_EQ(finished.write("whole, never named"), Error::ok);
+  ASSERT_EQ(finished.finish(), Error::ok);
   finished.discard();
   EXPECT_EQ(names(), "PFR.XML");
   EXPECT_EQ(read(final_name), "second");
@@ -132,10 +132,13 @@ TEST_F(StagedFileTest, AnInterruptionRemovesTheUnfinishedFileAndKeepsTheFinished
     ASSERT_GE(pid, 0);
     if (pid == 0) {
       StagedFile done, unfinished, waiting;
-      if (done.create(dir / "done.XML") != 0 || done.write("whole") != 0 || done.commit() != 0) ::_exit(10);
-      if (unfinished.create(dir / "big.XML") != 0 || unfinished.write("half") != 0) ::_exit(11);
+      if (done.create(dir / "done.XML") != Error::ok || done.write("whole") != Error::ok || done.commit() != Error::ok)
+        ::_exit(10);
+      if (unfinished.create(dir / "big.XML") != Error::ok || unfinished.write("half") != Error::ok) ::_exit(11);
       // Finished, waiting for its turn to take its name.
-      if (waiting.create(dir / "next.XML") != 0 || waiting.write("whole") != 0 || waiting.finish() != 0) ::_exit(13);
+      if (waiting.create(dir / "next.XML") != Error::ok || waiting.write("whole") != Error::ok ||
+          waiting.finish() != Error::ok)
+        ::_exit(13);
       std::raise(sig);
       ::_exit(12);  // not reached: the signal ends the program
     }

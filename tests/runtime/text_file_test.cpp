@@ -21,11 +21,11 @@ class TextFileTest : public tolvex::fakes::TempFolder {
     std::vector<std::string> out[2];
     for (bool as_bytes : {false, true}) {
       LineReader r(s);
-      EXPECT_EQ(r.open(write(bytes)), 0);
-      int rc = 0;
-      for (std::string_view b; (as_bytes && r.next_bytes(b)) || (rc = r.next()) == 0;)
+      EXPECT_EQ(r.open(write(bytes)), Error::ok);
+      Error rc = Error::ok;
+      for (std::string_view b; (as_bytes && r.next_bytes(b)) || (rc = r.next()) == Error::ok;)
         out[as_bytes].emplace_back(r.text());
-      EXPECT_EQ(rc, error::end_of_file);
+      EXPECT_EQ(rc, Error::end_of_file);
     }
     EXPECT_EQ(out[0], out[1]) << "the lines taken as bytes";
     return out[0];
@@ -144,68 +144,69 @@ TEST_F(TextFileTest, CtrlZRulesOff) {
 
 TEST_F(TextFileTest, EndOfFileKeepsTheRecord) {
   LineReader r;
-  ASSERT_EQ(r.open(write("only\r\n")), 0);
-  ASSERT_EQ(r.next(), 0);
-  EXPECT_EQ(r.next(), error::end_of_file);
+  ASSERT_EQ(r.open(write("only\r\n")), Error::ok);
+  ASSERT_EQ(r.next(), Error::ok);
+  EXPECT_EQ(r.next(), Error::end_of_file);
   EXPECT_EQ(r.text(), "only");
-  ASSERT_EQ(r.set_to_start(), 0);
-  ASSERT_EQ(r.next(), 0);
+  ASSERT_EQ(r.set_to_start(), Error::ok);
+  ASSERT_EQ(r.next(), Error::ok);
   EXPECT_EQ(r.text(), "only");
 }
 
 TEST_F(TextFileTest, OpenErrors) {
   LineReader r;
-  EXPECT_EQ(r.open(dir / "missing.txt"), error::not_found);
-  EXPECT_EQ(r.open(dir / "no" / "such" / "dir.txt"), error::not_found);
-  EXPECT_EQ(r.open(dir), error::access_denied);  // a directory is not a pack
-  EXPECT_EQ(r.next(), error::not_open);
+  EXPECT_EQ(r.open(dir / "missing.txt"), Error::not_found);
+  EXPECT_EQ(r.open(dir / "no" / "such" / "dir.txt"), Error::not_found);
+  EXPECT_EQ(r.open(dir), Error::access_denied);  // a directory is not a pack
+  EXPECT_EQ(r.next(), Error::not_open);
 }
 
 TEST_F(TextFileTest, AppendClipsAndEndsLinesWithCrLf) {
   fs::path p = dir / "out.txt";
-  ASSERT_EQ(LineWriter::create(p), 0);
+  ASSERT_EQ(LineWriter::create(p), Error::ok);
   LineWriter w;
-  ASSERT_EQ(w.open(p, true), 0);
-  EXPECT_EQ(w.add("abc   "), 0);
-  EXPECT_EQ(w.add("   "), 0);
-  EXPECT_EQ(w.add(std::string(300, 'x')), 0);  // not cut here: the writer of each file decides
-  EXPECT_EQ(w.close(), 0);
+  ASSERT_EQ(w.open(p, true), Error::ok);
+  EXPECT_EQ(w.add("abc   "), Error::ok);
+  EXPECT_EQ(w.add("   "), Error::ok);
+  EXPECT_EQ(w.add(std::string(300, 'x')), Error::ok);  // not cut here: the writer of each file decides
+  EXPECT_EQ(w.close(), Error::ok);
   EXPECT_EQ(read(p), "abc\r\n\r\n" + std::string(300, 'x') + "\r\n");
-  EXPECT_EQ(w.close(), 0);  // closing again succeeds
+  EXPECT_EQ(w.close(), Error::ok);  // closing again succeeds
 }
 
 TEST_F(TextFileTest, AppendOverwritesAFinalCtrlZ) {
   fs::path p = write("old\r\n\x1A");
   LineWriter w;
-  ASSERT_EQ(w.open(p, false), 0);
-  w.add("new");
-  w.close();
+  ASSERT_EQ(w.open(p, false), Error::ok);
+  ASSERT_EQ(w.add("new"), Error::ok);
+  EXPECT_EQ(w.close(), Error::ok);
   EXPECT_EQ(read(p), "old\r\nnew\r\n");
 }
 
 TEST_F(TextFileTest, EmptyThenAppend) {
   fs::path p = write("something\r\n");
   LineWriter w;
-  ASSERT_EQ(w.open(p, true), 0);
-  ASSERT_EQ(w.empty(), 0);
-  w.add("fresh");
-  w.close();
+  ASSERT_EQ(w.open(p, true), Error::ok);
+  ASSERT_EQ(w.empty(), Error::ok);
+  ASSERT_EQ(w.add("fresh"), Error::ok);
+  EXPECT_EQ(w.close(), Error::ok);
   EXPECT_EQ(read(p), "fresh\r\n");
 }
 
 TEST_F(TextFileTest, ExclusiveOpenIsRefusedWhileHeld) {
   fs::path p = write("");
   LineWriter a, b;
-  ASSERT_EQ(a.open(p, true), 0);
-  EXPECT_EQ(b.open(p, true), error::locked);
-  a.close();
-  EXPECT_EQ(b.open(p, true), 0);
+  ASSERT_EQ(a.open(p, true), Error::ok);
+  EXPECT_EQ(b.open(p, true), Error::locked);
+  EXPECT_EQ(a.close(), Error::ok);
+  EXPECT_EQ(b.open(p, true), Error::ok);
 }
 
 TEST_F(TextFileTest, ErrorTexts) {
-  EXPECT_EQ(error_description(2), "\xD4\xE0\xE9\xEB \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED (2)");  // "Файл не найден (2)"
-  EXPECT_EQ(error_text(33), "\xC7\xE0\xEF\xE8\xF1\xFC \xED\xE5 \xE4\xEE\xF1\xF2\xF3\xEF\xED\xE0");
-  EXPECT_EQ(error_text(12345), "");
+  EXPECT_EQ(error_description(Error::not_found),
+            "\xD4\xE0\xE9\xEB \xED\xE5 \xED\xE0\xE9\xE4\xE5\xED (2)");  // "Файл не найден (2)"
+  EXPECT_EQ(error_text(Error::end_of_file), "\xC7\xE0\xEF\xE8\xF1\xFC \xED\xE5 \xE4\xEE\xF1\xF2\xF3\xEF\xED\xE0");
+  EXPECT_EQ(error_text(static_cast<Error>(12345)), "");
 }
 
 }  // namespace

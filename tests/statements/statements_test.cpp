@@ -42,7 +42,7 @@ TEST_F(StatementsTest, Adv10ReadResults) {
   statements::Adv10Converter conv(context());
   auto& p = pack("СВОД,1,1,2,,НР,1,2010,РУБ,1,,1,1,10.04.2010,2\r\nМЕС1,1,2,1,,,1,1\r\n");
   EXPECT_EQ(conv.read_document(p).kind, core::ReadResult::end_inside_document);
-  pack_.close();
+  pack_.close_after_reading();
   EXPECT_EQ(conv.read_document(pack("")).kind, core::ReadResult::end_of_pack);
 }
 
@@ -92,7 +92,7 @@ TEST_F(StatementsTest, Adv11TariffSignWordBesideRegres) {
     statements::Adv11Converter conv(context());
     auto& p = pack("ВУПЛ,1,2005,31.12.2005,1,1,НР,," + sign + ",1,1,0,0,0,0,0,0,0,0,0,0,,0,0,0\r\n");
     ASSERT_EQ(conv.read_document(p).kind, core::ReadResult::document);
-    pack_.close();
+    pack_.close_after_reading();
     auto pages = conv.view_pages();
     const core::ViewField* regres = fakes::shown_field(pages[0], "Признак тарифа:");
     ASSERT_NE(regres, nullptr);
@@ -106,7 +106,7 @@ TEST_F(StatementsTest, Adv11TariffSignWordBesideRegres) {
 TEST_F(StatementsTest, Adv11JournalsItsStatementOnceTheLineIsRead) {
   statements::Adv11Converter conv(context());
   EXPECT_EQ(conv.read_document(pack("")).kind, core::ReadResult::end_of_pack);
-  pack_.close();
+  pack_.close_after_reading();
   auto& p = pack("ВУПЛ,1,2005,31.12.2005,1,1,НР,,,1,1,0,0,0,0,0,0,0,0,0,0,,1,0,0\r\n");
   EXPECT_EQ(conv.read_document(p).kind, core::ReadResult::end_inside_document);
   EXPECT_EQ(journal_lines(), "1 ведомость уплаты АДВ-11\r\n");
@@ -173,7 +173,7 @@ TEST_F(StatementsTest, SzvkEndsInsideEveryKindOfSubordinateLine) {
     for (std::size_t i = 0; i < keep; ++i) cut += lines[i];
     statements::SzvkConverter conv(context());
     EXPECT_EQ(conv.read_document(pack(cut)).kind, core::ReadResult::end_inside_document) << keep << " lines";
-    pack_.close();
+    pack_.close_after_reading();
   }
 }
 

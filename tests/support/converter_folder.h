@@ -20,12 +20,12 @@ class ConverterFolder : public TempFolder {
  protected:
   void SetUp() override {
     TempFolder::SetUp();
-    runtime::LineWriter::create(dir / "log");
-    journal_.file().open(dir / "log", true);
+    ASSERT_EQ(runtime::LineWriter::create(dir / "log"), runtime::Error::ok);
+    ASSERT_EQ(journal_.file().open(dir / "log", true), runtime::Error::ok);
   }
   void TearDown() override {
-    pack_.close();
-    journal_.file().close();
+    pack_.close_after_reading();
+    EXPECT_EQ(journal_.file().close(), runtime::Error::ok);
     TempFolder::TearDown();
   }
 
@@ -35,15 +35,15 @@ class ConverterFolder : public TempFolder {
   }
   // The same, opened and read up to its first document.
   core::PackReader& open_pack(const std::string& documents) {
-    EXPECT_EQ(pack_.open(write_pack(documents)), 0);
-    EXPECT_EQ(pack_.skip_pack_header(), 0);
+    EXPECT_EQ(pack_.open(write_pack(documents)), runtime::Error::ok);
+    EXPECT_EQ(pack_.skip_pack_header(), runtime::Error::ok);
     return pack_;
   }
 
   core::ConverterContext context() { return {header_, op_, journal_}; }
   // The journal so far as UTF-8, its line ends kept.
   std::string journal_lines() {
-    journal_.file().flush();
+    EXPECT_EQ(journal_.file().flush(), runtime::Error::ok);
     return runtime::ansi_to_utf8(read(dir / "log"));
   }
 

@@ -14,6 +14,7 @@
 #include "core/format4/pack.h"
 #include "core/format7/xml_writer.h"
 #include "runtime/codepage.h"
+#include "runtime/file_error.h"
 
 namespace tolvex::core {
 
@@ -33,11 +34,11 @@ struct ReadResult {
     failure,              // a read failed otherwise; `code` holds the runtime error
   };
   Kind kind = document;
-  int code = 0;
+  runtime::Error code = runtime::Error::ok;
 
-  static ReadResult from_code(int rc, bool inside_document) {
-    if (rc == 0) return {document, 0};
-    if (rc == 33) return {inside_document ? end_inside_document : end_of_pack, rc};
+  static ReadResult from_code(runtime::Error rc, bool inside_document) {
+    if (rc == runtime::Error::ok) return {document, rc};
+    if (rc == runtime::Error::end_of_file) return {inside_document ? end_inside_document : end_of_pack, rc};
     return {failure, rc};
   }
 };

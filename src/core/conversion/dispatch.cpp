@@ -13,7 +13,7 @@ class MessageOnlyConverter : public Converter {
   std::string_view window_title() const override { return {}; }
   std::string_view journal_text() const override { return {}; }
   bool message_only() const override { return true; }
-  ReadResult read_document(PackReader&) override { return {ReadResult::end_of_pack, 33}; }
+  ReadResult read_document(PackReader&) override { return {ReadResult::end_of_pack, runtime::Error::end_of_file}; }
   void write_document(XmlWriter&) override {}
 };
 

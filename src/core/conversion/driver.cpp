@@ -105,11 +105,12 @@ bool ConverterDriver::run_remaining(RunMode mode, long long count) {
 }
 
 void ConverterDriver::check_left_out() {
-  // Blank lines (an empty last line) are no documents.
-  int rc = 0;
-  while ((rc = pack_.read_line()) == 0 && is_blank(pack_.line())) {
+  // Blank lines (an empty last line) are no documents. A read that fails here has nothing to
+  // say: every announced document is converted, and only a notice of more is looked for.
+  runtime::Error rc = runtime::Error::ok;
+  while ((rc = pack_.read_line()) == runtime::Error::ok && is_blank(pack_.line())) {
   }
-  if (rc != 0) return;
+  if (rc != runtime::Error::ok) return;
   outcome_.documents_left_out = true;
   std::string announced(trim_right(conv_.header().dokt["KOL_DOK"]));
   journal_.journal_line(std::string("Сконвертировано документов: "_w) + std::to_string(outcome_.documents_written) +
@@ -155,22 +156,41 @@ void ConverterDriver::press(ConverterAction action) {
   }
 }
 
+namespace {
+
+// Passes over the pack's header for the converter. The header stage has read it already: a pack
+// that ends inside it now was cut since and has no documents; a read that fails is told as a
+// failed read of a document is, with the outcome `read_failed`.
+bool skip_header(PackReader& pack, Journal& journal, Operator& op, DriverOutcome& outcome) {
+  runtime::Error rc = pack.skip_pack_header();
+  if (rc == runtime::Error::ok) return true;
+  if (rc != runtime::Error::end_of_file) {
+    outcome.read_failed = true;
+    std::string text = std::string("Не могу прочитать пачку "_w) + runtime::error_description(rc);
+    journal.journal_line(text);
+    stop_box(op, text);
+  }
+  return false;
+}
+
+}  // namespace
+
 DocumentRun::DocumentRun(Converter& converter, const DocumentKind& kind, const std::filesystem::path& pack_path,
                          XmlWriter& xml, Journal& journal, Operator& op, Clock& clock) {
   if (converter.message_only()) {
-    show_warning(op, 6, kind.procedure, {});
+    show_warning(op, Warning::procedure_not_written, kind.procedure, {});
     return;
   }
   open_checked(op, runtime::path_to_ansi(pack_path), [&] { return pack_.open(pack_path); });
-  if (pack_.skip_pack_header() == 0) {
+  if (skip_header(pack_, journal, op, no_run_)) {
     driver_.emplace(converter, kind, pack_, xml, journal, op, clock);
     driver_->start_interactive();
   }
-  if (!waiting()) pack_.close();
+  if (!waiting()) pack_.close_after_reading();
 }
 
 DocumentRun::~DocumentRun() {
-  if (pack_.is_open()) pack_.close();
+  if (pack_.is_open()) pack_.close_after_reading();
 }
 
 bool DocumentRun::offers_next() const { return driver_ && !driver_->rules().single_document; }
@@ -178,32 +198,29 @@ bool DocumentRun::offers_next() const { return driver_ && !driver_->rules().sing
 void DocumentRun::press(ConverterAction action) {
   if (!waiting()) return;
   driver_->press(action);
-  if (!waiting()) pack_.close();
+  if (!waiting()) pack_.close_after_reading();
 }
 
-const DriverOutcome& DocumentRun::outcome() const {
-  static const DriverOutcome kNone;
-  return driver_ ? driver_->outcome() : kNone;
-}
+const DriverOutcome& DocumentRun::outcome() const { return driver_ ? driver_->outcome() : no_run_; }
 
 DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, const std::filesystem::path& pack_path,
                             XmlWriter& xml, Journal& journal, Operator& op, Clock& clock) {
   if (converter.message_only()) {
-    show_warning(op, 6, kind.procedure, {});
+    show_warning(op, Warning::procedure_not_written, kind.procedure, {});
     return {};
   }
   PackReader pack;
   open_checked(op, runtime::path_to_ansi(pack_path), [&] { return pack.open(pack_path); });
   DriverOutcome out;
-  if (pack.skip_pack_header() == 0) out = run_converter(converter, kind, pack, xml, journal, op, clock);
-  pack.close();
+  if (skip_header(pack, journal, op, out)) out = run_converter(converter, kind, pack, xml, journal, op, clock);
+  pack.close_after_reading();
   return out;
 }
 
 DriverOutcome run_converter(Converter& converter, const DocumentKind& kind, PackReader& pack, XmlWriter& xml,
                             Journal& journal, Operator& op, Clock& clock) {
   if (converter.message_only()) {
-    show_warning(op, 6, kind.procedure, {});
+    show_warning(op, Warning::procedure_not_written, kind.procedure, {});
     return {};
   }
   return ConverterDriver(converter, kind, pack, xml, journal, op, clock).run_automatic();

@@ -113,6 +113,7 @@ class DocumentRun {
 
  private:
   PackReader pack_;
+  DriverOutcome no_run_;  // the outcome when no document was read (the header could not be passed)
   std::optional<ConverterDriver> driver_;
 };
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/file_error.h"
 #include "runtime/text_file.h"
 
 namespace tolvex::core {
@@ -29,7 +30,9 @@ class Journal {
   virtual void journal_line(std::string_view text);
   // The result code of the last file operation, then the text, then the name without
   // trailing blanks: "0 Создали /out/PFR-...XML".
-  void journal_result(int code, std::string_view text, std::string_view name);
+  void journal_result(runtime::Error code, std::string_view text, std::string_view name);
+  // The same with another program's exit status in the place of the code: "2 Не архивировали ...".
+  void journal_status(int status, std::string_view text, std::string_view name);
 
   // Empties the journal and writes its header line with today's date and an empty line.
   void start(std::string_view today_dd_mm_yyyy);
@@ -61,13 +64,13 @@ class Journal {
   // Told the runtime code when a write fails, before the program ends (the start of the
   // program shows a box there). The program then ends with core::ProgramEnd, exit status 3;
   // lines after that are not written.
-  void on_write_failure(std::function<void(int code)> report) { report_ = std::move(report); }
+  void on_write_failure(std::function<void(runtime::Error code)> report) { report_ = std::move(report); }
 
  private:
-  void write_failed(int code);
+  void write_failed(runtime::Error code);
 
   runtime::LineWriter file_;
-  std::function<void(int)> report_;
+  std::function<void(runtime::Error)> report_;
   bool failed_ = false;
 };
 

@@ -16,7 +16,7 @@ void stop_box(Operator& op, std::string_view text) {
   if (b == Button::abort) throw ProgramEnd(std::string(text), 3);
 }
 
-Button show_warning(Operator& op, int entry, std::string_view name, std::string_view description) {
+Button show_warning(Operator& op, Warning warning, std::string_view name, std::string_view description) {
   MessageBox box;
   box.icon = Icon::information;
   box.buttons = {Button::ok};
@@ -24,55 +24,53 @@ Button show_warning(Operator& op, int entry, std::string_view name, std::string_
   while (!n.empty() && n.back() == ' ') n.pop_back();
   std::string d(description);
   while (!d.empty() && d.back() == ' ') d.pop_back();
-  switch (entry) {
-    case 4:
+  switch (warning) {
+    case Warning::create_failed:
       box.title = " Ошибка создания Файла"_w;
       box.text = std::string("Ошибка: ("_w) + d + std::string(") создания "_w) + n +
                  std::string(".  Нажми ОК для закрытия Приложения."_w);
       break;
-    case 5:
+    case Warning::created_not_opened:
       box.title = " Ошибка создания Файла"_w;
       box.text = std::string("Ошибка: ("_w) + d + std::string(") открытия созданого файла:"_w) + n +
                  std::string(".  Нажми ОК для закрытия Приложения."_w);
       break;
-    case 6:
+    case Warning::procedure_not_written:
       box.title = "Процедура не написана"_w;
       box.text = std::string("Эта Процедура "_w) + n + std::string(" пока  не написана."_w);
       break;
-    case 30:
+    case Warning::file_not_accessible:
       box.title = "Ошибка доступа к файлу"_w;
       box.text = std::string("Файл ("_w) + n + std::string(") не м.б. открыт.  Ошибка: "_w) + d + ".";
       break;
-    default:
-      box.title = std::string(kTitleWarning);
-      box.text = n;
   }
   return op.message(box);
 }
 
-void open_checked(Operator& op, std::string_view name, const std::function<int()>& open,
-                  const std::function<int()>& create, std::string_view locked_text) {
-  using namespace runtime;
-  int rc = open();
-  if (rc == error::locked) rc = open();
-  if (rc == error::ok || rc == error::already_open) return;
-  if (rc == error::not_found) {
+void open_checked(Operator& op, std::string_view name, const std::function<runtime::Error()>& open,
+                  const std::function<runtime::Error()>& create, std::string_view locked_text) {
+  using runtime::Error;
+  using runtime::error_description;
+  Error rc = open();
+  if (rc == Error::locked) rc = open();
+  if (rc == Error::ok || rc == Error::already_open) return;
+  if (rc == Error::not_found) {
     if (create) {
-      int c = create();
-      if (c != error::ok) {
-        show_warning(op, 4, name, error_description(c));
+      Error c = create();
+      if (c != Error::ok) {
+        show_warning(op, Warning::create_failed, name, error_description(c));
         throw ProgramEnd(std::string("Ошибка создания Файла!"_w), 3);
       }
       rc = open();
-      if (rc == error::ok) return;
-      show_warning(op, 5, name, error_description(rc));
+      if (rc == Error::ok) return;
+      show_warning(op, Warning::created_not_opened, name, error_description(rc));
       throw ProgramEnd(std::string("Ошибка создания Файла!"_w), 3);
     }
-    show_warning(op, 4, name, error_description(rc));
+    show_warning(op, Warning::create_failed, name, error_description(rc));
     throw ProgramEnd(std::string("Ошибка создания Файла!"_w), 3);
   }
-  show_warning(op, 30, name, error_description(rc));
-  if (rc == error::locked && !locked_text.empty()) throw ProgramEnd(std::string(locked_text), 3);
+  show_warning(op, Warning::file_not_accessible, name, error_description(rc));
+  if (rc == Error::locked && !locked_text.empty()) throw ProgramEnd(std::string(locked_text), 3);
   throw ProgramEnd("Disk Error", 3);
 }
 

@@ -72,7 +72,7 @@ bool OnePackConversion::open_pack_stage(PackReader& pack) {
     s_.journal.journal_line(std::string("Не выбран файл пачки 4 формата "_w) + name);
     return false;
   }
-  if (int rc = pack.open(p_.pack); rc != 0) {
+  if (runtime::Error rc = pack.open(p_.pack); rc != runtime::Error::ok) {
     std::string text = std::string("Не могу открыть пачку "_w) + std::string(runtime::error_text(rc));
     stop_box(s_.op, text);
     s_.journal.journal_line(std::string("Не могу открыть пачку "_w) + name);
@@ -82,7 +82,7 @@ bool OnePackConversion::open_pack_stage(PackReader& pack) {
   return true;
 }
 
-bool OnePackConversion::read_failed(int code) {
+bool OnePackConversion::read_failed(runtime::Error code) {
   // Told as a pack that cannot be opened is: a stop box, the pack's name and what happened.
   std::string text = std::string("Не могу прочитать пачку "_w) + std::string(runtime::error_text(code));
   stop_box(s_.op, text);
@@ -95,7 +95,7 @@ void OnePackConversion::reject(PackReader& pack, std::string_view box_text, std:
   // Every way of closing the box rejects the pack.
   info_box(s_.op, kTitleMessage, box_text);
   s_.journal.journal_line(journal_text);
-  pack.close();
+  pack.close_after_reading();
   p_.pack.clear();
 }
 
@@ -107,11 +107,11 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
   std::string line1;
   bool unreadable = !pack.is_open();
   if (pack.is_open()) {
-    int rc = pack.file().set_to_start();
-    if (rc == 0) rc = pack.read_line();
-    if (rc == 0)
+    runtime::Error rc = pack.file().set_to_start();
+    if (rc == runtime::Error::ok) rc = pack.read_line();
+    if (rc == runtime::Error::ok)
       line1 = std::string(pack.line());
-    else if (rc != runtime::error::end_of_file)
+    else if (rc != runtime::Error::end_of_file)
       unreadable = read_failed(rc);
   }
   split_pack_line(line1, p_.header.zag4, SplitVariant::header);
@@ -130,9 +130,9 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
   // Lines 2 to 4. A pack that ends inside its header is not a pack that can be converted.
   Record* records[] = {&p_.header.ist4, &p_.header.pch, &p_.header.dokt};
   for (int i = 0; i < 3; ++i) {
-    if (int rc = pack.read_line(); rc != 0) {
-      if (rc != runtime::error::end_of_file && read_failed(rc)) {
-        pack.close();
+    if (runtime::Error rc = pack.read_line(); rc != runtime::Error::ok) {
+      if (rc != runtime::Error::end_of_file && read_failed(rc)) {
+        pack.close_after_reading();
         p_.pack.clear();
         return PackOutcome::unreadable;
       }
@@ -150,7 +150,7 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
     info_box(s_.op, kTitleWarning, "Извините! Этот тип документа ПФР пока не обрабатывается !!"_w);
 
   if (!make_output_file(pack)) {
-    pack.close();
+    pack.close_after_reading();
     return PackOutcome::no_output;
   }
   XmlWriter& xml = p_.out.xml();
@@ -160,9 +160,9 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
   std::string pack_name = runtime::path_to_ansi(p_.pack);
   // A batch reads on from the same open file: its journal says the same as when the converter
   // opened the pack again.
-  int rc = keep_open ? runtime::error::ok : pack.close();
+  runtime::Error rc = keep_open ? runtime::Error::ok : pack.close();
   s_.journal.journal_result(rc, " Закрыли входной "_w, pack_name);
-  if (rc != 0) {
+  if (rc != runtime::Error::ok) {
     std::string text = std::string(" Не могу закрыть пачку "_w) + std::string(runtime::error_text(rc));
     s_.journal.journal_result(rc, text, "");
     stop_box(s_.op, text.substr(1));
@@ -185,8 +185,8 @@ bool OnePackConversion::make_output_file(const PackReader& pack) {
     info_box(s_.op, kTitleMessage, text);
     return false;
   }
-  int rc = p_.out.create(path);
-  if (rc != 0) {
+  runtime::Error rc = p_.out.create(path);
+  if (rc != runtime::Error::ok) {
     std::string text = std::string("Не могу создать выходной файл "_w) + full;
     s_.journal.journal_line(text);
     s_.journal.journal_line(runtime::error_text(rc));
@@ -194,7 +194,7 @@ bool OnePackConversion::make_output_file(const PackReader& pack) {
     return false;
   }
   output_created(full, at_name.known);
-  s_.journal.journal_result(0, " Очистили "_w, full);
+  s_.journal.journal_result(runtime::Error::ok, " Очистили "_w, full);
   return true;
 }
 
@@ -203,11 +203,11 @@ bool OnePackConversion::make_output_file(const PackReader& pack) {
 void OnePackConversion::close_previous_output() {
   if (report_) {
     report_->output_made = true;
-    report_->entries.push_back({PackReport::Entry::previous_output, {}, {}, Button::ok, 0});
+    report_->entries.push_back({PackReport::Entry::previous_output});
     return;
   }
   if (p_.output_full_name.empty()) return;
-  int rc = p_.out.close(false);
+  runtime::Error rc = p_.out.close(false);
   s_.journal.journal_result(rc, " Зак.стар."_w, p_.output_full_name);
 }
 
@@ -215,28 +215,33 @@ void OnePackConversion::output_created(const std::string& full_name, bool existe
   if (report_) {
     // A name taken now is taken in the pack's turn too (a batch never removes one); a name that
     // is free now is looked at again then: a pack before this one may give it to its XML.
-    report_->entries.push_back({PackReport::Entry::output_created, full_name, {}, Button::ok, existed ? 1 : 0});
+    PackReport::Entry created{PackReport::Entry::output_created, full_name};
+    created.name_existed = existed;
+    report_->entries.push_back(std::move(created));
     return;
   }
-  if (!existed) s_.journal.journal_result(0, " Создали "_w, full_name);
+  if (!existed) s_.journal.journal_result(runtime::Error::ok, " Создали "_w, full_name);
 }
 
-int OnePackConversion::publish() {
+runtime::Error OnePackConversion::publish() {
   if (report_) {
     // The bytes go to the disk now; the name waits for the turn.
-    int rc = p_.out.finish();
+    runtime::Error rc = p_.out.finish();
     p_.out.release_buffers();
-    report_->entries.push_back({PackReport::Entry::publish, {}, {}, Button::ok, rc});
+    PackReport::Entry published{PackReport::Entry::publish};
+    published.code = rc;
+    report_->entries.push_back(std::move(published));
     return rc;
   }
   // Every line of the pack is written before its XML has its name.
   s_.journal.write_held();
   s_.journal.hold();
   if (s_.run && !s_.run->take_name(s_.journal, p_.output_full_name, runtime::path_to_ansi(p_.pack))) {
-    p_.out.close(false);
-    return runtime::error::access_denied;
+    // Refused and journaled: the file is given up (removed), whatever its last write did.
+    static_cast<void>(p_.out.close(false));
+    return runtime::Error::access_denied;
   }
-  int rc = p_.out.close(true);
+  runtime::Error rc = p_.out.close(true);
   s_.journal.journal_result(rc, " Закрыли в конце "_w, p_.output_full_name);
   return rc;
 }
@@ -258,7 +263,7 @@ bool OnePackConversion::run_documents(PackReader& pack) {
 }
 
 void OnePackConversion::drop_output() {
-  int rc = p_.out.close(false);
+  runtime::Error rc = p_.out.close(false);
   s_.journal.journal_result(rc, " Не записали "_w, p_.output_full_name);
 }
 
@@ -282,7 +287,7 @@ PackOutcome OnePackConversion::convert_held(const std::filesystem::path& pack_pa
     return PackOutcome::no_output;
   }
   write_file_closing(p_.out.xml());
-  if (publish() != 0) return PackOutcome::no_output;
+  if (publish() != runtime::Error::ok) return PackOutcome::no_output;
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
   if (!kind || !kind->converted()) return PackOutcome::not_converted;
   return documents_left_out_ ? PackOutcome::documents_left_out : PackOutcome::converted;
@@ -291,7 +296,7 @@ PackOutcome OnePackConversion::convert_held(const std::filesystem::path& pack_pa
 // --- the one-pack window --------------------------------------------------------------------
 
 bool OnePackConversion::choose_pack(PackOutcome* outcome) {
-  if (!p_.pack.empty()) s_.journal.journal_result(0, " Зак.ст. "_w, runtime::path_to_ansi(p_.pack));
+  if (!p_.pack.empty()) s_.journal.journal_result(runtime::Error::ok, " Зак.ст. "_w, runtime::path_to_ansi(p_.pack));
   auto chosen = s_.op.choose_file("Выбор входного файла"_w, "Файлы пачек 4 формата|*.*"_w,
                                   runtime::ansi_to_path(trimmed(s_.settings.input_folder)));
   if (!chosen) return false;
@@ -306,7 +311,7 @@ PackOutcome OnePackConversion::take_pack(const std::filesystem::path& chosen) {
   std::string dir = runtime::path_to_ansi(chosen.parent_path());
   s_.settings.input_folder = runtime::with_separator(dir);
   put_setting(s_.ini, Setting::input_folder, s_.settings.input_folder);
-  s_.journal.journal_result(0, " Выбрали "_w, full);
+  s_.journal.journal_result(runtime::Error::ok, " Выбрали "_w, full);
   if (s_.settings.check_one_pack == 1)
     s_.programs.run_program(s_.settings.pack_checker,
                             ProgramArguments().name(full).parameters(s_.settings.pack_checker_parameters), true);
@@ -321,7 +326,7 @@ bool OnePackConversion::choose_output_folder() {
   if (!chosen) return false;
   s_.settings.output_folder = trimmed(runtime::path_to_ansi(*chosen));
   put_setting(s_.ini, Setting::output_folder, s_.settings.output_folder);
-  s_.journal.journal_result(0, " Выбрали "_w, s_.settings.output_folder);
+  s_.journal.journal_result(runtime::Error::ok, " Выбрали "_w, s_.settings.output_folder);
   return true;
 }
 
@@ -360,7 +365,7 @@ bool OnePackConversion::finish_ok() {
     return false;
   }
   write_file_closing(p_.out.xml());
-  int rc = p_.out.close(true);
+  runtime::Error rc = p_.out.close(true);
   s_.journal.journal_result(rc, " Закрыли в конце"_w, p_.output_full_name);
 
   ClockTime at = s_.clock.now();
@@ -372,16 +377,16 @@ bool OnePackConversion::finish_ok() {
       .name(p_.output_full_name)
       .archive(trimmed(s_.settings.archive_folder) + archive);
   s_.programs.run_program(s_.settings.archiver, args, false);
-  s_.journal.journal_result(0, " Архивировали "_w, p_.output_full_name);
+  s_.journal.journal_result(runtime::Error::ok, " Архивировали "_w, p_.output_full_name);
   if (s_.settings.check_output_xml == 1)
     s_.programs.run_program(s_.settings.xml_checker, ProgramArguments().name(p_.output_full_name), false);
-  return rc == 0;
+  return rc == runtime::Error::ok;
 }
 
 void OnePackConversion::cancel() {
   bool open = p_.out.is_open();
   if (open) write_file_closing(p_.out.xml());
-  int rc = p_.out.close(open);
+  runtime::Error rc = p_.out.close(open);
   s_.journal.journal_result(rc, " Закрыли по Отмене "_w, p_.output_full_name);
 }
 

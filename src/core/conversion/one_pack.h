@@ -147,14 +147,14 @@ class OnePackConversion {
   void drop_output();
   void reject(PackReader& pack, std::string_view box_text, std::string_view journal_text);
   // A read of the pack failed (`code`): told as a pack that cannot be opened is. True.
-  bool read_failed(int code);
+  bool read_failed(runtime::Error code);
   // The steps that depend on the packs before (see the constructor).
   void close_previous_output();
   // The output was created under a temporary name; `existed`: something had its PFR name.
   void output_created(const std::string& full_name, bool existed);
   // The output's lines are all written: its bytes go to the disk and it takes its PFR name (or,
   // in a report, waits for it). Gives the runtime code.
-  int publish();
+  runtime::Error publish();
 
   Session& s_;
   PackState& p_;

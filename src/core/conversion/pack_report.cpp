@@ -40,16 +40,14 @@ class Recorder : private Journal, private Operator {
   }
 
  private:
-  void add(PackReport::Entry::Kind kind, std::string text = {}, int code = 0) {
-    r_.entries.push_back({kind, std::move(text), {}, Button::ok, code});
-  }
+  void add(PackReport::Entry::Kind kind, std::string text = {}) { r_.entries.push_back({kind, std::move(text)}); }
 
   void journal_line(std::string_view text) override { add(PackReport::Entry::line, std::string(text)); }
 
   Button message(const MessageBox& box) override {
     if (!by_rule_) throw NeedsAPerson{};
     Button answer = rule_answer(box);
-    r_.entries.push_back({PackReport::Entry::box, {}, box, answer, 0});
+    r_.entries.push_back({PackReport::Entry::box, {}, box, answer});
     return answer;
   }
   std::optional<std::filesystem::path> choose_file(std::string_view, std::string_view,
@@ -93,28 +91,29 @@ PackOutcome play(PackReport& report, Session& session, PackState& state) {
         break;
       case PackReport::Entry::previous_output:
         if (!state.output_full_name.empty()) {
-          int rc = state.out.close(false);
+          runtime::Error rc = state.out.close(false);
           journal.journal_result(rc, " Зак.стар."_w, state.output_full_name);
         }
         break;
       case PackReport::Entry::output_created:
-        if (e.code == 0 && !OutputFile::name_taken(runtime::ansi_to_path(e.text)))
-          journal.journal_result(0, " Создали "_w, e.text);
+        if (!e.name_existed && !OutputFile::name_taken(runtime::ansi_to_path(e.text)))
+          journal.journal_result(runtime::Error::ok, " Создали "_w, e.text);
         break;
       case PackReport::Entry::publish: {
         // Every line of the pack is written before its XML has its name.
         held.write();
-        int rc = e.code;
-        if (rc == 0 && session.run &&
+        runtime::Error rc = e.code;
+        if (rc == runtime::Error::ok && session.run &&
             !session.run->take_name(journal, report.state->output_full_name,
                                     runtime::path_to_ansi(report.state->pack))) {
-          report.state->out.close(false);
+          // Refused and journaled: the file is given up (removed), whatever its last write did.
+          static_cast<void>(report.state->out.close(false));
           outcome = PackOutcome::no_output;
           break;
         }
-        if (rc == 0) rc = report.state->out.publish();
+        if (rc == runtime::Error::ok) rc = report.state->out.publish();
         journal.journal_result(rc, " Закрыли в конце "_w, report.state->output_full_name);
-        if (rc != 0) outcome = PackOutcome::no_output;
+        if (rc != runtime::Error::ok) outcome = PackOutcome::no_output;
         break;
       }
     }

@@ -29,10 +29,11 @@ struct PackReport {
       publish,          // the finished output takes its PFR name
     };
     Kind kind;
-    std::string text;  // the line; the output's full name
-    MessageBox shown;  // the box
+    std::string text = {};  // the line; the output's full name
+    MessageBox shown = {};  // the box
     Button answer = Button::ok;
-    int code = 0;  // publish: the result of finishing the file; output_created: 1 when the name was taken
+    runtime::Error code = runtime::Error::ok;  // publish: the result of finishing the file
+    bool name_existed = false;                 // output_created: something had the PFR name
   };
 
   PackOutcome outcome = PackOutcome::no_pack;

@@ -39,7 +39,7 @@ void IniStore::reload() {
   encoding_ = Encoding::ansi;
   bom_.clear();
   line_end_.clear();
-  read_error_ = 0;
+  read_error_ = runtime::Error::ok;
   too_large_ = false;
   bad_line_ = 0;
   read();
@@ -123,15 +123,15 @@ bool looks_utf8(std::string_view bytes) {
 
 void IniStore::read() {
   std::string text;
-  int rc = runtime::read_small_file(file_, kMaxSize, text, too_large_);
-  if (rc == runtime::error::not_found) return;  // a missing file is made by the first write
-  if (rc != runtime::error::ok) {
+  runtime::Error rc = runtime::read_small_file(file_, kMaxSize, text, too_large_);
+  if (rc == runtime::Error::not_found) return;  // a missing file is made by the first write
+  if (rc != runtime::Error::ok) {
     read_error_ = rc;
     return;
   }
   if (!parse(text)) {
     lines_.clear();
-    read_error_ = runtime::error::bad_structure;
+    read_error_ = runtime::Error::bad_structure;
   }
 }
 
@@ -315,7 +315,7 @@ bool IniStore::put_setting(std::string_view section, std::string_view key, std::
   std::size_t at = find_entry(r, key);
   if (at != std::string::npos) {
     // The file already holds this value (no write has failed since): nothing to write.
-    if (value && lines_[at].value == *value && write_error_ == 0) return true;
+    if (value && lines_[at].value == *value && write_error_ == runtime::Error::ok) return true;
     if (value) {
       Line line = make_entry(lines_[at].name, *value);
       line.end = lines_[at].end;
@@ -357,29 +357,29 @@ bool IniStore::changed() {
     dirty_ = true;
     return true;
   }
-  return save() == runtime::error::ok;
+  return save() == runtime::Error::ok;
 }
 
-int IniStore::release_writes() {
+runtime::Error IniStore::release_writes() {
   held_ = false;
-  if (!dirty_) return runtime::error::ok;
+  if (!dirty_) return runtime::Error::ok;
   dirty_ = false;
   return save();
 }
 
-int IniStore::save() {
+runtime::Error IniStore::save() {
   // A file that could not be read keeps what it holds.
-  if (read_error_ != 0) return write_error_ = read_error_;
+  if (read_error_ != runtime::Error::ok) return write_error_ = read_error_;
   std::string out = bom_;
   for (const auto& line : lines_) {
     out += line.bytes;
     out += line.end;
   }
   runtime::StagedFile f;
-  int rc = f.create(file_);
-  if (rc == runtime::error::ok) rc = f.write(out);
-  if (rc == runtime::error::ok) rc = f.commit();
-  if (rc != runtime::error::ok) {
+  runtime::Error rc = f.create(file_);
+  if (rc == runtime::Error::ok) rc = f.write(out);
+  if (rc == runtime::Error::ok) rc = f.commit();
+  if (rc != runtime::Error::ok) {
     write_error_ = rc;
     if (report_) report_(rc);
   }
@@ -547,7 +547,8 @@ Settings load_settings(IniStore& ini, std::string_view pf) {
     else
       *s.text(row.setting) = load_text(ini, row, pf);
   }
-  ini.release_writes();
+  // A failed write of the defaults is told to on_write_failure and kept in write_error().
+  static_cast<void>(ini.release_writes());
   return s;
 }
 

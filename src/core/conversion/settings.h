@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/file_error.h"
+
 namespace tolvex::core {
 
 // An INI file: sections in square brackets, key=value lines. The file is read once, when the
@@ -30,13 +32,13 @@ class IniStore {
 
   explicit IniStore(std::filesystem::path file);
 
-  // Why an existing file could not be read: 0 when it was read or is missing. A file that
+  // Why an existing file could not be read: ok when it was read or is missing. A file that
   // could not be read, is too large or cannot be understood is never written by this store:
   // the operator's settings are not to be replaced by defaults.
-  int read_error() const { return read_error_; }
+  runtime::Error read_error() const { return read_error_; }
   bool too_large() const { return too_large_; }
   // The file is not text in any of its encodings (binary bytes, a broken UTF-8 or UTF-16
-  // sequence, a character Windows-1251 lacks): read_error() is 47; the line where it was seen.
+  // sequence, a character Windows-1251 lacks): read_error() is bad_structure (47); the line where it was seen.
   bool not_understood() const { return bad_line_ != 0; }
   std::size_t bad_line() const { return bad_line_; }
 
@@ -53,12 +55,12 @@ class IniStore {
   // Changes made from hold_writes to release_writes reach the file in one write, and only
   // when there is a change. release_writes gives the runtime code of that write.
   void hold_writes() { held_ = true; }
-  int release_writes();
+  runtime::Error release_writes();
 
-  // The code of the last write that failed; 0 when none did.
-  int write_error() const { return write_error_; }
+  // The code of the last write that failed; ok when none did.
+  runtime::Error write_error() const { return write_error_; }
   // Told the code of every write that fails from now on (the desktop program shows a box).
-  void on_write_failure(std::function<void(int code)> report) { report_ = std::move(report); }
+  void on_write_failure(std::function<void(runtime::Error code)> report) { report_ = std::move(report); }
 
   const std::filesystem::path& file() const { return file_; }
   // Forgets what was read and reads the file again.
@@ -89,20 +91,20 @@ class IniStore {
   // The form in which a value with escapes can be stored; empty when it cannot be.
   std::string storable(std::string_view value) const;
   bool changed();  // a write, now or when released
-  int save();
+  runtime::Error save();
 
   std::filesystem::path file_;
   std::vector<Line> lines_;
   Encoding encoding_ = Encoding::ansi;
   std::string bom_;
   std::string line_end_;  // of the file's first line, in its encoding: for new lines
-  int read_error_ = 0;
+  runtime::Error read_error_ = runtime::Error::ok;
   bool too_large_ = false;
   std::size_t bad_line_ = 0;
   bool held_ = false;
   bool dirty_ = false;
-  int write_error_ = 0;
-  std::function<void(int)> report_;
+  runtime::Error write_error_ = runtime::Error::ok;
+  std::function<void(runtime::Error)> report_;
 };
 
 inline constexpr std::string_view kSettingsSection = "odna_pch";

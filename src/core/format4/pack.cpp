@@ -66,11 +66,11 @@ runtime::LineFileSettings pack_file_settings() {
   return s;
 }
 
-int PackReader::skip_pack_header() {
-  if (int rc = file_.set_to_start()) return rc;
+runtime::Error PackReader::skip_pack_header() {
+  if (runtime::Error rc = file_.set_to_start(); rc != runtime::Error::ok) return rc;
   for (int i = 0; i < 4; ++i)
-    if (int rc = file_.next()) return rc;
-  return 0;
+    if (runtime::Error rc = file_.next(); rc != runtime::Error::ok) return rc;
+  return runtime::Error::ok;
 }
 
 }  // namespace tolvex::core

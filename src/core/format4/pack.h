@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/format4/record.h"
+#include "runtime/file_error.h"
 #include "runtime/text_file.h"
 
 namespace tolvex::core {
@@ -81,32 +82,35 @@ class PackReader {
  public:
   PackReader() : file_(pack_file_settings()) {}
 
-  int open(const std::filesystem::path& path) { return file_.open(path); }
-  int close() { return file_.close(); }
+  runtime::Error open(const std::filesystem::path& path) { return file_.open(path); }
+  runtime::Error close() { return file_.close(); }
+  // Closes a pack whose reading is over (rejected, converted, given up) where nothing journals
+  // the closing: a file only read loses nothing when closing it fails.
+  void close_after_reading() { static_cast<void>(file_.close()); }
   bool is_open() const { return file_.is_open(); }
   // Which file is open (unknown when none is).
   const runtime::FileIdentity& identity() const { return file_.opened().identity; }
 
-  // Reads the next line; 0, or error 33 at the end of the pack.
-  int read_line() { return file_.next(); }
+  // Reads the next line; end_of_file (33) at the end of the pack.
+  runtime::Error read_line() { return file_.next(); }
   // The line last read, without trailing blanks, in Windows-1251.
   std::string_view line() const { return file_.text(); }
 
   // Reads a line and splits it into a record (document variant), every field written anew;
   // the read's code. A plain line is split straight from the file's bytes.
-  int read_record(Record& record) {
+  runtime::Error read_record(Record& record) {
     std::string_view bytes;
     if (file_.next_bytes(bytes)) {
       split_pack_line(bytes, record, SplitVariant::document, static_cast<std::size_t>(-1), file_.code_page());
-      return 0;
+      return runtime::Error::ok;
     }
-    int rc = read_line();
-    if (rc == 0) split_pack_line(line(), record, SplitVariant::document);
+    runtime::Error rc = read_line();
+    if (rc == runtime::Error::ok) split_pack_line(line(), record, SplitVariant::document);
     return rc;
   }
 
   // Positions at the first line and passes over the four header lines.
-  int skip_pack_header();
+  runtime::Error skip_pack_header();
 
   runtime::LineReader& file() { return file_; }
 

@@ -119,11 +119,11 @@ OutputFile::Sink::Sink(runtime::StagedFile& file) : LineSink("\r\n", kBlock), fi
 void OutputFile::Sink::set_write_behind(bool on) { write_behind_ = on; }
 
 void OutputFile::Sink::take(std::string_view lines) {
-  if (error_ != 0) return;
+  if (error_ != runtime::Error::ok) return;
   written_ += lines.size();
   if (!write_behind_ || written_ <= kBehindAfter) {
     error_ = settle();
-    if (error_ == 0) error_ = file_->write(lines);
+    if (error_ == runtime::Error::ok) error_ = file_->write(lines);
     return;
   }
   set_block_size(kBlockBehind);
@@ -131,37 +131,40 @@ void OutputFile::Sink::take(std::string_view lines) {
   writer_->write(lines);
 }
 
-int OutputFile::Sink::settle() {
+runtime::Error OutputFile::Sink::settle() {
   if (writer_) {
-    if (int rc = writer_->wait(); rc != 0 && error_ == 0) error_ = rc;
+    if (runtime::Error rc = writer_->wait(); rc != runtime::Error::ok && error_ == runtime::Error::ok) error_ = rc;
     writer_.reset();
   }
   return error_;
 }
 
 void OutputFile::Sink::reset() {
-  settle();
-  error_ = 0;
+  // The file before told its failed write when it was closed: the next file starts clean.
+  static_cast<void>(settle());
+  error_ = runtime::Error::ok;
   written_ = 0;
   set_block_size(kBlock);
 }
 
 OutputFile::OutputFile() : sink_(staged_), xml_(sink_) {}
 
-OutputFile::~OutputFile() { close(false); }
+// A file nobody closed is given up: removed, whatever its last write did.
+OutputFile::~OutputFile() { static_cast<void>(close(false)); }
 
-int OutputFile::create(const std::filesystem::path& full_name) {
-  close(false);
+runtime::Error OutputFile::create(const std::filesystem::path& full_name) {
+  // A file still open is given up (removed) for the new one.
+  static_cast<void>(close(false));
   full_name_ = full_name;
-  int rc = staged_.create(full_name);
-  if ((rc == runtime::error::not_found || rc == runtime::error::path_not_found) && full_name.has_parent_path()) {
+  runtime::Error rc = staged_.create(full_name);
+  if ((rc == runtime::Error::not_found || rc == runtime::Error::path_not_found) && full_name.has_parent_path()) {
     // The output folder is made when it is missing.
     std::error_code ec;
     std::filesystem::create_directories(full_name.parent_path(), ec);
     if (ec) return runtime::error_from_errno(ec.value());
     rc = staged_.create(full_name);
   }
-  if (rc == runtime::error::ok) {
+  if (rc == runtime::Error::ok) {
     sink_.reset();
     xml_.restart();
   }
@@ -170,30 +173,30 @@ int OutputFile::create(const std::filesystem::path& full_name) {
 
 bool OutputFile::name_taken(const std::filesystem::path& full_name) { return runtime::identity_at(full_name).known; }
 
-int OutputFile::finish() {
-  if (!staged_.is_open()) return runtime::error::not_open;
+runtime::Error OutputFile::finish() {
+  if (!staged_.is_open()) return runtime::Error::not_open;
   xml_.flush();
-  int rc = sink_.settle();
-  if (rc != 0) {
+  runtime::Error rc = sink_.settle();
+  if (rc != runtime::Error::ok) {
     staged_.discard();
     return rc;
   }
   return staged_.finish();
 }
 
-int OutputFile::publish() { return staged_.publish(); }
+runtime::Error OutputFile::publish() { return staged_.publish(); }
 
 void OutputFile::release_buffers() { xml_.shrink(); }
 
-int OutputFile::close(bool complete) {
-  if (!staged_.is_open() && !staged_.is_finished()) return runtime::error::ok;
+runtime::Error OutputFile::close(bool complete) {
+  if (!staged_.is_open() && !staged_.is_finished()) return runtime::Error::ok;
   if (complete) {
     if (staged_.is_open())
-      if (int rc = finish()) return rc;
+      if (runtime::Error rc = finish(); rc != runtime::Error::ok) return rc;
     return publish();
   }
   // A file given up is still written out first, so that a failing disk is told as before.
-  int rc = runtime::error::ok;
+  runtime::Error rc = runtime::Error::ok;
   if (staged_.is_open()) {
     xml_.flush();
     rc = sink_.settle();

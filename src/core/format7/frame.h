@@ -12,6 +12,7 @@
 #include "core/format4/pack.h"
 #include "core/format7/xml_writer.h"
 #include "runtime/background_writer.h"
+#include "runtime/file_error.h"
 #include "runtime/staged_file.h"
 
 namespace tolvex::core {
@@ -50,19 +51,19 @@ class OutputFile {
 
   // Creates the temporary file for `full_name` (its directory made when missing) and opens
   // it empty.
-  int create(const std::filesystem::path& full_name);
+  runtime::Error create(const std::filesystem::path& full_name);
   // Whether anything has the name: a file, a folder or a link (which counts as something there:
   // it is replaced, never followed).
   static bool name_taken(const std::filesystem::path& full_name);
   // Closes the file. Complete: it takes its PFR name; otherwise it is removed. Closing a file
   // that is not open succeeds.
-  int close(bool complete);
+  runtime::Error close(bool complete);
   // The two halves of closing it complete: the bytes written out and on the disk, the file
   // closed but still under its temporary name (finish); then the PFR name given (publish). A
   // failed finish removes the file. A batch finishes a pack's file as soon as it is written
   // and publishes it in its turn.
-  int finish();
-  int publish();
+  runtime::Error finish();
+  runtime::Error publish();
   // A finished file that waits for its name keeps no large buffer.
   void release_buffers();
   // Whether a large file's blocks are written by a thread of their own while the next is made
@@ -82,8 +83,8 @@ class OutputFile {
    public:
     explicit Sink(runtime::StagedFile& file);
     void take(std::string_view lines) override;
-    // Waits for the block being written; the first failed write, 0 when none.
-    int settle();
+    // Waits for the block being written; the first failed write, ok when none.
+    runtime::Error settle();
     // For the next file.
     void reset();
     void set_write_behind(bool on);
@@ -91,8 +92,8 @@ class OutputFile {
    private:
     runtime::StagedFile* file_;
     bool write_behind_ = true;
-    std::size_t written_ = 0;  // of this file
-    int error_ = 0;            // the first failed write
+    std::size_t written_ = 0;                    // of this file
+    runtime::Error error_ = runtime::Error::ok;  // the first failed write
     std::unique_ptr<runtime::BackgroundWriter> writer_;
   };
 
