@@ -78,7 +78,7 @@ class BatchRun {
   void set_wait_for_archiver(bool wait) { wait_for_archiver_ = wait; }
 
   // "&OK": converts every pack of path_in4 into path_out7, in batch_mode.
-  BatchSummary run();
+  [[nodiscard]] BatchSummary run();
   // Asked while the batch runs (from the progress seam): no pack is started after the current
   // one; the packs done are archived as usual.
   void request_stop() { stop_requested_ = true; }

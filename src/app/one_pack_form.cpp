@@ -169,8 +169,9 @@ std::string OnePackForm::output_name() const {
   return runtime::path_to_ansi(runtime::ansi_to_path(p_.output_full_name).filename());
 }
 
-void OnePackForm::after_pack(bool chosen, core::PackOutcome outcome) {
+void OnePackForm::after_pack(std::optional<core::PackOutcome> chosen) {
   if (!chosen) return end_procedure();
+  const core::PackOutcome outcome = *chosen;
   pack_read_ = outcome != core::PackOutcome::no_pack;
   converted_ = false;
   status_.clear();
@@ -191,13 +192,9 @@ void OnePackForm::after_pack(bool chosen, core::PackOutcome outcome) {
               std::string(p_.header.dokt.value("KOL_DOK")) + std::string(". «OK» конвертирует документы."_w);
 }
 
-void OnePackForm::choose_pack() {
-  core::PackOutcome outcome = core::PackOutcome::no_pack;
-  bool chosen = conv_.choose_pack(&outcome);
-  after_pack(chosen, outcome);
-}
+void OnePackForm::choose_pack() { after_pack(conv_.choose_pack()); }
 
-void OnePackForm::take_pack(const std::filesystem::path& pack) { after_pack(true, conv_.take_pack(pack)); }
+void OnePackForm::take_pack(const std::filesystem::path& pack) { after_pack(conv_.take_pack(pack)); }
 
 void OnePackForm::choose_output() {
   if (!conv_.choose_output_folder()) end_procedure();
@@ -249,27 +246,29 @@ bool OnePackForm::begin_ok(const std::function<std::string(std::string_view name
 core::DocumentRun* OnePackForm::start_ok() { return conv_.start_ok(); }
 
 void OnePackForm::end_ok() {
-  bool written = conv_.finish_ok();
+  const core::PackOutcome outcome = conv_.finish_ok();
   running_ = false;
   converted_ = true;
   std::string file = output_name();
-  if (!written) {
-    status_ = std::string("Файл "_w) + file + std::string(" не записан: причина в сообщении и в журнале."_w);
-    return;
-  }
-  const core::DocumentKind* kind = core::find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
   std::string counts = std::to_string(conv_.documents_written()) + std::string(" из "_w) +
                        std::to_string(core::as_number(p_.header.dokt["KOL_DOK"]));
-  if (kind && kind->converted() && conv_.documents_left_out())
-    status_ = std::string("Записан файл "_w) + file + std::string(": документов "_w) + counts +
-              std::string(". ВНИМАНИЕ: в пачке документов больше, чем указано в ней ("_w) +
-              std::string(core::trim_right(p_.header.dokt["KOL_DOK"])) +
-              std::string("); остальные не конвертированы (см. журнал)."_w);
-  else if (kind && kind->converted())
-    status_ = std::string("Записан файл "_w) + file + std::string(": документов "_w) + counts + ".";
-  else
-    status_ = std::string("Документы типа "_w) + std::string(core::trim_right(p_.header.dokt["TYP_DOK"])) +
-              std::string(" не конвертируются: в файле "_w) + file + std::string(" только опись пачки."_w);
+  switch (outcome) {
+    case core::PackOutcome::documents_left_out:
+      status_ = std::string("Записан файл "_w) + file + std::string(": документов "_w) + counts +
+                std::string(". ВНИМАНИЕ: в пачке документов больше, чем указано в ней ("_w) +
+                std::string(core::trim_right(p_.header.dokt["KOL_DOK"])) +
+                std::string("); остальные не конвертированы (см. журнал)."_w);
+      break;
+    case core::PackOutcome::converted:
+      status_ = std::string("Записан файл "_w) + file + std::string(": документов "_w) + counts + ".";
+      break;
+    case core::PackOutcome::not_converted:
+      status_ = std::string("Документы типа "_w) + std::string(core::trim_right(p_.header.dokt["TYP_DOK"])) +
+                std::string(" не конвертируются: в файле "_w) + file + std::string(" только опись пачки."_w);
+      break;
+    default:  // not written
+      status_ = std::string("Файл "_w) + file + std::string(" не записан: причина в сообщении и в журнале."_w);
+  }
 }
 
 void OnePackForm::cancel() {

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -105,7 +106,9 @@ class OnePackForm {
   void cancel();
 
  private:
-  void after_pack(bool chosen, core::PackOutcome outcome);
+  // After "Входная пачка" or a pack named without the dialog; nothing when the dialog was
+  // cancelled.
+  void after_pack(std::optional<core::PackOutcome> chosen);
   void end_procedure();
   std::string output_name() const;
 

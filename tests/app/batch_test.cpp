@@ -228,7 +228,7 @@ TEST_F(Batch, ArchiveNamesAndCheckers) {
   st.check_output_xml = 1;
   st.pack_checker = "/opt/check4";
   st.xml_checker = "/opt/check7";
-  app::BatchRun(session(), pack_state()).run();
+  static_cast<void>(app::BatchRun(session(), pack_state()).run());  // the programs run are looked at
   ASSERT_EQ(programs.runs.size(), 4u);
   EXPECT_EQ(arguments(0), "U#|<DIR>/In_4/a.txt");
   EXPECT_TRUE(programs.runs[0].wait);
@@ -239,7 +239,7 @@ TEST_F(Batch, ArchiveNamesAndCheckers) {
   programs.runs.clear();
   st.archive_name = "kvartal3";
   st.check_batch_packs = st.check_output_xml = 0;
-  app::BatchRun(session(), pack_state()).run();
+  static_cast<void>(app::BatchRun(session(), pack_state()).run());  // the programs run are looked at
   EXPECT_NE(arguments(0).find("|<DIR>/Arh/kvartal3|"), std::string::npos);
 }
 

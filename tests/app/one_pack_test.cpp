@@ -106,15 +106,13 @@ TEST_F(OnePack, ChoosePackThenOkConvertsAndArchives) {
   start();
   op.files.push_back(p);
   core::OnePackConversion one(session(), pack_state());
-  core::PackOutcome outcome{};
-  ASSERT_TRUE(one.choose_pack(&outcome));
-  EXPECT_EQ(outcome, core::PackOutcome::converted);
+  EXPECT_EQ(one.choose_pack(), core::PackOutcome::converted);
   EXPECT_TRUE(one.header_ready());
   EXPECT_EQ(runtime::ansi_to_utf8(pack_state().typ_pfr()), "ЭЦПД");
   // The chosen folder becomes the input folder and is written to the settings.
   EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_in4")),
             fakes::slashes(runtime::path_to_ansi(dir / "In_4") + std::string(runtime::separator())));
-  op.press_ok(one);
+  EXPECT_EQ(op.press_ok(one), core::PackOutcome::not_converted);  // ЭЦПД: the frame only
   EXPECT_EQ(outputs(), std::vector<fs::path>{dir / "Out_7" / kOutName});
   EXPECT_EQ(journal(),
             "Журнал конвертации пачек 4 формата ПФР в 7 формат 08/12/2026\n\n"
@@ -160,8 +158,8 @@ TEST_F(OnePack, CheckersRunWhenSwitchedOn) {
   st.pack_checker = "/opt/check4";
   st.xml_checker = "/opt/check7";
   core::OnePackConversion one(session(), pack_state());
-  one.take_pack(p);
-  op.press_ok(one);
+  EXPECT_EQ(one.take_pack(p), core::PackOutcome::converted);
+  EXPECT_EQ(op.press_ok(one), core::PackOutcome::not_converted);
   ASSERT_EQ(programs.runs.size(), 3u);
   EXPECT_EQ(programs.runs[0].program, "/opt/check4");
   EXPECT_EQ(arguments(0), "<DIR>/In_4/p1.txt|U#");
@@ -188,7 +186,7 @@ TEST_F(OnePack, OutputFolderChosenIsWrittenAndUsedForTheNextPack) {
   ASSERT_TRUE(one.choose_output_folder());
   EXPECT_EQ(fakes::slashes(session().ini.get_setting("odna_pch", "path_out7")),
             fakes::slashes(runtime::path_to_ansi(dir / "elsewhere")));
-  one.take_pack(p);
+  EXPECT_EQ(one.take_pack(p), core::PackOutcome::converted);
   one.cancel();
   // Exactly one separator between the folder and the name; the folder is made.
   EXPECT_TRUE(fs::exists(dir / "elsewhere" / kOutName));
@@ -204,7 +202,7 @@ TEST_F(OnePack, SecondPackClosesTheFirstAndItsUnfinishedOutput) {
   op.files = {p1, p2};
   ASSERT_TRUE(one.choose_pack());
   ASSERT_TRUE(one.choose_pack());
-  op.press_ok(one);
+  EXPECT_EQ(op.press_ok(one), core::PackOutcome::not_converted);
   // The first output was never finished: nothing is left under its name.
   EXPECT_EQ(outputs().size(), 1u);
   EXPECT_EQ(outputs()[0].filename().string(), "PFR-700-Y-2011-ORG-075-001-000002-DCK-00003-DPT-000000-DCK-00000.XML");
@@ -365,10 +363,10 @@ TEST_F(OnePack, AbortInAStopBoxEndsTheProgramAndLeavesNoModeBehind) {
   start();
   op.answers = {core::Button::abort};
   core::OnePackConversion one(session(), pack_state());
-  EXPECT_THROW(one.convert_all_documents(dir / "missing.txt"), core::ProgramEnd);
+  EXPECT_THROW(static_cast<void>(one.convert_all_documents(dir / "missing.txt")), core::ProgramEnd);
   // The window's run of the next pack still waits for the operator.
-  one.take_pack(p);
-  op.press_ok(one);
+  EXPECT_EQ(one.take_pack(p), core::PackOutcome::converted);
+  EXPECT_EQ(op.press_ok(one), core::PackOutcome::converted);
   EXPECT_NE(op.joined_log().find("window Конвертация справки о смерти АДВ-8"), std::string::npos) << op.joined_log();
 }
 

@@ -103,7 +103,7 @@ TEST_F(DriverTest, BatchStopsAtKolDokOrAtTheEndOfThePack) {
   run(kThree, 5, RunMode::batch_mode);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n<DOC>2</DOC>\n<DOC>3</DOC>\n");
   EXPECT_EQ(outcome_.documents_written, 3);
-  EXPECT_FALSE(outcome_.ended_inside_document);
+  EXPECT_EQ(outcome_.end, DocumentsEnd::done);
 }
 
 TEST_F(DriverTest, CounterLineBeforeTheDocument) {
@@ -164,7 +164,7 @@ TEST_F(DriverTest, PackEndingInsideADocumentWritesNothingForIt) {
   run("D,1,1\r\nsub\r\nD,2,3\r\nsub\r\n", 5, RunMode::batch_mode);
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n");
   EXPECT_EQ(journal_text(), "10:15:30\n001 tiny\nКонец пачки внутри документа 2\n");
-  EXPECT_TRUE(outcome_.ended_inside_document);
+  EXPECT_EQ(outcome_.end, DocumentsEnd::ended_inside_document);
   EXPECT_TRUE(op_.log.empty());  // batch: no box
 }
 
@@ -186,7 +186,7 @@ TEST_F(DriverTest, SingleDocumentKind) {
   EXPECT_EQ(journal_text(),
             "Сконвертировано документов: 1; остальные строки пачки не конвертированы (документов в "
             "пачке указано: 9)\n");
-  EXPECT_TRUE(outcome_.documents_left_out);
+  EXPECT_EQ(outcome_.end, DocumentsEnd::documents_left_out);
   sink_.text.clear();
   op_.actions = {ConverterAction::next};  // whatever is pressed, the window only closes
   run(kThree, 9, RunMode::interactive, r);
@@ -224,7 +224,7 @@ TEST_F(DriverTest, DocumentLeftOpenIsReportedAndStopsTheRun) {
   EXPECT_EQ(sink_.text, "<DOC>1</DOC>\n<DOC>2</DOC>\n<OPEN>\n</OPEN>\n");
   EXPECT_EQ(journal_text(), "10:15:30\n001 tiny\nОшибка вложенности XML в документе 2: глубина 1\n");
   EXPECT_EQ(op_.joined_log(), "box Stop: Ошибка вложенности XML в документе 2: глубина 1\n");
-  EXPECT_TRUE(outcome_.unbalanced_document);
+  EXPECT_EQ(outcome_.end, DocumentsEnd::unbalanced_document);
   EXPECT_EQ(outcome_.documents_written, 1);
   // Abort in the stop box ends the program, as for every stop box.
   op_.answers = {Button::abort};
@@ -233,7 +233,7 @@ TEST_F(DriverTest, DocumentLeftOpenIsReportedAndStopsTheRun) {
 
 TEST_F(DriverTest, PackDeletedBeforeTheConverterEndsTheProgram) {
   TinyConverter conv(context(), {});
-  EXPECT_THROW(run_converter(conv, kTiny, dir / "gone", xml_, journal_, op_, clock_), ProgramEnd);
+  EXPECT_THROW(static_cast<void>(run_converter(conv, kTiny, dir / "gone", xml_, journal_, op_, clock_)), ProgramEnd);
   ASSERT_EQ(op_.log.size(), 1u);
   EXPECT_NE(op_.log[0].find(" Ошибка создания Файла: Ошибка: (Файл не найден (2)) создания "), std::string::npos);
 }

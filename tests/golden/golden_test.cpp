@@ -119,13 +119,14 @@ TEST_P(Golden, MatchesExpectedFiles) {
     app::Program program(work, op, clock, programs);
     core::OnePackConversion one(program.session(), program.pack_state());
     if (mode == "batch") {
-      one.convert_all_documents(pack);
+      // The files and the journal are the outcome compared.
+      static_cast<void>(one.convert_all_documents(pack));
     } else {
-      one.take_pack(pack);
+      static_cast<void>(one.take_pack(pack));
       if (mode == "cancel")
         one.cancel();
       else
-        op.press_ok(one);
+        static_cast<void>(op.press_ok(one));
     }
   }
 

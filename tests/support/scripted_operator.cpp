@@ -60,7 +60,7 @@ void ScriptedOperator::drive(core::DocumentRun& run) {
   log.push_back("closed " + ansi_to_utf8(view.procedure));
 }
 
-bool ScriptedOperator::press_ok(core::OnePackConversion& one) {
+core::PackOutcome ScriptedOperator::press_ok(core::OnePackConversion& one) {
   if (core::DocumentRun* run = one.start_ok()) drive(*run);
   return one.finish_ok();
 }

@@ -47,7 +47,7 @@ class ScriptedOperator : public core::Operator {
   // longer waits, closed.
   void drive(core::DocumentRun& run);
   // "&OK" of the one-pack conversion with its converter window driven so.
-  bool press_ok(core::OnePackConversion& one);
+  core::PackOutcome press_ok(core::OnePackConversion& one);
   void progress(std::size_t current, std::size_t, const std::filesystem::path&) override {
     if (on_progress) on_progress(current);
   }

@@ -61,14 +61,14 @@ ConverterDriver::Step ConverterDriver::convert_one(RunMode mode, CounterLine whe
     case ReadResult::end_of_pack:
       return Step::stop;
     case ReadResult::end_inside_document: {
-      outcome_.ended_inside_document = true;
+      outcome_.end = DocumentsEnd::ended_inside_document;
       std::string text = std::string("Конец пачки внутри документа "_w) + std::to_string(counter_);
       journal_.journal_line(text);
       if (mode == RunMode::interactive) info_box(op_, kTitleWarning, text);
       return Step::stop;
     }
     case ReadResult::failure: {
-      outcome_.read_failed = true;
+      outcome_.end = DocumentsEnd::read_failed;
       std::string text = std::string("Не могу прочитать пачку "_w) + runtime::error_description(r.code);
       journal_.journal_line(text);
       stop_box(op_, text);
@@ -79,7 +79,7 @@ ConverterDriver::Step ConverterDriver::convert_one(RunMode mode, CounterLine whe
   // Every block writer leaves the depth as it found it, so a whole document ends at 0. One that
   // does not has left its elements open: its lines cannot be trusted, and the run stops there.
   if (int depth = xml_.xml_depth(); depth != 0) {
-    outcome_.unbalanced_document = true;
+    outcome_.end = DocumentsEnd::unbalanced_document;
     std::string text = std::string("Ошибка вложенности XML в документе "_w) + std::to_string(counter_) +
                        std::string(": глубина "_w) + std::to_string(depth);
     journal_.journal_line(text);
@@ -111,7 +111,7 @@ void ConverterDriver::check_left_out() {
   while ((rc = pack_.read_line()) == runtime::Error::ok && is_blank(pack_.line())) {
   }
   if (rc != runtime::Error::ok) return;
-  outcome_.documents_left_out = true;
+  outcome_.end = DocumentsEnd::documents_left_out;
   std::string announced(trim_right(conv_.header().dokt["KOL_DOK"]));
   journal_.journal_line(std::string("Сконвертировано документов: "_w) + std::to_string(outcome_.documents_written) +
                         std::string("; остальные строки пачки не конвертированы (документов в пачке указано: "_w) +
@@ -127,12 +127,11 @@ DriverOutcome ConverterDriver::run_automatic() {
   return outcome_;
 }
 
-bool ConverterDriver::start_interactive() {
+void ConverterDriver::start_interactive() {
   outcome_ = {};
   time_line({}, rules_.first_time_suffix);
   counter_ = 1;
   waiting_ = convert_one(RunMode::interactive, CounterLine::after_document, CounterDigits::plain) == Step::written;
-  return waiting_;
 }
 
 void ConverterDriver::press(ConverterAction action) {
@@ -165,7 +164,7 @@ bool skip_header(PackReader& pack, Journal& journal, Operator& op, DriverOutcome
   runtime::Error rc = pack.skip_pack_header();
   if (rc == runtime::Error::ok) return true;
   if (rc != runtime::Error::end_of_file) {
-    outcome.read_failed = true;
+    outcome.end = DocumentsEnd::read_failed;
     std::string text = std::string("Не могу прочитать пачку "_w) + runtime::error_description(rc);
     journal.journal_line(text);
     stop_box(op, text);

@@ -18,17 +18,27 @@ namespace tolvex::core {
 // the operator's buttons.
 enum class RunMode { batch_mode, interactive };
 
-struct DriverOutcome {
-  long long documents_written = 0;
-  bool ended_inside_document = false;  // the pack ended inside a document's lines
-  bool read_failed = false;
-  // A document ended at a depth other than 0: its elements were left open, so the output from it
-  // on is not well-formed. The run stopped after reporting it.
-  bool unbalanced_document = false;
+// How the run of a pack's documents ended.
+enum class DocumentsEnd {
+  // The documents were converted until the announced count, the end of the pack or the
+  // operator's "Отмена" (nothing more is to be said of them).
+  done,
   // The announced documents were all converted and the pack holds another document line after
   // them (more documents than KOL_DOK says, or a KOL_DOK that is not a number): those are not
   // converted.
-  bool documents_left_out = false;
+  documents_left_out,
+  ended_inside_document,  // the pack ended inside a document's lines
+  read_failed,            // a read of the pack failed: told in the journal and a stop box
+  // A document ended at a depth other than 0: its elements were left open, so the output from it
+  // on is not well-formed. The run stopped after reporting it.
+  unbalanced_document,
+};
+
+struct [[nodiscard]] DriverOutcome {
+  long long documents_written = 0;
+  DocumentsEnd end = DocumentsEnd::done;
+  // Whether the output file can be trusted: every document written was closed.
+  bool trusted() const { return end != DocumentsEnd::unbalanced_document; }
 };
 
 class ConverterDriver {
@@ -39,8 +49,9 @@ class ConverterDriver {
 
   // Batch: every announced document without waiting. The pack is positioned after its header.
   DriverOutcome run_automatic();
-  // The one-pack window: the first document. True when the converter window opens on it.
-  bool start_interactive();
+  // The one-pack window: the first document; waiting() tells whether the converter window opens
+  // on it.
+  void start_interactive();
   // A button of the converter window (see DocumentRun::press).
   void press(ConverterAction action);
   // The converter window is open and waits for a button.
@@ -60,7 +71,7 @@ class ConverterDriver {
   enum class CounterDigits { three, plain };
   Step convert_one(RunMode mode, CounterLine when, CounterDigits digits);
   // False when the run stopped before the count.
-  bool run_remaining(RunMode mode, long long count);
+  [[nodiscard]] bool run_remaining(RunMode mode, long long count);
   // After the announced documents: another document line is journaled as left out.
   void check_left_out();
   void counter_line(CounterDigits digits);

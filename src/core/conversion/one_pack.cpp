@@ -258,8 +258,8 @@ bool OnePackConversion::run_documents(PackReader& pack) {
   DriverOutcome out = pack.is_open() ? run_converter(*conv, *kind, pack, p_.out.xml(), s_.journal, s_.op, s_.clock)
                                      : run_converter(*conv, *kind, p_.pack, p_.out.xml(), s_.journal, s_.op, s_.clock);
   documents_written_ = out.documents_written;
-  documents_left_out_ = out.documents_left_out;
-  return !out.unbalanced_document;
+  documents_left_out_ = out.end == DocumentsEnd::documents_left_out;
+  return out.trusted();
 }
 
 void OnePackConversion::drop_output() {
@@ -288,6 +288,10 @@ PackOutcome OnePackConversion::convert_held(const std::filesystem::path& pack_pa
   }
   write_file_closing(p_.out.xml());
   if (publish() != runtime::Error::ok) return PackOutcome::no_output;
+  return written_outcome();
+}
+
+PackOutcome OnePackConversion::written_outcome() const {
   const DocumentKind* kind = find_kind(s_.kinds, p_.header.dokt["TYP_DOK"]);
   if (!kind || !kind->converted()) return PackOutcome::not_converted;
   return documents_left_out_ ? PackOutcome::documents_left_out : PackOutcome::converted;
@@ -295,14 +299,12 @@ PackOutcome OnePackConversion::convert_held(const std::filesystem::path& pack_pa
 
 // --- the one-pack window --------------------------------------------------------------------
 
-bool OnePackConversion::choose_pack(PackOutcome* outcome) {
+std::optional<PackOutcome> OnePackConversion::choose_pack() {
   if (!p_.pack.empty()) s_.journal.journal_result(runtime::Error::ok, " Зак.ст. "_w, runtime::path_to_ansi(p_.pack));
   auto chosen = s_.op.choose_file("Выбор входного файла"_w, "Файлы пачек 4 формата|*.*"_w,
                                   runtime::ansi_to_path(trimmed(s_.settings.input_folder)));
-  if (!chosen) return false;
-  PackOutcome o = take_pack(*chosen);
-  if (outcome) *outcome = o;
-  return true;
+  if (!chosen) return std::nullopt;
+  return take_pack(*chosen);
 }
 
 PackOutcome OnePackConversion::take_pack(const std::filesystem::path& chosen) {
@@ -348,21 +350,21 @@ DocumentRun* OnePackConversion::start_ok() {
   return run_->waiting() ? run_.get() : nullptr;
 }
 
-bool OnePackConversion::finish_ok() {
-  if (!ok_started_) return false;
+PackOutcome OnePackConversion::finish_ok() {
+  if (!ok_started_) return PackOutcome::no_pack;
   ok_started_ = false;
   bool trusted = true;
   if (run_) {
     run_->press(ConverterAction::cancel);  // a window closed without its run ending converts nothing more
     documents_written_ = run_->outcome().documents_written;
-    documents_left_out_ = run_->outcome().documents_left_out;
-    trusted = !run_->outcome().unbalanced_document;
+    documents_left_out_ = run_->outcome().end == DocumentsEnd::documents_left_out;
+    trusted = run_->outcome().trusted();
     run_.reset();
     converter_.reset();
   }
   if (!trusted) {
     drop_output();
-    return false;
+    return PackOutcome::no_output;
   }
   write_file_closing(p_.out.xml());
   runtime::Error rc = p_.out.close(true);
@@ -380,7 +382,7 @@ bool OnePackConversion::finish_ok() {
   s_.journal.journal_result(runtime::Error::ok, " Архивировали "_w, p_.output_full_name);
   if (s_.settings.check_output_xml == 1)
     s_.programs.run_program(s_.settings.xml_checker, ProgramArguments().name(p_.output_full_name), false);
-  return rc == runtime::Error::ok;
+  return rc == runtime::Error::ok ? written_outcome() : PackOutcome::no_output;
 }
 
 void OnePackConversion::cancel() {

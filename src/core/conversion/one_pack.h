@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,7 +38,7 @@ struct RunFiles {
   bool is_pack(const runtime::FileIdentity& at) const;
   // In the pack's turn, before its XML takes `full_name`: false (and the refusal journaled) when
   // the run gave that name already; otherwise the name is noted as that of `pack`.
-  bool take_name(Journal& journal, const std::string& full_name, const std::string& pack);
+  [[nodiscard]] bool take_name(Journal& journal, const std::string& full_name, const std::string& pack);
 };
 
 // The services a run of the program is given, and the settings it holds: they live for the whole
@@ -79,17 +80,21 @@ struct PackState {
 
 struct PackReport;
 
-enum class PackOutcome {
-  converted,  // the XML file was written
-  // The XML file was written with the documents the pack announces; it holds more, and those
-  // are left out.
-  documents_left_out,
-  not_converted,  // a kind answered with a message: the XML file holds the frame only
-  rejected,       // not a format-4 pack
-  unreadable,     // the pack could not be opened or read (gone, no access, a read failed)
-  no_output,      // the output file could not be made
-  no_pack,        // no pack was named
+// How the conversion of a pack ended, whoever drove it (the batch, the console, the one-pack
+// window: its header stage, then its "&OK").
+// clang-format off (it takes the attribute of an enum for the start of an initializer)
+enum class [[nodiscard]] PackOutcome{
+    converted,  // the XML file was written (of the header stage: the header was read, the frame written)
+    // The XML file was written with the documents the pack announces; it holds more, and those
+    // are left out.
+    documents_left_out,
+    not_converted,  // a kind answered with a message: the XML file holds the frame only
+    rejected,       // not a format-4 pack
+    unreadable,     // the pack could not be opened or read (gone, no access, a read failed)
+    no_output,      // the output file could not be made
+    no_pack,        // no pack was named
 };
+// clang-format on
 
 class OnePackConversion {
  public:
@@ -106,30 +111,28 @@ class OnePackConversion {
   PackOutcome convert_all_documents(const std::filesystem::path& pack);
 
   // --- the steps of the one-pack window ---
-  // "Входная пачка": the file dialog, then the header stage. False when the dialog was
+  // "Входная пачка": the file dialog, then the header stage. Nothing when the dialog was
   // cancelled (the procedure ends).
-  bool choose_pack(PackOutcome* outcome = nullptr);
+  [[nodiscard]] std::optional<PackOutcome> choose_pack();
   // A pack named without the dialog (dropped on the window): the header stage.
   PackOutcome take_pack(const std::filesystem::path& pack);
   // "Выходной каталог:": the folder dialog. False when cancelled (the procedure ends).
-  bool choose_output_folder();
+  [[nodiscard]] bool choose_output_folder();
   // The ОГРН type the window sets when the code field is left.
   static void classify_ogrn(RecordOf<IST4>& ist4);
   // "&OK", in two steps around the converter window. start_ok() converts the first document and
   // gives the run the window is to drive, or nothing when no window opens (no pack was read, the
   // kind has no converter, the run stopped at its first document). Once the run no longer waits,
-  // finish_ok() writes the closing lines and starts the archiver and the XML checker; it is true
-  // when the XML file was written.
-  DocumentRun* start_ok();
-  bool finish_ok();
+  // finish_ok() writes the closing lines and starts the archiver and the XML checker; it tells
+  // whether and how the XML file was written (no_pack when no pack was read).
+  [[nodiscard]] DocumentRun* start_ok();
+  PackOutcome finish_ok();
   // "Отмена": the closing lines and the file closed.
   void cancel();
 
   bool header_ready() const { return p_.out.is_open(); }
   // The documents the last run of the converter wrote.
   long long documents_written() const { return documents_written_; }
-  // The last run converted the announced documents and the pack holds more.
-  bool documents_left_out() const { return documents_left_out_; }
   const ClockTime& started() const { return started_; }
   long long header_hundredths() const { return header_hundredths_; }
 
@@ -145,6 +148,8 @@ class OnePackConversion {
   // Gives up an output whose documents cannot be trusted: its temporary file is removed and
   // the PFR name keeps what it had.
   void drop_output();
+  // How a pack whose XML file was written ended: by its kind and the last run of the converter.
+  PackOutcome written_outcome() const;
   void reject(PackReader& pack, std::string_view box_text, std::string_view journal_text);
   // A read of the pack failed (`code`): told as a pack that cannot be opened is. True.
   bool read_failed(runtime::Error code);

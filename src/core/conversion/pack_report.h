@@ -57,8 +57,8 @@ struct DocumentsDone {
 // boxes into the report. Nothing the conversion throws leaves here. `documents`, when given, is
 // kept up to date. `write_behind`: whether the output's bytes may go to the disk on a thread of
 // their own (not while other packs are converted beside this one).
-PackReport convert_unattended(const Session& session, const std::filesystem::path& pack,
-                              DocumentsDone* documents = nullptr, bool write_behind = true);
+[[nodiscard]] PackReport convert_unattended(const Session& session, const std::filesystem::path& pack,
+                                            DocumentsDone* documents = nullptr, bool write_behind = true);
 
 // The pack's turn (on the thread that owns the journal and the operator of `session`): the lines
 // and boxes of the report in order, the waiting steps done now, and `state` left as converting
