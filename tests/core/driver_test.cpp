@@ -237,3 +237,15 @@ TEST_F(DriverTest, PackDeletedBeforeTheConverterEndsTheProgram) {
   ASSERT_EQ(op_.log.size(), 1u);
   EXPECT_NE(op_.log[0].find(" Ошибка создания Файла: Ошибка: (Файл не найден (2)) создания "), std::string::npos);
 }
+
+#ifdef __linux__
+// A pack that opens but cannot be read when the converter passes over its header again (here a
+// file of the kernel that is regular but refuses every read) is told, not taken for an empty one.
+TEST_F(DriverTest, HeaderUnreadableAgainIsTold) {
+  TinyConverter conv(context(), {});
+  DriverOutcome out = run_converter(conv, kTiny, "/proc/self/mem", xml_, journal_, op_, clock_);
+  EXPECT_EQ(out.end, DocumentsEnd::read_failed);
+  EXPECT_EQ(journal_text(), "Не могу прочитать пачку Ошибка потока (97)\n");
+  EXPECT_EQ(op_.joined_log(), "box Stop: Не могу прочитать пачку Ошибка потока (97)\n");
+}
+#endif
