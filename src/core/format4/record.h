@@ -165,14 +165,24 @@ consteval bool has_field(const RecordLayout& layout, std::string_view name) {
   return layout.index(name) != RecordLayout::npos;
 }
 
+// The bytes of a record of N characters: a base of RecordOf, made before its Record, which is
+// given their address.
+template <std::size_t N>
+struct RecordBytes {
+  std::array<char, N> bytes_;
+};
+
 // A record of the layout L, its fields read and written by name.
 template <const RecordLayout& L>
-class RecordOf : public Record {
+class RecordOf : private RecordBytes<L.width()>, public Record {
+  using Bytes = RecordBytes<L.width()>;
+  using Bytes::bytes_;
+
  public:
   using Field = FieldOf<L>;
 
   RecordOf() : Record(L, kOffsets.data(), bytes_.data()) { bytes_.fill(' '); }
-  RecordOf(const RecordOf& other) : Record(L, kOffsets.data(), bytes_.data()), bytes_(other.bytes_) {}
+  RecordOf(const RecordOf& other) : Bytes(other), Record(L, kOffsets.data(), bytes_.data()) {}
   RecordOf& operator=(const RecordOf& other) {
     bytes_ = other.bytes_;
     return *this;
@@ -198,7 +208,6 @@ class RecordOf : public Record {
     for (std::size_t i = 0; i < at.size(); ++i) at[i] = L.offset(i);
     return at;
   }();
-  std::array<char, L.width()> bytes_;
 };
 
 // For each field of `To`, the field of `From` with the same name, or npos: how a line read in
