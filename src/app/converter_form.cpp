@@ -15,6 +15,12 @@ std::string documents_progress_text(long long done, long long announced) {
   return std::string("документов "_w) + std::to_string(done) + std::string(" из "_w) + std::to_string(announced);
 }
 
+ConverterForm::Step ConverterForm::press(WindowOperator& op, std::optional<core::ConverterAction> action) {
+  Step step = Step::ignored;
+  op.guard([&] { step = press(action); });
+  return step;
+}
+
 ConverterForm::Step ConverterForm::press(std::optional<core::ConverterAction> action) {
   if (busy_ || closed_) return Step::ignored;
   busy_ = true;

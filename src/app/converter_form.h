@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/window_operator.h"
 #include "core/conversion/driver.h"
 #include "core/conversion/operator.h"
 #include "runtime/codepage.h"
@@ -43,6 +44,8 @@ class ConverterForm {
   // answered.
   enum class Step { ignored, shows_next, closes };
   Step press(std::optional<core::ConverterAction> action);
+  // The same from the window, in the operator's guard: `ignored` once the program ends.
+  Step press(WindowOperator& op, std::optional<core::ConverterAction> action);
   // "&OK" converts the remaining documents: the buttons wait until it ends.
   void progress(long long done, long long announced);
   const std::string& progress_text() const { return progress_; }

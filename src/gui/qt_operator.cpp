@@ -13,13 +13,9 @@ QtOperator::~QtOperator() = default;
 
 core::Button QtOperator::message(const core::MessageBox& box) { return dialogs().message(box); }
 
-std::optional<std::filesystem::path> QtOperator::choose_file(std::string_view title, std::string_view filter,
+std::optional<std::filesystem::path> QtOperator::file_dialog(std::string_view title, std::string_view filter,
                                                              const std::filesystem::path& start) {
-  std::error_code ec;
-  bool same_folder = !last_file_.empty() && std::filesystem::equivalent(last_file_.parent_path(), start, ec);
-  auto chosen = dialogs().choose_file(title, filter, same_folder ? last_file_ : start);
-  if (chosen) last_file_ = *chosen;
-  return chosen;
+  return dialogs().choose_file(title, filter, start);
 }
 
 std::optional<std::filesystem::path> QtOperator::choose_folder(std::string_view title,
@@ -33,8 +29,7 @@ void QtOperator::open_converter(core::DocumentRun& run, std::function<void()> en
   window_ = std::make_unique<ConverterWindow>(form_->view(), QApplication::activeWindow());
   if (positions_) restore_position(*positions_, form_->section(), *window_, true);
   window_->on_pressed([this, ended = std::move(ended)](std::optional<core::ConverterAction> action) {
-    app::ConverterForm::Step step = app::ConverterForm::Step::ignored;
-    if (!guard([&] { step = form_->press(action); })) return;  // the program ends
+    app::ConverterForm::Step step = form_->press(*this, action);
     if (step == app::ConverterForm::Step::shows_next) window_->show_view(form_->view());
     if (step != app::ConverterForm::Step::closes) return;
     std::function<void()> then = ended;  // this function goes with the window
@@ -55,27 +50,15 @@ void QtOperator::close_converter() {
 
 void QtOperator::progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) {
   if (dialogs_) dialogs_->progress(current, total, pack);
-  if (progress_) progress_(current, total, pack);
-  QCoreApplication::processEvents();
-  since_events_.start();
+  WindowOperator::progress(current, total, pack);
 }
 
-void QtOperator::documents_progress(long long done, long long announced) {
-  if (since_events_.isValid() && since_events_.elapsed() < kEventsEveryMs && done < announced) return;
+void QtOperator::show_documents(long long done, long long announced) {
   if (form_) form_->progress(done, announced);
   if (window_) window_->show_progress(done, announced);
-  if (documents_) documents_(done, announced);
-  QCoreApplication::processEvents();
-  since_events_.start();
 }
 
-bool QtOperator::guard(const std::function<void()>& step) {
-  return ending_.guard(step, [this](const core::ProgramEnd& e) { close_windows(e); });
-}
-
-void QtOperator::end_program(const core::ProgramEnd& end) {
-  if (ending_.take(end)) close_windows(end);
-}
+void QtOperator::let_windows_paint() { QCoreApplication::processEvents(); }
 
 // Every window closes and the event loops end with the program's exit status.
 void QtOperator::close_windows(const core::ProgramEnd& end) {

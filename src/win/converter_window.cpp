@@ -381,8 +381,7 @@ void ConverterWindow::progress(long long done, long long announced) {
 
 void ConverterWindow::press(std::optional<core::ConverterAction> action) {
   if (closed_) return;
-  app::ConverterForm::Step step = app::ConverterForm::Step::ignored;
-  if (!op_.guard([&] { step = form_.press(action); })) return;  // the program ends
+  app::ConverterForm::Step step = form_.press(op_, action);
   if (step == app::ConverterForm::Step::shows_next) {
     show_view();
     return;

@@ -107,15 +107,10 @@ core::Button WinOperator::message(const core::MessageBox& box) {
   return buttons.back();
 }
 
-std::optional<std::filesystem::path> WinOperator::choose_file(std::string_view title, std::string_view filter,
+std::optional<std::filesystem::path> WinOperator::file_dialog(std::string_view title, std::string_view filter,
                                                               const std::filesystem::path& start) {
-  // The dialog opens on the pack chosen last when it lies in the folder asked for.
-  std::error_code ec;
-  bool same_folder = !last_file_.empty() && std::filesystem::equivalent(last_file_.parent_path(), start, ec);
   std::vector<std::wstring> f = filter_parts(filter);
-  auto chosen = run_dialog(title, &f, same_folder ? last_file_ : start, false);
-  if (chosen) last_file_ = *chosen;
-  return chosen;
+  return run_dialog(title, &f, start, false);
 }
 
 std::optional<std::filesystem::path> WinOperator::choose_folder(std::string_view title,
@@ -123,21 +118,8 @@ std::optional<std::filesystem::path> WinOperator::choose_folder(std::string_view
   return run_dialog(title, nullptr, start, true);
 }
 
-void WinOperator::progress(std::size_t current, std::size_t total, const std::filesystem::path& pack) {
-  if (progress_) progress_(current, total, pack);
-  pump_messages();
-  last_pump_ = GetTickCount();
-}
+void WinOperator::let_windows_paint() { pump_messages(); }
 
-void WinOperator::documents_progress(long long done, long long announced) {
-  if (GetTickCount() - last_pump_ < 40 && done < announced) return;
-  if (documents_) documents_(done, announced);
-  pump_messages();
-  last_pump_ = GetTickCount();
-}
-
-bool WinOperator::guard(const std::function<void()>& step) {
-  return ending_.guard(step, [](const core::ProgramEnd& e) { PostQuitMessage(e.exit_status()); });
-}
+void WinOperator::close_windows(const core::ProgramEnd& end) { PostQuitMessage(end.exit_status()); }
 
 }  // namespace tolvex::win
