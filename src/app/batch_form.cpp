@@ -178,4 +178,22 @@ bool BatchForm::cancel() {
   return true;
 }
 
+bool BatchForm::press_ok(WindowOperator& op) {
+  if (!ok_enabled()) return false;
+  op.set_progress_sink(
+      [this](std::size_t c, std::size_t t, const std::filesystem::path& p) { show_progress(c, t, p); });
+  op.set_documents_sink([this](long long done, long long announced) { show_documents(done, announced); });
+  bool close = false;
+  bool ran = op.guard([&] { close = ok(); });
+  op.set_progress_sink({});
+  op.set_documents_sink({});
+  return ran && close;
+}
+
+bool BatchForm::press_cancel(WindowOperator& op) {
+  bool close = false;
+  op.guard([&] { close = cancel(); });
+  return close;
+}
+
 }  // namespace tolvex::app

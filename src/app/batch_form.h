@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/batch.h"
+#include "app/window_operator.h"
 #include "runtime/codepage.h"
 
 namespace tolvex::app {
@@ -89,6 +90,11 @@ class BatchForm {
   // current pack (false: the window stays); otherwise true, once, when the window is to close
   // and keep its position (also after "&OK").
   bool cancel();
+  // The window's "&OK" and "Отмена" (Esc, the frame) as the window runs them: ok() with the
+  // batch's progress shown in the fields, cancel(), each in the operator's guard; true when the
+  // window is to close (never once the program is ending).
+  bool press_ok(WindowOperator& op);
+  bool press_cancel(WindowOperator& op);
 
  private:
   bool idle() const { return !running_ && !started_; }

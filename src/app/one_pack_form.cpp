@@ -271,6 +271,42 @@ void OnePackForm::end_ok() {
   }
 }
 
+void OnePackForm::press_ok(WindowOperator& op, const OkWindow& window) {
+  std::string refused;
+  bool begun = false;
+  op.guard([&] { begun = begin_ok(window.typed, &refused); });
+  if (!begun) {
+    if (!refused.empty()) window.refused(refused);
+    return;
+  }
+  window.redraw();
+  core::DocumentRun* run = nullptr;
+  if (!op.guard([&] { run = start_ok(); })) {
+    ok_failed();
+    return window.redraw();
+  }
+  // The converter window's buttons drive the documents from here on; "&OK" ends when it closes.
+  if (run)
+    window.open_converter(*run);
+  else
+    window.documents_done();
+}
+
+void OnePackForm::finish_ok(WindowOperator& op) {
+  if (!op.guard([&] { end_ok(); })) ok_failed();
+}
+
+bool OnePackForm::press_cancel(WindowOperator& op) {
+  if (!buttons_enabled()) return false;
+  op.guard([this] { cancel(); });
+  return true;
+}
+
+void OnePackForm::take_pack(WindowOperator& op, const std::filesystem::path& pack) {
+  op.pack_taken(pack);
+  op.guard([&] { take_pack(pack); });
+}
+
 void OnePackForm::cancel() {
   if (running_) return;
   ended_ = true;

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/window_operator.h"
 #include "core/conversion/one_pack.h"
 #include "runtime/codepage.h"
 
@@ -98,14 +99,40 @@ class OnePackForm {
   bool begin_ok(const std::function<std::string(std::string_view name)>& typed, std::string* refused);
   core::DocumentRun* start_ok();
   void end_ok();
-  // The start failed (the program ends): the buttons come back.
-  void ok_failed() { running_ = false; }
+
+  // What "&OK" asks of the window that only its toolkit can do.
+  struct OkWindow {
+    // An insurer entry's text as shown (Windows-1251); from here on it counts as not edited.
+    std::function<std::string(std::string_view name)> typed;
+    // An entry refused: the focus goes back in it, its text selected.
+    std::function<void(std::string_view name)> refused;
+    // The window shows the form at once (busy while the documents are converted).
+    std::function<void()> redraw;
+    // The converter window opens on the run that waits with its first document; once it has
+    // closed, the window calls finish_ok().
+    std::function<void(core::DocumentRun& run)> open_converter;
+    // No document waits for the converter window: the window calls finish_ok() now.
+    std::function<void()> documents_done;
+  };
+  // "&OK" as the window runs it, each step in the operator's guard: begin_ok(), the window
+  // redrawn busy, start_ok(), then the documents under the converter window or done at once.
+  void press_ok(WindowOperator& op, const OkWindow& window);
+  // The rest of "&OK" once its documents are done: end_ok() in the operator's guard; the
+  // buttons come back when the program ends in it.
+  void finish_ok(WindowOperator& op);
 
   // "Отмена" (and the window's frame): the closing lines, the procedure ends. Nothing while
   // "&OK" runs.
   void cancel();
+  // The same from the window, in the operator's guard: true when the window is to close.
+  bool press_cancel(WindowOperator& op);
+  // take_pack() from the window, in the operator's guard; the file dialog opens on the pack
+  // next time.
+  void take_pack(WindowOperator& op, const std::filesystem::path& pack);
 
  private:
+  // The start of "&OK" or its end failed (the program ends): the buttons come back.
+  void ok_failed() { running_ = false; }
   // After "Входная пачка" or a pack named without the dialog; nothing when the dialog was
   // cancelled.
   void after_pack(std::optional<core::PackOutcome> chosen);

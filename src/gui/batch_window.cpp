@@ -129,21 +129,11 @@ void BatchWindow::draw() {
 }
 
 void BatchWindow::start_batch() {
-  if (!form_.ok_enabled()) return;
-  op_.set_progress_sink(
-      [this](std::size_t c, std::size_t t, const std::filesystem::path& p) { form_.show_progress(c, t, p); });
-  op_.set_documents_sink([this](long long done, long long announced) { form_.show_documents(done, announced); });
-  bool close = false;
-  bool ok = op_.guard([&] { close = form_.ok(); });
-  op_.set_progress_sink({});
-  op_.set_documents_sink({});
-  if (ok && close) finish();
+  if (form_.press_ok(op_)) finish();
 }
 
 void BatchWindow::cancel() {
-  bool close = false;
-  op_.guard([&] { close = form_.cancel(); });
-  if (close) finish();
+  if (form_.press_cancel(op_)) finish();
 }
 
 void BatchWindow::run() {

@@ -226,8 +226,7 @@ void OnePackWindow::choose_pack() {
 }
 
 void OnePackWindow::take_pack(const std::filesystem::path& pack) {
-  op_.pack_taken(pack);
-  op_.guard([&] { form_.take_pack(pack); });
+  form_.take_pack(op_, pack);
   after_step();
 }
 
@@ -237,48 +236,31 @@ void OnePackWindow::choose_output() {
 }
 
 void OnePackWindow::convert_pack() {
-  std::string refused;
-  bool begun = false;
-  op_.guard([&] {
-    begun = form_.begin_ok(
-        [this](std::string_view name) {
-          QLineEdit* e = fields_.at(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
-          e->setModified(false);
-          return to_ansi(e->text().trimmed());
-        },
-        &refused);
-  });
-  if (!begun) {
-    if (!refused.empty()) {
-      QLineEdit* e = fields_.at(QString::fromStdString(refused));
-      e->setFocus(Qt::OtherFocusReason);
-      e->selectAll();
-    }
-    return;
-  }
-  refresh();
-  core::DocumentRun* run = nullptr;
-  if (!op_.guard([&] { run = form_.start_ok(); })) {
-    form_.ok_failed();
-    refresh();
-    return;
-  }
-  // The converter window's buttons drive the documents from here on; "&OK" ends when it closes.
-  if (run)
-    op_.open_converter(*run, [this] { documents_done(); });
-  else
-    documents_done();
+  form_.press_ok(
+      op_, {.typed =
+                [this](std::string_view name) {
+                  QLineEdit* e = fields_.at(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+                  e->setModified(false);
+                  return to_ansi(e->text().trimmed());
+                },
+            .refused =
+                [this](std::string_view name) {
+                  QLineEdit* e = fields_.at(QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+                  e->setFocus(Qt::OtherFocusReason);
+                  e->selectAll();
+                },
+            .redraw = [this] { refresh(); },
+            .open_converter = [this](core::DocumentRun& run) { op_.open_converter(run, [this] { documents_done(); }); },
+            .documents_done = [this] { documents_done(); }});
 }
 
 void OnePackWindow::documents_done() {
-  if (!op_.guard([&] { form_.end_ok(); })) form_.ok_failed();
+  form_.finish_ok(op_);
   refresh();
 }
 
 void OnePackWindow::cancel() {
-  if (!form_.buttons_enabled()) return;
-  op_.guard([this] { form_.cancel(); });
-  finish();
+  if (form_.press_cancel(op_)) finish();
 }
 
 void OnePackWindow::finish() {

@@ -265,51 +265,47 @@ void OnePackWindow::after_step() {
 }
 
 void OnePackWindow::convert_pack() {
-  std::string refused;
-  bool begun = false;
-  op_.guard([&] {
-    begun = form_.begin_ok(
-        [this](std::string_view name) {
-          for (Field& f : fields_)
-            if (f.name == name) {
-              SendMessageW(f.edit, EM_SETMODIFY, FALSE, 0);
-              return text_of(f.edit);
-            }
-          return std::string();
-        },
-        &refused);
-  });
-  if (!begun) {
+  auto field = [this](std::string_view name) -> Field* {
     for (Field& f : fields_)
-      if (f.name == refused) PostMessageW(hwnd_, kRefocus, reinterpret_cast<WPARAM>(f.edit), 0);
-    return;
-  }
-  refresh();
-  UpdateWindow(hwnd_);
-  core::DocumentRun* run = nullptr;
-  if (!op_.guard([&] { run = form_.start_ok(); })) {
-    form_.ok_failed();
-    return refresh();
-  }
-  // The converter window's buttons drive the documents from here on; "&OK" ends when it closes.
-  if (!run) return documents_done();
-  converter_ = std::make_unique<ConverterWindow>(*run, s_.ini, op_, hwnd_,
-                                                 [this] { PostMessageW(hwnd_, kConverterDone, 0, 0); });
+      if (f.name == name) return &f;
+    return nullptr;
+  };
+  form_.press_ok(op_, {.typed =
+                           [field, this](std::string_view name) {
+                             Field* f = field(name);
+                             if (!f) return std::string();
+                             SendMessageW(f->edit, EM_SETMODIFY, FALSE, 0);
+                             return text_of(f->edit);
+                           },
+                       .refused =
+                           [field, this](std::string_view name) {
+                             if (Field* f = field(name))
+                               PostMessageW(hwnd_, kRefocus, reinterpret_cast<WPARAM>(f->edit), 0);
+                           },
+                       .redraw =
+                           [this] {
+                             refresh();
+                             UpdateWindow(hwnd_);
+                           },
+                       .open_converter =
+                           [this](core::DocumentRun& run) {
+                             converter_ = std::make_unique<ConverterWindow>(
+                                 run, s_.ini, op_, hwnd_, [this] { PostMessageW(hwnd_, kConverterDone, 0, 0); });
+                           },
+                       .documents_done = [this] { documents_done(); }});
 }
 
 void OnePackWindow::documents_done() {
   converter_.reset();
   EnableWindow(hwnd_, TRUE);
   SetForegroundWindow(hwnd_);
-  if (!op_.guard([&] { form_.end_ok(); })) form_.ok_failed();
+  form_.finish_ok(op_);
   refresh();
   SetFocus(in4_);
 }
 
 void OnePackWindow::cancel() {
-  if (!form_.buttons_enabled()) return;
-  op_.guard([this] { form_.cancel(); });
-  finish();
+  if (form_.press_cancel(op_)) finish();
 }
 
 void OnePackWindow::finish() {
@@ -366,8 +362,7 @@ LRESULT OnePackWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       return MAKELRESULT(kEnter, DC_HASDEFID);
     case kTakePack: {
       std::unique_ptr<std::filesystem::path> pack(reinterpret_cast<std::filesystem::path*>(lp));
-      op_.pack_taken(*pack);
-      op_.guard([&] { form_.take_pack(*pack); });
+      form_.take_pack(op_, *pack);
       after_step();
       return 0;
     }
