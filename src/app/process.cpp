@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <utility>
 
+#include "core/conversion/messages.h"
 #include "core/format4/record.h"
 #include "runtime/paths.h"
 
@@ -108,6 +109,22 @@ void ProcessRunner::reap() {
 std::vector<ProcessRunner::FailedArchiver> ProcessRunner::take_failed_archivers() {
   reap();
   return std::exchange(failed_, {});
+}
+
+void ProcessRunner::tell_failed_archivers(core::Session& s) {
+  using namespace runtime::literals;
+  if (telling_) return;  // a box of an earlier failure is still open
+  telling_ = true;
+  struct Told {
+    bool& telling;
+    ~Told() { telling = false; }
+  } told{telling_};
+  for (const auto& failed : take_failed_archivers()) {
+    s.journal.journal_status(failed.status, " Не архивировали "_w, failed.archive);
+    core::info_box(s.op, core::kTitleMessage,
+                   std::string("Архиватор не записал архив "_w) + failed.archive + std::string(", код завершения "_w) +
+                       std::to_string(failed.status));
+  }
 }
 
 core::ProgramResult ProcessRunner::run_program(std::string_view program, const core::ProgramArguments& arguments,

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/conversion/one_pack.h"
 #include "core/conversion/programs.h"
 
 namespace tolvex::app {
@@ -30,6 +31,9 @@ class ProcessRunner : public core::ProgramRunner {
     int status = 0;
   };
   std::vector<FailedArchiver> take_failed_archivers();
+  // Those failures told, each in the journal and in a box; nothing while a box of an earlier
+  // failure is still open. The desktop programs call it every second, in the operator's guard.
+  void tell_failed_archivers(core::Session& s);
 
  private:
   struct Running {
@@ -39,6 +43,7 @@ class ProcessRunner : public core::ProgramRunner {
   void reap();
   std::vector<Running> running_;  // programs started without waiting, collected when they end
   std::vector<FailedArchiver> failed_;
+  bool telling_ = false;
 };
 
 }  // namespace tolvex::app

@@ -24,7 +24,6 @@
 
 namespace fs = std::filesystem;
 using namespace tolvex;
-using namespace tolvex::runtime::literals;
 
 namespace {
 
@@ -89,21 +88,8 @@ int main(int argc, char** argv) {
     window.open();
     // The archiver runs beside the program: when it fails, the operator and the journal hear of it.
     QTimer archivers;
-    bool telling = false;
-    QObject::connect(&archivers, &QTimer::timeout, [&] {
-      if (telling) return;  // a box of an earlier failure is still open
-      telling = true;
-      op.guard([&] {
-        for (const auto& failed : programs.take_failed_archivers()) {
-          core::Session& s = program.session();
-          s.journal.journal_status(failed.status, " Не архивировали "_w, failed.archive);
-          core::info_box(op, core::kTitleMessage,
-                         std::string("Архиватор не записал архив "_w) + failed.archive +
-                             std::string(", код завершения "_w) + std::to_string(failed.status));
-        }
-      });
-      telling = false;
-    });
+    QObject::connect(&archivers, &QTimer::timeout,
+                     [&] { op.guard([&] { programs.tell_failed_archivers(program.session()); }); });
     archivers.start(1000);
     if (pack) QTimer::singleShot(0, &window, [&window, &pack] { window.one_pack(pack); });
     int rc = QApplication::exec();

@@ -59,6 +59,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   try {
     app::Program program(folder, op, clock, programs);
     win::MainWindow window(program.session(), program.pack_state(), op);
+    // The archiver runs beside the program: when it fails, the operator and the journal hear of it.
+    window.every_second = [&] { op.guard([&] { programs.tell_failed_archivers(program.session()); }); };
     window.open();
     if (pack) PostMessageW(window.hwnd(), WM_APP, 0, reinterpret_cast<LPARAM>(new fs::path(*pack)));
     rc = win::run_main_loop(window);

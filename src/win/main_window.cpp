@@ -17,6 +17,7 @@ namespace tolvex::win {
 namespace {
 using namespace runtime::literals;
 constexpr COLORREF kReminderColour = RGB(0xb0, 0x00, 0x00);
+constexpr UINT_PTR kEverySecond = 1;  // the timer
 }  // namespace
 
 MainWindow::MainWindow(core::Session& session, core::PackState& pack_state, WinOperator& op)
@@ -78,6 +79,7 @@ void MainWindow::open() {
   if (!IsZoomed(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
   SetFocus(buttons_[kOnePack]);
+  SetTimer(hwnd_, kEverySecond, 1000, nullptr);
 }
 
 void MainWindow::one_pack(const std::optional<std::filesystem::path>& pack) {
@@ -187,7 +189,11 @@ LRESULT MainWindow::handle(UINT msg, WPARAM wp, LPARAM lp) {
       if (app::MainForm::keeps_position(op_.ending())) save_position(s_.ini, "Main", true);
       DestroyWindow(hwnd_);
       return 0;
+    case WM_TIMER:
+      if (wp == kEverySecond && every_second) every_second();
+      return 0;
     case WM_DESTROY:
+      KillTimer(hwnd_, kEverySecond);
       PostQuitMessage(0);
       return 0;
   }

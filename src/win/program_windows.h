@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -46,6 +47,9 @@ class MainWindow : public Window {
   void settings();
   void splash();
   void guide();
+  // Called every second while the window is open (the archivers started beside the program are
+  // asked then).
+  std::function<void()> every_second;
 
  protected:
   void layout(int width, int height) override;

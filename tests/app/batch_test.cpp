@@ -342,9 +342,10 @@ TEST(Programs, EveryInsertedNameArrivesAsOneArgument) {
 
 #ifndef _WIN32
 // An archiver's failure is known: waited for, from its result; started beside the program, from
-// the runner asked later (the desktop program asks it every second). Other programs are not
-// watched.
-TEST(Programs, AFailedArchiverIsToldWaitedForOrNot) {
+// the runner asked later (the desktop programs ask it every second), and told in the journal
+// and a box. Other programs are not watched.
+TEST_F(Batch, AFailedArchiverIsToldWaitedForOrNot) {
+  start();
   app::ProcessRunner r;
   EXPECT_EQ(r.run_program("/bin/false", core::ProgramArguments().archive("A"), true).status, 1);
   EXPECT_FALSE(r.run_program("/bin/true", core::ProgramArguments(), true).failed());
@@ -352,13 +353,12 @@ TEST(Programs, AFailedArchiverIsToldWaitedForOrNot) {
   r.run_program("/bin/false", core::ProgramArguments().archive("B"), false);
   r.run_program("/bin/true", core::ProgramArguments().archive("C"), false);
   r.run_program("/bin/false", core::ProgramArguments(), false);
-  std::vector<app::ProcessRunner::FailedArchiver> failed;
-  for (int i = 0; i < 500 && failed.empty(); ++i) {
+  for (int i = 0; i < 500 && op.log.empty(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    failed = r.take_failed_archivers();
+    r.tell_failed_archivers(session());
   }
-  ASSERT_EQ(failed.size(), 1u);
-  EXPECT_EQ(failed[0].archive, "B");
-  EXPECT_EQ(failed[0].status, 1);
+  EXPECT_EQ(op.joined_log(), "box Сообщение: Архиватор не записал архив B, код завершения 1\n");
+  EXPECT_NE(journal().find("Не архивировали B"), std::string::npos) << journal();
+  EXPECT_TRUE(r.take_failed_archivers().empty());
 }
 #endif
