@@ -103,6 +103,7 @@ std::unique_ptr<ConversionThreads> BatchRun::start_threads(const std::vector<std
 core::PackOutcome convert_pack(core::Session& session, core::PackState& state, const std::filesystem::path& pack) {
   if (session.op.answers_by_rule()) {
     core::PackReport report = core::convert_unattended(session, pack);
+    report.in_turn = true;
     if (!report.needs_a_person) return core::play(report, session, state);
   }
   return core::OnePackConversion(session, state).convert_all_documents(pack);
@@ -163,6 +164,7 @@ BatchSummary BatchRun::run() {
   // What the run reads it never replaces, and a PFR name it gives once.
   core::RunFiles files;
   for (const auto& p : packs) files.packs.push_back(runtime::identity_at(p));
+  files.output.hold(runtime::ansi_to_path(out_dir));
   struct InRun {
     core::Session& s;
     InRun(core::Session& session, core::RunFiles& f) : s(session) { s.run = &f; }

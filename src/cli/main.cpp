@@ -203,6 +203,7 @@ int main(int argc, char** argv) {
       // The packs named are one run: none is replaced by another's XML, no PFR name given twice.
       core::RunFiles files;
       for (const auto& p : packs) files.packs.push_back(runtime::identity_at(fs::absolute(argument_path(p))));
+      files.output.hold(runtime::ansi_to_path(runtime::with_separator(s.settings.output_folder)));
       s.run = &files;
       for (std::size_t i = 0; i < packs.size(); ++i) {
         fs::path pack = fs::absolute(argument_path(packs[i]));

@@ -67,18 +67,75 @@ int open_folder_of(const std::filesystem::path& final_name) {
 }  // namespace
 #endif
 
-Error StagedFile::create(const std::filesystem::path& final_name) {
+StagingFolder::~StagingFolder() {
+#ifndef _WIN32
+  if (fd_ >= 0) ::close(fd_);
+#endif
+}
+
+bool StagingFolder::hold(const std::filesystem::path& folder) {
+#ifndef _WIN32
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  prefix_.clear();
+  std::filesystem::path::string_type name = folder.native();
+  while (name.size() > 1 && name.back() == '/') name.pop_back();
+  fd_ = ::open(name.empty() ? "." : name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return false;
+  prefix_ = name.empty() || name.back() == '/' ? name : name + '/';
+  return true;
+#else
+  (void)folder;
+  return false;
+#endif
+}
+
+std::string_view StagingFolder::leaf_of(const std::filesystem::path& final_name) const {
+#ifdef _WIN32
+  (void)final_name;
+  return {};
+#else
+  if (fd_ < 0) return {};
+  const auto& n = final_name.native();
+  if (n.size() <= prefix_.size() || n.compare(0, prefix_.size(), prefix_) != 0) return {};
+  std::string_view leaf(n.data() + prefix_.size(), n.size() - prefix_.size());
+  return leaf.find('/') == std::string_view::npos && leaf != "." && leaf != ".." ? leaf : std::string_view{};
+#endif
+}
+
+FileIdentity StagingFolder::identity_at(const std::filesystem::path& final_name) const {
+#ifndef _WIN32
+  std::string_view leaf = leaf_of(final_name);
+  if (leaf.empty()) return runtime::identity_at(final_name);
+  struct stat st {};
+  // The leaf ends the path's own string: a terminated string.
+  if (::fstatat(fd_, leaf.data(), &st, AT_SYMLINK_NOFOLLOW) != 0) return {};
+  return {true, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+#else
+  return runtime::identity_at(final_name);
+#endif
+}
+
+Error StagedFile::create(const std::filesystem::path& final_name, const StagingFolder* held) {
   discard();
   final_ = final_name;
   temp_.clear();
   Error rc = Error::access_denied;
 #ifndef _WIN32
-  folder_ = open_folder_of(final_name);
+  if (held && !held->leaf_of(final_name).empty()) {
+    folder_ = held->descriptor();
+    own_folder_ = false;
+  } else {
+    folder_ = open_folder_of(final_name);
+    own_folder_ = true;
+  }
   if (folder_ < 0) {
     rc = error_from_errno(-folder_);
     folder_ = -1;
     return rc;
   }
+#else
+  (void)held;
 #endif
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::filesystem::path candidate = final_name;
@@ -134,7 +191,7 @@ Error StagedFile::create(const std::filesystem::path& final_name) {
 
 void StagedFile::close_folder() {
 #ifndef _WIN32
-  if (folder_ >= 0) ::close(folder_);
+  if (folder_ >= 0 && own_folder_) ::close(folder_);
   folder_ = -1;
 #endif
 }

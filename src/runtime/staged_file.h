@@ -11,8 +11,33 @@
 #include <string_view>
 
 #include "runtime/file_error.h"
+#include "runtime/files.h"
 
 namespace tolvex::runtime {
+
+// A folder held open while a run makes many staged files in it: each is looked up, created,
+// renamed and synced through the one descriptor, with no walk of the folder's path and no open of
+// the folder per file. Files named elsewhere are made as without it. Nothing is held on Windows.
+class StagingFolder {
+ public:
+  StagingFolder() = default;
+  ~StagingFolder();
+  StagingFolder(const StagingFolder&) = delete;
+  StagingFolder& operator=(const StagingFolder&) = delete;
+
+  // Holds `folder` (a link to a folder leads to it, as when each file opened it); false when it
+  // cannot be opened, and the files are then made as without it.
+  bool hold(const std::filesystem::path& folder);
+  // The name of `final_name` in the folder held, or empty when it lies elsewhere.
+  std::string_view leaf_of(const std::filesystem::path& final_name) const;
+  // What is at `final_name` (a link not followed), as identity_at gives it.
+  FileIdentity identity_at(const std::filesystem::path& final_name) const;
+  int descriptor() const { return fd_; }
+
+ private:
+  int fd_ = -1;
+  std::filesystem::path::string_type prefix_;  // the folder's name with a separator
+};
 
 class StagedFile {
  public:
@@ -22,8 +47,9 @@ class StagedFile {
   StagedFile& operator=(const StagedFile&) = delete;
 
   // Creates the temporary file for `final_name` in the same folder. Nothing already there is
-  // followed, truncated or removed: a name that exists is passed over for another.
-  Error create(const std::filesystem::path& final_name);
+  // followed, truncated or removed: a name that exists is passed over for another. With `held`,
+  // a file of that folder is made through it.
+  Error create(const std::filesystem::path& final_name, const StagingFolder* held = nullptr);
   bool is_open() const { return file_ != nullptr && !finished_; }
   // The stream to write; owned by this object.
   std::FILE* stream() const { return file_; }
@@ -55,7 +81,8 @@ class StagedFile {
   // is removed, and stays open that long (a finished file too): whoever holds the lock owns the
   // file. A program ended by SIGKILL loses its locks with its life.
   std::FILE* file_ = nullptr;
-  int folder_ = -1;  // Linux: the folder it is made, renamed and synced in
+  int folder_ = -1;          // Linux: the folder it is made, renamed and synced in
+  bool own_folder_ = false;  // opened for this file, not held for the run
   bool finished_ = false;
   std::filesystem::path final_, temp_;
   int slot_ = -1;

@@ -177,7 +177,8 @@ bool OnePackConversion::make_output_file(const PackReader& pack) {
   std::string full = runtime::with_separator(s_.settings.output_folder) + output_file_name(p_.header);
   p_.output_full_name = full;
   const std::filesystem::path path = runtime::ansi_to_path(full);
-  const runtime::FileIdentity at_name = runtime::identity_at(path);
+  const runtime::StagingFolder* held = s_.run ? &s_.run->output : nullptr;
+  const runtime::FileIdentity at_name = held ? held->identity_at(path) : runtime::identity_at(path);
   if (at_name.known && (at_name == pack.identity() || (s_.run && s_.run->is_pack(at_name)))) {
     // The XML would take the place of the pack it is made from, or of another pack of the run.
     std::string text = std::string("Выходной файл совпадает с входной пачкой "_w) + full;
@@ -185,7 +186,7 @@ bool OnePackConversion::make_output_file(const PackReader& pack) {
     info_box(s_.op, kTitleMessage, text);
     return false;
   }
-  runtime::Error rc = p_.out.create(path);
+  runtime::Error rc = p_.out.create(path, held);
   if (rc != runtime::Error::ok) {
     std::string text = std::string("Не могу создать выходной файл "_w) + full;
     s_.journal.journal_line(text);

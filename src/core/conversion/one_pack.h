@@ -21,6 +21,7 @@
 #include "core/format4/pack.h"
 #include "core/format7/frame.h"
 #include "runtime/files.h"
+#include "runtime/staged_file.h"
 
 namespace tolvex::core {
 
@@ -34,6 +35,9 @@ struct RunFiles {
   // The pack whose XML already had the PFR name of the last pack refused, Windows-1251; empty when
   // none was refused. Set at the refusal, cleared by whoever reads it.
   std::string name_taken_by;
+  // The output folder, held for the run when it is there as it starts: its XML files are looked
+  // up, made, named and synced through it.
+  runtime::StagingFolder output;
 
   bool is_pack(const runtime::FileIdentity& at) const;
   // In the pack's turn, before its XML takes `full_name`: false (and the refusal journaled) when

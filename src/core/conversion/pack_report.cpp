@@ -96,7 +96,11 @@ PackOutcome play(PackReport& report, Session& session, PackState& state) {
         }
         break;
       case PackReport::Entry::output_created:
-        if (!e.name_existed && !OutputFile::name_taken(runtime::ansi_to_path(e.text)))
+        // Converted in its turn, the look made then stands; ahead of it, a pack before may have
+        // given the name since.
+        if (!e.name_existed &&
+            (report.in_turn ||
+             !OutputFile::name_taken(runtime::ansi_to_path(e.text), session.run ? &session.run->output : nullptr)))
           journal.journal_result(runtime::Error::ok, " Создали "_w, e.text);
         break;
       case PackReport::Entry::publish: {

@@ -45,6 +45,8 @@ struct PackReport {
   // file is removed), and the pack is to be converted in its turn.
   bool needs_a_person = false;
   bool output_made = false;  // the pack came as far as making its output file
+  // Converted in the pack's own turn, right before it is played: nothing came between.
+  bool in_turn = false;
 };
 
 // How far the conversion of a pack's documents has come, readable from any thread.

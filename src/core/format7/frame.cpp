@@ -152,11 +152,11 @@ OutputFile::OutputFile() : sink_(staged_), xml_(sink_) {}
 // A file nobody closed is given up: removed, whatever its last write did.
 OutputFile::~OutputFile() { static_cast<void>(close(false)); }
 
-runtime::Error OutputFile::create(const std::filesystem::path& full_name) {
+runtime::Error OutputFile::create(const std::filesystem::path& full_name, const runtime::StagingFolder* held) {
   // A file still open is given up (removed) for the new one.
   static_cast<void>(close(false));
   full_name_ = full_name;
-  runtime::Error rc = staged_.create(full_name);
+  runtime::Error rc = staged_.create(full_name, held);
   if ((rc == runtime::Error::not_found || rc == runtime::Error::path_not_found) && full_name.has_parent_path()) {
     // The output folder is made when it is missing.
     std::error_code ec;
@@ -171,7 +171,9 @@ runtime::Error OutputFile::create(const std::filesystem::path& full_name) {
   return rc;
 }
 
-bool OutputFile::name_taken(const std::filesystem::path& full_name) { return runtime::identity_at(full_name).known; }
+bool OutputFile::name_taken(const std::filesystem::path& full_name, const runtime::StagingFolder* held) {
+  return (held ? held->identity_at(full_name) : runtime::identity_at(full_name)).known;
+}
 
 runtime::Error OutputFile::finish() {
   if (!staged_.is_open()) return runtime::Error::not_open;

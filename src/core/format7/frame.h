@@ -50,11 +50,11 @@ class OutputFile {
   ~OutputFile();
 
   // Creates the temporary file for `full_name` (its directory made when missing) and opens
-  // it empty.
-  runtime::Error create(const std::filesystem::path& full_name);
+  // it empty. `held`: the folder a run holds for its files, made through when it is theirs.
+  runtime::Error create(const std::filesystem::path& full_name, const runtime::StagingFolder* held = nullptr);
   // Whether anything has the name: a file, a folder or a link (which counts as something there:
   // it is replaced, never followed).
-  static bool name_taken(const std::filesystem::path& full_name);
+  static bool name_taken(const std::filesystem::path& full_name, const runtime::StagingFolder* held = nullptr);
   // Closes the file. Complete: it takes its PFR name; otherwise it is removed. Closing a file
   // that is not open succeeds.
   runtime::Error close(bool complete);
