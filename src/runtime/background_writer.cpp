@@ -4,10 +4,11 @@
 #include <cerrno>
 
 #include "runtime/file_error.h"
+#include "runtime/staged_file.h"
 
 namespace tolvex::runtime {
 
-BackgroundWriter::BackgroundWriter(std::FILE* file) : file_(file), thread_([this] { run(); }) {}
+BackgroundWriter::BackgroundWriter(StagedFile& file) : file_(file), thread_([this] { run(); }) {}
 
 BackgroundWriter::~BackgroundWriter() {
   {
@@ -42,11 +43,9 @@ void BackgroundWriter::run() {
     if (!busy_) return;
     std::string_view block = block_;
     lock.unlock();
-    errno = 0;
-    bool whole = std::fwrite(block.data(), 1, block.size(), file_) == block.size();
-    Error code = whole ? Error::ok : short_write_error();
+    Error code = file_.write(block);
     lock.lock();
-    if (!whole) error_ = code;
+    if (code != Error::ok) error_ = code;
     busy_ = false;
     changed_.notify_all();
   }

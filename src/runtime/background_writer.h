@@ -5,7 +5,6 @@
 #pragma once
 
 #include <condition_variable>
-#include <cstdio>
 #include <mutex>
 #include <string_view>
 #include <thread>
@@ -14,10 +13,12 @@
 
 namespace tolvex::runtime {
 
+class StagedFile;
+
 class BackgroundWriter {
  public:
-  // Writes to `file` (not owned, unbuffered), at its current position.
-  explicit BackgroundWriter(std::FILE* file);
+  // Writes to `file` (not owned), at the end of what is written.
+  explicit BackgroundWriter(StagedFile& file);
   // Waits for the block being written.
   ~BackgroundWriter();
   BackgroundWriter(const BackgroundWriter&) = delete;
@@ -33,7 +34,7 @@ class BackgroundWriter {
  private:
   void run();
 
-  std::FILE* file_;
+  StagedFile& file_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::string_view block_;  // waiting to be written, or being written

@@ -167,18 +167,14 @@ Error StagedFile::create(const std::filesystem::path& final_name, const StagingF
         rc = Error::access_denied;
         continue;
       }
-      file_ = ::fdopen(fd, "r+b");
-      if (!file_) {
-        rc = error_from_errno(errno);
-        ::unlinkat(folder_, leaf.c_str(), 0);
-        ::close(fd);
-        break;
-      }
+      fd_ = fd;  // written with plain writes: the writers keep buffers of their own
       rc = Error::ok;
     }
 #endif
     if (rc == Error::ok) {
+#ifdef _WIN32
       std::setvbuf(file_, nullptr, _IONBF, 0);  // the writers keep buffers of their own
+#endif
       temp_ = candidate;
       slot_ = remember_temporary(temp_);
       return rc;
@@ -199,16 +195,28 @@ void StagedFile::close_folder() {
 Error StagedFile::write(std::string_view bytes) {
   if (!is_open()) return Error::not_open;
   errno = 0;
+#ifdef _WIN32
   return std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size() ? Error::ok : short_write_error();
+#else
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return short_write_error();
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return Error::ok;
+#endif
 }
 
 Error StagedFile::finish() {
   if (!is_open()) return Error::not_open;
-  Error rc = sync_file(file_);
 #ifdef _WIN32
+  Error rc = sync_file(file_);
   errno = 0;
   if (std::fclose(file_) != 0 && rc == Error::ok) rc = short_write_error();
   file_ = nullptr;
+#else
+  Error rc = ::fsync(fd_) == 0 ? Error::ok : error_from_errno(errno);
 #endif
   // On Linux the file stays open, and locked, until it has its name.
   if (rc != Error::ok) {
@@ -237,8 +245,8 @@ Error StagedFile::publish() {
   }
   forget_temporary(slot_);
   slot_ = -1;
-  std::fclose(file_);  // the lock goes with it: the file has its name
-  file_ = nullptr;
+  ::close(fd_);  // the lock goes with it: the file has its name
+  fd_ = -1;
   if (::fsync(folder_) != 0 && errno != EINVAL) rc = error_from_errno(errno);  // EINVAL: not supported there
   close_folder();
   return rc;
@@ -246,7 +254,7 @@ Error StagedFile::publish() {
 }
 
 void StagedFile::discard() {
-  if (!file_ && !finished_) return;
+  if (!file_ && fd_ < 0 && !finished_) return;
   finished_ = false;
   forget_temporary_file(true);
 }
@@ -266,8 +274,8 @@ void StagedFile::forget_temporary_file(bool remove) {
   forget_temporary(slot_);
   slot_ = -1;
 #ifndef _WIN32
-  if (file_) std::fclose(file_);  // the name is final or gone: nothing left to own
-  file_ = nullptr;
+  if (fd_ >= 0) ::close(fd_);  // the name is final or gone: nothing left to own
+  fd_ = -1;
 #endif
   close_folder();
 }

@@ -50,10 +50,9 @@ class StagedFile {
   // followed, truncated or removed: a name that exists is passed over for another. With `held`,
   // a file of that folder is made through it.
   Error create(const std::filesystem::path& final_name, const StagingFolder* held = nullptr);
-  bool is_open() const { return file_ != nullptr && !finished_; }
-  // The stream to write; owned by this object.
-  std::FILE* stream() const { return file_; }
-  // Writes all of `bytes` (error 5 for a short write).
+  bool is_open() const { return (file_ != nullptr || fd_ >= 0) && !finished_; }
+  // Writes all of `bytes` (error 5 for a short write), at the end of what is written. One thread
+  // at a time.
   Error write(std::string_view bytes);
 
   // Syncs the bytes, closes the file, renames it to its final name and syncs the folder. On a
@@ -80,9 +79,10 @@ class StagedFile {
   // On Linux the temporary file is locked (flock) from its making until it has its final name or
   // is removed, and stays open that long (a finished file too): whoever holds the lock owns the
   // file. A program ended by SIGKILL loses its locks with its life.
-  std::FILE* file_ = nullptr;
-  int folder_ = -1;          // Linux: the folder it is made, renamed and synced in
-  bool own_folder_ = false;  // opened for this file, not held for the run
+  std::FILE* file_ = nullptr;  // Windows
+  int fd_ = -1;                // Linux
+  int folder_ = -1;            // Linux: the folder it is made, renamed and synced in
+  bool own_folder_ = false;    // opened for this file, not held for the run
   bool finished_ = false;
   std::filesystem::path final_, temp_;
   int slot_ = -1;

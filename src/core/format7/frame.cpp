@@ -127,7 +127,7 @@ void OutputFile::Sink::take(std::string_view lines) {
     return;
   }
   set_block_size(kBlockBehind);
-  if (!writer_) writer_ = std::make_unique<runtime::BackgroundWriter>(file_->stream());
+  if (!writer_) writer_ = std::make_unique<runtime::BackgroundWriter>(*file_);
   writer_->write(lines);
 }
 
