@@ -18,6 +18,22 @@ namespace tolvex::app {
 
 using namespace runtime::literals;
 
+namespace {
+
+// In the order of their names in the folder (each name taken once, not at each comparison).
+void sort_by_name(std::vector<std::filesystem::path>& entries) {
+  std::vector<std::pair<std::filesystem::path::string_type, std::size_t>> names;
+  names.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) names.emplace_back(entries[i].filename().native(), i);
+  std::sort(names.begin(), names.end());
+  std::vector<std::filesystem::path> sorted;
+  sorted.reserve(entries.size());
+  for (const auto& n : names) sorted.push_back(std::move(entries[n.second]));
+  entries = std::move(sorted);
+}
+
+}  // namespace
+
 std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, runtime::Error* error,
                                               std::vector<std::filesystem::path>* links) {
   std::vector<std::filesystem::path> out, planted;
@@ -40,9 +56,8 @@ std::vector<std::filesystem::path> list_packs(const std::filesystem::path& dir, 
       *error = runtime::Error::stream_error;
   }
   if (ec) out.clear(), planted.clear();
-  auto by_name = [](const auto& a, const auto& b) { return a.filename() < b.filename(); };
-  std::sort(out.begin(), out.end(), by_name);
-  std::sort(planted.begin(), planted.end(), by_name);
+  sort_by_name(out);
+  sort_by_name(planted);
   if (links) *links = std::move(planted);
   return out;
 }
@@ -154,12 +169,15 @@ BatchSummary BatchRun::run() {
           st.pack_checker,
           core::ProgramArguments().parameters(st.pack_checker_parameters).name(runtime::path_to_ansi(p)), true);
 
-  // The entries in the order of the listing, the links among them.
+  // The entries in the order of the listing, the links among them (both lists are in that order).
   std::vector<std::pair<std::filesystem::path, bool>> entries;
-  for (const auto& p : packs) entries.emplace_back(p, false);
-  for (const auto& l : links) entries.emplace_back(l, true);
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const auto& a, const auto& b) { return a.first.filename() < b.first.filename(); });
+  entries.reserve(packs.size() + links.size());
+  for (std::size_t i = 0, j = 0; i < packs.size() || j < links.size();) {
+    if (j == links.size() || (i < packs.size() && !(links[j].filename() < packs[i].filename())))
+      entries.emplace_back(packs[i++], false);
+    else
+      entries.emplace_back(links[j++], true);
+  }
 
   // What the run reads it never replaces, and a PFR name it gives once.
   core::RunFiles files;

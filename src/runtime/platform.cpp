@@ -49,9 +49,13 @@ LocalTime local_time_now() {
 }
 
 std::string printable(std::string_view text) {
+  // Most lines hold nothing to replace: they are copied whole.
+  std::size_t i = 0;
+  while (i < text.size() && static_cast<unsigned char>(text[i]) >= 0x20 && text[i] != kNameEscape) ++i;
   std::string out;
   out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  out.append(text.substr(0, i));
+  for (; i < text.size(); ++i) {
     if (std::size_t n = text[i] == kNameEscape ? escape_length(text, i) : 0) {
       out.push_back('?');  // a character of a name that 1251 lacks
       i += n - 1;

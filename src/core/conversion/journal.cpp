@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/conversion/journal.h"
 
+#include <algorithm>
+
 #include "core/conversion/operator.h"
 #include "core/format4/record.h"
 #include "runtime/codepage.h"
@@ -15,7 +17,11 @@ Journal::Journal() { file_.set_flush_each_line(true); }
 void Journal::journal_line(std::string_view text) {
   if (failed_ || !file_.is_open()) return;  // a journal not kept (a converter tried alone)
   if (text.size() > kLineWidth) text = text.substr(0, kLineWidth);
-  if (runtime::Error rc = file_.add(runtime::printable(text)); rc != runtime::Error::ok) write_failed(rc);
+  // A line with nothing to replace (the most) is written as it is.
+  bool as_is = std::none_of(text.begin(), text.end(),
+                            [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == runtime::kNameEscape; });
+  if (runtime::Error rc = as_is ? file_.add(text) : file_.add(runtime::printable(text)); rc != runtime::Error::ok)
+    write_failed(rc);
 }
 
 void Journal::journal_result(runtime::Error code, std::string_view text, std::string_view name) {

@@ -66,7 +66,8 @@ OnePackConversion::~OnePackConversion() = default;
 
 bool OnePackConversion::open_pack_stage(PackReader& pack) {
   started_ = s_.clock.now();
-  std::string name = runtime::path_to_ansi(p_.pack);
+  pack_name_ = runtime::path_to_ansi(p_.pack);
+  const std::string& name = pack_name_;
   if (p_.pack.empty()) {
     info_box(s_.op, kTitleWarning, "Не выбран файл пачки 4 формата"_w);
     s_.journal.journal_line(std::string("Не выбран файл пачки 4 формата "_w) + name);
@@ -86,7 +87,7 @@ bool OnePackConversion::read_failed(runtime::Error code) {
   // Told as a pack that cannot be opened is: a stop box, the pack's name and what happened.
   std::string text = std::string("Не могу прочитать пачку "_w) + std::string(runtime::error_text(code));
   stop_box(s_.op, text);
-  s_.journal.journal_line(std::string("Не могу прочитать пачку "_w) + runtime::path_to_ansi(p_.pack));
+  s_.journal.journal_line(std::string("Не могу прочитать пачку "_w) + pack_name_);
   s_.journal.journal_line(runtime::error_text(code));
   return true;
 }
@@ -100,7 +101,7 @@ void OnePackConversion::reject(PackReader& pack, std::string_view box_text, std:
 }
 
 PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
-  s_.journal.journal_line(runtime::path_to_ansi(p_.pack));
+  s_.journal.journal_line(pack_name_);
   s_.journal.journal_line(std::string("Начало "_w) + hh_mm_ss(started_));
 
   // Line 1 and the two checks; a pack that could not be opened or read reads as an empty line.
@@ -157,7 +158,7 @@ PackOutcome OnePackConversion::header_stage(PackReader& pack, bool keep_open) {
   write_file_header(xml, output_file_name(p_.header), p_.header);
   write_pack_envelope(xml, p_.header, kind);
 
-  std::string pack_name = runtime::path_to_ansi(p_.pack);
+  const std::string& pack_name = pack_name_;
   // A batch reads on from the same open file: its journal says the same as when the converter
   // opened the pack again.
   runtime::Error rc = keep_open ? runtime::Error::ok : pack.close();
@@ -237,7 +238,7 @@ runtime::Error OnePackConversion::publish() {
   // Every line of the pack is written before its XML has its name.
   s_.journal.write_held();
   s_.journal.hold();
-  if (s_.run && !s_.run->take_name(s_.journal, p_.output_full_name, runtime::path_to_ansi(p_.pack))) {
+  if (s_.run && !s_.run->take_name(s_.journal, p_.output_full_name, pack_name_)) {
     // Refused and journaled: the file is given up (removed), whatever its last write did.
     static_cast<void>(p_.out.close(false));
     return runtime::Error::access_denied;
@@ -282,7 +283,7 @@ PackOutcome OnePackConversion::convert_held(const std::filesystem::path& pack_pa
   PackOutcome outcome = header_stage(pack, true);
   if (outcome != PackOutcome::converted) return outcome;
   bool trusted = run_documents(pack);
-  s_.journal.journal_result(pack.close(), " Закрыли пачку "_w, runtime::path_to_ansi(p_.pack));
+  s_.journal.journal_result(pack.close(), " Закрыли пачку "_w, pack_name_);
   if (!trusted) {
     drop_output();
     return PackOutcome::no_output;

@@ -175,6 +175,7 @@ class OnePackConversion {
   std::unique_ptr<Converter> converter_;
   std::unique_ptr<DocumentRun> run_;
   bool documents_left_out_ = false;
+  std::string pack_name_;  // the pack's full name in Windows-1251, taken once when it is opened
 };
 
 }  // namespace tolvex::core
