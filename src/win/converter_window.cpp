@@ -21,19 +21,6 @@ constexpr int kMostSampleChars = 24;
 
 }  // namespace
 
-// A page of the converter window (the tab's, or the window's one page): its notices go to the
-// window.
-class ConverterWindow::Pane : public Window {
- public:
-  explicit Pane(HWND parent) { create(L"", WS_CHILD | WS_CLIPSIBLINGS, 0, parent); }
-
- protected:
-  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override {
-    if (msg == WM_COMMAND || msg == WM_NOTIFY) return SendMessageW(GetParent(hwnd_), msg, wp, lp);
-    return Window::handle(msg, wp, lp);
-  }
-};
-
 ConverterWindow::ConverterWindow(core::DocumentRun& run, core::IniStore& ini, WinOperator& op, HWND owner,
                                  std::function<void()> ended)
     : form_(run), ini_(ini), op_(op), owner_(owner), ended_(std::move(ended)) {

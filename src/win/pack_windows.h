@@ -37,7 +37,6 @@ class ConverterWindow : public Window {
   LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  class Pane;
   struct Shown {
     HWND frame = nullptr;                      // a group's or a list's frame, or nothing
     std::vector<std::pair<HWND, HWND>> pairs;  // prompt, value (with the word after it in the value)

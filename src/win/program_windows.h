@@ -85,7 +85,6 @@ class SettingsWindow : public Window {
     const app::SettingsItem* item;
     HWND label = nullptr, edit = nullptr, browse = nullptr, check = nullptr, note = nullptr;
   };
-  class Page;
   void show_page(int index);
   void command(int id, int code, HWND control);
   void leave(Field& f);
@@ -98,7 +97,7 @@ class SettingsWindow : public Window {
   WinOperator& op_;
   app::SettingsForm form_;
   HWND tabs_ = nullptr, ok_ = nullptr, cancel_ = nullptr, sample_ = nullptr;
-  std::vector<Page*> pages_;
+  std::vector<Pane*> pages_;
   std::vector<std::vector<Field>> fields_;
   bool finished_ = false;
 };

@@ -29,18 +29,6 @@ bool is_switch(const app::SettingsItem& item) {
 
 }  // namespace
 
-// A page of the tab control: its controls' notices go to the settings window.
-class SettingsWindow::Page : public Window {
- public:
-  explicit Page(HWND parent) { create(L"", WS_CHILD | WS_CLIPSIBLINGS, 0, parent); }
-
- protected:
-  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override {
-    if (msg == WM_COMMAND || msg == WM_CTLCOLORSTATIC) return SendMessageW(GetParent(hwnd_), msg, wp, lp);
-    return Window::handle(msg, wp, lp);
-  }
-};
-
 SettingsWindow::SettingsWindow(core::Session& session, WinOperator& op, HWND owner)
     : s_(session), op_(op), form_(session) {
   create(w(app::kSettingsTitle).c_str(), WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX, WS_EX_DLGMODALFRAME, owner);
@@ -52,7 +40,7 @@ SettingsWindow::SettingsWindow(core::Session& session, WinOperator& op, HWND own
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, p, reinterpret_cast<LPARAM>(&item));
-    auto* page = new Page(hwnd_);
+    auto* page = new Pane(hwnd_);
     pages_.push_back(page);
     HWND ph = page->hwnd();
     std::vector<Field> fields;
@@ -94,7 +82,7 @@ SettingsWindow::SettingsWindow(core::Session& session, WinOperator& op, HWND own
 }
 
 SettingsWindow::~SettingsWindow() {
-  for (Page* p : pages_) delete p;
+  for (Pane* p : pages_) delete p;
 }
 
 int SettingsWindow::page_height(std::size_t page, int width) const {

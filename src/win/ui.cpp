@@ -270,4 +270,10 @@ void Window::restore_position(const core::IniStore& ini, std::string_view sectio
   if (pos.maximized) ShowWindow(hwnd_, SW_MAXIMIZE);
 }
 
+LRESULT Pane::handle(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_CTLCOLORSTATIC)
+    return SendMessageW(GetParent(hwnd_), msg, wp, lp);
+  return Window::handle(msg, wp, lp);
+}
+
 }  // namespace tolvex::win

@@ -68,6 +68,16 @@ class Window {
   bool done_ = false;
 };
 
+// A page of a window (a tab's page, or a window's one page): a child that passes its controls'
+// notices and their colour questions to the window it stands in.
+class Pane : public Window {
+ public:
+  explicit Pane(HWND parent) { create(L"", WS_CHILD | WS_CLIPSIBLINGS, 0, parent); }
+
+ protected:
+  LRESULT handle(UINT msg, WPARAM wp, LPARAM lp) override;
+};
+
 // The main window's message loop until it is destroyed; returns the quit code.
 int run_main_loop(Window& main);
 
